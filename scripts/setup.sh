@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs, with apt, whatever the build and the tests need and this machine lacks. Idempotent: a
+# machine that has everything is left alone (no apt-get update, no network).
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make pkg-config
+    googletest                       # GoogleTest sources, compiled for both toolchains
+    g++-mingw-w64-x86-64-posix       # the Windows cross compiler (posix threads)
+    wine wine64                      # runs the Windows programs and tests
+    xvfb xauth                       # a display for Wine
+    fonts-wqy-zenhei                 # a CJK font for the Chinese user interface under Wine
+    clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
+)
+[ $# -gt 0 ] && packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "setup: need root (or sudo) to install ${missing[*]}" >&2; exit 1; }
+    SUDO=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

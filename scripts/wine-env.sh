@@ -1,0 +1,76 @@
+# Sourced by run.sh and test.sh: a private Wine prefix under build/, a display, and one persistent
+# wineserver for the whole run.
+#   orvo_wine_prefix      create/update the prefix (fonts for the Chinese interface)
+#   orvo_start_display    start Xvfb on a free display unless ORVO_USE_DISPLAY=1 and DISPLAY is set
+#   orvo_start_wineserver keep one wineserver alive until orvo_wine_stop
+#   orvo_wine_stop        stop what the two above started
+
+ORVO_ROOT=${ORVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="${WINEPREFIX:-$ORVO_ROOT/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer dialogs when the prefix is created.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+orvo_wine_prefix() {
+    local stamp="$WINEPREFIX/.orvo-prefix-v1"
+    [ -f "$stamp" ] && return 0
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # The forms ask for 宋体 (SimSun); let Wine draw it, and the dialog fonts' Chinese glyphs,
+    # with WenQuanYi Zen Hei.
+    local reg="$WINEPREFIX/orvo-fonts.reg"
+    local zh='WenQuanYi Zen Hei'
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        printf '"宋体"="%s"\r\n"SimSun"="%s"\r\n"新宋体"="%s"\r\n"NSimSun"="%s"\r\n\r\n' "$zh" "$zh" "$zh" "$zh"
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+        for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
+            printf '"%s"=hex(7):%s\r\n' "$f" \
+                "$(printf 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0' | iconv -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//;s/,$//')"
+        done
+        printf '\r\n'
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+    wine regedit /S "$reg" >/dev/null 2>&1
+    # Wine looks for the TrueType file in its own font folder.
+    local ttc=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
+    [ -f "$ttc" ] && ln -sf "$ttc" "$WINEPREFIX/drive_c/windows/Fonts/wqy-zenhei.ttc"
+    wineserver -w
+    touch "$stamp"
+}
+
+ORVO_XVFB_PID=""
+orvo_start_display() {
+    if [ "${ORVO_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+        return 0
+    fi
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    ORVO_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    echo "wine-env: Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+orvo_start_wineserver() {
+    wineserver -p >/dev/null 2>&1 || true
+    # Start Wine's own background processes (services, the desktop window) now, detached from our
+    # output: a process started later would inherit the test's pipes and keep ctest waiting.
+    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+orvo_wine_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$ORVO_XVFB_PID" ]; then
+        kill "$ORVO_XVFB_PID" 2>/dev/null || true
+        wait "$ORVO_XVFB_PID" 2>/dev/null || true
+        ORVO_XVFB_PID=""
+    fi
+}
