@@ -1,0 +1,133 @@
+#include "core/skinfile/skin_reader.h"
+
+#include "core/skinfile/ascii_text.h"
+#include "core/skinfile/byte_order.h"
+#include "core/skinfile/skin_archive.h"
+#include "core/skinfile/skin_store.h"
+#include "core/skinfile/skinfile_error.h"
+
+#include <new>
+#include <string>
+
+namespace orvo {
+namespace {
+
+TSkinLoadResult Corrupt(std::string message) {
+    return {TSkinLoadStatus::Corrupt, "Skin archive: " + std::move(message)};
+}
+
+// CR, LF and CR LF each end a name; a final line break adds no name. Stops once there are more
+// than `limit` names: a hostile list of empty lines must not cost memory.
+std::vector<std::string_view> SplitNames(std::string_view list, std::size_t limit) {
+    std::vector<std::string_view> names;
+    std::size_t start = 0, i = 0;
+    while (i < list.size() && names.size() <= limit) {
+        const char c = list[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        names.push_back(list.substr(start, i - start));
+        i += c == '\r' && i + 1 < list.size() && list[i + 1] == '\n' ? 2 : 1;
+        start = i;
+    }
+    if (start < list.size() && names.size() <= limit) names.push_back(list.substr(start));
+    return names;
+}
+
+} // namespace
+
+void TSkinReader::Clear() {
+    FArchive.clear();
+    FEntries.clear();
+    FVersion = 0;
+}
+
+TSkinLoadResult TSkinReader::Load(std::span<const std::uint8_t> store) {
+    Clear();
+    try {
+        return LoadArchive(DecodeSkinStore(store));
+    } catch (const ESkinFileError& e) {
+        return {TSkinLoadStatus::Corrupt, e.what()};
+    } catch (const std::bad_alloc&) {
+        return {TSkinLoadStatus::Corrupt, "LZH : Cannot get memory for the skin archive"};
+    }
+}
+
+TSkinLoadResult TSkinReader::LoadArchive(std::vector<std::uint8_t> archive) {
+    Clear();
+    FArchive = std::move(archive);
+    TSkinLoadResult result = Parse();
+    if (!result) Clear();
+    return result;
+}
+
+TSkinLoadResult TSkinReader::Parse() {
+    const std::size_t total = FArchive.size();
+    const std::uint8_t* a = FArchive.data();
+    if (total < SkinArchiveHeaderSize)
+        return Corrupt(std::to_string(total) + " bytes are too few for the 16-byte header");
+    const auto version = static_cast<std::int32_t>(LoadLE32(a));
+    const int filler = SkinArchiveFillerSize(version);
+    if (filler < 0)
+        return {TSkinLoadStatus::UnknownVersion, "unknown skin archive version " + std::to_string(version)};
+    const std::uint64_t listSize = LoadLE32(a + 4);
+    const std::uint64_t listStart = SkinArchiveHeaderSize + static_cast<unsigned>(filler);
+    if (listStart + listSize > total)
+        return Corrupt("name list of " + std::to_string(listSize) +
+                       " bytes runs past the end of the archive (" + std::to_string(total) + " bytes)");
+    const std::string_view list(reinterpret_cast<const char*>(a + listStart), listSize);
+    const std::vector<std::string_view> names = SplitNames(list, MaxSkinEntries);
+    if (names.size() > MaxSkinEntries)
+        return Corrupt("more than " + std::to_string(MaxSkinEntries) + " entries are not supported");
+    const std::uint64_t tableStart = listStart + listSize;
+    const std::uint64_t dataStart = tableStart + 4 * names.size();
+    if (dataStart > total)
+        return Corrupt("size table of " + std::to_string(names.size()) + " entries is truncated");
+    std::uint64_t offset = dataStart;
+    FEntries.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::uint64_t size = LoadLE32(a + tableStart + 4 * i);
+        if (offset + size > total)
+            return Corrupt("entry '" + std::string(names[i]) + "' of " + std::to_string(size) +
+                           " bytes runs " + std::to_string(offset + size - total) +
+                           " bytes past the end of the archive");
+        FEntries.push_back({std::string(names[i]), AsciiLower(names[i]), static_cast<std::size_t>(offset),
+                            static_cast<std::size_t>(size)});
+        offset += size;
+    }
+    FVersion = version;
+    return {};
+}
+
+int TSkinReader::IndexOf(std::string_view name) const {
+    const std::string key = AsciiLower(name);
+    for (std::size_t i = 0; i < FEntries.size(); ++i)
+        if (FEntries[i].Key == key) return static_cast<int>(i);
+    return -1;
+}
+
+std::span<const std::uint8_t> TSkinReader::EntryBytes(std::size_t index) const {
+    const TSkinEntry& e = FEntries.at(index);
+    return {FArchive.data() + e.Offset, e.Size};
+}
+
+std::vector<std::uint8_t> TSkinReader::GetEntry(std::string_view name) const {
+    const int i = IndexOf(name);
+    if (i < 0) return {};
+    const auto bytes = EntryBytes(static_cast<std::size_t>(i));
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> TSkinReader::FindEntry(std::string_view part, std::string& name) const {
+    if (part.empty()) return {};
+    for (std::size_t i = 0; i < FEntries.size(); ++i) {
+        if (FEntries[i].Key.find(part) == std::string::npos) continue;
+        name = FEntries[i].Key;
+        const auto bytes = EntryBytes(i);
+        return {bytes.begin(), bytes.end()};
+    }
+    return {};
+}
+
+} // namespace orvo
