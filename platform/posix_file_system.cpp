@@ -1,0 +1,144 @@
+// The file system of POSIX systems (the native build).
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace orvo {
+
+TSystemError SystemErrorFromCode(int code) {
+    return {code, TrimSystemMessage(std::generic_category().message(code))};
+}
+
+TSystemError LastSystemError() {
+    return SystemErrorFromCode(errno);
+}
+
+namespace {
+
+// Linux closes the descriptor even when close() is interrupted, so EINTR is no failure.
+bool CloseDescriptor(int& fd, TSystemError& error) {
+    const int result = ::close(fd);
+    fd = -1;
+    if (result != 0 && errno != EINTR) {
+        error = LastSystemError();
+        return false;
+    }
+    return true;
+}
+
+class TPosixInputFile final : public TInputFile {
+public:
+    explicit TPosixInputFile(int fd) : FFd(fd) {}
+    ~TPosixInputFile() override {
+        if (FFd >= 0) ::close(FFd);
+    }
+    TPosixInputFile(const TPosixInputFile&) = delete;
+    TPosixInputFile& operator=(const TPosixInputFile&) = delete;
+
+    bool Read(char* buffer, std::size_t size, std::size_t& got, TSystemError& error) override {
+        for (;;) {
+            const ssize_t n = ::read(FFd, buffer, size);
+            if (n >= 0) {
+                got = static_cast<std::size_t>(n);
+                return true;
+            }
+            if (errno != EINTR) {
+                error = LastSystemError();
+                return false;
+            }
+        }
+    }
+
+    bool Close(TSystemError& error) override { return CloseDescriptor(FFd, error); }
+
+private:
+    int FFd;
+};
+
+class TPosixOutputFile final : public TOutputFile {
+public:
+    explicit TPosixOutputFile(int fd) : FFd(fd) {}
+    ~TPosixOutputFile() override {
+        if (FFd >= 0) ::close(FFd);
+    }
+    TPosixOutputFile(const TPosixOutputFile&) = delete;
+    TPosixOutputFile& operator=(const TPosixOutputFile&) = delete;
+
+    bool Write(const char* data, std::size_t size, TSystemError& error) override {
+        while (size > 0) {
+            const ssize_t n = ::write(FFd, data, size);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error = LastSystemError();
+                return false;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    bool Close(TSystemError& error) override { return CloseDescriptor(FFd, error); }
+
+private:
+    int FFd;
+};
+
+class TPosixFileSystem final : public TFileSystem {
+public:
+    std::unique_ptr<TInputFile> OpenRead(const std::string& path, TSystemError& error) override {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            error = LastSystemError();
+            return nullptr;
+        }
+        auto file = std::make_unique<TPosixInputFile>(fd);
+        // A directory opens fine here but is no text to split: refuse it now, as Windows does.
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) {
+            error = LastSystemError();
+            return nullptr;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            error = SystemErrorFromCode(EISDIR);
+            return nullptr;
+        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        return file;
+    }
+
+    std::unique_ptr<TOutputFile> Create(const std::string& path, TSystemError& error) override {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            error = LastSystemError();
+            return nullptr;
+        }
+        return std::make_unique<TPosixOutputFile>(fd);
+    }
+};
+
+} // namespace
+
+TFileSystem& NativeFileSystem() {
+    static TPosixFileSystem system;
+    return system;
+}
+
+bool IsDirectory(const std::string& path, TSystemError& error) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        error = LastSystemError();
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        error = SystemErrorFromCode(ENOTDIR);
+        return false;
+    }
+    return true;
+}
+
+} // namespace orvo
