@@ -1,0 +1,43 @@
+#pragma once
+// The split: copies the lines of a text source into numbered pieces of at most N lines each.
+//
+// Lines end at LF or CR LF; a CR that does not start a CR LF is dropped; a Ctrl-Z byte ends the
+// text; the last line needs no terminator. Each piece holds its lines, each followed by CR LF,
+// and is called <target directory><source name without extension>_<k>.txt. A piece is opened as
+// soon as the previous one is full, so when the line count is a multiple of N the last piece is
+// empty.
+#include "core/split/split_error.h"
+#include "platform/file_system.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orvo {
+
+// The two kinds of report; the numbers are those of the window message that carries them.
+enum class TSplitReportCode : int {
+    Progress = 0, // a log line: "准备开始分割", or "分割完成：" + the path of a piece that is full
+    Done = 1,     // the split has finished; the text is the target directory
+};
+
+using TSplitReporter = std::function<void(TSplitReportCode code, const std::string& text)>;
+
+struct TSplitJob {
+    std::string SourcePath;
+    // Used as the pieces' path prefix exactly as given, so it ends in a separator (or is empty
+    // for the current directory).
+    std::string TargetDir;
+    int LineCount = 3000; // 1 or more
+    std::size_t ReadBufferSize = 256 * 1024;
+    std::size_t WriteBufferSize = 1024 * 1024;
+};
+
+// Runs the split on the calling thread, reporting each step as it happens. Returns the failure
+// that stopped it, if any: then every file the split had open is closed, the pieces written so
+// far stay as they are, and no Done report is given. Throws std::invalid_argument for a line
+// count below 1.
+std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report);
+
+} // namespace orvo

@@ -1,0 +1,105 @@
+#include "fake_file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace orvo::test {
+
+namespace {
+
+class TFakeInput final : public TInputFile {
+public:
+    TFakeInput(TFakeFileSystem& owner, std::string content) : FOwner(owner), FContent(std::move(content)) {}
+    ~TFakeInput() override {
+        if (FOpen) FOwner.Released();
+    }
+
+    bool Read(char* buffer, std::size_t size, std::size_t& got, TSystemError& error) override {
+        if (!FOpen) return Misuse(error);
+        if (!FOwner.Pass(TFakeOp::Read, error)) return false;
+        got = std::min({size, FOwner.MaxReadChunk, FContent.size() - FPosition});
+        std::copy_n(FContent.data() + FPosition, got, buffer);
+        FPosition += got;
+        return true;
+    }
+
+    bool Close(TSystemError& error) override {
+        if (!FOpen) return Misuse(error);
+        FOpen = false;
+        FOwner.Released();
+        return FOwner.Pass(TFakeOp::CloseInput, error);
+    }
+
+private:
+    static bool Misuse(TSystemError& error) {
+        error = {EBADF, "used after close"};
+        return false;
+    }
+
+    TFakeFileSystem& FOwner;
+    std::string FContent;
+    std::size_t FPosition = 0;
+    bool FOpen = true;
+};
+
+class TFakeOutput final : public TOutputFile {
+public:
+    TFakeOutput(TFakeFileSystem& owner, std::string& content) : FOwner(owner), FContent(content) {}
+    ~TFakeOutput() override {
+        if (FOpen) FOwner.Released();
+    }
+
+    bool Write(const char* data, std::size_t size, TSystemError& error) override {
+        if (!FOpen) {
+            error = {EBADF, "used after close"};
+            return false;
+        }
+        if (!FOwner.Pass(TFakeOp::Write, error)) return false;
+        FContent.append(data, size);
+        return true;
+    }
+
+    bool Close(TSystemError& error) override {
+        if (!FOpen) {
+            error = {EBADF, "closed twice"};
+            return false;
+        }
+        FOpen = false;
+        FOwner.Released();
+        return FOwner.Pass(TFakeOp::CloseOutput, error);
+    }
+
+private:
+    TFakeFileSystem& FOwner;
+    std::string& FContent;
+    bool FOpen = true;
+};
+
+} // namespace
+
+bool TFakeFileSystem::Pass(TFakeOp op, TSystemError& error) {
+    if (++FCalls[Index(op)] != FFailAt[Index(op)]) return true;
+    error = {FailureCode, FailureMessage};
+    return false;
+}
+
+std::unique_ptr<TInputFile> TFakeFileSystem::OpenRead(const std::string& path, TSystemError& error) {
+    if (!Pass(TFakeOp::Open, error)) return nullptr;
+    const auto file = Files.find(path);
+    if (file == Files.end()) {
+        error = {ENOENT, "No such file"};
+        return nullptr;
+    }
+    ++FOpenFiles;
+    return std::make_unique<TFakeInput>(*this, file->second);
+}
+
+std::unique_ptr<TOutputFile> TFakeFileSystem::Create(const std::string& path, TSystemError& error) {
+    if (!Pass(TFakeOp::Create, error)) return nullptr;
+    std::string& content = Files[path];
+    content.clear();
+    ++FOpenFiles;
+    return std::make_unique<TFakeOutput>(*this, content);
+}
+
+} // namespace orvo::test

@@ -1,0 +1,27 @@
+#pragma once
+// Runs the engine on the in-memory file system and collects what it did.
+#include "fake_file_system.h"
+#include "reference_split.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvo::test {
+
+inline const std::string FakeSource = "in.d/src.txt";
+inline const std::string FakeTarget = "out/";
+inline const std::string FakePrefix = "out/src";
+
+struct TFakeRun {
+    TReports Reports;
+    std::optional<TSplitError> Error;
+};
+
+TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer = 256 * 1024,
+                     std::size_t writeBuffer = 1024 * 1024);
+
+// The contents of FakePrefix_1.txt, _2.txt, ... up to the first one missing.
+std::vector<std::string> FakePieces(const TFakeFileSystem& files);
+
+} // namespace orvo::test
