@@ -1,0 +1,19 @@
+// orvo-split: splits a text file into numbered pieces of at most N lines, from the command line.
+#include "platform/console.h"
+#include "tools/orvo_split/split_command.h"
+
+#include <exception>
+#include <string>
+
+int main(int argc, char** argv) {
+    using namespace orvo;
+    InitConsole();
+    const auto out = [](std::string_view text) { WriteConsoleText(TStdStream::Output, text); };
+    const auto err = [](std::string_view text) { WriteConsoleText(TStdStream::Error, text); };
+    try {
+        return RunSplitCommand(CommandLineArguments(argc, argv), out, err);
+    } catch (const std::exception& e) {
+        err(std::string("orvo-split: ") + e.what() + "\n");
+        return ExitIoFailure;
+    }
+}
