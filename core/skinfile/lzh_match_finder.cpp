@@ -1,6 +1,38 @@
 #include "core/skinfile/lzh_match_finder.h"
 
+#include <bit>
+#include <cstring>
+
 namespace orvo::lzh {
+namespace {
+
+std::uint64_t LoadBE64(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+}
+
+// How many of the first F bytes of a and b agree (at least 1: the trees are keyed by the first
+// byte), and in `cmp` the sign of the first difference (0 when all F agree). Compares a word at a
+// time; both strings have F bytes readable.
+unsigned CommonPrefix(const std::uint8_t* a, const std::uint8_t* b, int& cmp) {
+    unsigned i = 1;
+    for (; i + 8 <= F; i += 8) {
+        const std::uint64_t x = LoadBE64(a + i), y = LoadBE64(b + i);
+        if (x != y) {
+            i += static_cast<unsigned>(std::countl_zero(x ^ y)) / 8;
+            cmp = a[i] - b[i];
+            return i;
+        }
+    }
+    for (; i < F; ++i)
+        if ((cmp = a[i] - b[i]) != 0) return i;
+    cmp = 0;
+    return F;
+}
+
+} // namespace
 
 TLzhMatchFinder::TLzhMatchFinder(const std::uint8_t* ring)
     : FRing(ring), FLeft(N + 1, Nil), FRight(N + 257, Nil), FParent(N + 1, Nil) {}
@@ -19,10 +51,7 @@ void TLzhMatchFinder::Insert(unsigned r) {
             return;
         }
         p = next;
-        unsigned i = 1;
-        const std::uint8_t* other = FRing + p;
-        while (i < F && (cmp = key[i] - other[i]) == 0)
-            ++i;
+        const unsigned i = CommonPrefix(key, FRing + p, cmp);
         if (i <= Threshold) continue;
         const unsigned position = ((r - p) & (N - 1)) - 1;
         if (i > FMatchLength) {
