@@ -14,6 +14,7 @@ PAGE_BOTTOM = rgb(219, 229, 242)
 PAGE_SHADOW = rgb(18, 31, 51)
 FOLD = rgb(168, 188, 215)
 LINES = rgb(128, 153, 189)
+CUT = rgb(150, 178, 216)
 
 # Vertical layout of the page as fractions of the size: top piece, gap, middle, gap, bottom.
 _ROWS = (0.17, 0.40, 0.47, 0.61, 0.68, 0.83)
@@ -32,7 +33,7 @@ def _in_rounded(fx, fy, x0, y0, x1, y1, r):
 def _badge(img, s, background):
     """Rounded square with an edge, a gradient and a shine line, blended at its rim."""
     r = s * 0.2
-    edge = max(1.0, s / 32)
+    edge = max(1.0, s / 48)
     samples = 4 if s <= 48 else 3
     for y in range(s):
         body = ramp(BADGE, y / (s - 1))
@@ -90,6 +91,22 @@ def _page_lines(s, y0, y1, x0, x1, count, fold=0):
     return out
 
 
+def _cut_lines(img, s, centres):
+    """Dashed cut marks through the gaps, from badge edge to badge edge (large sizes only)."""
+    if s < 48:
+        return
+    t = max(1, round(s / 64))
+    dash, space = max(2, round(s * 0.045)), max(2, round(s * 0.03))
+    inset = round(s * 0.1)
+    for cy in centres:
+        x = inset
+        while x < s - inset:
+            for y in range(cy - t // 2, cy - t // 2 + t):
+                for xx in range(x, min(x + dash, s - inset)):
+                    img.set(xx, y, mix(img.get(xx, y), CUT, 0.85), img.get_alpha(xx, y))
+            x += dash + space
+
+
 def emblem(s, background=None):
     """The emblem at s x s pixels: with alpha (background None) or composed on a colour."""
     img = Image(s, s, background if background is not None else 0, alpha=None if background is not None else 0)
@@ -101,6 +118,7 @@ def emblem(s, background=None):
     shadow = 0 if s < 24 else max(1, round(s / 40))
     pieces = [(x0, rows[0], x1, rows[1], fold), (x0 + slide, rows[2], x1 + slide, rows[3], 0),
               (x0, rows[4], x1, rows[5], 0)]
+    _cut_lines(img, s, [(rows[1] + rows[2]) // 2, (rows[3] + rows[4]) // 2])
     for px0, py0, px1, py1, f in pieces:
         lines = _page_lines(s, py0, py1, px0, px1, 4, f)
         _piece(img, px0, py0, px1, py1, f, lines, shadow)

@@ -26,12 +26,12 @@ FRAME_INNER = rgb(30, 48, 76)
 
 # Window frame, inactive: the same build, greyed towards the face colour.
 CAPTION_OUTLINE_OFF = rgb(74, 84, 101)
-CAPTION_SHINE_OFF = rgb(160, 171, 189)
-CAPTION_TOP_OFF = rgb(128, 142, 164)
-CAPTION_MID_OFF = rgb(111, 125, 148)
-CAPTION_BOTTOM_OFF = rgb(96, 110, 133)
-FRAME_LIGHT_OFF = rgb(136, 149, 170)
-FRAME_BODY_OFF = rgb(108, 122, 145)
+CAPTION_SHINE_OFF = rgb(150, 162, 182)
+CAPTION_TOP_OFF = rgb(114, 128, 152)
+CAPTION_MID_OFF = rgb(102, 116, 140)
+CAPTION_BOTTOM_OFF = rgb(90, 104, 127)
+FRAME_LIGHT_OFF = rgb(126, 139, 161)
+FRAME_BODY_OFF = rgb(100, 114, 137)
 FRAME_INNER_OFF = rgb(84, 96, 116)
 
 # Caption buttons.

@@ -1,0 +1,9 @@
+"""Makes the skin generator importable from the tests and keeps caches out of the tree."""
+import os
+import sys
+
+sys.dont_write_bytecode = True
+SKIN_DIR = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", "..", "..", "skins", "default"))
+ROOT = os.path.normpath(os.path.join(SKIN_DIR, "..", ".."))
+if SKIN_DIR not in sys.path:
+    sys.path.insert(0, SKIN_DIR)
