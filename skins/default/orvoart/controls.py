@@ -2,7 +2,7 @@
 the popup-menu background."""
 
 from . import palette as P
-from .raster import MAGENTA, Image, hstrip, mix, shape_rings
+from .raster import MAGENTA, Image, hstrip, mix
 from .shapes import box, flat_middle
 
 # ------------------------------------------------------------------------------ push buttons
@@ -51,17 +51,20 @@ def check_boxes():
 
 
 def _radio_frame(checked, enabled):
-    inside = lambda x, y: (x - 6) ** 2 + (y - 6) ** 2 <= 6.4 ** 2
-    rings = shape_rings(13, 13, inside)
+    """A circle with a solid outline; its outer rim is smoothed towards the face colour (never
+    towards the key colour), the rest outside is transparent."""
     outline = P.THUMB_OUTLINE if enabled else P.BTN_OFF_OUTLINE
     top, bottom = (P.BTN_TOP, P.BTN_BOTTOM) if enabled else (P.BTN_OFF_BODY, P.BTN_OFF_BODY)
     f = Image(13, 13, MAGENTA)
     for y in range(13):
         for x in range(13):
-            if rings[y][x] == 0:
-                f.set(x, y, outline)
-            elif rings[y][x] > 0:
+            d = ((x - 6) ** 2 + (y - 6) ** 2) ** 0.5
+            if d <= 5.0:
                 f.set(x, y, mix(top, bottom, y / 12))
+            elif d <= 6.1:
+                f.set(x, y, outline)
+            elif d <= 6.6:
+                f.set(x, y, mix(P.FACE, outline, 0.45))
     if checked:
         f.stamp(4, 4, RADIO_DOT, {"#": P.SELECTION if enabled else P.GLYPH_OFF})
     return f

@@ -83,7 +83,7 @@ def _caption_frame(glyph, *, top, bottom, outline, shine, ink, shadow, shift=0):
     # The outer pixel ring stays transparent so neighbouring buttons never touch.
     f = Image(CAPTION_BUTTON, CAPTION_BUTTON, MAGENTA)
     framed = box(CAPTION_BUTTON - 2, CAPTION_BUTTON - 2, radius=3, outline=outline, top=top,
-                 bottom=bottom, outside=MAGENTA, shine=shine)
+                 bottom=bottom, outside=MAGENTA, shine=shine, shine_until=3)
     f.paste(framed, 1, 1)
     rows = GLYPHS[glyph]
     if shadow is not None:
