@@ -44,7 +44,7 @@ TRegistry& Registry() {
 
 } // namespace
 
-bool RegisterClass(const TClassInfo& cls) {
+bool RegisterClassInfo(const TClassInfo& cls) {
     TRegistry& r = Registry();
     std::lock_guard guard(r.Lock);
     auto [it, inserted] = r.Classes.emplace(LowerCase(cls.Name()), &cls);
@@ -74,7 +74,7 @@ const TClassInfo& TObject::StaticClass() noexcept {
     static constinit TClassInfo info(L"TObject", nullptr, nullptr, nullptr);
     return info;
 }
-[[maybe_unused]] static const bool GObjectRegistered = RegisterClass(TObject::StaticClass());
+[[maybe_unused]] static const bool GObjectRegistered = RegisterClassInfo(TObject::StaticClass());
 
 ORVO_IMPLEMENT_CLASS(TPersistent);
 

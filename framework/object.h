@@ -66,7 +66,7 @@ private:
 
 // Registers a class under its name; returns true (for static initialisers). Registering two
 // different classes under one name makes that name unusable: lookups then report the clash.
-bool RegisterClass(const TClassInfo& cls);
+bool RegisterClassInfo(const TClassInfo& cls);
 // Null when no class of that name (ASCII case-insensitive) is registered.
 const TClassInfo* FindClass(std::wstring_view name);
 // Throws EClassNotFound "Class TFoo not found".

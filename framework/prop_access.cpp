@@ -27,7 +27,7 @@ TPropRef FindProp(TObject* obj, std::wstring_view path) {
         if (!info) return {};
         if (dot == std::wstring_view::npos) return {obj, info};
         if (info->Kind != TTypeKind::Class) return {};
-        obj = info->GetObject(*obj);
+        obj = info->GetObj(*obj);
         path.remove_prefix(dot + 1);
     }
     return {};
@@ -112,14 +112,14 @@ bool SetStrProp(TObject* obj, std::wstring_view name, std::wstring_view value) {
 
 TObject* GetObjectProp(TObject* obj, std::wstring_view name) {
     TPropRef ref = FindOf(obj, name, {TTypeKind::Class});
-    return ref ? ref.Info->GetObject(*ref.Instance) : nullptr;
+    return ref ? ref.Info->GetObj(*ref.Instance) : nullptr;
 }
 
 bool SetObjectProp(TObject* obj, std::wstring_view name, TObject* value) {
     TPropRef ref = FindOf(obj, name, {TTypeKind::Class});
-    if (!ref || !ref.Info->SetObject) return false;
+    if (!ref || !ref.Info->SetObj) return false;
     if (value && !value->InheritsFrom(*ref.Info->ClassType)) return false;
-    ref.Info->SetObject(*ref.Instance, value);
+    ref.Info->SetObj(*ref.Instance, value);
     return true;
 }
 

@@ -17,7 +17,7 @@ bool TPropInfo::IsWritable() const noexcept {
     case TTypeKind::String:
         return static_cast<bool>(SetStr);
     case TTypeKind::Class:
-        return static_cast<bool>(SetObject);
+        return static_cast<bool>(SetObj);
     case TTypeKind::StringList:
         return static_cast<bool>(SetList);
     case TTypeKind::Method:

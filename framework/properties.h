@@ -69,8 +69,8 @@ struct TPropInfo {
     std::function<void(TObject&, std::int32_t)> SetOrd;
     std::function<std::wstring(TObject&)> GetStr;
     std::function<void(TObject&, const std::wstring&)> SetStr;
-    std::function<TObject*(TObject&)> GetObject;
-    std::function<void(TObject&, TObject*)> SetObject;
+    std::function<TObject*(TObject&)> GetObj;
+    std::function<void(TObject&, TObject*)> SetObj;
     std::function<std::vector<std::wstring>(TObject&)> GetList;
     std::function<void(TObject&, const std::vector<std::wstring>&)> SetList;
     std::function<std::any(TObject&)> GetEvent; // an empty handler is an empty std::function<Sig>
@@ -245,9 +245,9 @@ public:
         using X = std::remove_cv_t<std::remove_pointer_t<V>>;
         TPropInfo p = Make(name, TTypeKind::Class);
         p.ClassType = &X::StaticClass();
-        p.GetObject = [get](TObject& o) -> TObject* { return detail::GetValue<T>(get, o); };
+        p.GetObj = [get](TObject& o) -> TObject* { return detail::GetValue<T>(get, o); };
         if constexpr (!std::is_null_pointer_v<S>)
-            p.SetObject = [set](TObject& o, TObject* v) { detail::PutValue<T>(set, o, dynamic_cast<X*>(v)); };
+            p.SetObj = [set](TObject& o, TObject* v) { detail::PutValue<T>(set, o, dynamic_cast<X*>(v)); };
         FTable.AddProp(std::move(p));
     }
     // The getter yields a std::vector<std::wstring>; the setter takes one.
@@ -343,6 +343,6 @@ template <class C, class R, class... A> std::function<R(A...)> Bind(C* self, R (
         return info;                                                                                         \
     }                                                                                                        \
     [[maybe_unused]] static const bool ORVO_CONCAT(orvoRegistered, __LINE__) =                               \
-        ::orvo::RegisterClass(Class::StaticClass())
+        ::orvo::RegisterClassInfo(Class::StaticClass())
 
 } // namespace orvo

@@ -1,5 +1,8 @@
 // Property tables by name: inheritance over three levels, re-publishing, every kind read and
 // written by name, and "absent" answers for null objects and unknown properties.
+// windows.h first: no framework name may collide with its A/W macros.
+#include <windows.h>
+
 #include "framework/exceptions.h"
 #include "framework/prop_access.h"
 
