@@ -44,10 +44,13 @@ def _check_frame(checked, enabled):
     return f
 
 
-def check_boxes():
+def _glyph_states(draw):
     """52 x 13, four frames: unchecked, checked, unchecked disabled, checked disabled."""
-    return hstrip([_check_frame(False, True), _check_frame(True, True),
-                   _check_frame(False, False), _check_frame(True, False)])
+    return hstrip([draw(False, True), draw(True, True), draw(False, False), draw(True, False)])
+
+
+def check_boxes():
+    return _glyph_states(_check_frame)
 
 
 def _radio_frame(checked, enabled):
@@ -71,9 +74,7 @@ def _radio_frame(checked, enabled):
 
 
 def radio_buttons():
-    """52 x 13, four frames: unchecked, checked, unchecked disabled, checked disabled."""
-    return hstrip([_radio_frame(False, True), _radio_frame(True, True),
-                   _radio_frame(False, False), _radio_frame(True, False)])
+    return _glyph_states(_radio_frame)
 
 
 # -------------------------------------------------------------------------------- progress
