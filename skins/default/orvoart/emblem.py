@@ -3,7 +3,6 @@
 Drawn per size with pixel-snapped geometry, so the pieces stay crisp from 16 to 256 pixels; only
 the badge's rounded outline is anti-aliased (into alpha, or into the background colour)."""
 
-from . import palette as P
 from .raster import Image, coverage, mix, ramp, rgb
 
 BADGE = ((0.0, rgb(98, 130, 172)), (0.55, rgb(52, 80, 119)), (1.0, rgb(30, 50, 80)))

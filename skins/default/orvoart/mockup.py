@@ -83,7 +83,7 @@ class Mockup:
         self.scrollbar(win, x + 2, y + 2 + inner_h - 17, inner_w - 17, False, hthumb)
         win.fill_rect(x + 2 + inner_w - 17, y + 2 + inner_h - 17, x + w - 2, y + h - 2, P.FACE)
 
-    def scrollbar(self, win, x, y, length, vertical, thumb, hot_part=None):
+    def scrollbar(self, win, x, y, length, vertical, thumb):
         k, b = 17, 17
         bar = Image(length, k, P.FACE)
         track = self.b["ScrollbarVBar.bmp"] if vertical else self.b["ScrollbarHBar.bmp"]
@@ -95,7 +95,7 @@ class Mockup:
         arrows = self.b["ScrollbarArrow.bmp"]
         first, second = (9, 13) if vertical else (1, 5)
         for base, pos in ((first, 0), (second, length - b)):
-            img = frame_strip(arrows, 23, base + (3 if hot_part == base else 0), (b, k))
+            img = frame_strip(arrows, 23, base, (b, k))
             bar.paste(img.transposed() if vertical else img, pos, 0, MAGENTA)
         start = b + int((length - 2 * b) * thumb[0])
         end = b + int((length - 2 * b) * thumb[1])
