@@ -25,6 +25,14 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+inline bool StartsWithNoCase(std::string_view text, std::string_view head) {
+    return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
+}
+
+inline bool EndsWithNoCase(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
 constexpr bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }

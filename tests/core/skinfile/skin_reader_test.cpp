@@ -135,7 +135,7 @@ TEST(SkinReader, RefusesArchivesThatOverrunTheirData) {
 TEST(SkinReader, RefusesMoreThan1001Entries) {
     std::string names;
     for (int i = 0; i < 1001; ++i)
-        names += "e" + std::to_string(i) + "\r\n";
+        names.append(std::to_string(i)).append(".bmp\r\n");
     EXPECT_TRUE(
         TSkinReader().LoadArchive(RawArchive(20000, "", names, std::vector<std::uint32_t>(1001, 0), "")));
     const TSkinLoadResult result = TSkinReader().LoadArchive(
@@ -146,7 +146,7 @@ TEST(SkinReader, RefusesMoreThan1001Entries) {
     EXPECT_FALSE(TSkinReader().LoadArchive(RawArchive(20000, "", std::string(8u << 20, '\n'), {}, "")));
     TSkinArchiveWriter w;
     for (int i = 0; i < 1001; ++i)
-        w.Add("e" + std::to_string(i), {});
+        w.Add(std::to_string(i), {});
     EXPECT_THROW(w.Add("one.too.many", {}), ESkinFileError);
 }
 
