@@ -11,6 +11,7 @@ packages=(
     xvfb xauth                       # a display for Wine
     fonts-wqy-zenhei                 # a CJK font for the Chinese user interface under Wine
     clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
+    python3                          # the default skin's generator and its tests
 )
 [ $# -gt 0 ] && packages+=("$@")
 
