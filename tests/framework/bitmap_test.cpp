@@ -85,7 +85,7 @@ TEST(Bitmap, ScanLineZeroIsTheTopRow) {
     TBitmap b(3, 2, pf24bit);
     b.Canvas().SetPixel(0, 0, 0x332211);
     const std::uint8_t* top = b.ScanLine(0); // flushes the pending GDI call
-    EXPECT_EQ(top[0], 0x33); // blue first
+    EXPECT_EQ(top[0], 0x33);                 // blue first
     EXPECT_EQ(top[2], 0x11);
     b.ScanLine(1)[3] = 0x77; // blue of (1, 1); a new bitmap is white
     EXPECT_EQ(b.Canvas().Pixel(1, 1), 0x77FFFF);
