@@ -1,10 +1,11 @@
 #include "core/split/split_engine.h"
-#include "core/split/line_scan.h"
+#include "core/split/line_copy.h"
 #include "core/split/piece_naming.h"
-#include "core/split/piece_writer.h"
+#include "core/split/piece_output.h"
 #include "core/split/split_texts.h"
 
 #include <algorithm>
+#include <deque>
 #include <memory>
 #include <stdexcept>
 
@@ -15,24 +16,48 @@ namespace {
 class TSplitRun {
 public:
     TSplitRun(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report)
-        : FJob(job), FFiles(files), FReport(report), FPiece(job.WriteBufferSize),
-          FPrefix(job.TargetDir + BaseNameOf(job.SourcePath)) {}
+        : FJob(job), FFiles(files), FReport(report), FOutput(files, job.WriteBufferSize),
+          FPrefix(job.TargetDir + BaseNameOf(job.SourcePath)),
+          FLinesLeft(static_cast<std::uint32_t>(job.LineCount)) {}
 
     std::optional<TSplitError> Run() {
         if (Split()) return std::nullopt;
-        FPiece.Abandon();
         FSource.reset();
-        return std::move(FError);
+        // What the writer was asked to do came before the failure: let it finish, report the
+        // pieces it closed, and if it failed too, its failure is the first one.
+        FOutput.Finish();
+        ReportClosedPieces();
+        std::optional<TSplitError> error = FOutput.Failed() ? FOutput.Error() : std::move(FError);
+        FOutput.Abandon();
+        return error;
     }
 
 private:
     bool Split() {
-        if (!FPiece.Create(FFiles, PiecePath(FPrefix, FNumber), FError)) return false;
+        // Piece 1 exists before the source is opened.
+        if (!CreatePiece() || !FOutput.Finish()) return false;
         Report(TSplitReportCode::Progress, std::string(split_texts::Starting));
         if (!OpenSource() || !CopyLines() || !CloseSource()) return false;
-        if (!FPiece.Close(FError)) return false;
+        if (!FOutput.Close() || !FOutput.Finish()) return false;
+        ReportClosedPieces();
         Report(TSplitReportCode::Done, FJob.TargetDir);
         return true;
+    }
+
+    bool CreatePiece() {
+        std::string path = PiecePath(FPrefix, FNumber);
+        FOpenPiece = path;
+        return FOutput.Create(std::move(path));
+    }
+
+    // Full pieces are reported once the writer has closed them, in order. (The last piece is
+    // closed too, but never reported: it is not in FClosedPieces.)
+    void ReportClosedPieces() {
+        for (const std::size_t closed = FOutput.ClosedCount(); FReported < closed && !FClosedPieces.empty();
+             ++FReported) {
+            Report(TSplitReportCode::Progress, std::string(split_texts::PieceDone) + FClosedPieces.front());
+            FClosedPieces.pop_front();
+        }
     }
 
     void Report(TSplitReportCode code, const std::string& text) const {
@@ -57,9 +82,9 @@ private:
 
     bool CopyLines() {
         const std::size_t size = std::max<std::size_t>(FJob.ReadBufferSize, 1);
-        const auto buffer = std::make_unique<char[]>(size);
-        bool endOfText = false;
-        while (!endOfText) {
+        const auto buffer = std::make_unique<char[]>(size + LineCopySlack);
+        TLineCopy copy{};
+        for (;;) {
             std::size_t got = 0;
             TSystemError system;
             if (!FSource->Read(buffer.get(), size, got, system)) {
@@ -67,66 +92,77 @@ private:
                 return false;
             }
             if (got == 0) break;
-            if (!CopyBlock(buffer.get(), buffer.get() + got, endOfText)) return false;
+            copy.In = buffer.get();
+            copy.InEnd = buffer.get() + got;
+            bool endOfText = false;
+            if (!CopyBlock(copy, endOfText)) return false;
+            if (endOfText) break;
         }
         // The last line needs no terminator; but a line of nothing is no line.
-        return !FLineOpen || EndLine();
+        return !FLineOpen || EndLastLine();
     }
 
-    // Copies the lines in [p, end); a line may continue in the next block.
-    bool CopyBlock(const char* p, const char* end, bool& endOfText) {
-        while (p < end) {
-            const char* special = FindLineSpecial(p, end);
-            if (special != p) {
-                FLineOpen = true;
-                if (!FPiece.Append(p, static_cast<std::size_t>(special - p), FError)) return false;
-            }
-            if (special == end) return true;
-            p = special + 1;
-            switch (*special) {
-            case LineFeed:
-                if (!EndLine()) return false;
-                break;
-            case CarriageReturn: // dropped; a following LF ends the line
-                FLineOpen = true;
-                if (p < end && *p == LineFeed) {
-                    ++p;
-                    if (!EndLine()) return false;
-                }
-                break;
-            default: // Ctrl-Z: the text ends here
+    // Copies the lines of one source block; a line may continue in the next block.
+    bool CopyBlock(TLineCopy& copy, bool& endOfText) {
+        for (;;) {
+            const char* start = copy.In;
+            copy.Out = FOutput.Tail();
+            copy.OutLimit = FOutput.Limit();
+            copy.LinesLeft = FLinesLeft;
+            const TCopyStop stop = FCopy(copy);
+            FOutput.Commit(copy.Out);
+            FLinesLeft = copy.LinesLeft;
+            if (copy.In != start) FLineOpen = copy.In[-1] != '\n';
+            switch (stop) {
+            case TCopyStop::NeedInput:
+                return true;
+            case TCopyStop::EndOfText:
                 endOfText = true;
                 return true;
+            case TCopyStop::OutputFull:
+                if (!FOutput.Flush()) return false;
+                ReportClosedPieces();
+                break;
+            case TCopyStop::LinesDone:
+                if (!NextPiece()) return false;
+                break;
             }
         }
-        return true;
     }
 
-    bool EndLine() {
+    bool EndLastLine() {
+        char* tail = FOutput.Tail(); // the buffer always has room past its limit
+        tail[0] = '\r';
+        tail[1] = '\n';
+        FOutput.Commit(tail + 2);
         FLineOpen = false;
-        if (!FPiece.AppendLineEnd(FError)) return false;
-        if (++FLinesInPiece < FJob.LineCount) return true;
-        return NextPiece();
+        return --FLinesLeft > 0 || NextPiece();
     }
 
-    // The current piece is full: close it, say so, and open the next one at once.
+    // The current piece is full: close it and open the next one at once.
     bool NextPiece() {
-        if (!FPiece.Close(FError)) return false;
-        Report(TSplitReportCode::Progress, std::string(split_texts::PieceDone) + FPiece.Path());
+        if (!FOutput.Close()) return false;
+        FClosedPieces.push_back(std::move(FOpenPiece));
         ++FNumber;
-        FLinesInPiece = 0;
-        return FPiece.Create(FFiles, PiecePath(FPrefix, FNumber), FError);
+        FLinesLeft = static_cast<std::uint32_t>(FJob.LineCount);
+        if (!CreatePiece()) return false;
+        ReportClosedPieces();
+        return true;
     }
 
     const TSplitJob& FJob;
     TFileSystem& FFiles;
     const TSplitReporter& FReport;
-    TPieceWriter FPiece;
+    TPieceOutput FOutput;
     std::unique_ptr<TInputFile> FSource;
     std::string FPrefix;
     std::uint64_t FNumber = 1;
-    int FLinesInPiece = 0;
-    bool FLineOpen = false; // bytes of a line (even dropped CRs) have been read since the last LF
+    std::string FOpenPiece;                // path of the piece being filled
+    std::deque<std::string> FClosedPieces; // closed or being closed, not yet reported
+    std::size_t FReported = 0;
+    std::uint32_t FLinesLeft; // lines the current piece still takes
+    bool FLineOpen = false;   // bytes of a line (even dropped CRs) have been read since the last LF
+    const TLineCopier FCopy = BestLineCopier();
     TSplitError FError;
 };
 

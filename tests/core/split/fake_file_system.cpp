@@ -78,6 +78,7 @@ private:
 } // namespace
 
 bool TFakeFileSystem::Pass(TFakeOp op, TSystemError& error) {
+    std::lock_guard lock(FLock);
     if (++FCalls[Index(op)] != FFailAt[Index(op)]) return true;
     error = {FailureCode, FailureMessage};
     return false;
@@ -85,6 +86,7 @@ bool TFakeFileSystem::Pass(TFakeOp op, TSystemError& error) {
 
 std::unique_ptr<TInputFile> TFakeFileSystem::OpenRead(const std::string& path, TSystemError& error) {
     if (!Pass(TFakeOp::Open, error)) return nullptr;
+    std::lock_guard lock(FLock);
     const auto file = Files.find(path);
     if (file == Files.end()) {
         error = {ENOENT, "No such file"};
@@ -96,6 +98,7 @@ std::unique_ptr<TInputFile> TFakeFileSystem::OpenRead(const std::string& path, T
 
 std::unique_ptr<TOutputFile> TFakeFileSystem::Create(const std::string& path, TSystemError& error) {
     if (!Pass(TFakeOp::Create, error)) return nullptr;
+    std::lock_guard lock(FLock);
     std::string& content = Files[path];
     content.clear();
     ++FOpenFiles;

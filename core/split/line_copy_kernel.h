@@ -1,0 +1,50 @@
+#pragma once
+// The copy loop, written once for any block width. Include it only into a .cpp file, inside an
+// anonymous namespace, with a block type that provides:
+//   static constexpr std::size_t Width;
+//   static Mask CopyAndFind(const char* in, char* out); // stores Width bytes, flags LF/CR/Ctrl-Z
+//   static Mask KeepFirst(Mask mask, std::size_t count); // drops flags of bytes count and later
+//   static std::size_t FirstIndex(Mask mask);            // byte index of the lowest flag
+// Its instances are compiled per instruction set, so it uses nothing from the standard library.
+
+template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+    const char* in = copy.In;
+    char* out = copy.Out;
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        if (out >= copy.OutLimit) {
+            stop = orvo::TCopyStop::OutputFull;
+            break;
+        }
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        auto mask = TBlock::CopyAndFind(in, out);
+        if (available < TBlock::Width) mask = TBlock::KeepFirst(mask, available);
+        if (!mask) {
+            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
+            in += step;
+            out += step;
+            continue;
+        }
+        const std::size_t at = TBlock::FirstIndex(mask);
+        in += at;
+        out += at;
+        if (*in == '\n') {
+            ++in;
+            out[0] = '\r';
+            out[1] = '\n';
+            out += 2;
+            if (--copy.LinesLeft == 0) {
+                stop = orvo::TCopyStop::LinesDone;
+                break;
+            }
+        } else if (*in == '\r') {
+            ++in; // dropped: a CR ends no line, and CR LF is written for the LF
+        } else {
+            stop = orvo::TCopyStop::EndOfText;
+            break;
+        }
+    }
+    copy.In = in;
+    copy.Out = out;
+    return stop;
+}
