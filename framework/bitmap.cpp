@@ -1,6 +1,9 @@
 #include "framework/bitmap.h"
 
 #include "framework/bmp_codec.h"
+#include "framework/graphics_types.h"
+#include "framework/properties.h"
+#include "framework/streams.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +31,7 @@ struct TBitmapInfo {
 class TBitmap::TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {
-        OnChange = [this] { FBitmap.Changed(); };
+        OnChange = [this](TObject*) { FBitmap.Changed(); };
     }
     ~TBitmapCanvas() override { FreeDc(); }
 
@@ -53,6 +56,41 @@ private:
     TMemoryDc FDc;
     HGDIOBJ FOldBitmap = nullptr;
 };
+
+ORVO_IMPLEMENT_CLASS(TBitmap);
+
+void TBitmap::Publish(TPublisher<TBitmap>& p) {
+    p.Binary(L"Data", &TBitmap::ReadData, &TBitmap::WriteData);
+    p.Integer(L"Width", &TBitmap::Width, &TBitmap::SetWidth);
+    p.Integer(L"Height", &TBitmap::Height, &TBitmap::SetHeight);
+    p.Enum(L"PixelFormat", PixelFormatType(), &TBitmap::PixelFormat, &TBitmap::SetPixelFormat);
+    p.Boolean(L"Transparent", &TBitmap::Transparent, &TBitmap::SetTransparent);
+    p.Integer(L"TransparentColor", ColorType(), &TBitmap::TransparentColor, &TBitmap::SetTransparentColor);
+    p.Enum(L"TransparentMode", TransparentModeType(), &TBitmap::TransparentMode,
+           &TBitmap::SetTransparentMode);
+}
+
+void TBitmap::ReadData(TStream& stream) {
+    std::uint8_t size[4];
+    stream.ReadBuffer(size, 4);
+    const std::uint32_t count =
+        size[0] | (size[1] << 8) | (size[2] << 16) | (static_cast<std::uint32_t>(size[3]) << 24);
+    if (count > stream.Size() - stream.Position())
+        throw EInvalidGraphic(L"Invalid bitmap: the data is truncated");
+    std::vector<std::uint8_t> data(count);
+    stream.ReadBuffer(data.data(), count);
+    LoadFromBytes(data);
+}
+
+void TBitmap::WriteData(TStream& stream) {
+    const auto data = SaveToBytes();
+    const auto count = static_cast<std::uint32_t>(data.size());
+    const std::uint8_t size[4] = {static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
+                                  static_cast<std::uint8_t>(count >> 16),
+                                  static_cast<std::uint8_t>(count >> 24)};
+    stream.WriteBuffer(size, 4);
+    stream.WriteBuffer(data.data(), count);
+}
 
 TBitmap::TBitmap() = default;
 
@@ -291,6 +329,11 @@ void TBitmap::Mask(TColor color) {
     FFormat = pf1bit;
     FPalette = mask->FPalette;
     Changed();
+}
+
+void TBitmap::Assign(TPersistent* source) {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(source)) return Assign(*bitmap);
+    TGraphic::Assign(source);
 }
 
 void TBitmap::Assign(const TBitmap& source) {

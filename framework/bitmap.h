@@ -17,13 +17,15 @@ struct TDibImage;
 
 enum TTransparentMode { tmAuto, tmFixed };
 
+template <class T> class TPublisher;
+
 class TBitmap : public TGraphic {
+    ORVO_CLASS(TBitmap, TGraphic)
 public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = pf24bit);
     ~TBitmap() override;
 
-    std::wstring GraphicClassName() const override { return L"TBitmap"; }
     bool Empty() const override { return !FHandle; }
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
@@ -66,6 +68,8 @@ public:
     // The same mask as a new bitmap, this one unchanged.
     std::unique_ptr<TBitmap> CreateMask(TColor color) const;
 
+    using TGraphic::Assign;
+    void Assign(TPersistent* source) override;
     void Assign(const TBitmap& source);
     void Clear();
 
@@ -76,6 +80,12 @@ public:
     // An RT_BITMAP resource of a module (null: the program).
     void LoadFromResourceName(HINSTANCE instance, const std::wstring& name);
     void LoadFromResourceId(HINSTANCE instance, int id);
+
+    // Stored forms: Width, Height, PixelFormat, the transparency settings and Data (a 32-bit
+    // little-endian byte count followed by the BMP file).
+    static void Publish(TPublisher<TBitmap>& p);
+    void ReadData(TStream& stream);
+    void WriteData(TStream& stream);
 
 private:
     class TBitmapCanvas;

@@ -1,8 +1,17 @@
 #include "framework/brush.h"
 
 #include "framework/bitmap.h"
+#include "framework/graphics_types.h"
+#include "framework/properties.h"
 
 namespace orvo {
+
+ORVO_IMPLEMENT_CLASS(TBrush);
+
+void TBrush::Publish(TPublisher<TBrush>& p) {
+    p.Integer(L"Color", ColorType(), &TBrush::Color, &TBrush::SetColor);
+    p.Enum(L"Style", BrushStyleType(), &TBrush::Style, &TBrush::SetStyle);
+}
 
 void TBrush::SetColor(TColor color) {
     if (color == FColor) return;
@@ -41,11 +50,13 @@ HBRUSH TBrush::Handle() {
     return FHandle.Get();
 }
 
-void TBrush::Assign(const TBrush& source) {
-    if (&source == this) return;
-    FColor = source.FColor;
-    FStyle = source.FStyle;
-    FBitmap = source.FBitmap;
+void TBrush::Assign(TPersistent* source) {
+    auto* brush = dynamic_cast<TBrush*>(source);
+    if (!brush) return TGraphicsObject::Assign(source);
+    if (brush == this) return;
+    FColor = brush->FColor;
+    FStyle = brush->FStyle;
+    FBitmap = brush->FBitmap;
     Changed();
 }
 

@@ -20,7 +20,10 @@ enum TBrushStyle {
     bsDiagCross
 };
 
+template <class T> class TPublisher;
+
 class TBrush : public TGraphicsObject {
+    ORVO_CLASS(TBrush, TGraphicsObject)
 public:
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -32,7 +35,9 @@ public:
 
     // Null for bsClear: nothing is painted.
     HBRUSH Handle();
-    void Assign(const TBrush& source);
+    void Assign(TPersistent* source) override;
+
+    static void Publish(TPublisher<TBrush>& p);
 
 protected:
     void FreeHandle() override { FHandle.Reset(); }

@@ -1,15 +1,18 @@
 #include "framework/canvas.h"
 
 #include "framework/graphic.h"
+#include "framework/properties.h"
 
 #include <stdexcept>
 
 namespace orvo {
 
+ORVO_IMPLEMENT_CLASS(TCanvas);
+
 TCanvas::TCanvas() {
-    FFont.OnChange = [this] { FState &= ~StateFont; };
-    FBrush.OnChange = [this] { FState &= ~StateBrush; };
-    FPen.OnChange = [this] { FState &= ~StatePen; };
+    FFont.OnChange = [this](TObject*) { FState &= ~StateFont; };
+    FBrush.OnChange = [this](TObject*) { FState &= ~StateBrush; };
+    FPen.OnChange = [this](TObject*) { FState &= ~StatePen; };
     // A handle still selected into a DC must be selected out before it is deleted.
     FFont.OnHandleFreeing = [this] { Unselect(FOldFont, StateFont); };
     FBrush.OnHandleFreeing = [this] { Unselect(FOldBrush, StateBrush); };

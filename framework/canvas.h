@@ -5,6 +5,7 @@
 #include "framework/brush.h"
 #include "framework/font.h"
 #include "framework/pen.h"
+#include "framework/object.h"
 
 #include <functional>
 #include <mutex>
@@ -15,12 +16,11 @@ namespace orvo {
 
 class TGraphic;
 
-class TCanvas {
+class TCanvas : public TPersistent {
+    ORVO_CLASS(TCanvas, TPersistent)
 public:
     TCanvas();
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
-    virtual ~TCanvas();
+    ~TCanvas() override;
 
     // The DC drawn on. Setting one (or null) first deselects the canvas's objects from the old DC;
     // the canvas does not own a DC set this way.
@@ -65,8 +65,8 @@ public:
     void Lock() { FLock.lock(); }
     void Unlock() { FLock.unlock(); }
 
-    std::function<void()> OnChange;
-    std::function<void()> OnChanging;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
 
 protected:
     // Subclasses that own their DC create it here (called when Handle is asked for and none is set).
@@ -74,10 +74,10 @@ protected:
     // Deselects the canvas's objects and forgets the DC.
     void DeselectHandles();
     void Changing() {
-        if (OnChanging) OnChanging();
+        if (OnChanging) OnChanging(this);
     }
     void Changed() {
-        if (OnChange) OnChange();
+        if (OnChange) OnChange(this);
     }
 
 private:

@@ -1,10 +1,25 @@
 #include "framework/font.h"
 
+#include "framework/graphics_types.h"
+#include "framework/properties.h"
+
 #include <cwchar>
 
 namespace orvo {
 
+ORVO_IMPLEMENT_CLASS(TFont);
+
 TFont::TFont() = default;
+
+void TFont::Publish(TPublisher<TFont>& p) {
+    p.Integer(L"Charset", CharsetType(), &TFont::Charset, &TFont::SetCharset);
+    p.Integer(L"Color", ColorType(), &TFont::Color, &TFont::SetColor);
+    p.Integer(L"Height", &TFont::Height, &TFont::SetHeight);
+    p.String(L"Name", &TFont::Name, &TFont::SetName);
+    p.Enum(L"Pitch", FontPitchType(), &TFont::Pitch, &TFont::SetPitch);
+    p.Integer(L"Size", &TFont::Size, &TFont::SetSize);
+    p.Set(L"Style", FontStyleType(), &TFont::Style, &TFont::SetStyle);
+}
 
 void TFont::SetName(const std::wstring& name) {
     // LOGFONTW holds at most 31 characters plus the terminator.
@@ -40,12 +55,11 @@ void TFont::SetSize(int points) {
 void TFont::SetColor(TColor color) {
     if (color == FColor) return;
     FColor = color;
-    // The colour is applied by the canvas, not part of the handle; still a change for listeners.
-    if (OnChange) OnChange();
+    Notify(); // applied by the canvas: the handle stays
 }
 
 void TFont::SetStyle(TFontStyles style) {
-    style &= 0xF;
+    style = style * TFontStyles{fsBold, fsItalic, fsUnderline, fsStrikeOut};
     if (style == FStyle) return;
     FStyle = style;
     Changed();
@@ -67,10 +81,10 @@ HFONT TFont::Handle() {
     if (!FHandle) {
         LOGFONTW lf{};
         lf.lfHeight = FHeight;
-        lf.lfWeight = (FStyle & FontStyleBit(fsBold)) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (FStyle & FontStyleBit(fsItalic)) ? TRUE : FALSE;
-        lf.lfUnderline = (FStyle & FontStyleBit(fsUnderline)) ? TRUE : FALSE;
-        lf.lfStrikeOut = (FStyle & FontStyleBit(fsStrikeOut)) ? TRUE : FALSE;
+        lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = FStyle.Contains(fsItalic) ? TRUE : FALSE;
+        lf.lfUnderline = FStyle.Contains(fsUnderline) ? TRUE : FALSE;
+        lf.lfStrikeOut = FStyle.Contains(fsStrikeOut) ? TRUE : FALSE;
         lf.lfCharSet = static_cast<BYTE>(FCharset);
         lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -89,9 +103,11 @@ void TFont::SetHandle(HFONT font) {
     if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf) return;
     FName = lf.lfFaceName;
     FHeight = lf.lfHeight;
-    FStyle = (lf.lfWeight >= FW_BOLD ? FontStyleBit(fsBold) : 0) |
-             (lf.lfItalic ? FontStyleBit(fsItalic) : 0) | (lf.lfUnderline ? FontStyleBit(fsUnderline) : 0) |
-             (lf.lfStrikeOut ? FontStyleBit(fsStrikeOut) : 0);
+    FStyle = {};
+    if (lf.lfWeight >= FW_BOLD) FStyle.Include(fsBold);
+    if (lf.lfItalic) FStyle.Include(fsItalic);
+    if (lf.lfUnderline) FStyle.Include(fsUnderline);
+    if (lf.lfStrikeOut) FStyle.Include(fsStrikeOut);
     FCharset = lf.lfCharSet;
     const int pitch = lf.lfPitchAndFamily & 3;
     FPitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
@@ -101,6 +117,11 @@ void TFont::SetHandle(HFONT font) {
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FColor == other.FColor &&
            FStyle == other.FStyle && FCharset == other.FCharset && FPitch == other.FPitch;
+}
+
+void TFont::Assign(TPersistent* source) {
+    if (auto* font = dynamic_cast<TFont*>(source)) return Assign(*font);
+    TGraphicsObject::Assign(source);
 }
 
 void TFont::Assign(const TFont& source) {

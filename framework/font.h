@@ -5,21 +5,21 @@
 #include "framework/color.h"
 #include "framework/gdi_handle.h"
 #include "framework/graphics_object.h"
+#include "framework/type_info.h"
 
 #include <string>
 
 namespace orvo {
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-// A set of TFontStyle: bit (1 << style).
-using TFontStyles = unsigned;
-constexpr TFontStyles FontStyleBit(TFontStyle s) {
-    return 1u << s;
-}
+using TFontStyles = TSet<TFontStyle>;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
+template <class T> class TPublisher;
+
 class TFont : public TGraphicsObject {
+    ORVO_CLASS(TFont, TGraphicsObject)
 public:
     static constexpr const wchar_t* DefaultName = L"Tahoma";
     static constexpr int DefaultHeight = -11;
@@ -46,8 +46,12 @@ public:
     HFONT Handle();
     // Takes the description of an existing font handle (the handle itself stays with the caller).
     void SetHandle(HFONT font);
+    using TGraphicsObject::Assign;
+    void Assign(TPersistent* source) override;
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;
+
+    static void Publish(TPublisher<TFont>& p);
 
     static int ScreenPixelsPerInch();
 
@@ -58,7 +62,7 @@ private:
     std::wstring FName = DefaultName;
     int FHeight = DefaultHeight;
     TColor FColor = clWindowText;
-    TFontStyles FStyle = 0;
+    TFontStyles FStyle;
     int FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
     TFontHandle FHandle;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/exceptions.h"
+#include "framework/object.h"
 
 #include <windows.h>
 
@@ -16,18 +17,14 @@
 namespace orvo {
 
 class TCanvas;
+class TStream;
 
 ORVO_EXCEPTION(EInvalidGraphic, Exception);
 
-class TGraphic {
+// ClassName() is what a picture stores with the graphic's data ("TBitmap", "TGIFImage").
+class TGraphic : public TPersistent {
+    ORVO_CLASS(TGraphic, TPersistent)
 public:
-    TGraphic() = default;
-    TGraphic(const TGraphic&) = delete;
-    TGraphic& operator=(const TGraphic&) = delete;
-    virtual ~TGraphic() = default;
-
-    // The class name stored with a picture's data ("TBitmap", "TGIFImage").
-    virtual std::wstring GraphicClassName() const = 0;
     virtual bool Empty() const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -42,22 +39,24 @@ public:
     virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
 
+    // The whole rest of the stream / the whole file.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
     void LoadFromFile(const std::wstring& path);
     void SaveToFile(const std::wstring& path) const;
 
-    std::function<void()> OnChange;
+    TNotifyEvent OnChange;
 
 protected:
     void Changed() {
-        if (OnChange) OnChange();
+        if (OnChange) OnChange(this);
     }
 
 private:
     bool FTransparent = false;
 };
 
-// Whole-file helpers: I/O failures throw EFOpenError / EReadError / EWriteError with the path.
-std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path, std::size_t limit);
-void WriteFileBytes(const std::wstring& path, std::span<const std::uint8_t> data);
+// The rest of a stream from its position, at most `limit` bytes (more throws EInvalidGraphic).
+std::vector<std::uint8_t> ReadRemaining(TStream& stream, std::size_t limit);
 
 } // namespace orvo

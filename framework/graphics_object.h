@@ -1,19 +1,17 @@
 // Common ground of fonts, brushes and pens: a change notice for whoever uses them (a canvas
-// reselects, a control repaints).
+// reselects, a control repaints), and a notice before the GDI handle dies.
 #pragma once
+
+#include "framework/object.h"
 
 #include <functional>
 
 namespace orvo {
 
-class TGraphicsObject {
+class TGraphicsObject : public TPersistent {
+    ORVO_CLASS(TGraphicsObject, TPersistent)
 public:
-    TGraphicsObject() = default;
-    TGraphicsObject(const TGraphicsObject&) = delete;
-    TGraphicsObject& operator=(const TGraphicsObject&) = delete;
-    virtual ~TGraphicsObject() = default;
-
-    std::function<void()> OnChange;
+    TNotifyEvent OnChange;
     // Called before the handle is deleted, so that a DC holding it can select it out first.
     std::function<void()> OnHandleFreeing;
 
@@ -22,7 +20,11 @@ protected:
     void Changed() {
         if (OnHandleFreeing) OnHandleFreeing();
         FreeHandle();
-        if (OnChange) OnChange();
+        Notify();
+    }
+    // A change that leaves the handle as it is (a colour the canvas applies itself).
+    void Notify() {
+        if (OnChange) OnChange(this);
     }
     virtual void FreeHandle() = 0;
 };

@@ -1,6 +1,18 @@
 #include "framework/pen.h"
 
+#include "framework/graphics_types.h"
+#include "framework/properties.h"
+
 namespace orvo {
+
+ORVO_IMPLEMENT_CLASS(TPen);
+
+void TPen::Publish(TPublisher<TPen>& p) {
+    p.Integer(L"Color", ColorType(), &TPen::Color, &TPen::SetColor);
+    p.Enum(L"Mode", PenModeType(), &TPen::Mode, &TPen::SetMode);
+    p.Enum(L"Style", PenStyleType(), &TPen::Style, &TPen::SetStyle);
+    p.Integer(L"Width", &TPen::Width, &TPen::SetWidth);
+}
 
 void TPen::SetColor(TColor color) {
     if (color == FColor) return;
@@ -24,7 +36,7 @@ void TPen::SetStyle(TPenStyle style) {
 void TPen::SetMode(TPenMode mode) {
     if (mode == FMode) return;
     FMode = mode;
-    if (OnChange) OnChange(); // the mode is applied by the canvas, the handle stays
+    Notify(); // applied by the canvas: the handle stays
 }
 
 int TPen::Rop2() const {
@@ -44,12 +56,14 @@ HPEN TPen::Handle() {
     return FHandle.Get();
 }
 
-void TPen::Assign(const TPen& source) {
-    if (&source == this) return;
-    FColor = source.FColor;
-    FWidth = source.FWidth;
-    FStyle = source.FStyle;
-    FMode = source.FMode;
+void TPen::Assign(TPersistent* source) {
+    auto* pen = dynamic_cast<TPen*>(source);
+    if (!pen) return TGraphicsObject::Assign(source);
+    if (pen == this) return;
+    FColor = pen->FColor;
+    FWidth = pen->FWidth;
+    FStyle = pen->FStyle;
+    FMode = pen->FMode;
     Changed();
 }
 

@@ -27,7 +27,10 @@ enum TPenMode {
     pmNotXor
 };
 
+template <class T> class TPublisher;
+
 class TPen : public TGraphicsObject {
+    ORVO_CLASS(TPen, TGraphicsObject)
 public:
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -41,7 +44,9 @@ public:
     int Rop2() const;
 
     HPEN Handle();
-    void Assign(const TPen& source);
+    void Assign(TPersistent* source) override;
+
+    static void Publish(TPublisher<TPen>& p);
 
 protected:
     void FreeHandle() override { FHandle.Reset(); }

@@ -13,7 +13,7 @@ using TBytes = std::vector<std::uint8_t>;
 
 void Put32(TBytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 TBytes Patched(TBytes f, std::size_t at, std::uint32_t v, int bytes = 4) {

@@ -18,8 +18,11 @@ TEST(Font, HandleFollowsTheDescription) {
     EXPECT_EQ(font.Name(), L"Tahoma");
     EXPECT_EQ(font.Height(), -11);
     int changes = 0;
-    font.OnChange = [&] { ++changes; };
-    font.SetStyle(FontStyleBit(fsBold) | FontStyleBit(fsUnderline));
+    font.OnChange = [&](TObject* sender) {
+        EXPECT_EQ(sender, &font);
+        ++changes;
+    };
+    font.SetStyle({fsBold, fsUnderline});
     font.SetName(L"Courier New");
     font.SetHeight(-20);
     font.SetHeight(-20); // no change, no notice
@@ -41,7 +44,7 @@ TEST(Font, HandleFollowsTheDescription) {
     TFont fromHandle;
     fromHandle.SetHandle(font.Handle());
     EXPECT_EQ(fromHandle.Name(), L"Courier New");
-    EXPECT_EQ(fromHandle.Style(), FontStyleBit(fsBold) | FontStyleBit(fsUnderline));
+    EXPECT_EQ(fromHandle.Style(), (TFontStyles{fsBold, fsUnderline}));
     // Face names longer than LOGFONT holds are cut, not overrun.
     font.SetName(std::wstring(80, L'x'));
     EXPECT_EQ(font.Name().size(), 31u);

@@ -6,5 +6,7 @@ orvo_add_test(orvo_graphics_tests GUI
         ${CMAKE_CURRENT_LIST_DIR}/canvas_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/bitmap_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/bmp_codec_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/picture_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/graphics_properties_test.cpp
         ${CMAKE_CURRENT_BINARY_DIR}/graphics_test.rc
     LIBS orvo_framework)
