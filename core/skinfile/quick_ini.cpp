@@ -2,6 +2,8 @@
 
 #include "core/skinfile/ascii_text.h"
 
+#include <algorithm>
+
 namespace orvo {
 namespace {
 
@@ -29,7 +31,7 @@ int HexDigit(char c) {
 void TQuickIni::LoadFromText(std::string_view text) {
     FLines.clear();
     FSections.clear();
-    text = text.substr(0, text.find('\0'));
+    text = text.substr(0, std::min(text.find('\0'), MaxTextSize));
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", i);

@@ -20,6 +20,10 @@ struct TIniLine {
 
 class TQuickIni {
 public:
+    // Text past this size is ignored, which bounds the memory a hostile skin can ask for (a skin's
+    // INI is a few kilobytes).
+    static constexpr std::size_t MaxTextSize = 1u << 20;
+
     // Parses `text` up to its first zero byte; CR, LF and CR LF end lines (so does LF CR twice).
     void LoadFromText(std::string_view text);
     void LoadFromBytes(std::span<const std::uint8_t> bytes);

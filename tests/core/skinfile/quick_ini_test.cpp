@@ -52,6 +52,14 @@ TEST(QuickIni, SectionNamesAreTrimmedOnlyWhenListed) {
     EXPECT_EQ(ini.ReadString("Spaced", "k", "def"), "def");
 }
 
+TEST(QuickIni, TextBeyondTheSizeLimitIsIgnored) {
+    std::string text = "[A]\n";
+    text.resize(TQuickIni::MaxTextSize - 4, ' ');
+    const TQuickIni ini = Parse(text + "\nk=1\nfar=2\n");
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("A", "far", 0), 0);
+}
+
 TEST(QuickIni, EmptyTextAnswersDefaults) {
     const TQuickIni ini = Parse("");
     EXPECT_EQ(ini.ReadString("A", "b", "d"), "d");
