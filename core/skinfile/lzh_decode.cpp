@@ -30,7 +30,7 @@ std::uint8_t InitialRingByte(std::size_t back) {
     return back <= RingFill ? ' ' : 0;
 }
 
-// Copies `length` bytes from `distance` back, byte by byte where the copy overlaps itself.
+// Copies `length` bytes from `distance` back; an overlapping copy repeats what it has just written.
 void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::size_t length) {
     std::uint8_t* dst = out + at;
     if (distance > at) {
@@ -39,14 +39,18 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
             *dst = at + k >= distance ? *(dst - distance) : InitialRingByte(distance - at - k);
         return;
     }
-    const std::uint8_t* src = dst - distance;
-    if (distance >= 8) {
-        for (std::size_t k = 0; k < length; k += 8)
-            std::memcpy(dst + k, src + k, 8);
-    } else {
-        for (std::size_t k = 0; k < length; ++k)
-            dst[k] = src[k];
+    // A short distance repeats a short pattern: once it is laid out, any multiple of the distance
+    // of at least 8 copies the same bytes in whole words.
+    std::size_t k = 0;
+    if (distance < 8) {
+        const std::size_t period = (8 + distance - 1) / distance * distance;
+        for (; k < period && k < length; ++k)
+            dst[k] = dst[k - distance];
+        distance = period;
     }
+    const std::uint8_t* src = dst - distance;
+    for (; k < length; k += 8)
+        std::memcpy(dst + k, src + k, 8);
 }
 
 } // namespace
