@@ -19,29 +19,40 @@ TSystemError LastSystemError() {
 
 namespace {
 
-// Linux closes the descriptor even when close() is interrupted, so EINTR is no failure.
-bool CloseDescriptor(int& fd, TSystemError& error) {
-    const int result = ::close(fd);
-    fd = -1;
-    if (result != 0 && errno != EINTR) {
-        error = LastSystemError();
-        return false;
+// A file descriptor that is closed exactly once.
+class TDescriptor {
+public:
+    explicit TDescriptor(int fd) : FFd(fd) {}
+    ~TDescriptor() {
+        if (FFd >= 0) ::close(FFd);
     }
-    return true;
-}
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+
+    int Fd() const { return FFd; }
+
+    // Linux closes the descriptor even when close() is interrupted, so EINTR is no failure.
+    bool Close(TSystemError& error) {
+        const int result = ::close(FFd);
+        FFd = -1;
+        if (result != 0 && errno != EINTR) {
+            error = LastSystemError();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    int FFd;
+};
 
 class TPosixInputFile final : public TInputFile {
 public:
-    explicit TPosixInputFile(int fd) : FFd(fd) {}
-    ~TPosixInputFile() override {
-        if (FFd >= 0) ::close(FFd);
-    }
-    TPosixInputFile(const TPosixInputFile&) = delete;
-    TPosixInputFile& operator=(const TPosixInputFile&) = delete;
+    explicit TPosixInputFile(int fd) : FFile(fd) {}
 
     bool Read(char* buffer, std::size_t size, std::size_t& got, TSystemError& error) override {
         for (;;) {
-            const ssize_t n = ::read(FFd, buffer, size);
+            const ssize_t n = ::read(FFile.Fd(), buffer, size);
             if (n >= 0) {
                 got = static_cast<std::size_t>(n);
                 return true;
@@ -53,27 +64,26 @@ public:
         }
     }
 
-    bool Close(TSystemError& error) override { return CloseDescriptor(FFd, error); }
+    bool Close(TSystemError& error) override { return FFile.Close(error); }
 
 private:
-    int FFd;
+    TDescriptor FFile;
 };
 
 class TPosixOutputFile final : public TOutputFile {
 public:
-    explicit TPosixOutputFile(int fd) : FFd(fd) {}
-    ~TPosixOutputFile() override {
-        if (FFd >= 0) ::close(FFd);
-    }
-    TPosixOutputFile(const TPosixOutputFile&) = delete;
-    TPosixOutputFile& operator=(const TPosixOutputFile&) = delete;
+    explicit TPosixOutputFile(int fd) : FFile(fd) {}
 
     bool Write(const char* data, std::size_t size, TSystemError& error) override {
         while (size > 0) {
-            const ssize_t n = ::write(FFd, data, size);
+            const ssize_t n = ::write(FFile.Fd(), data, size);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 error = LastSystemError();
+                return false;
+            }
+            if (n == 0) { // no progress and no error: report it rather than spin
+                error = SystemErrorFromCode(EIO);
                 return false;
             }
             data += n;
@@ -82,10 +92,10 @@ public:
         return true;
     }
 
-    bool Close(TSystemError& error) override { return CloseDescriptor(FFd, error); }
+    bool Close(TSystemError& error) override { return FFile.Close(error); }
 
 private:
-    int FFd;
+    TDescriptor FFile;
 };
 
 class TPosixFileSystem final : public TFileSystem {

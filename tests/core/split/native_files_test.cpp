@@ -3,12 +3,11 @@
 #include "core/split/split_engine.h"
 #include "platform/file_system.h"
 #include "reference_split.h"
+#include "temp_files.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 namespace orvo::test {
@@ -19,37 +18,8 @@ using ::testing::ElementsAre;
 using ::testing::Pair;
 using ::testing::StartsWith;
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(std::string_view text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::string content(fs::file_size(path), '\0');
-    std::ifstream(path, std::ios::binary).read(content.data(), static_cast<std::streamsize>(content.size()));
-    return content;
-}
-
-void WriteAll(const fs::path& path, std::string_view content) {
-    std::ofstream(path, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
 class RealFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        FRoot =
-            fs::temp_directory_path() / FromUtf8("orvo-split-测试-" + std::to_string(std::random_device()()));
-        fs::create_directories(FRoot);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(FRoot, ignored);
-    }
-
     // A directory path as the engine takes it: with its trailing separator.
     static std::string DirPrefix(const fs::path& dir) { return Utf8(dir / ""); }
 
@@ -63,7 +33,8 @@ protected:
         });
     }
 
-    fs::path FRoot;
+    TTempDir FTemp;
+    const fs::path& FRoot = FTemp.Path();
     TReports FReports;
 };
 

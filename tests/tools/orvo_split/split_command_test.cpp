@@ -1,14 +1,11 @@
 // The orvo-split command: arguments, messages, exit codes and the files it makes, in-process and
 // as the real program.
-#include "core/split/piece_naming.h"
 #include "run_process.h"
+#include "tests/core/split/temp_files.h"
 #include "tools/orvo_split/split_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <random>
 
 namespace orvo::test {
 namespace {
@@ -16,25 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(std::string_view text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::string content(fs::file_size(path), '\0');
-    std::ifstream(path, std::ios::binary).read(content.data(), static_cast<std::streamsize>(content.size()));
-    return content;
-}
-
-void WriteAll(const fs::path& path, std::string_view content) {
-    std::ofstream(path, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
-}
 
 struct TCommandResult {
     int ExitCode;
@@ -52,24 +30,15 @@ TCommandResult Command(const std::vector<std::string>& arguments) {
 
 class SplitCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        FRoot =
-            fs::temp_directory_path() / FromUtf8("orvo-split-命令-" + std::to_string(std::random_device()()));
-        fs::create_directories(FRoot);
-        FSource = FRoot / FromUtf8("日志.2024.txt");
-        WriteAll(FSource, "1\n2\n3\n4\n5");
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(FRoot, ignored);
-    }
+    void SetUp() override { WriteAll(FSource, "1\n2\n3\n4\n5"); }
 
     std::string Piece(const fs::path& dir, int k) const {
         return Utf8(dir / FromUtf8("日志.2024_" + std::to_string(k) + ".txt"));
     }
 
-    fs::path FRoot;
-    fs::path FSource;
+    TTempDir FTemp;
+    const fs::path& FRoot = FTemp.Path();
+    const fs::path FSource = FRoot / FromUtf8("日志.2024.txt");
 };
 
 TEST_F(SplitCommand, BadArgumentsGiveUsageAndExitOne) {
