@@ -5,6 +5,7 @@
 #include "framework/properties.h"
 #include "framework/streams.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -161,13 +162,17 @@ void TBitmap::SetSize(int width, int height) {
         Changed();
         return;
     }
-    // White background, then the old rows over it (indices copied unchanged).
+    // A fresh bitmap keeps the zero bits it was created with (black, or palette entry 0); a
+    // grown one gets white around its old rows (indices copied unchanged).
+    if (!oldBits) {
+        Changed();
+        return;
+    }
     std::vector<std::uint32_t> white(width, 0xFFFFFF);
     TPaletteMatcher matcher(FPalette);
     WriteRow(FFormat, white.data(), width, &matcher, FBits);
     for (int y = 1; y < height; ++y)
         std::memcpy(FBits + Stride() * y, FBits, Stride());
-    if (!oldBits) return;
     const int rows = std::min(oldHeight, height), cols = std::min(oldWidth, width);
     for (int y = 0; y < rows; ++y)
         CopyRowPixels(FFormat, oldBits + oldStride * (oldHeight - 1 - y), ScanLine(y), cols);
@@ -305,16 +310,32 @@ void TBitmap::SetTransparentColor(TColor color) {
 }
 
 std::unique_ptr<TBitmap> TBitmap::CreateMask(TColor color) const {
+    return CreateMask(color, FWidth, FHeight);
+}
+
+std::unique_ptr<TBitmap> TBitmap::CreateMask(TColor color, int width, int height) const {
+    width = std::clamp(width, 0, FWidth);
+    height = std::clamp(height, 0, FHeight);
     auto mask = std::make_unique<TBitmap>();
-    mask->Allocate(FWidth, FHeight, pf1bit, StandardPalette(pf1bit));
-    if (!FBits) return mask;
+    mask->Allocate(width, height, pf1bit, StandardPalette(pf1bit));
+    if (!FBits || !mask->FBits) return mask;
     Flush();
     const std::uint32_t key = RgbOfColor(color);
-    std::vector<std::uint32_t> row(FWidth);
-    for (int y = 0; y < FHeight; ++y) {
-        ReadRow(FFormat, FBits + Stride() * y, FWidth, FPalette, row.data());
-        std::uint8_t* out = mask->FBits + mask->Stride() * y;
-        for (int x = 0; x < FWidth; ++x)
+    const auto kb = static_cast<std::uint8_t>(key), kg = static_cast<std::uint8_t>(key >> 8),
+               kr = static_cast<std::uint8_t>(key >> 16);
+    std::vector<std::uint32_t> row(FFormat == pf24bit ? 0 : width);
+    for (int y = 0; y < height; ++y) {
+        // Rows are bottom-up in both bitmaps; the region kept is the top-left one.
+        const std::uint8_t* in = FBits + Stride() * (FHeight - 1 - y);
+        std::uint8_t* out = mask->FBits + mask->Stride() * (height - 1 - y);
+        if (FFormat == pf24bit) { // the skin's format: compared byte by byte
+            for (int x = 0; x < width; ++x, in += 3)
+                if (in[0] == kb && in[1] == kg && in[2] == kr)
+                    out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            continue;
+        }
+        ReadRow(FFormat, in, width, FPalette, row.data());
+        for (int x = 0; x < width; ++x)
             if (row[x] == key) out[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
     }
     return mask;

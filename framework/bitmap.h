@@ -29,7 +29,8 @@ public:
     bool Empty() const override { return !FHandle; }
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
-    // Resizing keeps the overlapping content; new pixels are white.
+    // A new bitmap starts with zero bits (black, or palette entry 0); resizing keeps the
+    // overlapping content and paints the new pixels white.
     void SetWidth(int width) { SetSize(width, FHeight); }
     void SetHeight(int height) { SetSize(FWidth, height); }
     void SetSize(int width, int height);
@@ -67,6 +68,8 @@ public:
     void Mask(TColor color);
     // The same mask as a new bitmap, this one unchanged.
     std::unique_ptr<TBitmap> CreateMask(TColor color) const;
+    // The mask of the top-left width x height pixels only.
+    std::unique_ptr<TBitmap> CreateMask(TColor color, int width, int height) const;
 
     using TGraphic::Assign;
     void Assign(TPersistent* source) override;

@@ -123,12 +123,12 @@ void TGIFImage::LoadFromBytes(std::span<const std::uint8_t> data) {
     const int h = std::max<int>(screenH, at.y + static_cast<int>(fh));
     if (w > MaxImageSide || h > MaxImageSide) throw EInvalidGraphic(L"Invalid GIF image: bad size");
     TBitmap bitmap(w, h, pf32bit);
-    TBitmap mask(w, h, pf1bit); // new bitmaps are white: transparent until a pixel says otherwise
+    TBitmap mask(w, h, pf1bit);
     bool anyTransparent = false;
     for (int y = 0; y < h; ++y) {
         std::uint8_t* row = bitmap.ScanLine(y);
-        std::memset(row, 0, static_cast<std::size_t>(w) * 4);
         std::uint8_t* bits = mask.ScanLine(y);
+        std::memset(bits, 0xFF, mask.Stride()); // transparent until a pixel says otherwise
         for (int x = 0; x < w; ++x) {
             const int fx = x - at.x, fy = y - at.y;
             const bool inside = fx >= 0 && fy >= 0 && fx < static_cast<int>(fw) && fy < static_cast<int>(fh);

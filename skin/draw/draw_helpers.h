@@ -3,6 +3,8 @@
 
 #include "framework/bitmap.h"
 
+#include <memory>
+
 namespace orvo::draw_detail {
 
 inline bool Inverted(const RECT& r) {
@@ -23,11 +25,26 @@ inline void StretchCopy(HDC dest, const RECT& d, HDC source, const RECT& s) {
                SRCCOPY);
 }
 
-// A scratch bitmap for composing, with the stretch mode every routine uses.
-inline std::unique_ptr<TBitmap> Surface(int width, int height) {
-    auto surface = std::make_unique<TBitmap>(width, height, pf24bit);
-    SetStretchBltMode(surface->Canvas().Handle(), COLORONCOLOR);
-    return surface;
-}
+// A 24-bit bitmap for composing, with the stretch mode every routine uses.
+std::unique_ptr<TBitmap> Surface(int width, int height);
+
+// The calling thread's scratch surface, at least width x height, for composing a result that is
+// then put on its target with one blit: paints draw the same sizes again and again, and a fresh
+// bitmap each time costs more than the drawing. Only the top-left width x height part is
+// meaningful. Nested use, or a size too large to keep, gets a bitmap of its own.
+class TScratch {
+public:
+    TScratch(int width, int height);
+    TScratch(const TScratch&) = delete;
+    TScratch& operator=(const TScratch&) = delete;
+    ~TScratch();
+    TBitmap& Bitmap() { return *FBitmap; }
+    HDC Dc() { return FBitmap->Canvas().Handle(); }
+
+private:
+    std::unique_ptr<TBitmap> FOwn;
+    TBitmap* FBitmap = nullptr;
+    bool FLeased = false;
+};
 
 } // namespace orvo::draw_detail

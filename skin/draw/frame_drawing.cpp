@@ -22,11 +22,11 @@ void DrawThreeSlice(TCanvas& canvas, const RECT& r, TBitmap& strip, bool stacked
                     int index, const TMargins& margins) {
     if (Inverted(r) || strip.Empty()) return;
     const int W = WidthOf(r), H = HeightOf(r);
-    auto bar = Surface(W, H);
-    if (bar->Empty()) return;
+    if (W == 0 || H == 0) return;
+    TScratch bar(W, H);
     const TFrameBounds f = FrameBounds(strip, count, index, stacked);
     const int l = std::max(margins.Left, 0), rm = std::max(margins.Right, 0);
-    HDC dest = bar->Canvas().Handle();
+    HDC dest = bar.Dc();
     HDC src = strip.Canvas().Handle();
     const int top = f.Y, bottom = f.Y + f.Height;
     StretchCopy(dest, {0, 0, l, H}, src, {f.X, top, f.X + l, bottom});
@@ -38,27 +38,27 @@ void DrawThreeSlice(TCanvas& canvas, const RECT& r, TBitmap& strip, bool stacked
         StretchCopy(dest, {l, 0, W - rm, H}, src, {f.X, top, f.X + f.Width, bottom});
     }
     StretchCopy(dest, {W - rm, 0, W, H}, src, {f.X + f.Width - rm, top, f.X + f.Width, bottom});
-    PutOnTarget(canvas.Handle(), r, *bar, transparent);
+    PutOnTarget(canvas.Handle(), r, bar.Bitmap(), transparent);
 }
 
 void DrawFrameStrip(HDC dc, const RECT& r, TBitmap& strip, bool transparent, int count, int index) {
     if (Inverted(r) || strip.Empty()) return;
-    auto piece = Surface(WidthOf(r), HeightOf(r));
-    if (piece->Empty()) return;
+    if (WidthOf(r) == 0 || HeightOf(r) == 0) return;
+    TScratch piece(WidthOf(r), HeightOf(r));
     const TFrameBounds f = FrameBounds(strip, count, index, false);
-    StretchCopy(piece->Canvas().Handle(), {0, 0, WidthOf(r), HeightOf(r)}, strip.Canvas().Handle(),
+    StretchCopy(piece.Dc(), {0, 0, WidthOf(r), HeightOf(r)}, strip.Canvas().Handle(),
                 {f.X, 0, f.X + f.Width, f.Height});
-    PutOnTarget(dc, r, *piece, transparent);
+    PutOnTarget(dc, r, piece.Bitmap(), transparent);
 }
 
 void DrawCentredFrame(HDC dc, const RECT& r, TBitmap& strip, bool transparent, int count, int index) {
     if (Inverted(r) || strip.Empty()) return;
     const TFrameBounds f = FrameBounds(strip, count, index, false);
-    auto piece = Surface(f.Width, f.Height);
-    if (piece->Empty()) return;
-    BitBlt(piece->Canvas().Handle(), 0, 0, f.Width, f.Height, strip.Canvas().Handle(), f.X, 0, SRCCOPY);
+    if (f.Width <= 0 || f.Height <= 0) return;
+    TScratch piece(f.Width, f.Height);
+    BitBlt(piece.Dc(), 0, 0, f.Width, f.Height, strip.Canvas().Handle(), f.X, 0, SRCCOPY);
     const int x = r.left + (WidthOf(r) - f.Width) / 2, y = r.top + (HeightOf(r) - f.Height) / 2;
-    PutOnTarget(dc, RECT{x, y, x + f.Width, y + f.Height}, *piece, transparent);
+    PutOnTarget(dc, RECT{x, y, x + f.Width, y + f.Height}, piece.Bitmap(), transparent);
 }
 
 void DrawTile(HDC dc, const RECT& target, TBitmap& image, const RECT& source) {

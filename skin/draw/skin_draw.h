@@ -47,6 +47,10 @@ TFrameBounds FrameBounds(const TBitmap& strip, int count, int index, bool stacke
 
 std::unique_ptr<TBitmap> SlicedFrame(SIZE size, TBitmap& strip, int count, int index, bool stacked,
                                      const TMargins& margins, bool tile);
+// The same composed into the top-left of `target` (a bitmap the caller keeps for every paint),
+// which is first made at least that large (losing its content when it has to grow).
+void SlicedFrame(TBitmap& target, SIZE size, TBitmap& strip, int count, int index, bool stacked,
+                 const TMargins& margins, bool tile);
 void DrawSliced(HDC dc, const RECT& r, TBitmap& strip, int count, int index, bool stacked,
                 const TMargins& margins, bool tile, bool transparent);
 // Only the left and right margins are used. A frame without a middle (margins as wide as the

@@ -13,7 +13,7 @@ void TransparentBlit(HDC dc, const RECT& r, TBitmap& bitmap, TColor key) {
     if (w <= 0 || h <= 0) return;
     // The mask is built straight from the pixels (white exactly where the key is), which is what
     // masking a copy of the bitmap would give.
-    const auto mask = bitmap.CreateMask(key);
+    const auto mask = bitmap.CreateMask(key, w, h);
     MaskedBlt(dc, r.left, r.top, w, h, bitmap.Canvas().Handle(), 0, 0, mask->Handle());
 }
 

@@ -87,8 +87,8 @@ TEST(Bitmap, ScanLineZeroIsTheTopRow) {
     const std::uint8_t* top = b.ScanLine(0); // flushes the pending GDI call
     EXPECT_EQ(top[0], 0x33);                 // blue first
     EXPECT_EQ(top[2], 0x11);
-    b.ScanLine(1)[3] = 0x77; // blue of (1, 1); a new bitmap is white
-    EXPECT_EQ(b.Canvas().Pixel(1, 1), 0x77FFFF);
+    b.ScanLine(1)[3] = 0x77; // blue of (1, 1); a new bitmap is black
+    EXPECT_EQ(b.Canvas().Pixel(1, 1), 0x770000);
     EXPECT_THROW(b.ScanLine(2), EInvalidGraphic);
 }
 
