@@ -361,6 +361,11 @@ TEST_F(FormsTest, ReadsTheFormCompiledIntoTheProgram) {
     EXPECT_EQ(form.btnOk->Caption, L"浏览");
     EXPECT_EQ(FormResourceName(TfTestForm::StaticClass()), L"TFTESTFORM");
 
+    TfTestForm copy(nullptr);
+    TResourceStream named(nullptr, L"SECONDCOPY");
+    ReadFormStream(&copy, named);
+    EXPECT_EQ(copy.Caption, form.Caption);
+
     TFormItem noForm(nullptr);
     EXPECT_FALSE(ReadComponentRes(&noForm)) << "no TFORMITEM resource";
 }
