@@ -129,6 +129,22 @@ TEST(DrawSliced, OpaqueOrKeyedAndNothingForInvertedRectangles) {
     EXPECT_TRUE(SlicedFrame(SIZE{0, 5}, *strip, 1, 1, false, TMargins{}, false)->Empty());
 }
 
+TEST(DrawSliced, MatchesSlicedFrameWhateverWasDrawnBefore) {
+    // The routines compose on a reused surface: nothing of an earlier, larger drawing may show,
+    // not even where margins wider than the frame leave parts uncopied.
+    auto strip = ZonedStrip(2, 10, 10, TMargins{3, 3, 3, 3});
+    const TMargins cases[] = {{3, 3, 3, 3}, {8, 2, 8, 2}, {2, 9, 2, 9}, {0, 0, 0, 0}};
+    const SIZE sizes[] = {{60, 50}, {25, 14}, {9, 30}, {40, 8}};
+    for (const SIZE size : sizes)
+        for (const TMargins& m : cases) {
+            auto dest = SolidBitmap(size.cx, size.cy, clWhite);
+            DrawSliced(dest->Canvas().Handle(), RECT{0, 0, size.cx, size.cy}, *strip, 2, 2, false, m, true,
+                       false);
+            auto alone = SlicedFrame(size, *strip, 2, 2, false, m, true);
+            ExpectPixels(*dest, [&](int x, int y) { return alone->PixelColor(x, y); });
+        }
+}
+
 TEST(SlicedFrame, NoGdiHandlesLeak) {
     auto strip = ZonedStrip(4, 20, 20, TMargins{5, 5, 5, 5});
     auto dest = SolidBitmap(60, 60, clWhite);
