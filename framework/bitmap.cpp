@@ -27,6 +27,17 @@ struct TBitmapInfo {
     RGBQUAD Colours[256];
 };
 
+TBitmapInfo InfoFor(int width, int height, TPixelFormat format) {
+    TBitmapInfo info{};
+    info.Header.biSize = sizeof(BITMAPINFOHEADER);
+    info.Header.biWidth = width;
+    info.Header.biHeight = height;
+    info.Header.biPlanes = 1;
+    info.Header.biBitCount = static_cast<WORD>(BitsPerPixel(format));
+    info.Header.biCompression = format == pf16bit ? BI_BITFIELDS : BI_RGB;
+    return info;
+}
+
 } // namespace
 
 class TBitmap::TBitmapCanvas : public TCanvas {
@@ -121,13 +132,7 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format, std::vector<R
     TBitmapHandle handle;
     std::uint8_t* bits = nullptr;
     if (width > 0 && height > 0) {
-        TBitmapInfo info{};
-        info.Header.biSize = sizeof(BITMAPINFOHEADER);
-        info.Header.biWidth = width;
-        info.Header.biHeight = height;
-        info.Header.biPlanes = 1;
-        info.Header.biBitCount = static_cast<WORD>(BitsPerPixel(format));
-        info.Header.biCompression = format == pf16bit ? BI_BITFIELDS : BI_RGB;
+        TBitmapInfo info = InfoFor(width, height, format);
         if (format == pf16bit) {
             const DWORD masks[3] = {0xF800, 0x7E0, 0x1F};
             std::memcpy(info.Colours, masks, sizeof masks);
@@ -249,6 +254,7 @@ HBITMAP TBitmap::Handle() {
 }
 
 void TBitmap::SetHandle(HBITMAP bitmap) {
+    if (bitmap && bitmap == FHandle.Get()) return; // already ours
     TBitmapHandle taken(bitmap);
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) {
@@ -265,12 +271,7 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     if (IsIndexed(format)) palette.resize(std::size_t{1} << BitsPerPixel(format));
     Allocate(info.bmWidth, std::abs(info.bmHeight), format, palette);
     if (!FBits) return;
-    TBitmapInfo request{};
-    request.Header.biSize = sizeof(BITMAPINFOHEADER);
-    request.Header.biWidth = FWidth;
-    request.Header.biHeight = FHeight;
-    request.Header.biPlanes = 1;
-    request.Header.biBitCount = static_cast<WORD>(BitsPerPixel(format));
+    TBitmapInfo request = InfoFor(FWidth, FHeight, format);
     TWindowDc screen;
     GetDIBits(screen.Get(), taken.Get(), 0, FHeight, FBits, reinterpret_cast<BITMAPINFO*>(&request),
               DIB_RGB_COLORS);

@@ -1,14 +1,11 @@
 #include "framework/graphics_types.h"
 
 #include "framework/color.h"
-#include "framework/graphics_object.h"
 #include "framework/properties.h"
 
 #include <windows.h>
 
 namespace orvo {
-
-ORVO_IMPLEMENT_CLASS(TGraphicsObject);
 
 const TIntegerType& ColorType() {
     static const TIntegerType type(

@@ -166,7 +166,8 @@ TEST(Bitmap, HandleOwnershipMovesInAndOut) {
     HBITMAP raw = a.ReleaseHandle();
     EXPECT_TRUE(a.Empty());
     TBitmap b;
-    b.SetHandle(raw); // b owns and frees it
+    b.SetHandle(raw);        // b owns and frees it
+    b.SetHandle(b.Handle()); // its own handle: nothing changes, nothing is freed twice
     EXPECT_EQ(b.Width(), 3);
     EXPECT_EQ(b.PixelColor(1, 0), clGreen);
     // A device-dependent bitmap is taken over as well.
