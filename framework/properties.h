@@ -189,13 +189,9 @@ public:
     }
     template <class G, class S = std::nullptr_t>
     void Integer(std::wstring_view name, const TIntegerType& type, G get, S set = nullptr) {
-        using V = detail::ValueOf<T, G>;
         TPropInfo p = Make(name, TTypeKind::Integer);
         p.IntType = &type;
-        p.GetOrd = [get](TObject& o) { return static_cast<std::int32_t>(detail::GetValue<T>(get, o)); };
-        if constexpr (!std::is_null_pointer_v<S>)
-            p.SetOrd = [set](TObject& o, std::int32_t v) { detail::PutValue<T>(set, o, static_cast<V>(v)); };
-        FTable.AddProp(std::move(p));
+        AddOrdinal(std::move(p), std::move(get), std::move(set));
     }
     template <class G, class S = std::nullptr_t>
     void Boolean(std::wstring_view name, G get, S set = nullptr) {
@@ -208,13 +204,9 @@ public:
     }
     template <class G, class S = std::nullptr_t>
     void Enum(std::wstring_view name, const TEnumType& type, G get, S set = nullptr) {
-        using V = detail::ValueOf<T, G>;
         TPropInfo p = Make(name, TTypeKind::Enumeration);
         p.EnumType = &type;
-        p.GetOrd = [get](TObject& o) { return static_cast<std::int32_t>(detail::GetValue<T>(get, o)); };
-        if constexpr (!std::is_null_pointer_v<S>)
-            p.SetOrd = [set](TObject& o, std::int32_t v) { detail::PutValue<T>(set, o, static_cast<V>(v)); };
-        FTable.AddProp(std::move(p));
+        AddOrdinal(std::move(p), std::move(get), std::move(set));
     }
     // The value is a TSet<E> or an unsigned integer of bits.
     template <class G, class S = std::nullptr_t>
@@ -306,6 +298,14 @@ public:
     }
 
 private:
+    // Integers and enumerations: the value converts to and from int32 with static_cast.
+    template <class G, class S> void AddOrdinal(TPropInfo p, G get, S set) {
+        using V = detail::ValueOf<T, G>;
+        p.GetOrd = [get](TObject& o) { return static_cast<std::int32_t>(detail::GetValue<T>(get, o)); };
+        if constexpr (!std::is_null_pointer_v<S>)
+            p.SetOrd = [set](TObject& o, std::int32_t v) { detail::PutValue<T>(set, o, static_cast<V>(v)); };
+        FTable.AddProp(std::move(p));
+    }
     static TPropInfo Make(std::wstring_view name, TTypeKind kind) {
         TPropInfo p;
         p.Name = std::wstring(name);

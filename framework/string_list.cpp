@@ -5,11 +5,41 @@
 #include "framework/sysutils.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace orvo {
 
 ORVO_IMPLEMENT_CLASS(TStrings);
 ORVO_IMPLEMENT_CLASS(TStringList);
+
+namespace {
+
+// BeginUpdate ... EndUpdate around a scope; when the scope is left by an exception, a failing
+// change handler at the end must not replace it.
+class TUpdating {
+public:
+    explicit TUpdating(TStrings& strings) : FStrings(strings), FExceptions(std::uncaught_exceptions()) {
+        strings.BeginUpdate();
+    }
+    ~TUpdating() noexcept(false) {
+        if (std::uncaught_exceptions() == FExceptions) {
+            FStrings.EndUpdate();
+            return;
+        }
+        try {
+            FStrings.EndUpdate();
+        } catch (...) {
+        }
+    }
+    TUpdating(const TUpdating&) = delete;
+    TUpdating& operator=(const TUpdating&) = delete;
+
+private:
+    TStrings& FStrings;
+    int FExceptions;
+};
+
+} // namespace
 
 void TStrings::Publish(TPublisher<TStrings>& p) {
     p.StringList(L"Strings", &TStrings::ToVector, &TStrings::SetStrings);
@@ -21,15 +51,9 @@ void TStrings::IndexError(int index) {
 
 void TStrings::Put(int index, const std::wstring& text) {
     TObject* object = Objects(index);
-    BeginUpdate();
-    try {
-        Delete(index);
-        InsertObject(index, text, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdating updating(*this);
+    Delete(index);
+    InsertObject(index, text, object);
 }
 
 TObject* TStrings::Objects(int index) const {
@@ -49,15 +73,9 @@ void TStrings::Move(int from, int to) {
     const std::wstring text = Get(from);
     TObject* object = Objects(from);
     if (to < 0 || to >= Count()) IndexError(to);
-    BeginUpdate();
-    try {
-        Delete(from);
-        InsertObject(to, text, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdating updating(*this);
+    Delete(from);
+    InsertObject(to, text, object);
 }
 
 int TStrings::Add(const std::wstring& text) {
@@ -75,15 +93,9 @@ void TStrings::AddStrings(const TStrings& source) {
         AddStrings(TStringList(ToVector()));
         return;
     }
-    BeginUpdate();
-    try {
-        for (int i = 0; i < source.Count(); ++i)
-            AddObject(source.Get(i), source.Objects(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdating updating(*this);
+    for (int i = 0; i < source.Count(); ++i)
+        AddObject(source.Get(i), source.Objects(i));
 }
 
 void TStrings::Exchange(int a, int b) {
@@ -91,12 +103,11 @@ void TStrings::Exchange(int a, int b) {
     const std::wstring textA = Get(a), textB = Get(b);
     TObject* objectA = Objects(a);
     TObject* objectB = Objects(b);
-    BeginUpdate();
+    TUpdating updating(*this);
     Put(a, textB);
     PutObject(a, objectB);
     Put(b, textA);
     PutObject(b, objectA);
-    EndUpdate();
 }
 
 int TStrings::IndexOf(std::wstring_view text) const {
@@ -160,23 +171,16 @@ std::wstring TStrings::Text() const {
 }
 
 void TStrings::SetText(std::wstring_view text) {
-    BeginUpdate();
-    try {
-        Clear();
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find_first_of(L"\r\n", start);
-            if (end == std::wstring_view::npos) end = text.size();
-            Add(std::wstring(text.substr(start, end - start)));
-            if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n')
-                ++end;
-            start = end + 1;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdating updating(*this);
+    Clear();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring_view::npos) end = text.size();
+        Add(std::wstring(text.substr(start, end - start)));
+        if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ++end;
+        start = end + 1;
     }
-    EndUpdate();
 }
 
 std::vector<std::wstring> TStrings::ToVector() const {
@@ -188,16 +192,10 @@ std::vector<std::wstring> TStrings::ToVector() const {
 }
 
 void TStrings::SetStrings(const std::vector<std::wstring>& lines) {
-    BeginUpdate();
-    try {
-        Clear();
-        for (const std::wstring& line : lines)
-            Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdating updating(*this);
+    Clear();
+    for (const std::wstring& line : lines)
+        Add(line);
 }
 
 bool TStrings::Equals(const TStrings& other) const {
@@ -225,15 +223,9 @@ void TStrings::Assign(TPersistent* source) {
         return;
     }
     if (strings == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(*strings);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdating updating(*this);
+    Clear();
+    AddStrings(*strings);
 }
 
 TStringList::TStringList(const std::vector<std::wstring>& lines) {
