@@ -44,7 +44,7 @@ public:
 
     HANDLE Handle() const noexcept { return FHandle; }
     DWORD ThreadID() const noexcept { return FThreadID; }
-    // The exception that ended Execute, if any, and its message.
+    // The exception that ended Execute, if any, and its message; read them once Finished().
     std::exception_ptr FatalException() const noexcept { return FFatalException; }
     std::wstring FatalMessage() const;
 
