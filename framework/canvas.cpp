@@ -1,9 +1,8 @@
 #include "framework/canvas.h"
 
 #include "framework/graphic.h"
+#include "framework/exceptions.h"
 #include "framework/properties.h"
-
-#include <stdexcept>
 
 namespace orvo {
 
@@ -48,7 +47,7 @@ void TCanvas::DeselectHandles() {
 
 HDC TCanvas::Require(unsigned state) {
     if (!FHandle) CreateHandle();
-    if (!FHandle) throw std::runtime_error("Canvas does not allow drawing");
+    if (!FHandle) throw EInvalidOperation(L"Canvas does not allow drawing");
     const unsigned missing = state & ~FState;
     if (missing & StateFont) SelectFont();
     if (missing & StateBrush) SelectBrush();
