@@ -2,7 +2,8 @@
 # Splitting benchmark (run by hand): wall time of `orvo-split --lines 3000` against GNU
 # `split -l 3000` on the same 256 MiB text files (LF and CR LF line ends), alternating, median of
 # RUNS runs each, output on the same file system, pieces removed and dirty pages synced between
-# runs; then peak memory of orvo-split on one-line files (200 MiB, and 1 GiB when the disk allows).
+# runs (and once more for LF in tmpfs); then peak memory of orvo-split on one-line files (200 MiB,
+# and 1 GiB when the disk allows).
 #   bench/split_bench.sh    RUNS=5; inputs are kept in BENCH_DIR (build/split-bench-data) for reruns
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,15 +34,21 @@ seconds() { # command... ; prints the wall time of one run
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-compare() { # input file
-    local input=$data/$1 out=$data/out orvo=() gnu=()
+compare() { # directory input-file
+    local input=$1/$2 out=$1/out orvo=() gnu=()
     for ((i = 0; i <= runs; i++)); do
-        rm -rf "$out" && mkdir "$out"
-        local t_orvo
-        t_orvo=$(seconds "$tool" --lines 3000 "$input" "$out")
-        rm -rf "$out" && mkdir "$out"
-        local t_gnu
-        t_gnu=$(seconds split -l 3000 "$input" "$out/x")
+        # ABBA order: on ext4 without a journal every file created soon after many were deleted
+        # costs more, so runs slow down as a session goes on; neither tool may always go first.
+        local first=orvo t_orvo t_gnu
+        ((i % 2)) && first=gnu
+        for tool_run in $first $([ $first = orvo ] && echo gnu || echo orvo); do
+            rm -rf "$out" && mkdir "$out"
+            if [ "$tool_run" = orvo ]; then
+                t_orvo=$(seconds "$tool" --lines 3000 "$input" "$out")
+            else
+                t_gnu=$(seconds split -l 3000 "$input" "$out/x")
+            fi
+        done
         if [ "$i" -gt 0 ]; then # the first round only warms the caches
             orvo+=("$t_orvo")
             gnu+=("$t_gnu")
@@ -51,8 +58,9 @@ compare() { # input file
     local m_orvo m_gnu
     m_orvo=$(printf '%s\n' "${orvo[@]}" | median)
     m_gnu=$(printf '%s\n' "${gnu[@]}" | median)
-    printf '%-10s orvo-split %.3f s   split %.3f s   ratio %.3f   (runs: orvo %s; split %s)\n' \
-        "$1" "$m_orvo" "$m_gnu" "$(awk -v a="$m_orvo" -v b="$m_gnu" 'BEGIN { print a / b }')" "${orvo[*]}" "${gnu[*]}"
+    printf '%-26s orvo-split %.3f s   split %.3f s   ratio %.3f\n    runs: orvo %s\n          split %s\n' \
+        "$2 ($(df --output=fstype "$1" | tail -1))" "$m_orvo" "$m_gnu" \
+        "$(awk -v a="$m_orvo" -v b="$m_gnu" 'BEGIN { print a / b }')" "${orvo[*]}" "${gnu[*]}"
 }
 
 peak() { # input file
@@ -68,9 +76,16 @@ peak() { # input file
 make_input 256 lf lf-256m.txt
 make_input 256 crlf crlf-256m.txt
 make_input 200 oneline oneline-200m.txt
-echo "== wall time, median of $runs (after one warm-up round), $(nproc) cores"
-compare lf-256m.txt
-compare crlf-256m.txt
+echo "== wall time, median of $runs (after one warm-up round), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+compare "$data" lf-256m.txt
+compare "$data" crlf-256m.txt
+# The same in memory (tmpfs), where no disk or inode allocator hides the splitters' own work.
+if [ -d /dev/shm ] && [ "$(df --output=avail -k /dev/shm | tail -1)" -gt $((1024 * 1024)) ]; then
+    shm=$(mktemp -d /dev/shm/orvo-split-bench.XXXXXX)
+    cp "$data/lf-256m.txt" "$shm/"
+    compare "$shm" lf-256m.txt
+    rm -rf "$shm"
+fi
 echo "== peak memory"
 peak lf-256m.txt
 peak oneline-200m.txt

@@ -31,7 +31,7 @@ public:
 class TFileSystem {
 public:
     virtual ~TFileSystem() = default;
-    // Opens an existing regular file read-only; other programs may read it too.
+    // Opens an existing file read-only (a directory is refused); other programs may read it too.
     virtual std::unique_ptr<TInputFile> OpenRead(const std::string& path, TSystemError& error) = 0;
     // Creates the file anew, truncating an existing one; others may read it while it is written.
     virtual std::unique_ptr<TOutputFile> Create(const std::string& path, TSystemError& error) = 0;

@@ -9,8 +9,10 @@
 
 namespace orvo {
 
-#ifdef ORVO_HAS_AVX2_COPY
-TCopyStop CopyLineTextAvx2(TLineCopy& copy); // line_copy_avx2.cpp, compiled for AVX2
+#ifdef ORVO_HAS_AVX_COPY
+// Compiled for their instruction sets, in files of their own.
+TCopyStop CopyLineTextAvx2(TLineCopy& copy);
+TCopyStop CopyLineTextAvx512(TLineCopy& copy);
 #endif
 
 namespace {
@@ -75,9 +77,10 @@ std::size_t AvailableLineCopiers(TNamedCopier (&copiers)[4]) {
 #if defined(__SSE2__)
     copiers[count++] = {"sse2", CopySse2};
 #endif
-#ifdef ORVO_HAS_AVX2_COPY
+#ifdef ORVO_HAS_AVX_COPY
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx2")) copiers[count++] = {"avx2", CopyLineTextAvx2};
+    if (__builtin_cpu_supports("avx512bw")) copiers[count++] = {"avx512", CopyLineTextAvx512};
 #endif
     return count;
 }

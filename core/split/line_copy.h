@@ -10,12 +10,12 @@ namespace orvo {
 
 // Both buffers need this many bytes past their end: the source is read and the output written a
 // whole vector at a time.
-inline constexpr std::size_t LineCopySlack = 64;
+inline constexpr std::size_t LineCopySlack = 128;
 
 enum class TCopyStop {
     NeedInput,  // the source block is used up
     LinesDone,  // LinesLeft reached 0: the LF that ended the last line is copied
-    OutputFull, // Out reached OutLimit (it may be up to 32 bytes past it)
+    OutputFull, // Out reached OutLimit (it may be up to 64 bytes past it)
     EndOfText,  // In points at a Ctrl-Z
 };
 

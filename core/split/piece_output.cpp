@@ -21,10 +21,16 @@ TPieceOutput::~TPieceOutput() {
 }
 
 void TPieceOutput::Queue(TCommand command) {
+    Queue(&command, 1);
+}
+
+// Several commands go in under one lock and one wake-up of the writer.
+void TPieceOutput::Queue(TCommand* commands, std::size_t count) {
     {
         std::lock_guard lock(FLock);
-        FQueue.push_back(std::move(command));
-        ++FPending;
+        for (std::size_t i = 0; i < count; ++i)
+            FQueue.push_back(std::move(commands[i]));
+        FPending += count;
     }
     FWork.notify_one();
 }
@@ -53,6 +59,19 @@ bool TPieceOutput::Flush() {
 bool TPieceOutput::Close() {
     Flush();
     Queue({TKind::Close, {}, 0, 0});
+    return !Failed();
+}
+
+bool TPieceOutput::Replace(std::string path) {
+    TCommand commands[] = {{TKind::Write, {}, FCurrent, FUsed},
+                           {TKind::Close, {}, 0, 0},
+                           {TKind::Create, std::move(path), 0, 0}};
+    if (FUsed == 0) {
+        Queue(commands + 1, 2);
+        return !Failed();
+    }
+    Queue(commands, 3);
+    TakeFreeBuffer();
     return !Failed();
 }
 

@@ -21,7 +21,7 @@ namespace orvo {
 
 class TPieceOutput {
 public:
-    TPieceOutput(TFileSystem& files, std::size_t bufferSize, std::size_t bufferCount = 4);
+    TPieceOutput(TFileSystem& files, std::size_t bufferSize, std::size_t bufferCount = 3);
     ~TPieceOutput();
     TPieceOutput(const TPieceOutput&) = delete;
     TPieceOutput& operator=(const TPieceOutput&) = delete;
@@ -33,10 +33,11 @@ public:
     void Commit(char* tail) { FUsed = static_cast<std::size_t>(tail - FBuffers[FCurrent].get()); }
 
     // Each returns false once the writer has failed.
-    bool Create(std::string path); // the next piece
-    bool Flush();                  // hands the buffer over and takes an empty one
-    bool Close();                  // flushes and closes the current piece
-    bool Finish();                 // waits until all that was asked is done
+    bool Create(std::string path);  // the next piece
+    bool Flush();                   // hands the buffer over and takes an empty one
+    bool Close();                   // flushes and closes the current piece
+    bool Replace(std::string path); // Close() and Create(path) at once
+    bool Finish();                  // waits until all that was asked is done
 
     // After a failure: writes what is buffered (unless writing failed), closes the open piece,
     // ignores further errors and waits for the writer.
@@ -57,6 +58,7 @@ private:
     };
 
     void Queue(TCommand command);
+    void Queue(TCommand* commands, std::size_t count);
     void TakeFreeBuffer();
     void WriterLoop();
     void Execute(const TCommand& command);

@@ -35,19 +35,14 @@ public:
 private:
     bool Split() {
         // Piece 1 exists before the source is opened.
-        if (!CreatePiece() || !FOutput.Finish()) return false;
+        FOpenPiece = PiecePath(FPrefix, FNumber);
+        if (!FOutput.Create(FOpenPiece) || !FOutput.Finish()) return false;
         Report(TSplitReportCode::Progress, std::string(split_texts::Starting));
         if (!OpenSource() || !CopyLines() || !CloseSource()) return false;
         if (!FOutput.Close() || !FOutput.Finish()) return false;
         ReportClosedPieces();
         Report(TSplitReportCode::Done, FJob.TargetDir);
         return true;
-    }
-
-    bool CreatePiece() {
-        std::string path = PiecePath(FPrefix, FNumber);
-        FOpenPiece = path;
-        return FOutput.Create(std::move(path));
     }
 
     // Full pieces are reported once the writer has closed them, in order. (The last piece is
@@ -141,11 +136,11 @@ private:
 
     // The current piece is full: close it and open the next one at once.
     bool NextPiece() {
-        if (!FOutput.Close()) return false;
         FClosedPieces.push_back(std::move(FOpenPiece));
         ++FNumber;
         FLinesLeft = static_cast<std::uint32_t>(FJob.LineCount);
-        if (!CreatePiece()) return false;
+        FOpenPiece = PiecePath(FPrefix, FNumber);
+        if (!FOutput.Replace(FOpenPiece)) return false;
         ReportClosedPieces();
         return true;
     }

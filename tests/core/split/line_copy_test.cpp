@@ -50,7 +50,7 @@ void CheckCopier(const TNamedCopier& named, std::mt19937& random) {
             copy.LinesLeft = budget;
             copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, 40)(random);
             const TCopyStop stop = named.Copier(copy);
-            ASSERT_LE(copy.Out, copy.OutLimit + 32) << named.Name;
+            ASSERT_LE(copy.Out, copy.OutLimit + 64) << named.Name;
             ASSERT_EQ(std::count(before, copy.In, '\n'), budget - copy.LinesLeft) << named.Name;
             if (stop == TCopyStop::LinesDone) {
                 ASSERT_EQ(copy.LinesLeft, 0u);
