@@ -28,19 +28,21 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
         out += at;
-        if (*in == '\n') {
+        if (*in == '\r') {
+            // Dropped: a CR ends no line, and CR LF is written for the LF. Most CRs come right
+            // before their LF, so that LF is taken now rather than with the next block.
             ++in;
-            out[0] = '\r';
-            out[1] = '\n';
-            out += 2;
-            if (--copy.LinesLeft == 0) {
-                stop = orvo::TCopyStop::LinesDone;
-                break;
-            }
-        } else if (*in == '\r') {
-            ++in; // dropped: a CR ends no line, and CR LF is written for the LF
-        } else {
+            if (in == copy.InEnd || *in != '\n') continue;
+        } else if (*in != '\n') {
             stop = orvo::TCopyStop::EndOfText;
+            break;
+        }
+        ++in;
+        out[0] = '\r';
+        out[1] = '\n';
+        out += 2;
+        if (--copy.LinesLeft == 0) {
+            stop = orvo::TCopyStop::LinesDone;
             break;
         }
     }
