@@ -44,8 +44,9 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
     std::size_t k = 0;
     if (distance < 8) {
         const std::size_t period = (8 + distance - 1) / distance * distance;
+        const std::uint8_t* pattern = dst - distance;
         for (; k < period && k < length; ++k)
-            dst[k] = dst[k - distance];
+            dst[k] = pattern[k];
         distance = period;
     }
     const std::uint8_t* src = dst - distance;
