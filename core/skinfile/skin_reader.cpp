@@ -16,6 +16,14 @@ TSkinLoadResult Corrupt(std::string message) {
     return {TSkinLoadStatus::Corrupt, "Skin archive: " + std::move(message)};
 }
 
+// A name as messages show it: hostile ones can be long and hold anything.
+std::string Shown(std::string_view name) {
+    std::string out;
+    for (const char c : name.substr(0, 60))
+        out += static_cast<unsigned char>(c) < 32 ? '?' : c;
+    return name.size() > 60 ? out + "..." : out;
+}
+
 // CR, LF and CR LF each end a name; a final line break adds no name. Stops once there are more
 // than `limit` names: a hostile list of empty lines must not cost memory.
 std::vector<std::string_view> SplitNames(std::string_view list, std::size_t limit) {
@@ -89,9 +97,8 @@ TSkinLoadResult TSkinReader::Parse() {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::uint64_t size = LoadLE32(a + tableStart + 4 * i);
         if (offset + size > total)
-            return Corrupt("entry '" + std::string(names[i]) + "' of " + std::to_string(size) +
-                           " bytes runs " + std::to_string(offset + size - total) +
-                           " bytes past the end of the archive");
+            return Corrupt("entry '" + Shown(names[i]) + "' of " + std::to_string(size) + " bytes runs " +
+                           std::to_string(offset + size - total) + " bytes past the end of the archive");
         FEntries.push_back({std::string(names[i]), AsciiLower(names[i]), static_cast<std::size_t>(offset),
                             static_cast<std::size_t>(size)});
         offset += size;
