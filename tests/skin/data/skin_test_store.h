@@ -1,0 +1,78 @@
+// Small skin stores built in the tests: an INI text and bitmaps packed with the archive writer and
+// the store encoder, loaded into a TSkinData as the program loads its stored skin.
+#pragma once
+
+#include "core/skinfile/bmp.h"
+#include "core/skinfile/skin_archive_writer.h"
+#include "core/skinfile/skin_store.h"
+#include "framework/sysutils.h"
+#include "skin/data/skin_data.h"
+#include "tests/skin/draw/draw_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orvo::test {
+
+// A TColor (red in the low byte) as a pixel of a portable image (blue in the low byte).
+constexpr std::uint32_t Px(TColor c) {
+    return static_cast<std::uint32_t>(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+}
+
+// Colours that tell frames apart: frame i (1-based) of a strip.
+constexpr TColor FrameColour(int i) {
+    return static_cast<TColor>(0x102030 + 0x0F0D0B * i);
+}
+
+// w x h, frame i (of `frames` side by side) painted FrameColour(i).
+inline TImage32 FrameStrip(int w, int h, int frames = 1) {
+    TImage32 image(w, h);
+    const int fw = w / frames;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.At(x, y) = Px(FrameColour(fw ? x / fw + 1 : 1));
+    return image;
+}
+
+struct TTestSkin {
+    std::string Ini;
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> Entries;
+
+    explicit TTestSkin(std::string ini = {}) : Ini(std::move(ini)) {}
+    TTestSkin& Image(std::string name, const TImage32& image) {
+        Entries.emplace_back(std::move(name), WriteBmp32(image));
+        return *this;
+    }
+    TTestSkin& Raw(std::string name, std::vector<std::uint8_t> bytes) {
+        Entries.emplace_back(std::move(name), std::move(bytes));
+        return *this;
+    }
+    std::vector<std::uint8_t> Archive(std::int32_t version = 20000) const {
+        TSkinArchiveWriter writer;
+        for (const auto& [name, bytes] : Entries)
+            writer.Add(name, bytes);
+        writer.Add("skin.ini", std::vector<std::uint8_t>(Ini.begin(), Ini.end()));
+        if (SkinArchiveFillerSize(version) >= 0) return writer.Build(version);
+        std::vector<std::uint8_t> archive = writer.Build(); // then made a version no reader knows
+        for (int i = 0; i < 4; ++i)
+            archive[i] = static_cast<std::uint8_t>(version >> (8 * i));
+        return archive;
+    }
+    std::vector<std::uint8_t> Store(std::int32_t version = 20000) const {
+        return EncodeSkinStore(Archive(version));
+    }
+};
+
+// A component holding the skin, loaded; fails the test when it does not load.
+inline std::unique_ptr<TSkinData> Loaded(const TTestSkin& skin) {
+    auto data = std::make_unique<TSkinData>(nullptr);
+    data->SetStoreStream(skin.Store());
+    EXPECT_TRUE(data->LoadSkin()) << "load failed: " << Utf8Encode(data->LoadError());
+    return data;
+}
+
+} // namespace orvo::test
