@@ -4,6 +4,7 @@
 #include "tests/skin/data/skin_test_store.h"
 
 #include "framework/form_reader.h"
+#include "tests/skin/data/skin_test_host.h"
 #include "framework/prop_access.h"
 #include "framework/properties.h"
 #include "framework/streams.h"
@@ -18,16 +19,6 @@
 #include <fstream>
 
 namespace orvo {
-
-// The stored form the tests read: a root holding SkinData1 with the main form's stored values.
-class TSkinTestHost : public TComponent {
-    ORVO_CLASS(TSkinTestHost, TComponent)
-public:
-    explicit TSkinTestHost(TComponent* owner) : TComponent(owner) {}
-    static void Publish(TPublisher<TSkinTestHost>& p) { p.Field(L"SkinData1", &TSkinTestHost::SkinData1); }
-    TSkinData* SkinData1 = nullptr;
-};
-ORVO_IMPLEMENT_CLASS(TSkinTestHost);
 
 namespace test {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/skinfile/skin_reader.h"
 #include "core/skinfile/skin_store.h"
 #include "framework/form_reader.h"
-#include "framework/properties.h"
+#include "tests/skin/data/skin_test_host.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_load_steps.h"
 
@@ -18,19 +18,6 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
-
-namespace orvo {
-
-class TSkinTestHost : public TComponent {
-    ORVO_CLASS(TSkinTestHost, TComponent)
-public:
-    explicit TSkinTestHost(TComponent* owner) : TComponent(owner) {}
-    static void Publish(TPublisher<TSkinTestHost>& p) { p.Field(L"SkinData1", &TSkinTestHost::SkinData1); }
-    TSkinData* SkinData1 = nullptr;
-};
-ORVO_IMPLEMENT_CLASS(TSkinTestHost);
-
-} // namespace orvo
 
 namespace {
 

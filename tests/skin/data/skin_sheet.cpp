@@ -7,7 +7,7 @@
 //
 // Without a store the default skin stored in the program is drawn.
 #include "framework/form_reader.h"
-#include "framework/properties.h"
+#include "tests/skin/data/skin_test_host.h"
 #include "framework/sysutils.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
@@ -17,15 +17,6 @@
 #include <string>
 
 namespace orvo {
-
-class TSkinTestHost : public TComponent {
-    ORVO_CLASS(TSkinTestHost, TComponent)
-public:
-    explicit TSkinTestHost(TComponent* owner) : TComponent(owner) {}
-    static void Publish(TPublisher<TSkinTestHost>& p) { p.Field(L"SkinData1", &TSkinTestHost::SkinData1); }
-    TSkinData* SkinData1 = nullptr;
-};
-ORVO_IMPLEMENT_CLASS(TSkinTestHost);
 
 namespace {
 
