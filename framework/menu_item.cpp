@@ -376,7 +376,7 @@ std::unique_ptr<TMenuItem> TMenuItem::FromNative(HMENU menu, UINT item, bool byP
     mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
     if (!GetMenuItemInfoW(menu, item, byPosition, &mii)) return nullptr;
     std::wstring text;
-    if (!(mii.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW)) && mii.cch > 0) {
+    if (!(mii.fType & (MFT_SEPARATOR | MFT_BITMAP)) && mii.cch > 0) {
         text.resize(mii.cch + 1);
         mii.dwTypeData = text.data();
         mii.cch = static_cast<UINT>(text.size());

@@ -5,6 +5,7 @@
 #include "framework/image_list.h"
 #include "framework/popup_menu.h"
 
+#include "gdi_count.h"
 #include "menu_test_support.h"
 
 #include <gtest/gtest.h>
@@ -222,12 +223,55 @@ TEST_F(OwnerDrawnMenu, CheckMarksAndImagesSitInTheGlyphBoxAtTheReadingSide) {
     Item->SetEnabled(false);
     auto greyed = Draw(Item, size.cx, size.cy);
     EXPECT_EQ(CountColor(*greyed, Red, RECT{0, 0, size.cx, size.cy}), 0);
+    EXPECT_GT(CountColor(*greyed, clBtnShadow, leftBox), 16); // embossed, not blank
     Item->SetEnabled(true);
 
     Menu->SetBiDiMode(bdRightToLeft);
     auto mirrored = Draw(Item, size.cx, size.cy);
     EXPECT_EQ(CountColor(*mirrored, Red, rightBox), 16 * 16);
     EXPECT_EQ(CountColor(*mirrored, Red, leftBox), 0);
+}
+
+TEST_F(OwnerDrawnMenu, NativeEntriesShowImagesThroughTheBitmapCallback) {
+    TImageList images(&Form);
+    TBitmap glyph(16, 16);
+    images.AddMasked(glyph, clFuchsia);
+    Menu->SetOwnerDraw(false);
+    Menu->SetImages(&images);
+    Item->SetImageIndex(0);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoW(Menu->GetHandle(), 0, TRUE, &mii));
+    EXPECT_EQ(mii.hbmpItem, HBMMENU_CALLBACK);
+    ASSERT_TRUE(GetMenuItemInfoW(Menu->GetHandle(), 1, TRUE, &mii));
+    EXPECT_EQ(mii.hbmpItem, nullptr); // no image index
+    EXPECT_EQ(Measure(Item).cx, 16);
+    Item->SetImageIndex(5); // beyond the list
+    ASSERT_TRUE(GetMenuItemInfoW(Menu->GetHandle(), 0, TRUE, &mii));
+    EXPECT_EQ(mii.hbmpItem, nullptr);
+}
+
+TEST_F(OwnerDrawnMenu, DrawingLeavesNoGdiObjectsBehind) {
+    TImageList images(&Form);
+    TBitmap glyph(16, 16);
+    images.AddMasked(glyph, clFuchsia);
+    Menu->SetImages(&images);
+    Other->SetChecked(true);
+    Other->SetDefault(true);
+    Item->SetImageIndex(0);
+    Item->SetChecked(true);
+    TBitmap target(120, 24);
+    HDC dc = target.Canvas().Handle();
+    const long leaked = test::GdiObjectsLeakedBy(20, [&] {
+        for (TMenuItem* item : {Item, Other})
+            for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_GRAYED)}) {
+                Menu->DrawItem(DrawStruct(item, dc, RECT{0, 0, 120, 24}, state));
+                MEASUREITEMSTRUCT mis = MeasureStruct(item);
+                Menu->MeasureItem(mis);
+            }
+    });
+    EXPECT_EQ(leaked, 0);
 }
 
 } // namespace

@@ -299,6 +299,16 @@ TEST(MenuItem, BuiltFromANativeEntry) {
     EXPECT_EQ(TMenuItem::FromNative(menu, 1, true)->Caption(), L"-");
     EXPECT_EQ(TMenuItem::FromNative(menu, 7, false)->Caption(), L"Odd\tnot a key");
     EXPECT_EQ(TMenuItem::FromNative(menu, 3, true), nullptr);
+    // An owner-drawn entry that kept its text.
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID;
+    mii.fType = MFT_OWNERDRAW;
+    mii.wID = 8;
+    wchar_t text[] = L"Drawn";
+    mii.dwTypeData = text;
+    InsertMenuItemW(menu, 3, TRUE, &mii);
+    EXPECT_EQ(TMenuItem::FromNative(menu, 8, false)->Caption(), L"Drawn");
     DestroyMenu(menu);
 }
 
