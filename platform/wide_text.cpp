@@ -18,6 +18,16 @@ bool Utf8ToWide(std::string_view text, std::wstring& wide) {
            length;
 }
 
+std::wstring Utf8ToWideForDisplay(std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
 std::string WideToUtf8(std::wstring_view wide) {
     if (wide.empty() || wide.size() > INT_MAX / 3) return {};
     const int size = static_cast<int>(wide.size());

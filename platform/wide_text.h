@@ -7,6 +7,8 @@ namespace orvo {
 
 // False when `text` is not valid UTF-8.
 bool Utf8ToWide(std::string_view text, std::wstring& wide);
+// For display: invalid bytes become U+FFFD.
+std::wstring Utf8ToWideForDisplay(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string WideToUtf8(std::wstring_view wide);
 

@@ -13,8 +13,7 @@ bool WriteConsoleText(TStdStream stream, std::string_view text) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
-        std::wstring wide;
-        if (!Utf8ToWide(text, wide)) wide = L"\uFFFD";
+        const std::wstring wide = Utf8ToWideForDisplay(text);
         DWORD written = 0;
         return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
     }
