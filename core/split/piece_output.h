@@ -43,7 +43,7 @@ public:
     // ignores further errors and waits for the writer.
     void Abandon() noexcept;
 
-    // How many pieces Close() has closed so far.
+    // How many pieces Close() and Replace() have closed so far.
     std::size_t ClosedCount();
     bool Failed() const { return FFailed.load(std::memory_order_acquire); }
     const TSplitError& Error() const { return FError; } // valid once Failed()

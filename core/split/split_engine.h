@@ -2,10 +2,10 @@
 // The split: copies the lines of a text source into numbered pieces of at most N lines each.
 //
 // Lines end at LF or CR LF; a CR that does not start a CR LF is dropped; a Ctrl-Z byte ends the
-// text; the last line needs no terminator. Each piece holds its lines, each followed by CR LF,
-// and is called <target directory><source name without extension>_<k>.txt. A piece is opened as
-// soon as the previous one is full, so when the line count is a multiple of N the last piece is
-// empty.
+// text; the last line needs no terminator (and is a line, an empty one, even if it held nothing
+// but dropped CRs). Each piece holds its lines, each followed by CR LF, and is called
+// <target directory><source name without extension>_<k>.txt. A piece is opened as soon as the
+// previous one is full, so when the line count is a multiple of N the last piece is empty.
 #include "core/split/split_error.h"
 #include "platform/file_system.h"
 
@@ -35,10 +35,11 @@ struct TSplitJob {
     std::size_t WriteBufferSize = 512 * 1024;
 };
 
-// Runs the split on the calling thread, reporting each step as it happens. Returns the failure
-// that stopped it, if any: then every file the split had open is closed, the pieces written so
-// far stay as they are, and no Done report is given. Throws std::invalid_argument for a line
-// count below 1.
+// Runs the split and returns when it is over. Reports are given on the calling thread, in order;
+// a full piece is reported once it is closed. (The piece files are written by a helper thread, so
+// that reading the source and writing the pieces overlap.) Returns the failure that stopped the
+// split, if any: then every file the split had open is closed, the pieces written so far stay as
+// they are, and no Done report is given. Throws std::invalid_argument for a line count below 1.
 std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report);
 
 } // namespace orvo

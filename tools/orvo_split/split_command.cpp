@@ -3,6 +3,7 @@
 #include "core/split/split_engine.h"
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace orvo {
