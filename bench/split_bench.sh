@@ -4,10 +4,15 @@
 # RUNS runs each, output on the same file system, pieces removed and dirty pages synced between
 # runs (and once more for LF in tmpfs); then peak memory of orvo-split on one-line files (200 MiB,
 # and 1 GiB when the disk allows).
-#   bench/split_bench.sh    RUNS=5; inputs are kept in BENCH_DIR (build/split-bench-data) for reruns
+#   bench/split_bench.sh    RUNS=5, SETTLE=0 (see below); inputs are kept in BENCH_DIR
+#                           (build/split-bench-data) for reruns
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-5}
+# Seconds to wait before each run. ext4 without a journal skips inodes deleted in the last 60 s
+# (longer while their blocks are dirty) when it creates files, so back-to-back runs each create
+# their 1100 pieces more slowly than the one before; SETTLE=61 measures without that drift.
+settle=${SETTLE:-0}
 build=${BUILD_DIR:-$root/build/split-bench}
 data=${BENCH_DIR:-$root/build/split-bench-data}
 
@@ -26,6 +31,7 @@ make_input() { # MiB kind file
 seconds() { # command... ; prints the wall time of one run
     local start end
     sync
+    sleep "$settle"
     start=$EPOCHREALTIME
     "$@" >/dev/null
     end=$EPOCHREALTIME
@@ -76,7 +82,7 @@ peak() { # input file
 make_input 256 lf lf-256m.txt
 make_input 256 crlf crlf-256m.txt
 make_input 200 oneline oneline-200m.txt
-echo "== wall time, median of $runs (after one warm-up round), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== wall time, median of $runs (after one warm-up round), settle ${settle} s, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 compare "$data" lf-256m.txt
 compare "$data" crlf-256m.txt
 # The same in memory (tmpfs), where no disk or inode allocator hides the splitters' own work.
