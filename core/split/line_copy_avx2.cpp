@@ -12,7 +12,7 @@ namespace {
 #include "core/split/line_copy_kernel.h"
 
 // Two vectors per step: most lines are longer than 32 bytes, so fewer steps end without a find.
-struct TAvx2Block {
+struct TAvx2Block : TMask64 {
     static constexpr std::size_t Width = 64;
     static unsigned Half(__m256i bytes) {
         const __m256i lf = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
@@ -26,12 +26,6 @@ struct TAvx2Block {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), low);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), high);
         return Half(low) | static_cast<unsigned long long>(Half(high)) << 32;
-    }
-    static unsigned long long KeepFirst(unsigned long long mask, std::size_t count) {
-        return mask & ((1ull << count) - 1);
-    }
-    static std::size_t FirstIndex(unsigned long long mask) {
-        return static_cast<std::size_t>(__builtin_ctzll(mask));
     }
 };
 

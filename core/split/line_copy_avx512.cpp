@@ -11,7 +11,7 @@ namespace {
 
 #include "core/split/line_copy_kernel.h"
 
-struct TAvx512Block {
+struct TAvx512Block : TMask64 {
     static constexpr std::size_t Width = 64;
     static unsigned long long CopyAndFind(const char* in, char* out) {
         const __m512i bytes = _mm512_loadu_si512(in);
@@ -19,12 +19,6 @@ struct TAvx512Block {
         return _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\n')) |
                _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\r')) |
                _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8(0x1A));
-    }
-    static unsigned long long KeepFirst(unsigned long long mask, std::size_t count) {
-        return mask & ((1ull << count) - 1);
-    }
-    static std::size_t FirstIndex(unsigned long long mask) {
-        return static_cast<std::size_t>(__builtin_ctzll(mask));
     }
 };
 

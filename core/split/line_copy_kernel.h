@@ -7,6 +7,16 @@
 //   static std::size_t FirstIndex(Mask mask);            // byte index of the lowest flag
 // Its instances are compiled per instruction set, so it uses nothing from the standard library.
 
+// KeepFirst and FirstIndex for blocks of 64 bytes with one flag bit per byte.
+struct TMask64 {
+    static unsigned long long KeepFirst(unsigned long long mask, std::size_t count) {
+        return mask & ((1ull << count) - 1);
+    }
+    static std::size_t FirstIndex(unsigned long long mask) {
+        return static_cast<std::size_t>(__builtin_ctzll(mask));
+    }
+};
+
 template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
     const char* in = copy.In;
     char* out = copy.Out;
