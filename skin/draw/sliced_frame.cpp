@@ -7,6 +7,26 @@ namespace orvo {
 
 using namespace draw_detail;
 
+namespace {
+
+struct TSpan {
+    int From, To;
+};
+
+// The source span of the parts between two margins of a frame that starts at start and is extent
+// long. Margins that overlap inside the frame would give an inverted or empty span, which GDI
+// mirrors or skips; the overlapping pixels (or the one at the seam) are taken the right way round
+// instead, so a small frame still fills the whole target with its own pixels.
+TSpan MiddleSpan(int start, int before, int after, int extent) {
+    const int from = start + before, to = start + extent - after;
+    if (to > from) return {from, to};
+    if (to < from) return {to, from};
+    const int seam = start + std::clamp(before, 0, extent - 1);
+    return {seam, seam + 1};
+}
+
+} // namespace
+
 TFrameBounds FrameBounds(const TBitmap& strip, int count, int index, bool stacked) {
     count = std::max(count, 1);
     index = std::clamp(index, 1, count);
@@ -35,27 +55,30 @@ void SlicedFrame(TBitmap& target, SIZE size, TBitmap& strip, int count, int inde
 
     HDC dest = target.Canvas().Handle();
     SetStretchBltMode(dest, COLORONCOLOR);
-    // Margins wider than the frame leave parts uncopied: they show black, not what the target
-    // held before.
-    if (fw <= 0 || fh <= 0 || l + r > fw || t + b > fh) PatBlt(dest, 0, 0, W, H, BLACKNESS);
-    if (fw <= 0 || fh <= 0) return;
+    if (fw <= 0 || fh <= 0) {
+        PatBlt(dest, 0, 0, W, H, BLACKNESS);
+        return;
+    }
+    // Source sides: a margin never reads beyond its own frame.
+    const int sl = std::min(l, fw), sr = std::min(r, fw), st = std::min(t, fh), sb = std::min(b, fh);
+    const TSpan mx = MiddleSpan(x0, sl, sr, fw), my = MiddleSpan(y0, st, sb, fh);
     HDC src = strip.Canvas().Handle();
     auto copy = [&](RECT d, RECT s) { StretchCopy(dest, d, src, s); };
-    if (l * t > 0) copy({0, 0, l, t}, {x0, y0, x0 + l, y0 + t});
-    if (l * b > 0) copy({0, H - b, l, H}, {x0, y0 + fh - b, x0 + l, y0 + fh});
-    if (r * t > 0) copy({W - r, 0, W, t}, {x0 + fw - r, y0, x0 + fw, y0 + t});
-    if (l > 0) copy({0, t, l, H - b}, {x0, y0 + t, x0 + l, y0 + fh - b});
-    if (t > 0) copy({l, 0, W - r, t}, {x0 + l, y0, x0 + fw - r, y0 + t});
+    if (l * t > 0) copy({0, 0, l, t}, {x0, y0, x0 + sl, y0 + st});
+    if (l * b > 0) copy({0, H - b, l, H}, {x0, y0 + fh - sb, x0 + sl, y0 + fh});
+    if (r * t > 0) copy({W - r, 0, W, t}, {x0 + fw - sr, y0, x0 + fw, y0 + st});
+    if (l > 0) copy({0, t, l, H - b}, {x0, my.From, x0 + sl, my.To});
+    if (t > 0) copy({l, 0, W - r, t}, {mx.From, y0, mx.To, y0 + st});
     const RECT centre{l, t, W - r, H - b};
-    const RECT centreSource{x0 + l, y0 + t, x0 + fw - r, y0 + fh - b};
+    const RECT centreSource{mx.From, my.From, mx.To, my.To};
     if (tile)
         DrawTile(dest, centre, strip, centreSource);
     else
         copy(centre, centreSource);
     // Drawn after the centre, so they also cover tiles that ran past it.
-    if (r * b > 0) copy({W - r, H - b, W, H}, {x0 + fw - r, y0 + fh - b, x0 + fw, y0 + fh});
-    if (r > 0) copy({W - r, t, W, H - b}, {x0 + fw - r, y0 + t, x0 + fw, y0 + fh - b});
-    if (b > 0) copy({l, H - b, W - r, H}, {x0 + l, y0 + fh - b, x0 + fw - r, y0 + fh});
+    if (r * b > 0) copy({W - r, H - b, W, H}, {x0 + fw - sr, y0 + fh - sb, x0 + fw, y0 + fh});
+    if (r > 0) copy({W - r, t, W, H - b}, {x0 + fw - sr, my.From, x0 + fw, my.To});
+    if (b > 0) copy({l, H - b, W - r, H}, {mx.From, y0 + fh - sb, mx.To, y0 + fh});
 }
 
 std::unique_ptr<TBitmap> SlicedFrame(SIZE size, TBitmap& strip, int count, int index, bool stacked,

@@ -129,9 +129,28 @@ TEST(DrawSliced, OpaqueOrKeyedAndNothingForInvertedRectangles) {
     EXPECT_TRUE(SlicedFrame(SIZE{0, 5}, *strip, 1, 1, false, TMargins{}, false)->Empty());
 }
 
+TEST(SlicedFrame, MarginsOverlappingInsideTheFrameFillTheMiddleWithTheOverlap) {
+    // A 14-wide frame with 8-pixel left and right margins (a five-frame strip 72 wide, the way a
+    // header image may be cut): the middle repeats the two overlapping columns 6 and 7 in their own
+    // order, never black and never mirrored. Rows likewise: a 4-high frame with 3-pixel margins.
+    auto strip = PaintedBitmap(72, 4, [](int x, int y) { return MakeColour(x * 3, y * 50, 7); });
+    const TMargins m{8, 3, 8, 3};
+    auto piece = SlicedFrame(SIZE{40, 10}, *strip, 5, 2, false, m, false);
+    auto column = [](int x) {
+        return x < 8 ? 14 + x : x >= 32 ? 14 + 6 + (x - 32) : 14 + 6 + (x - 8) * 2 / 24;
+    };
+    auto row = [](int y) { return y < 3 ? y : y >= 7 ? 1 + (y - 7) : 1 + (y - 3) * 2 / 4; };
+    ExpectPixels(*piece, [&](int x, int y) { return strip->PixelColor(column(x), row(y)); });
+
+    // Margins that meet exactly (3 + 3 of a 6-wide frame) stretch the column at the seam.
+    auto exact = PaintedBitmap(6, 1, [](int x, int) { return MakeColour(x * 40, 0, 0); });
+    auto seam = SlicedFrame(SIZE{20, 1}, *exact, 1, 1, false, TMargins{3, 0, 3, 0}, true);
+    ExpectPixels(*seam, [&](int x, int) { return exact->PixelColor(x < 3 ? x : x >= 17 ? x - 14 : 3, 0); });
+}
+
 TEST(DrawSliced, MatchesSlicedFrameWhateverWasDrawnBefore) {
     // The routines compose on a reused surface: nothing of an earlier, larger drawing may show,
-    // not even where margins wider than the frame leave parts uncopied.
+    // not even where margins wider than the frame overlap.
     auto strip = ZonedStrip(2, 10, 10, TMargins{3, 3, 3, 3});
     const TMargins cases[] = {{3, 3, 3, 3}, {8, 2, 8, 2}, {2, 9, 2, 9}, {0, 0, 0, 0}};
     const SIZE sizes[] = {{60, 50}, {25, 14}, {9, 30}, {40, 8}};
