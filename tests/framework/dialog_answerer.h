@@ -89,6 +89,19 @@ inline bool SamePath(std::wstring a, std::wstring b) {
     return a == b;
 }
 
+// Answers this thread's messages for about `ms` milliseconds.
+inline void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 // Presses a dialog's button the way a click does.
 inline void PressButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
