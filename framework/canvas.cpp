@@ -177,6 +177,15 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const std::wstring& text) {
     Changed();
 }
 
+int TCanvas::TextRect(RECT& r, const std::wstring& text, UINT format) {
+    HDC dc = Require(StateFont | StateBrush);
+    if (format & DT_CALCRECT) return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    Changing();
+    const int height = DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    Changed();
+    return height;
+}
+
 SIZE TCanvas::TextExtent(const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(Require(StateFont), text.data(), static_cast<int>(text.size()), &size);

@@ -51,6 +51,10 @@ public:
     void TextOut(int x, int y, const std::wstring& text);
     // Text clipped to `r`, starting at (x, y).
     void TextRect(const RECT& r, int x, int y, const std::wstring& text);
+    // DrawTextW in the canvas's font, the background as the brush says (a clear brush: none);
+    // with DT_CALCRECT `r` receives the size the text needs and nothing is drawn. Answers the
+    // height of the text.
+    int TextRect(RECT& r, const std::wstring& text, UINT format);
     SIZE TextExtent(const std::wstring& text);
     int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
     int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace orvo {
 namespace {
 
@@ -108,6 +110,29 @@ TEST(Canvas, DrawsShapesTextAndPixels) {
             EXPECT_TRUE(x >= 20 && y >= 15) << "outside the text rectangle at " << x << "," << y;
         }
     EXPECT_GT(red, 0);
+}
+
+TEST(Canvas, FormattedTextMeasuresAndAlignsInTheCanvasFont) {
+    TBitmap bitmap(100, 40);
+    TCanvas& c = bitmap.Canvas();
+    c.Brush().SetColor(clWhite);
+    c.FillRect(RECT{0, 0, 100, 40});
+    c.Font().SetHeight(-20);
+    RECT measured{0, 0, 0, 0};
+    c.TextRect(measured, L"MM", DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(measured.right, c.TextWidth(L"MM"));
+    EXPECT_EQ(bitmap.PixelColor(0, 0), clWhite); // measuring draws nothing
+
+    c.Brush().SetStyle(bsClear);
+    c.Font().SetColor(clBlue);
+    RECT r{0, 0, 100, 40};
+    c.TextRect(r, L"MM", DT_RIGHT | DT_SINGLELINE);
+    int left = 100;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (bitmap.PixelColor(x, y) == clBlue) left = std::min(left, x);
+    EXPECT_GE(left, 100 - measured.right - 1) << "right-aligned text starts near the right edge";
+    EXPECT_LT(left, 100);
 }
 
 TEST(GraphicsObjects, NoGdiHandlesLeak) {
