@@ -1,0 +1,26 @@
+// Published properties that only some controls have (a button has no Color, an image no Font):
+// each control class publishes the groups it shows, under the common names that code reading
+// properties by name relies on.
+#pragma once
+
+#include "framework/control.h"
+#include "framework/graphics_types.h"
+#include "framework/properties.h"
+
+namespace orvo {
+
+template <class T> void PublishCaption(TPublisher<T>& p) {
+    p.String(L"Caption", &T::Caption, &T::SetCaption);
+}
+
+template <class T> void PublishColor(TPublisher<T>& p) {
+    p.Integer(L"Color", ColorType(), &T::Color, &T::SetColor);
+    p.Boolean(L"ParentColor", &T::ParentColor, &T::SetParentColor);
+}
+
+template <class T> void PublishFont(TPublisher<T>& p) {
+    p.Object(L"Font", &T::Font, &T::SetFont);
+    p.Boolean(L"ParentFont", &T::ParentFont, &T::SetParentFont);
+}
+
+} // namespace orvo
