@@ -1,5 +1,6 @@
 #include "skin/data/skin_data.h"
 
+#include "framework/hint_window.h"
 #include "framework/properties.h"
 #include "framework/streams.h"
 #include "skin/data/skin_load_steps.h"
@@ -22,7 +23,8 @@ void LoadMenuGlyphs(TImageList& glyphs) {
 
 TSkinData::TSkinData(TComponent* owner)
     : TComponent(owner), FSkin3rd(std::make_unique<TStringList>()),
-      FMenuGlyphs(std::make_unique<TImageList>(nullptr)) {
+      FMenuGlyphs(std::make_unique<TImageList>(nullptr)),
+      FHintWindow(std::make_unique<THintWindow>(nullptr)) {
     const auto& lines = BuiltInSkin3rd();
     FSkin3rd->SetStrings(std::vector<std::wstring>(lines.begin(), lines.end()));
     FAppIcon.SetPixelFormat(pf24bit);
@@ -93,10 +95,10 @@ void TSkinData::SetActive(bool value) {
     FActive = value;
     if (Designing() || Reading()) return;
     if (FSkinFormtype != sfMainform && FSkinFormtype != sfOnlyThisForm) return;
+    if (FSkinFormtype == sfMainform && value && FNoSkin) return; // nothing to switch on with
     TSkinManagerLink* manager = EnsureSkinManager();
     if (!manager) return;
     if (FSkinFormtype == sfMainform) {
-        if (value && FNoSkin) return;
         manager->SetPendingSkinData(this);
         manager->RequestAction(value ? 1 : 2, 250);
         if (value) manager->SetState(1);

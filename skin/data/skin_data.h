@@ -24,6 +24,7 @@
 namespace orvo {
 
 class TControl;
+class THintWindow;
 class TStream;
 class TSkinData;
 class TSkinManagerLink;
@@ -99,6 +100,7 @@ public:
     void ShowCaptionHint(const RECT& r, const std::wstring& text);
     void HideCaptionHint();
     bool CaptionHintShowing() const { return FHintShowing; }
+    THintWindow& HintWindow() { return *FHintWindow; }
     // Milliseconds the mouse has rested on a caption button (kept by the form skins).
     int CaptionHintCounter = 0;
 
@@ -193,6 +195,7 @@ private:
     TFont FCaptionFont;
     TBitmap FAppIcon;
     std::unique_ptr<TImageList> FMenuGlyphs;
+    std::unique_ptr<THintWindow> FHintWindow;
     int FMaxWidth = 0;
     int FMaxHeight = 0;
     HWND FVetoWindow = nullptr;

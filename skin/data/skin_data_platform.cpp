@@ -2,6 +2,8 @@
 // itself to the skin manager.
 #include "skin/data/skin_data.h"
 
+#include "framework/application.h"
+#include "framework/forms.h"
 #include "skin/data/skin_bitmaps.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/user32_optional.h"
@@ -31,6 +33,15 @@ HICON WindowSmallIcon(HWND window) {
 }
 
 } // namespace
+
+HWND TSkinData::OwnerFormWindow() const {
+    auto* form = dynamic_cast<TCustomForm*>(Owner());
+    return form ? form->Handle() : nullptr;
+}
+
+HWND TSkinData::ApplicationWindow() {
+    return Application->Handle();
+}
 
 void TSkinData::AfterFormLoad() {
     if (Designing()) return;

@@ -1,6 +1,6 @@
 #include "skin/data/skin_message.h"
 
-#include <windows.h>
+#include "framework/application.h"
 
 namespace orvo {
 
@@ -9,14 +9,6 @@ namespace {
 TSkinMessageHandler& Handler() {
     static TSkinMessageHandler handler;
     return handler;
-}
-
-void ShowMessageBox(const std::wstring& text) {
-    // The caption is the program's main window title, as the application's own message boxes have.
-    wchar_t caption[256] = L"";
-    if (HWND active = GetActiveWindow())
-        GetWindowTextW(active, caption, static_cast<int>(std::size(caption)));
-    MessageBoxW(GetActiveWindow(), text.c_str(), caption[0] ? caption : nullptr, MB_OK | MB_ICONWARNING);
 }
 
 } // namespace
@@ -31,7 +23,7 @@ void ShowSkinMessage(const std::wstring& text) {
     if (Handler())
         Handler()(text);
     else
-        ShowMessageBox(text);
+        Application->MessageBox(text); // titled like every message of the program
 }
 
 } // namespace orvo

@@ -3,7 +3,10 @@
 // asks of the skin manager.
 #include "tests/skin/data/skin_test_store.h"
 
+#include "framework/application.h"
 #include "framework/form_reader.h"
+#include "framework/forms.h"
+#include "framework/hint_window.h"
 #include "tests/skin/data/skin_test_host.h"
 #include "framework/prop_access.h"
 #include "framework/properties.h"
@@ -405,6 +408,68 @@ TEST_F(SkinManagerLinkTest, OtherFormTypes) {
     only->SetActive(true);
     only->SetActive(false);
     EXPECT_THAT(Fake->Log, ElementsAre("pending", "action 1 250", "pending", "action 2 250"));
+}
+
+TEST_F(SkinManagerLinkTest, ADialogComponentSkinsItsOwnFormAtOnce) {
+    TForm form(nullptr);
+    auto* data = new TSkinData(&form);
+    data->SetSkinFormtype(sfOnlyThisForm);
+    data->SetStoreStream(TTestSkin("").Store());
+    ASSERT_TRUE(data->LoadSkin());
+    data->SetActive(true);
+    Fake->Log.clear();
+    data->AfterFormLoad();
+    EXPECT_THAT(Fake->Log, ElementsAre("register", "enabled", "state 1", "skin window"));
+}
+
+// A 16 x 16 icon: red on its left half, transparent on its right half.
+HICON HalfRedIcon() {
+    auto colour = PaintedBitmap(16, 16, [](int x, int) { return x < 8 ? clRed : clBlack; });
+    auto mask = PaintedBitmap(16, 16, [](int x, int) { return x < 8 ? clBlack : clWhite; });
+    mask->SetPixelFormat(pf1bit);
+    ICONINFO info{TRUE, 0, 0, mask->Handle(), colour->Handle()};
+    return CreateIconIndirect(&info);
+}
+
+TEST(SkinData, CaptionFontApplicationIconAndCaptionHints) {
+    HICON icon = HalfRedIcon();
+    Application->SetIcon(icon, icon);
+    TSkinData data(nullptr);
+    data.AfterFormLoad();
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    ASSERT_EQ(data.AppIcon().Width(), cx);
+    ASSERT_EQ(data.AppIcon().Height(), cy);
+    EXPECT_EQ(data.AppIcon().PixelFormat(), pf24bit);
+    EXPECT_TRUE(data.AppIcon().Transparent());
+    EXPECT_EQ(data.AppIcon().TransparentColor(), clFuchsia);
+    EXPECT_EQ(data.AppIcon().PixelColor(cx / 8, cy / 2), clRed);
+    EXPECT_EQ(data.AppIcon().PixelColor(cx - 1 - cx / 8, cy / 2), clFuchsia) << "the icon's transparent part";
+    Application->SetIcon(nullptr, nullptr);
+    DestroyIcon(icon);
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    EXPECT_EQ(data.CaptionFont().Name(), metrics.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(data.CaptionFont().Height(), metrics.lfCaptionFont.lfHeight);
+
+    data.ShowCaptionHint(RECT{300, 200, 320, 220}, L"Close");
+    ASSERT_TRUE(data.CaptionHintShowing());
+    HWND hint = data.HintWindow().Handle();
+    RECT where{};
+    GetWindowRect(hint, &where);
+    EXPECT_TRUE(IsWindowVisible(hint));
+    EXPECT_EQ(where.left, 300);
+    EXPECT_EQ(where.top, 200);
+    data.ShowCaptionHint(RECT{10, 10, 20, 20}, L"Minimize");
+    GetWindowRect(hint, &where);
+    EXPECT_EQ(where.left, 300) << "shown once until hidden";
+    data.HideCaptionHint();
+    EXPECT_FALSE(data.CaptionHintShowing());
+    EXPECT_FALSE(IsWindowVisible(hint));
+    data.SetOptions(TSkinOptions{xoPreview});
+    data.ShowCaptionHint(RECT{300, 200, 320, 220}, L"Close");
+    EXPECT_FALSE(data.CaptionHintShowing()) << "hints only with xoCaptionButtonHint";
 }
 
 TEST(SkinData, FormVetoRules) {
