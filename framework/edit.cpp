@@ -110,6 +110,14 @@ void TCustomEdit::SelectAll() {
     SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
+void TCustomEdit::DoEnter() {
+    // Not when a click put the focus here: the click places the caret.
+    if (FAutoSelect && !ControlState().Contains(csLButtonDown) &&
+        !(GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE))
+        SelectAll();
+    TWinControl::DoEnter();
+}
+
 void TCustomEdit::Change() {
     if (OnChange) OnChange(this);
 }
@@ -121,6 +129,11 @@ void TCustomEdit::WndProc(TMessage& m) {
         return;
     }
     TWinControl::WndProc(m);
+    // A multi-line edit sends no EN_CHANGE for a text set from outside; without a window there is
+    // nobody to send one.
+    if (m.Msg == CM_TEXTCHANGED &&
+        (!HandleAllocated() || (GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE)))
+        Change();
 }
 
 TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) {}

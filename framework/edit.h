@@ -25,6 +25,9 @@ public:
     void SetPasswordChar(wchar_t ch);
     bool HideSelection() const noexcept { return FHideSelection; }
     void SetHideSelection(bool value);
+    // Entering a single-line edit with the keyboard selects its whole text.
+    bool AutoSelect() const noexcept { return FAutoSelect; }
+    void SetAutoSelect(bool value) noexcept { FAutoSelect = value; }
     // The user changed the text since the last SetModified(false) (or since the window was made).
     bool Modified() const;
     void SetModified(bool value);
@@ -45,6 +48,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     virtual void Change();
+    void DoEnter() override;
 
 private:
     TBorderStyle FBorderStyle = bsSingle;
@@ -52,6 +56,7 @@ private:
     bool FReadOnly = false;
     wchar_t FPasswordChar = 0;
     bool FHideSelection = true;
+    bool FAutoSelect = true;
 };
 
 class TEdit : public TCustomEdit {
@@ -69,6 +74,7 @@ template <class T> void PublishEditProperties(TPublisher<T>& p) {
     p.Integer(L"MaxLength", &T::MaxLength, &T::SetMaxLength);
     p.Boolean(L"ReadOnly", &T::ReadOnly, &T::SetReadOnly);
     p.Boolean(L"HideSelection", &T::HideSelection, &T::SetHideSelection);
+    p.Boolean(L"AutoSelect", &T::AutoSelect, &T::SetAutoSelect);
     p.Event(L"OnChange", &T::OnChange);
 }
 
