@@ -1,0 +1,59 @@
+// The example form: every control of the framework on one form, read from its stored description.
+#pragma once
+
+#include "framework/button.h"
+#include "framework/check_box.h"
+#include "framework/edit.h"
+#include "framework/forms.h"
+#include "framework/group_box.h"
+#include "framework/image.h"
+#include "framework/label.h"
+#include "framework/memo.h"
+#include "framework/menus.h"
+#include "framework/panel.h"
+
+namespace orvo {
+
+class TfExample : public TForm {
+    ORVO_CLASS(TfExample, TForm)
+public:
+    explicit TfExample(TComponent* owner);
+    static void Publish(TPublisher<TfExample>& p);
+
+    TGroupBox* GroupBox1 = nullptr;
+    TButton* btnBrowse = nullptr;
+    TEdit* edtFile = nullptr;
+    TGroupBox* GroupBox2 = nullptr;
+    TLabel* lbLines = nullptr;
+    TLabel* lbLimit = nullptr;
+    TEdit* edtLines = nullptr;
+    TCheckBox* ckSameDir = nullptr;
+    TCheckBox* ckGrayed = nullptr;
+    TPanel* Panel1 = nullptr;
+    TLabel* lbInPanel = nullptr;
+    TImage* Image1 = nullptr;
+    TLabel* lbTitle = nullptr;
+    TLabel* lbVersion = nullptr;
+    TLabel* lbLink = nullptr;
+    TMemo* MemoLog = nullptr;
+    TPanel* pnStatus = nullptr;
+    TButton* btnOk = nullptr;
+    TButton* btnCancel = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void btnBrowseClick(TObject* Sender);
+    void edtLinesKeyPress(TObject* Sender, wchar_t& Key);
+    void ckSameDirClick(TObject* Sender);
+    void lbLinkClick(TObject* Sender);
+    void btnOkClick(TObject* Sender);
+    void btnCancelClick(TObject* Sender);
+    void miExitClick(TObject* Sender);
+
+private:
+    void Log(const std::wstring& line);
+};
+
+extern TfExample* fExample;
+
+} // namespace orvo
