@@ -528,10 +528,12 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
 void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     if (removing && control->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
     if (removing && control->ContainsControl(Screen->ActiveControl())) Screen->SetActiveControl(nullptr);
-    if (control->ContainsControl(FActiveControl)) {
-        FActiveControl = nullptr;
-        if (!removing && FActive && HandleAllocated()) ::SetFocus(Handle());
-    }
+    if (control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+    // A hidden or disabled window keeps the system's focus unless it is moved: the form takes it.
+    HWND focus = GetFocus();
+    if (!removing && focus && control->HandleAllocated() && HandleAllocated() &&
+        (focus == control->Handle() || IsChild(control->Handle(), focus)))
+        ::SetFocus(Handle());
 }
 
 bool TCustomForm::IsShortCut(TMessage& m) {

@@ -340,6 +340,54 @@ TEST(Hints, ShowAfterThePauseBelowThePointerAndHideAgain) {
     Application->SetHintHidePause(2500);
 }
 
+TEST(FormDispatch, MenuCommandsMnemonicsFocusAndRelease) {
+    auto* form = CreateForm<TfControls>(nullptr);
+    ShowAndWait(*form);
+    auto* quit = dynamic_cast<TMenuItem*>(form->FindComponent(L"miQuit"));
+    ASSERT_NE(quit, nullptr);
+    int quits = 0;
+    quit->OnClick = [&](TObject*) { ++quits; };
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(quit->Command(), 0), 0);
+    EXPECT_EQ(quits, 1) << "a menu command reaches its item";
+    int menuChanges = 0;
+    const TWndMethod original = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == 45077) ++menuChanges;
+        original(m);
+    };
+    quit->SetCaption(L"&Leave");
+    EXPECT_GE(menuChanges, 1) << "the menu tells its form of changes (CM_MENUCHANGED)";
+    form->WindowProc = original;
+
+    ASSERT_TRUE(test::PumpUntil([&] { return form->edtName->Focused(); }));
+    PostMessageW(form->edtName->Handle(), WM_CHAR, L'r', 1);
+    test::Pump(50);
+    EXPECT_EQ(form->GoClicks, 0) << "an edit takes plain letters itself";
+    PostMessageW(form->edtName->Handle(), WM_SYSCHAR, L'r', 0x20000001);
+    test::Pump(50);
+    EXPECT_EQ(form->GoClicks, 1) << "Alt+R is the mnemonic of the button '&Run'";
+    PostMessageW(form->edtName->Handle(), WM_SYSCHAR, L'G', 0x20000001);
+    test::Pump(50);
+    EXPECT_EQ(GetFocus(), form->btnGo->Handle())
+        << "Alt+G, the group box's mnemonic, focuses its first control";
+
+    form->edtName->SetFocus();
+    ASSERT_TRUE(test::PumpUntil([&] { return form->edtName->Focused(); }));
+
+    form->edtName->SetEnabled(false);
+    EXPECT_EQ(GetFocus(), form->Handle()) << "a disabled control gives the focus back to its form";
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    form->edtName->SetEnabled(true);
+
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    HWND window = form->Handle();
+    form->Release();
+    EXPECT_FALSE(destroyed) << "released only once the waiting messages are handled";
+    EXPECT_TRUE(test::PumpUntil([&] { return destroyed; }));
+    EXPECT_FALSE(IsWindow(window));
+}
+
 // Last: it makes a main form and runs the application's loop to its end.
 TEST(ApplicationLoop, CreateFormMakesTheMainFormAndRunEndsWhenItCloses) {
     TfControls* main = nullptr;
