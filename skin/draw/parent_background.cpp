@@ -1,5 +1,7 @@
 #include "skin/draw/skin_draw.h"
 
+#include "framework/win_control.h"
+
 namespace orvo {
 
 void DrawParentBackground(HDC dc, POINT childPosition, const RECT& childClientRect,
@@ -12,6 +14,13 @@ void DrawParentBackground(HDC dc, POINT childPosition, const RECT& childClientRe
     const auto wParam = reinterpret_cast<WPARAM>(dc);
     performOnParent(WM_ERASEBKGND, wParam, 0);
     performOnParent(WM_PAINT, wParam, 0);
+}
+
+void DrawParentBackground(HDC dc, TControl& control) {
+    TWinControl* parent = control.Parent();
+    if (!parent) return;
+    DrawParentBackground(dc, {control.Left(), control.Top()}, control.ClientRect(),
+                         [parent](UINT m, WPARAM w, LPARAM l) { return parent->Perform(m, w, l); });
 }
 
 } // namespace orvo

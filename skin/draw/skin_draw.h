@@ -28,6 +28,8 @@
 
 namespace orvo {
 
+class TControl;
+
 // The parts of a frame that keep their size when it is drawn larger or smaller.
 struct TMargins {
     int Left = 0;
@@ -80,5 +82,7 @@ TRegionHandle RegionFromBitmap(TBitmap& bitmap, int dx, int dy, int blueToleranc
 using TPerformOnParent = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM lParam)>;
 void DrawParentBackground(HDC dc, POINT childPosition, const RECT& childClientRect,
                           const TPerformOnParent& performOnParent);
+// The same for a framework control: its parent control paints, through its Perform.
+void DrawParentBackground(HDC dc, TControl& control);
 
 } // namespace orvo

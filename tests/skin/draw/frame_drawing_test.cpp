@@ -1,4 +1,8 @@
 #include "skin/draw/skin_draw.h"
+
+#include "framework/forms.h"
+#include "framework/label.h"
+#include "framework/panel.h"
 #include "tests/framework/gdi_count.h"
 #include "tests/skin/draw/draw_test_util.h"
 
@@ -151,6 +155,27 @@ TEST(ParentBackground, ParentPaintsShiftedAndClippedToTheChild) {
     EXPECT_EQ(clip.right, 30);
     DrawParentBackground(dc, POINT{0, 0}, RECT{0, 0, 30, 30}, nullptr); // no parent: nothing
     EXPECT_EQ(dest->PixelColor(25, 25), clGreen);
+}
+
+TEST(ParentBackground, AControlsParentPaintsItsBackgroundAndWindowlessControls) {
+    TForm form(nullptr);
+    form.SetColor(clRed);
+    auto* child = new TPanel(&form);
+    child->SetParent(&form);
+    child->SetBounds(10, 10, 20, 20);
+    auto* label = new TLabel(&form); // painted by the form, partly under the panel
+    label->SetParent(&form);
+    label->SetAutoSize(false);
+    label->SetCaption(L"");
+    label->SetColor(clBlue);
+    label->SetBounds(25, 25, 10, 10);
+    auto dest = SolidBitmap(20, 20, clGreen);
+    DrawParentBackground(dest->Canvas().Handle(), *child);
+    ExpectPixels(*dest, [](int x, int y) { return x >= 15 && y >= 15 ? clBlue : clRed; });
+    TPanel orphan(nullptr);
+    auto untouched = SolidBitmap(4, 4, clGreen);
+    DrawParentBackground(untouched->Canvas().Handle(), orphan); // no parent: nothing
+    EXPECT_EQ(untouched->PixelColor(1, 1), clGreen);
 }
 
 TEST(FrameDrawing, NoGdiHandlesLeak) {
