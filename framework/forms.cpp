@@ -137,7 +137,9 @@ void TCustomForm::SetWindowState(TWindowState state) {
 }
 
 void TCustomForm::SetAutoScroll(bool value) {
+    if (value == FAutoScroll) return;
     FAutoScroll = value;
+    UpdateScrollBars();
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
@@ -324,6 +326,7 @@ void TCustomForm::ShowForm() {
     DoShow();
     const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(Handle(), show[FWindowState]);
+    UpdateScrollBars();
     Perform(CM_SHOWINGCHANGED, 1);
 }
 
@@ -657,6 +660,19 @@ void TCustomForm::WndProc(TMessage& m) {
         }
         SetFocusedControl(this);
         break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (m.LParam == 0) {
+            HandleScroll(m, m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT);
+            return;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        if (FAutoScroll && (GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL)) {
+            ScrollTo(FScrollPos.x, FScrollPos.y - GET_WHEEL_DELTA_WPARAM(m.WParam) * 24 / WHEEL_DELTA);
+            return;
+        }
+        break;
     case WM_SIZE:
         if (m.WParam == SIZE_MINIMIZED)
             FWindowState = wsMinimized;
@@ -664,7 +680,9 @@ void TCustomForm::WndProc(TMessage& m) {
             FWindowState = wsMaximized;
         else if (m.WParam == SIZE_RESTORED)
             FWindowState = wsNormal;
-        break;
+        TCustomControl::WndProc(m);
+        if (m.WParam != SIZE_MINIMIZED) UpdateScrollBars();
+        return;
     case WM_GETICON:
         TCustomControl::WndProc(m);
         if (!m.Result)

@@ -86,8 +86,14 @@ public:
     void SetWindowState(TWindowState state);
     TMainMenu* Menu() const noexcept { return FMenu; }
     void SetMenu(TMainMenu* menu);
+    // Scroll bars appear when the controls reach beyond the client area; scrolling moves them.
+    // Checked when the form is shown or resized and when AutoScroll is switched on.
     bool AutoScroll() const noexcept { return FAutoScroll; }
     void SetAutoScroll(bool value);
+    // How far the content is scrolled (0, 0 without scroll bars).
+    POINT ScrollPos() const noexcept { return FScrollPos; }
+    // Recomputes the scroll bars from the controls' extent.
+    void UpdateScrollBars();
     // The form sees key events before its controls.
     bool KeyPreview() const noexcept { return FKeyPreview; }
     void SetKeyPreview(bool value) noexcept { FKeyPreview = value; }
@@ -158,6 +164,10 @@ private:
     void Activated(bool active);
     void CloseModal();
     RECT EstimatedFrame() const;
+    // Scrolling (form_scrolling.cpp)
+    void ScrollContent(int dx, int dy);
+    void HandleScroll(TMessage& message, int bar);
+    void ScrollTo(int x, int y);
 
     TBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -165,6 +175,8 @@ private:
     TWindowState FWindowState = wsNormal;
     TMainMenu* FMenu = nullptr;
     bool FAutoScroll = false;
+    POINT FScrollPos{0, 0};
+    bool FUpdatingScrollBars = false;
     bool FKeyPreview = false;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;

@@ -279,6 +279,35 @@ TEST(FormClientSize, ExactForEveryBorderStyleWithAndWithoutAMenu) {
     EXPECT_TRUE(GetWindowLongW(bare.Handle(), GWL_STYLE) & WS_CAPTION);
 }
 
+TEST(FormScrolling, AutoScrollShowsBarsForControlsBeyondTheClientAreaAndMovesThem) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSizeable);
+    form.SetClientWidth(200);
+    form.SetClientHeight(150);
+    auto* distant = new TButton(&form);
+    distant->SetParent(&form);
+    distant->SetBounds(10, 300, 75, 25);
+    ShowAndWait(form, false);
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_STYLE) & WS_VSCROLL) << "without AutoScroll no bars";
+    form.SetAutoScroll(true);
+    EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_STYLE) & WS_HSCROLL) << "the width fits";
+    SendMessageW(form.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    const RECT client = ClientOf(form.Handle());
+    EXPECT_EQ(distant->Top() + distant->Height(), client.bottom)
+        << "scrolled to the end, the button's bottom shows";
+    EXPECT_EQ(form.ScrollPos().y, 325 - client.bottom);
+    RECT r{};
+    GetWindowRect(distant->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, distant->Top()) << "the window moved with the control";
+    SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(form.ScrollPos().y, 325 - client.bottom - 8);
+    form.SetAutoScroll(false);
+    EXPECT_EQ(distant->Top(), 300) << "switching it off scrolls back";
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_STYLE) & WS_VSCROLL);
+}
+
 TEST(ExceptionReport, AnEscapedExceptionShowsItsMessageUnderTheTitle) {
     Application->Initialize();
     TForm form(nullptr);
