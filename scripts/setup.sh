@@ -10,6 +10,7 @@ packages=(
     wine wine64                      # runs the Windows programs and tests
     xvfb xauth                       # a display for Wine
     fonts-wqy-zenhei                 # a CJK font for the Chinese user interface under Wine
+    fonts-wine                       # Wine's own fonts (Tahoma, Marlett for the caption buttons)
     clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
     python3                          # the default skin's generator and its tests
 )
