@@ -21,6 +21,7 @@ namespace {
 constexpr wchar_t ApplicationClassName[] = L"TApplication";
 constexpr UINT_PTR HintShowTimer = 1;
 constexpr UINT_PTR HintHideTimer = 2;
+constexpr UINT WM_FREEFORM = WM_APP + 1;
 
 void ReportException(TObject* sender, const std::exception_ptr& error) {
     if (Application->OnException)
@@ -232,7 +233,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
 // The focused framework control may consume a key before it is translated and dispatched.
 bool TApplication::IsKeyMsg(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || GetCapture()) return false;
-    TWinControl* control = FindControl(msg.hwnd);
+    // A native window inside a control (a combo box's edit) counts as that control.
+    TWinControl* control = FindAncestorControl(msg.hwnd);
     return control && control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
 }
 
@@ -254,6 +256,13 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
             if (wParam == HintShowTimer) Application->ShowHintNow();
             if (wParam == HintHideTimer && Application->FHintWindow) Application->FHintWindow->HideHint();
             return 0;
+        case WM_FREEFORM:
+            for (int i = 0; i < Screen->FormCount(); ++i)
+                if (Screen->Forms(i) == reinterpret_cast<TCustomForm*>(lParam)) {
+                    delete Screen->Forms(i);
+                    break;
+                }
+            return 0;
         case WM_ACTIVATEAPP:
             if (!wParam) Application->CancelHint();
             break;
@@ -268,6 +277,10 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TApplication::FreeLater(TCustomForm* form) {
+    PostMessageW(Handle(), WM_FREEFORM, 0, reinterpret_cast<LPARAM>(form));
 }
 
 // ---- message boxes and the exception report --------------------------------------------------

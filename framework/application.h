@@ -108,6 +108,10 @@ public:
     // The hint window, while a hint is or was shown.
     THintWindow* HintWindow() const noexcept { return FHintWindow; }
 
+    // Frees a form from the application's window once the messages now waiting are handled
+    // (TCustomForm::Release); nothing happens if it is gone by then.
+    void FreeLater(TCustomForm* form);
+
     TIdleEvent OnIdle;
     TMessageEvent OnMessage;
     TExceptionEvent OnException;

@@ -642,8 +642,9 @@ void TCustomForm::WndProc(TMessage& m) {
         return;
     }
     case CM_RELEASE:
+        // Freed by the application's window, outside every window method chained into this form.
+        Application->FreeLater(this);
         m.Result = 0;
-        delete this;
         return;
     case WM_CLOSE:
         Close();
