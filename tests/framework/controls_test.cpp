@@ -9,6 +9,7 @@
 #include "framework/exceptions.h"
 #include "framework/forms.h"
 #include "framework/group_box.h"
+#include "framework/image.h"
 #include "framework/label.h"
 #include "framework/memo.h"
 #include "framework/mouse_control.h"
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -436,6 +438,128 @@ TEST(Memo, LinesAreTheTextsOwnLinesInAndOutOfTheWindow) {
     lines.Add(L"last");
     EXPECT_EQ(lines.Count(), 5001);
     EXPECT_EQ(lines[5000], L"last");
+}
+
+// Paints a form's client area (background, then content and windowless controls) into a bitmap.
+std::unique_ptr<TBitmap> PaintForm(TForm& form, int width, int height) {
+    auto bitmap = std::make_unique<TBitmap>(width, height);
+    HDC dc = bitmap->Canvas().Handle();
+    form.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    return bitmap;
+}
+
+TEST(Image, DrawsThePictureUnscaledFromTheTopLeftClippedToTheControl) {
+    TForm form(nullptr);
+    form.SetColor(clWhite);
+    auto* image = new TImage(&form);
+    image->SetParent(&form);
+    image->SetBounds(10, 10, 5, 3);
+    TBitmap picture(4, 4);
+    picture.Canvas().Brush().SetColor(clBlue);
+    picture.Canvas().FillRect(RECT{0, 0, 4, 4});
+    image->Picture()->SetGraphic(&picture);
+    const auto blue = [](const TBitmap& b, int x, int y) { return b.PixelColor(x, y) == clBlue; };
+    auto shot = PaintForm(form, 30, 30);
+    for (int y = 8; y < 16; ++y)
+        for (int x = 8; x < 17; ++x)
+            EXPECT_EQ(blue(*shot, x, y), x >= 10 && x < 14 && y >= 10 && y < 13) << x << "," << y;
+    image->SetStretch(true);
+    shot = PaintForm(form, 30, 30);
+    EXPECT_TRUE(blue(*shot, 14, 12)) << "stretched over the whole control";
+    EXPECT_FALSE(blue(*shot, 14, 13));
+    image->SetStretch(false);
+    image->SetBounds(10, 10, 8, 8);
+    image->SetCenter(true);
+    shot = PaintForm(form, 30, 30);
+    EXPECT_FALSE(blue(*shot, 11, 11));
+    EXPECT_TRUE(blue(*shot, 12, 12)) << "centred: (8 - 4) / 2 in from each side";
+    EXPECT_TRUE(blue(*shot, 15, 15));
+    EXPECT_FALSE(blue(*shot, 16, 16));
+}
+
+TEST(Label, AutoSizeFitsTheTextTransparencyAndTheDisabledLook) {
+    TForm form(nullptr);
+    form.SetColor(clWhite);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    label->SetBounds(100, 10, 10, 10);
+    label->SetCaption(L"Hello");
+    TBitmap measure(1, 1);
+    measure.Canvas().Font().Assign(*label->Font());
+    EXPECT_EQ(label->Width(), measure.Canvas().TextWidth(L"Hello"));
+    EXPECT_EQ(label->Height(), measure.Canvas().TextHeight(L"Hello"));
+    label->SetAlignment(taRightJustify);
+    const int right = label->Left() + label->Width();
+    label->SetCaption(L"Hello, world");
+    EXPECT_EQ(label->Left() + label->Width(), right) << "a right-aligned label grows to the left";
+    label->SetAutoSize(false);
+    label->SetCaption(L"x");
+    EXPECT_EQ(label->Left() + label->Width(), right) << "AutoSize off keeps the bounds";
+
+    label->SetAlignment(taLeftJustify);
+    label->SetColor(clYellow);
+    auto shot = PaintForm(form, 200, 40);
+    EXPECT_EQ(shot->PixelColor(right - 2, 12), clYellow) << "an opaque label fills its colour";
+    label->SetTransparent(true);
+    shot = PaintForm(form, 200, 40);
+    EXPECT_EQ(shot->PixelColor(right - 2, 12), clWhite) << "a transparent one leaves the parent's";
+    label->SetCaption(L"WWW");
+    label->Font()->SetColor(clRed);
+    const auto count = [](const TBitmap& b, TColor c) {
+        int n = 0;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                n += b.PixelColor(x, y) == c;
+        return n;
+    };
+    shot = PaintForm(form, 200, 40);
+    EXPECT_GT(count(*shot, clRed), 0);
+    label->SetEnabled(false);
+    shot = PaintForm(form, 200, 40);
+    EXPECT_EQ(count(*shot, clRed), 0) << "disabled text is drawn in the shadow colours";
+    EXPECT_GT(count(*shot, ColorToRGB(clBtnShadow)), 0);
+}
+
+TEST(CheckBox, ClicksCycleItsStatesAndEveryChangeRunsOnClick) {
+    TForm form(nullptr);
+    auto* check = new TCheckBox(&form);
+    check->SetParent(&form);
+    std::vector<TCheckBoxState> seen;
+    check->OnClick = [&](TObject*) { seen.push_back(check->State()); };
+    check->SetAllowGrayed(true);
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(check->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+    check->SetChecked(true);
+    EXPECT_EQ(seen.back(), cbChecked) << "a change from code runs OnClick too";
+    EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    check->SetChecked(true);
+    EXPECT_EQ(seen.size(), 4u) << "no change, no click";
+}
+
+TEST(Button, TheDefaultFrameFollowsTheFocus) {
+    TShownForm shown;
+    auto* edit = Add<TEdit>(&shown.Form, 10, 10, 100, 21);
+    auto* other = Add<TButton>(&shown.Form, 10, 40, 75, 25);
+    auto* ok = Add<TButton>(&shown.Form, 10, 70, 75, 25);
+    ok->SetDefault(true);
+    const auto isDefault = [](TButton* b) {
+        return (GetWindowLongW(b->Handle(), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+    };
+    edit->SetFocus();
+    ASSERT_TRUE(test::PumpUntil([&] { return edit->Focused(); }));
+    EXPECT_TRUE(isDefault(ok)) << "while no button has the focus, the default button shows the frame";
+    EXPECT_FALSE(isDefault(other));
+    other->SetFocus();
+    ASSERT_TRUE(test::PumpUntil([&] { return other->Focused(); }));
+    EXPECT_FALSE(isDefault(ok));
+    EXPECT_TRUE(isDefault(other)) << "a focused button answers Enter itself";
+    int clicks = 0;
+    other->OnClick = [&](TObject*) { ++clicks; };
+    PostMessageW(other->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    test::Pump(50);
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace
