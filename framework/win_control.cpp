@@ -120,6 +120,12 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateHandle() {
     if (FHandle) return;
+    // The parent's window first: making it makes the windows of its children, this one's among
+    // them. Asked for later (inside CreateParams), it would make this control's window twice.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->HandleNeeded();
+        if (FHandle) return;
+    }
     CreateWnd();
     CreateChildHandles();
 }
