@@ -107,6 +107,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    // What the control owns (skin objects chained into WindowProc among them) goes while the
+    // control is whole.
+    Destroying();
+    DestroyComponents();
     ForgetMouseControl(this);
     ForgetCaptureControl(this);
     SetParent(nullptr);
