@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v1"
+    local stamp="$WINEPREFIX/.orvo-prefix-v2"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -34,9 +34,14 @@ orvo_wine_prefix() {
         printf '\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
-    # Wine looks for the TrueType file in its own font folder.
+    # Wine looks for these TrueType files in its own font folder: the CJK font, and Wine's own
+    # fonts (Marlett draws the platform's caption buttons; without it they show letters).
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
     local ttc=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
-    [ -f "$ttc" ] && ln -sf "$ttc" "$WINEPREFIX/drive_c/windows/Fonts/wqy-zenhei.ttc"
+    [ -f "$ttc" ] && ln -sf "$ttc" "$fonts/wqy-zenhei.ttc"
+    for f in /usr/share/wine/fonts/*.ttf; do
+        [ -f "$f" ] && ln -sf "$f" "$fonts/$(basename "$f")"
+    done
     wineserver -w
     touch "$stamp"
 }
