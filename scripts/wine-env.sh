@@ -18,30 +18,34 @@ orvo_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
-    # The forms ask for 宋体 (SimSun); let Wine draw it, and the dialog fonts' Chinese glyphs,
-    # with WenQuanYi Zen Hei.
+    # Wine finds its own fonts (Marlett for the caption buttons, Tahoma, MS Sans Serif) and the
+    # Chinese ones in the prefix's font folder; a prefix made before they were installed lacks them.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    mkdir -p "$fonts"
+    for f in /usr/share/wine/fonts/* /usr/share/fonts/truetype/arphic/uming.ttc \
+             /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc; do
+        [ -f "$f" ] && ln -sf "$f" "$fonts/$(basename "$f")"
+    done
+    # The forms ask for 宋体 (SimSun), a Ming face; AR PL UMing is one, with hand-tuned bitmaps at
+    # 11 to 16 pixels, the sizes of the interface (an outline CJK face is drawn without
+    # anti-aliasing there and loses strokes). The dialog fonts take their Chinese glyphs from it
+    # too, then from WenQuanYi Zen Hei.
     local reg="$WINEPREFIX/orvo-fonts.reg"
-    local zh='WenQuanYi Zen Hei'
+    local ming='WenQuanYi Zen Hei Sharp'
+    local links
+    links=$(printf 'uming.ttc,AR PL UMing CN\0wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0' | iconv -t UTF-16LE |
+        od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//;s/,$//')
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        printf '"宋体"="%s"\r\n"SimSun"="%s"\r\n"新宋体"="%s"\r\n"NSimSun"="%s"\r\n\r\n' "$zh" "$zh" "$zh" "$zh"
+        printf '"宋体"="%s"\r\n"SimSun"="%s"\r\n"新宋体"="%s"\r\n"NSimSun"="%s"\r\n\r\n' "$ming" "$ming" "$ming" "$ming"
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
-        for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
-            printf '"%s"=hex(7):%s\r\n' "$f" \
-                "$(printf 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0' | iconv -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//;s/,$//')"
+        for f in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
+            printf '"%s"=hex(7):%s\r\n' "$f" "$links"
         done
         printf '\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
-    # Wine looks for these TrueType files in its own font folder: the CJK font, and Wine's own
-    # fonts (Marlett draws the platform's caption buttons; without it they show letters).
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
-    local ttc=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
-    [ -f "$ttc" ] && ln -sf "$ttc" "$fonts/wqy-zenhei.ttc"
-    for f in /usr/share/wine/fonts/*.ttf; do
-        [ -f "$f" ] && ln -sf "$f" "$fonts/$(basename "$f")"
-    done
     wineserver -w
     touch "$stamp"
 }
