@@ -12,7 +12,6 @@ packages=(
     fonts-wqy-zenhei                 # a CJK font for the Chinese user interface under Wine
     fonts-arphic-uming               # the Ming face standing in for 宋体, with bitmaps at 11-16 px
     fonts-wine                       # Wine's own fonts: Marlett (caption buttons), Tahoma, MS Sans Serif
-    fonts-wine                       # Wine's own fonts (Tahoma, Marlett for the caption buttons)
     clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
     python3                          # the default skin's generator and its tests
 )
