@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v2"
+    local stamp="$WINEPREFIX/.orvo-prefix-v3"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
