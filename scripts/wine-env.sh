@@ -26,10 +26,11 @@ orvo_wine_prefix() {
              /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc; do
         [ -f "$f" ] && ln -sf "$f" "$fonts/$(basename "$f")"
     done
-    # The forms ask for 宋体 (SimSun), a Ming face; AR PL UMing is one, with hand-tuned bitmaps at
-    # 11 to 16 pixels, the sizes of the interface (an outline CJK face is drawn without
-    # anti-aliasing there and loses strokes). The dialog fonts take their Chinese glyphs from it
-    # too, then from WenQuanYi Zen Hei.
+    # Small Chinese text needs a face with hand-made bitmaps: WenQuanYi's outlines are drawn
+    # without anti-aliasing at 9 to 16 pixels (their gasp table says so) and lose strokes. The
+    # forms' 宋体 (SimSun) becomes WenQuanYi Zen Hei Sharp, whose bitmaps cover 12 to 16 pixels;
+    # the dialog and menu fonts (11 pixels) take their Chinese glyphs from AR PL UMing, whose
+    # bitmaps start at 11, then from WenQuanYi Zen Hei.
     local reg="$WINEPREFIX/orvo-fonts.reg"
     local ming='WenQuanYi Zen Hei Sharp'
     local links
