@@ -23,4 +23,13 @@ template <class T> void PublishFont(TPublisher<T>& p) {
     p.Boolean(L"ParentFont", &T::ParentFont, &T::SetParentFont);
 }
 
+// What a container that draws its own caption over its parent's background shows: a group box, a
+// panel.
+template <class T> void PublishCaptionedContainer(TPublisher<T>& p) {
+    PublishCaption(p);
+    PublishColor(p);
+    PublishFont(p);
+    p.Boolean(L"ParentBackground", &T::ParentBackground, &T::SetParentBackground);
+}
+
 } // namespace orvo

@@ -55,10 +55,7 @@ void TCustomGroupBox::WndProc(TMessage& m) {
 TGroupBox::TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
 
 void TGroupBox::Publish(TPublisher<TGroupBox>& p) {
-    PublishCaption(p);
-    PublishColor(p);
-    PublishFont(p);
-    p.Boolean(L"ParentBackground", &TGroupBox::ParentBackground, &TGroupBox::SetParentBackground);
+    PublishCaptionedContainer(p);
 }
 
 } // namespace orvo

@@ -109,10 +109,7 @@ void TCustomPanel::WndProc(TMessage& m) {
 TPanel::TPanel(TComponent* owner) : TCustomPanel(owner) {}
 
 void TPanel::Publish(TPublisher<TPanel>& p) {
-    PublishCaption(p);
-    PublishColor(p);
-    PublishFont(p);
-    p.Boolean(L"ParentBackground", &TPanel::ParentBackground, &TPanel::SetParentBackground);
+    PublishCaptionedContainer(p);
     p.Enum(L"Alignment", AlignmentType(), &TPanel::Alignment, &TPanel::SetAlignment);
     p.Enum(L"BevelInner", BevelCutType(), &TPanel::BevelInner, &TPanel::SetBevelInner);
     p.Enum(L"BevelOuter", BevelCutType(), &TPanel::BevelOuter, &TPanel::SetBevelOuter);

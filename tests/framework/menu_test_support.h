@@ -3,10 +3,10 @@
 #pragma once
 
 #include "framework/menus.h"
+#include "tests/framework/support/pump.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,19 +80,6 @@ private:
     HWND FHandle = nullptr;
     TMenu* FMenu = nullptr;
 };
-
-// Pumps this thread's messages until done() or about 10 s have passed.
-inline bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-    return true;
-}
 
 // Presses `keys`, in order, in the next menu window that shows (a timer of this thread watches
 // for it while the menu's own loop runs). Gives up after about 5 s, pressing Escape to any menu.

@@ -3,6 +3,7 @@
 #include "framework/exceptions.h"
 #include "framework/thread.h"
 #include "framework/timer.h"
+#include "tests/framework/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -28,18 +29,8 @@ private:
     std::atomic<int>* FDeaths;
 };
 
-// Pumps this thread's messages until done() or about 10 s have passed.
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-    return true;
-}
+// Timers and sent reports need a few seconds at most, even on a loaded machine.
+bool PumpUntil(const std::function<bool()>& done) { return test::PumpUntil(done, 10000); }
 
 TEST(Thread, RunsWaitsAndKeepsTheExceptionThatEndedIt) {
     TLambdaThread ok([](TLambdaThread& t) { t.ReturnValue = 42; });
