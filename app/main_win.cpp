@@ -1,0 +1,311 @@
+#include "app/main_win.h"
+
+#include "app/about_dlg.h"
+#include "app/const_var.h"
+#include "app/drop_files.h"
+#include "app/path_text.h"
+#include "app/program.h"
+#include "app/shell_calls.h"
+#include "app/split_file_thread.h"
+#include "framework/application.h"
+#include "framework/exceptions.h"
+#include "framework/properties.h"
+#include "framework/shell_browse.h"
+
+#include <algorithm>
+
+namespace orvo {
+
+ORVO_IMPLEMENT_CLASS(TfMainWin);
+
+TfMainWin* fMainWin = nullptr;
+
+namespace {
+
+constexpr wchar_t TextFilter[] = L"Text Files(*.txt)|*.txt;*.text|All Files(*.*)|*.*";
+constexpr wchar_t BrowseTitle[] = L"选择要保存的目录";
+constexpr wchar_t LineCountTooLong[] = L"拆分的行数最大为99999";
+constexpr wchar_t LineCountMissing[] = L"请输入要拆分的行数";
+constexpr wchar_t SourceMissing[] = L"请选择要拆分的文本文件";
+constexpr wchar_t TargetMissing[] = L"请选择保存到哪个目录";
+constexpr wchar_t SplitFinished[] = L"文件拆分完成！";
+constexpr wchar_t OpenTargetQuestion[] = L"现在打开转换到的目录吗？";
+constexpr wchar_t OpenTargetCaption[] = L"拆分完成";
+constexpr wchar_t SplitFailedPrefix[] = L"拆分失败：";
+constexpr wchar_t DefaultLineCount[] = L"3000";
+constexpr wchar_t ManualPage[] = L"http://www.orvo.example/split-big-file";
+constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
+
+constexpr std::size_t LineCountDigits = 5;
+constexpr UINT OpenTargetFlags = MB_YESNO | MB_ICONQUESTION; // 36
+
+// Posted to the window once a worker has sent its last report, to release it.
+constexpr UINT WM_RELEASE_WORKER = WM_USER + 65;
+
+} // namespace
+
+int ParseLineCount(const std::wstring& text) {
+    const bool digits =
+        !text.empty() && text.size() <= LineCountDigits &&
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    if (!digits) throw EConvertError(L"'" + text + L"' is not a valid integer value");
+    int value = 0;
+    for (const wchar_t c : text)
+        value = value * 10 + (c - L'0');
+    return value;
+}
+
+TfMainWin::TfMainWin(TComponent* owner) : TForm(owner) {}
+
+TfMainWin::~TfMainWin() {
+    // The edits call into the drop targets until they are gone.
+    DestroyComponents();
+    // A worker still running is left to end with the process; waiting could keep the program
+    // open for minutes.
+    if (FWorker && FWorker->Finished()) delete FWorker;
+    if (fMainWin == this) fMainWin = nullptr;
+}
+
+void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
+    p.Field(L"lbCheckUpdate", &TfMainWin::lbCheckUpdate);
+    p.Field(L"lbCheckManual", &TfMainWin::lbCheckManual);
+    p.Field(L"GroupBox1", &TfMainWin::GroupBox1);
+    p.Field(L"btnBrowser", &TfMainWin::btnBrowser);
+    p.Field(L"edtFileToSplit", &TfMainWin::edtFileToSplit);
+    p.Field(L"GroupBox2", &TfMainWin::GroupBox2);
+    p.Field(L"btnSaveToDir", &TfMainWin::btnSaveToDir);
+    p.Field(L"edtSaveToDir", &TfMainWin::edtSaveToDir);
+    p.Field(L"ckUseFileDir", &TfMainWin::ckUseFileDir);
+    p.Field(L"GroupBox3", &TfMainWin::GroupBox3);
+    p.Field(L"Label2", &TfMainWin::Label2);
+    p.Field(L"Label1", &TfMainWin::Label1);
+    p.Field(L"btnSplitNow", &TfMainWin::btnSplitNow);
+    p.Field(L"edtSplitLineNum", &TfMainWin::edtSplitLineNum);
+    p.Field(L"GroupBox4", &TfMainWin::GroupBox4);
+    p.Field(L"MemoLog", &TfMainWin::MemoLog);
+    p.Field(L"SkinData1", &TfMainWin::SkinData1);
+    p.Field(L"OpenDialog1", &TfMainWin::OpenDialog1);
+    p.Field(L"SaveDialog1", &TfMainWin::SaveDialog1);
+    p.Field(L"MainMenu1", &TfMainWin::MainMenu1);
+    p.Field(L"N1", &TfMainWin::N1);
+    p.Field(L"N6", &TfMainWin::N6);
+    p.Field(L"N2", &TfMainWin::N2);
+    p.Field(L"N4", &TfMainWin::N4);
+    p.Field(L"N5", &TfMainWin::N5);
+    p.Field(L"N3", &TfMainWin::N3);
+    p.Method(L"FormCreate", &TfMainWin::FormCreate);
+    p.Method(L"btnBrowserClick", &TfMainWin::btnBrowserClick);
+    p.Method(L"edtSplitLineNumKeyPress", &TfMainWin::edtSplitLineNumKeyPress);
+    p.Method(L"btnSplitNowClick", &TfMainWin::btnSplitNowClick);
+    p.Method(L"btnSaveToDirClick", &TfMainWin::btnSaveToDirClick);
+    p.Method(L"ckUseFileDirClick", &TfMainWin::ckUseFileDirClick);
+    p.Method(L"lbCheckUpdateClick", &TfMainWin::lbCheckUpdateClick);
+    p.Method(L"lbCheckManualClick", &TfMainWin::lbCheckManualClick);
+    p.Method(L"N4Click", &TfMainWin::N4Click);
+    p.Method(L"N3Click", &TfMainWin::N3Click);
+    p.Method(L"N5Click", &TfMainWin::N5Click);
+    p.Method(L"N6Click", &TfMainWin::N6Click);
+}
+
+void TfMainWin::FormCreate(TObject*) {
+    SetCaption(std::wstring(ProductName) + L" " + std::wstring(TConstVar::SiteHost));
+    edtSplitLineNum->SetText(DefaultLineCount);
+    FDropFile = std::make_unique<DropFiles>(edtFileToSplit);
+    FDropFile->Attach();
+    FDropFile->SetMode(DropFiles::ModeFiles);
+    FDropDir = std::make_unique<DropFiles>(edtSaveToDir);
+    FDropDir->Attach();
+    FDropDir->SetMode(DropFiles::ModeDirectories);
+}
+
+// ---- choosing the source and the target --------------------------------------------------------
+
+void TfMainWin::btnBrowserClick(TObject*) {
+    OpenDialog1->SetFilter(TextFilter);
+    if (OpenDialog1->Execute(Handle())) edtFileToSplit->SetText(OpenDialog1->FileName());
+}
+
+void TfMainWin::btnSaveToDirClick(TObject*) {
+    const TBrowseFolderResult folder = BrowseForFolder(Handle(), BrowseTitle, L"");
+    if (folder.Ok) edtSaveToDir->SetText(folder.Path);
+}
+
+void TfMainWin::ckUseFileDirClick(TObject*) {
+    const bool useFileDir = ckUseFileDir->Checked();
+    edtSaveToDir->SetEnabled(!useFileDir);
+    btnSaveToDir->SetEnabled(!useFileDir);
+    // Taken once, now: a source chosen later does not move the target.
+    if (useFileDir && edtFileToSplit->Text().size() > 3)
+        edtSaveToDir->SetText(ExtractFileDir(edtFileToSplit->Text()));
+}
+
+// Digits and backspace only; anything else beeps and never reaches the edit.
+void TfMainWin::edtSplitLineNumKeyPress(TObject*, wchar_t& Key) {
+    if (Key == VK_BACK || (Key >= L'0' && Key <= L'9')) return;
+    MessageBeepCall(1);
+    Abort();
+}
+
+// ---- starting a split ----------------------------------------------------------------------------
+
+void TfMainWin::ShowInputError(const wchar_t* text) {
+    Application->MessageBox(text, {}, MB_OK | MB_ICONWARNING);
+}
+
+// The target's button is disabled while "use the file's directory" is ticked: the message has
+// been shown, and a second report about an unfocusable button would only confuse.
+void TfMainWin::FocusIfPossible(TWinControl* control) {
+    if (control->CanFocus()) control->SetFocus();
+}
+
+void TfMainWin::btnSplitNowClick(TObject*) {
+    const std::wstring lines = edtSplitLineNum->Text();
+    if (lines.size() > LineCountDigits) {
+        ShowInputError(LineCountTooLong);
+        edtSplitLineNum->Clear();
+        return;
+    }
+    if (lines.empty()) {
+        ShowInputError(LineCountMissing);
+        edtSplitLineNum->Clear();
+        return;
+    }
+    const std::wstring source = edtFileToSplit->Text();
+    if (source.empty()) {
+        ShowInputError(SourceMissing);
+        FocusIfPossible(btnBrowser);
+        return;
+    }
+    std::wstring target = edtSaveToDir->Text();
+    if (target.empty()) {
+        ShowInputError(TargetMissing);
+        FocusIfPossible(btnSaveToDir);
+        return;
+    }
+    const int lineCount = ParseLineCount(lines);
+    if (lineCount == 0) {
+        ShowInputError(LineCountMissing);
+        edtSplitLineNum->Clear();
+        return;
+    }
+    if (!FileExists(source)) return;
+    if (target.back() != L'\\') {
+        target += L'\\';
+        edtSaveToDir->SetText(target);
+    }
+    StartWorker(lineCount, source, target);
+}
+
+void TfMainWin::StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir) {
+    ReleaseWorker();
+    auto worker = std::make_unique<TSplitFileThread>(lineCount, source, targetDir, Handle());
+    worker->Start();
+    FWorker = worker.release();
+    ++FWorkerSerial;
+    btnSplitNow->SetEnabled(false);
+}
+
+// A worker is released once it has ended; its last report came just before that.
+void TfMainWin::ReleaseWorker() {
+    if (!FWorker) return;
+    if (FWorker->Started()) FWorker->WaitFor();
+    delete FWorker;
+    FWorker = nullptr;
+}
+
+// ---- the worker's reports --------------------------------------------------------------------------
+
+void TfMainWin::WndProc(TMessage& message) {
+    if (message.Msg == WM_SPLIT_REPORT) {
+        MessageReceiver(message);
+        return;
+    }
+    if (message.Msg == WM_RELEASE_WORKER) {
+        // Only the worker that asked: a newer one may have started since.
+        if (message.WParam == FWorkerSerial) ReleaseWorker();
+        return;
+    }
+    TForm::WndProc(message);
+}
+
+void TfMainWin::MessageReceiver(TMessage& Message) {
+    Message.Result = 1;
+    const auto* text = reinterpret_cast<const wchar_t*>(Message.LParam);
+    const std::wstring line = text ? text : L"";
+    switch (Message.WParam) {
+    case SR_PROGRESS:
+        AppendLog(line);
+        TrimLog();
+        break;
+    case SR_DONE:
+        SplitDone(line);
+        break;
+    case SR_FAILED:
+        SplitFailed(line);
+        break;
+    default:
+        return;
+    }
+    // Only now: the worker waits for this handler, so it cannot end before the message box is
+    // answered.
+    if (Message.WParam != SR_PROGRESS && FWorker) PostMessageW(Handle(), WM_RELEASE_WORKER, FWorkerSerial, 0);
+}
+
+void TfMainWin::AppendLog(const std::wstring& line) {
+    MemoLog->Lines()->Add(line);
+}
+
+void TfMainWin::TrimLog() {
+    TStrings& lines = *MemoLog->Lines();
+    if (lines.Count() <= LogLinesMax) return;
+    lines.BeginUpdate();
+    for (int i = 0; i < LogLinesDropped; ++i)
+        lines.Delete(0);
+    lines.EndUpdate();
+}
+
+void TfMainWin::SplitDone(const std::wstring& targetDir) {
+    btnSplitNow->SetEnabled(true);
+    AppendLog(SplitFinished);
+    if (Application->MessageBox(OpenTargetQuestion, OpenTargetCaption, OpenTargetFlags) != IDYES) return;
+    const std::wstring parameters = L"/e, " + targetDir;
+    ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
+                     SW_SHOWNORMAL);
+}
+
+// What stopped the split stays in the log, and the user is told at once; the pieces written so
+// far are left as they are.
+void TfMainWin::SplitFailed(const std::wstring& reason) {
+    btnSplitNow->SetEnabled(true);
+    AppendLog(SplitFailedPrefix + reason);
+    Application->MessageBox(reason, {}, MB_OK | MB_ICONERROR);
+}
+
+// ---- links, About and exit -------------------------------------------------------------------------
+
+void TfMainWin::lbCheckUpdateClick(TObject*) {
+    OpenUrl(Handle(), EnsureConstVar().SiteUrl);
+}
+
+void TfMainWin::lbCheckManualClick(TObject*) {
+    OpenUrl(Handle(), EnsureConstVar().ManualUrl);
+}
+
+void TfMainWin::N4Click(TObject*) {
+    OpenUrl(Handle(), ManualPage);
+}
+
+void TfMainWin::N3Click(TObject*) {
+    OpenUrl(Handle(), ContactPage);
+}
+
+void TfMainWin::N5Click(TObject*) {
+    if (!fAboutDlg) fAboutDlg = CreateForm<TfAboutDlg>(this);
+    fAboutDlg->ShowModal();
+}
+
+void TfMainWin::N6Click(TObject*) {
+    Application->Terminate();
+}
+
+} // namespace orvo

@@ -1,0 +1,108 @@
+// TfMainWin: the splitter's one window. The user picks a source file, a target directory and a
+// line count, starts a split and watches its log; a TSplitFileThread does the work and reports
+// through WM_SPLIT_REPORT. Built from its stored description (main_win.form.in).
+#pragma once
+
+#include "framework/button.h"
+#include "framework/check_box.h"
+#include "framework/dialogs.h"
+#include "framework/edit.h"
+#include "framework/forms.h"
+#include "framework/group_box.h"
+#include "framework/label.h"
+#include "framework/memo.h"
+#include "framework/menus.h"
+#include "skin/data/skin_data.h"
+
+#include <memory>
+#include <string>
+
+namespace orvo {
+
+class DropFiles;
+class TSplitFileThread;
+
+class TfMainWin : public TForm {
+    ORVO_CLASS(TfMainWin, TForm)
+public:
+    // The log keeps at most this many lines; past it the oldest ones go, down to LogLinesKept.
+    static constexpr int LogLinesMax = 30;
+    static constexpr int LogLinesDropped = 21;
+
+    explicit TfMainWin(TComponent* owner);
+    ~TfMainWin() override;
+    static void Publish(TPublisher<TfMainWin>& p);
+
+    TLabel* lbCheckUpdate = nullptr;
+    TLabel* lbCheckManual = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TButton* btnBrowser = nullptr;
+    TEdit* edtFileToSplit = nullptr;
+    TGroupBox* GroupBox2 = nullptr;
+    TButton* btnSaveToDir = nullptr;
+    TEdit* edtSaveToDir = nullptr;
+    TCheckBox* ckUseFileDir = nullptr;
+    TGroupBox* GroupBox3 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label1 = nullptr;
+    TButton* btnSplitNow = nullptr;
+    TEdit* edtSplitLineNum = nullptr;
+    TGroupBox* GroupBox4 = nullptr;
+    TMemo* MemoLog = nullptr;
+    TSkinData* SkinData1 = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
+    TSaveDialog* SaveDialog1 = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* N6 = nullptr;
+    TMenuItem* N2 = nullptr;
+    TMenuItem* N4 = nullptr;
+    TMenuItem* N5 = nullptr;
+    TMenuItem* N3 = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void btnBrowserClick(TObject* Sender);
+    void edtSplitLineNumKeyPress(TObject* Sender, wchar_t& Key);
+    void btnSplitNowClick(TObject* Sender);
+    void btnSaveToDirClick(TObject* Sender);
+    void ckUseFileDirClick(TObject* Sender);
+    void lbCheckUpdateClick(TObject* Sender);
+    void lbCheckManualClick(TObject* Sender);
+    void N4Click(TObject* Sender);
+    void N3Click(TObject* Sender);
+    void N5Click(TObject* Sender);
+    void N6Click(TObject* Sender);
+    // WM_SPLIT_REPORT from the worker.
+    void MessageReceiver(TMessage& Message);
+
+    // The worker of the split in progress (or just ended); null when there is none.
+    TSplitFileThread* Worker() const noexcept { return FWorker; }
+    DropFiles* DropFile() const noexcept { return FDropFile.get(); }
+    DropFiles* DropDir() const noexcept { return FDropDir.get(); }
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    void ShowInputError(const wchar_t* text);
+    void FocusIfPossible(TWinControl* control);
+    void AppendLog(const std::wstring& line);
+    void TrimLog();
+    void SplitDone(const std::wstring& targetDir);
+    void SplitFailed(const std::wstring& reason);
+    void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
+    void ReleaseWorker();
+
+    std::unique_ptr<DropFiles> FDropFile;
+    std::unique_ptr<DropFiles> FDropDir;
+    TSplitFileThread* FWorker = nullptr;
+    WPARAM FWorkerSerial = 0; // tells a late release request from the current worker's
+};
+
+extern TfMainWin* fMainWin;
+
+// The line count typed into the window: decimal digits only (1 to 5 of them). Anything else
+// throws EConvertError, the framework's invalid-integer error.
+int ParseLineCount(const std::wstring& text);
+
+} // namespace orvo

@@ -1,0 +1,16 @@
+#include "app/program.h"
+
+#include "app/about_dlg.h"
+#include "app/main_win.h"
+#include "framework/application.h"
+
+namespace orvo {
+
+void StartProgram() {
+    Application->Initialize();
+    Application->SetTitle(ProductName);
+    Application->CreateForm(fMainWin);
+    Application->CreateForm(fAboutDlg);
+}
+
+} // namespace orvo

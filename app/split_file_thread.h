@@ -1,0 +1,54 @@
+// TSplitFileThread: the worker that splits one file and reports each step to a window.
+//
+// Reports are WM_SPLIT_REPORT messages sent with SendMessageW, so the worker waits while the
+// window handles each one and the text (LParam, a zero-terminated UTF-16 string) stays valid for
+// the handler. WParam is the report code:
+//   SR_PROGRESS  a log line ("准备开始分割", "分割完成：" + the path of a full piece)
+//   SR_DONE      the split finished; the text is the target directory
+//   SR_FAILED    the split stopped; the text says what failed, on which file, and why
+// Every run ends with exactly one SR_DONE or SR_FAILED report.
+#pragma once
+
+#include "framework/thread.h"
+
+#include <string>
+#include <windows.h>
+
+namespace orvo {
+
+constexpr UINT WM_SPLIT_REPORT = WM_USER + 64; // 1088
+
+enum TSplitReport : WPARAM {
+    SR_PROGRESS = 0,
+    SR_DONE = 1,
+    SR_FAILED = 2,
+};
+
+class TSplitFileThread : public TThread {
+    ORVO_CLASS(TSplitFileThread, TThread)
+public:
+    // Created suspended: Start() runs the split. `saveDir` ends in a backslash: the pieces' paths
+    // are saveDir + the source's base name + "_" + number + ".txt".
+    TSplitFileThread(int lineCount, std::wstring fileName, std::wstring saveDir, HWND wnd);
+
+    int LineCount() const noexcept { return FLineCount; }
+    const std::wstring& FileName() const noexcept { return FFileName; }
+    const std::wstring& SaveDir() const noexcept { return FSaveDir; }
+    HWND Wnd() const noexcept { return FWnd; }
+
+    // The split, on the calling thread.
+    void Run();
+    // Sends WM_SPLIT_REPORT and returns when the window has handled it.
+    void SendReport(TSplitReport code, const std::wstring& text) const;
+
+protected:
+    void Execute() override;
+
+private:
+    const int FLineCount;
+    const std::wstring FFileName;
+    const std::wstring FSaveDir;
+    const HWND FWnd;
+};
+
+} // namespace orvo

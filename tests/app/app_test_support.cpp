@@ -1,0 +1,123 @@
+#include "tests/app/app_test_support.h"
+
+#include "app/program.h"
+#include "app/split_file_thread.h"
+
+#include <fstream>
+
+namespace orvo::test {
+
+namespace {
+
+HINSTANCE WINAPI RecordShell(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                             INT show) {
+    TShellRecorder::Calls().push_back({owner, verb ? verb : L"", file ? file : L"",
+                                       parameters ? parameters : L"", directory != nullptr, show});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
+}
+
+BOOL WINAPI RecordBeep(UINT type) {
+    TShellRecorder::Beeps().push_back(type);
+    return TRUE;
+}
+
+} // namespace
+
+TShellRecorder::TShellRecorder() : FShell(ShellExecuteCall), FBeep(MessageBeepCall) {
+    Calls().clear();
+    Beeps().clear();
+    ShellExecuteCall = &RecordShell;
+    MessageBeepCall = &RecordBeep;
+}
+
+TShellRecorder::~TShellRecorder() {
+    ShellExecuteCall = FShell;
+    MessageBeepCall = FBeep;
+}
+
+std::vector<TShellCall>& TShellRecorder::Calls() {
+    static std::vector<TShellCall> calls;
+    return calls;
+}
+
+std::vector<UINT>& TShellRecorder::Beeps() {
+    static std::vector<UINT> beeps;
+    return beeps;
+}
+
+TTempDir::TTempDir(const std::wstring& name) {
+    static int serial = 0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    FPath = std::filesystem::path(temp) / (L"orvo-" + name + L"-" + std::to_wstring(GetCurrentProcessId()) +
+                                           L"-" + std::to_wstring(++serial));
+    std::filesystem::remove_all(FPath);
+    std::filesystem::create_directories(FPath);
+}
+
+TTempDir::~TTempDir() {
+    std::error_code ignored;
+    for (auto it = std::filesystem::recursive_directory_iterator(FPath, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(FPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(FPath, ignored);
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return {};
+    std::string bytes(static_cast<std::size_t>(file.tellg()), '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+std::string NumberedLines(int first, int count) {
+    std::string text;
+    for (int i = first; i < first + count; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+AppWindow::AppWindow() {
+    StartProgram();
+    fMainWin->Show();
+    PumpUntil([] { return IsWindowVisible(fMainWin->Handle()) != FALSE; });
+    SetForegroundWindow(fMainWin->Handle());
+    Pump(30);
+}
+
+AppWindow::~AppWindow() {
+    delete fAboutDlg;
+    delete fMainWin;
+    Pump(10);
+}
+
+std::vector<std::wstring> AppWindow::LogLines() {
+    TStrings& lines = *Win().MemoLog->Lines();
+    std::vector<std::wstring> result;
+    for (int i = 0; i < lines.Count(); ++i)
+        result.push_back(lines[i]);
+    return result;
+}
+
+void AppWindow::Press(TWinControl* button) {
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+}
+
+void AppWindow::SplitAndWait(const std::wstring& source, const std::wstring& target,
+                             const std::wstring& lines) {
+    Win().edtFileToSplit->SetText(source);
+    Win().edtSaveToDir->SetText(target);
+    Win().edtSplitLineNum->SetText(lines);
+    Press(Win().btnSplitNow);
+    ASSERT_TRUE(PumpUntil([&] { return Win().Worker() == nullptr && Win().btnSplitNow->Enabled(); }, 20000))
+        << "the split ends with its button enabled and its worker released";
+}
+
+} // namespace orvo::test

@@ -1,0 +1,280 @@
+// Splits run from the window and by the worker alone: the reports and their order, the log and its
+// trimming, the final question and the explorer launch, failures reported with the button given
+// back, pieces kept, Chinese paths, and finished workers released.
+#include "app/split_file_thread.h"
+#include "tests/app/app_test_support.h"
+#include "tests/framework/support/message_box_answerer.h"
+
+#include <gmock/gmock.h>
+
+namespace orvo {
+namespace {
+
+using test::AppWindow;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+constexpr wchar_t Starting[] = L"准备开始分割";
+constexpr wchar_t PieceDone[] = L"分割完成：";
+constexpr wchar_t Finished[] = L"文件拆分完成！";
+constexpr wchar_t Failed[] = L"拆分失败：";
+
+class WindowSplit : public AppWindow {
+protected:
+    test::TTempDir Dir{L"目标 目录"};
+    std::wstring Target = Dir.Path().wstring() + L"\\";
+};
+
+TEST_F(WindowSplit, LogsEachPieceAndOpensTheFolderWhenAskedTo) {
+    const std::wstring source = Dir / L"报告.2024.csv";
+    test::WriteBytes(source, "1\n2\r\n3\n4\n5\n6\n7");
+    test::TMessageBoxAnswerer boxes(IDYES);
+    SplitAndWait(source, Target, L"3");
+
+    EXPECT_THAT(LogLines(), ElementsAre(L"", Starting, PieceDone + Target + L"报告.2024_1.txt",
+                                        PieceDone + Target + L"报告.2024_2.txt", Finished));
+    EXPECT_EQ(test::ReadBytes(Dir / L"报告.2024_1.txt"), "1\r\n2\r\n3\r\n");
+    EXPECT_EQ(test::ReadBytes(Dir / L"报告.2024_2.txt"), "4\r\n5\r\n6\r\n");
+    EXPECT_EQ(test::ReadBytes(Dir / L"报告.2024_3.txt"), "7\r\n");
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes[0].Text, L"现在打开转换到的目录吗？");
+    EXPECT_EQ(boxes[0].Caption, L"拆分完成");
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    const auto& calls = test::TShellRecorder::Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].Owner, Application->Handle());
+    EXPECT_EQ(calls[0].Verb, L"Open");
+    EXPECT_EQ(calls[0].File, L"explorer.exe");
+    EXPECT_EQ(calls[0].Parameters, L"/e, " + Target);
+    EXPECT_FALSE(calls[0].HasDirectory);
+    EXPECT_EQ(calls[0].Show, SW_SHOWNORMAL);
+}
+
+TEST_F(WindowSplit, NoLeavesEverythingAsItIsWithTheButtonEnabled) {
+    const std::wstring source = Dir / L"six";
+    test::WriteBytes(source, test::NumberedLines(1, 6));
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(source, Target, L"3");
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(test::TShellRecorder::Calls().empty());
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+    EXPECT_EQ(test::ReadBytes(Dir / L"six_3.txt"), "") << "a multiple of N leaves an empty last piece";
+    EXPECT_EQ(LogLines().back(), Finished);
+}
+
+TEST_F(WindowSplit, TheButtonIsDisabledWhileTheWorkerRuns) {
+    const std::wstring source = Dir / L"a.txt";
+    test::WriteBytes(source, test::NumberedLines(1, 4));
+    bool disabledDuringReports = true;
+    int reports = 0;
+    // Seen from inside the window's own report handling: the worker waits for each report.
+    Win().WindowProc = [&, old = Win().WindowProc](TMessage& m) {
+        if (m.Msg == WM_SPLIT_REPORT && m.WParam == SR_PROGRESS) {
+            ++reports;
+            disabledDuringReports = disabledDuringReports && !Win().btnSplitNow->Enabled();
+        }
+        old(m);
+    };
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(source, Target, L"1");
+    EXPECT_EQ(reports, 5);
+    EXPECT_TRUE(disabledDuringReports);
+}
+
+TEST_F(WindowSplit, TheLogKeepsItsNewestLines) {
+    HWND window = Win().Handle();
+    std::vector<std::wstring> sent;
+    for (int i = 1; i <= 30; ++i) {
+        sent.push_back(L"report " + std::to_wstring(i));
+        EXPECT_EQ(
+            SendMessageW(window, WM_SPLIT_REPORT, SR_PROGRESS, reinterpret_cast<LPARAM>(sent.back().c_str())),
+            1);
+        if (i == 29) {
+            EXPECT_EQ(LogLines().size(), 30u) << "with the first empty line";
+        }
+    }
+    EXPECT_EQ(LogLines(), std::vector<std::wstring>(sent.end() - 10, sent.end()))
+        << "31 lines: the oldest 21 go";
+    SendMessageW(window, WM_SPLIT_REPORT, SR_PROGRESS, reinterpret_cast<LPARAM>(L"report 31"));
+    EXPECT_EQ(LogLines().size(), 11u);
+    EXPECT_EQ(LogLines().back(), L"report 31");
+}
+
+TEST_F(WindowSplit, AFullLogStillEndsWithTheFinishingLine) {
+    const std::wstring source = Dir / L"many.txt";
+    test::WriteBytes(source, test::NumberedLines(1, 40));
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(source, Target, L"1");
+    const std::vector<std::wstring> log = LogLines();
+    // 41 reports: trimmed once after piece 29; pieces 20 to 40 remain, then the finishing line.
+    ASSERT_EQ(log.size(), 22u);
+    EXPECT_EQ(log.front(), PieceDone + Target + L"many_20.txt");
+    EXPECT_EQ(log[20], PieceDone + Target + L"many_40.txt");
+    EXPECT_EQ(log.back(), Finished);
+}
+
+// ---- failures ----------------------------------------------------------------------------------------
+
+TEST_F(WindowSplit, ASourceThatCannotBeOpenedIsReportedAndTheButtonComesBack) {
+    const std::wstring source = Dir / L"locked.txt";
+    test::WriteBytes(source, "x\r\n");
+    HANDLE lock = CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    test::TMessageBoxAnswerer boxes(IDOK);
+    SplitAndWait(source, Target, L"10");
+    CloseHandle(lock);
+
+    const std::wstring reason = L"无法打开文件“" + source + L"”：";
+    const std::vector<std::wstring> log = LogLines();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], Starting);
+    EXPECT_THAT(log[2], StartsWith(Failed + reason));
+    EXPECT_GT(log[2].size(), (Failed + reason).size()) << "the system's reason follows";
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes[0].Text, log[2].substr(std::wstring(Failed).size()));
+    EXPECT_EQ(boxes[0].Caption, L"Orvo大文件分割机");
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_OK | MB_ICONHAND));
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+    EXPECT_TRUE(test::TShellRecorder::Calls().empty());
+    EXPECT_EQ(test::ReadBytes(Dir / L"locked_1.txt"), "") << "piece 1 was made before the source was opened";
+}
+
+TEST_F(WindowSplit, AVanishedTargetIsReported) {
+    const std::wstring source = Dir / L"src.txt";
+    test::WriteBytes(source, "x\r\n");
+    const std::wstring gone = Dir / L"gone";
+    test::TMessageBoxAnswerer boxes(IDOK);
+    SplitAndWait(source, gone, L"10");
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_THAT(boxes[0].Text, StartsWith(L"无法创建文件“" + gone + L"\\src_1.txt”："));
+    EXPECT_EQ(LogLines().size(), 2u) << "nothing but the failure was logged";
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+
+    // And the window splits again once the target is there.
+    CreateDirectoryW(gone.c_str(), nullptr);
+    boxes.SetButton(IDNO);
+    Press(Win().btnSplitNow);
+    ASSERT_TRUE(test::PumpUntil([&] { return boxes.Count() == 2 && Win().Worker() == nullptr; }, 10000));
+    EXPECT_EQ(boxes[1].Caption, L"拆分完成");
+    EXPECT_EQ(test::ReadBytes(gone + L"\\src_1.txt"), "x\r\n");
+}
+
+TEST_F(WindowSplit, APieceThatCannotBeWrittenStopsTheSplitAndKeepsTheEarlierOnes) {
+    const std::wstring source = Dir / L"data.txt";
+    test::WriteBytes(source, test::NumberedLines(1, 5));
+    // A folder in the second piece's place: no file can be made there, whoever runs the test.
+    const std::wstring blocked = Dir / L"data_2.txt";
+    ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+    test::TMessageBoxAnswerer boxes(IDOK);
+    SplitAndWait(source, Target, L"2");
+
+    const std::vector<std::wstring> log = LogLines();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[2], PieceDone + Target + L"data_1.txt");
+    EXPECT_THAT(log[3], StartsWith(std::wstring(Failed) + L"无法创建文件“" + blocked + L"”："));
+    EXPECT_EQ(test::ReadBytes(Dir / L"data_1.txt"), test::NumberedLines(1, 2));
+    EXPECT_EQ(GetFileAttributesW((Dir / L"data_3.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no piece after the one that failed";
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+}
+
+// ---- the worker alone ----------------------------------------------------------------------------------
+
+struct TReport {
+    WPARAM Code;
+    std::wstring Text;
+    bool operator==(const TReport&) const = default;
+};
+
+void PrintTo(const TReport& r, std::ostream* os) {
+    *os << "{" << r.Code << ", " << Utf8Encode(r.Text) << "}";
+}
+
+// A window that keeps the reports it is sent.
+class TReportSink {
+public:
+    TReportSink() {
+        static const ATOM atom = [] {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = &Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"OrvoReportSink";
+            return RegisterClassExW(&wc);
+        }();
+        (void)atom;
+        FWindow = CreateWindowExW(0, L"OrvoReportSink", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~TReportSink() { DestroyWindow(FWindow); }
+    HWND Window() const { return FWindow; }
+    std::vector<TReport> Reports;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_SPLIT_REPORT) return DefWindowProcW(window, message, wParam, lParam);
+        auto* self = reinterpret_cast<TReportSink*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        self->Reports.push_back({wParam, reinterpret_cast<const wchar_t*>(lParam)});
+        return 1;
+    }
+    HWND FWindow;
+};
+
+std::vector<TReport> RunWorker(int lines, const std::wstring& source, const std::wstring& target) {
+    TReportSink sink;
+    TSplitFileThread worker(lines, source, target, sink.Window());
+    EXPECT_FALSE(worker.Started()) << "created suspended";
+    worker.Start();
+    worker.WaitFor();
+    EXPECT_FALSE(worker.FatalException()) << "every failure is reported, none escapes";
+    return sink.Reports;
+}
+
+TEST(SplitWorker, ReportsEveryFullPieceThenTheTargetDirectory) {
+    test::TTempDir dir(L"工作线程");
+    const std::wstring target = dir.Path().wstring() + L"\\";
+    const std::wstring source = dir / L"日志.txt";
+    test::WriteBytes(source, "a\nb\r\nc\rd\x1A"
+                             "ignored\n");
+    EXPECT_THAT(RunWorker(2, source, target),
+                ElementsAre(TReport{SR_PROGRESS, Starting},
+                            TReport{SR_PROGRESS, PieceDone + target + L"日志_1.txt"},
+                            TReport{SR_DONE, target}));
+    EXPECT_EQ(test::ReadBytes(dir / L"日志_1.txt"), "a\r\nb\r\n");
+    EXPECT_EQ(test::ReadBytes(dir / L"日志_2.txt"), "cd\r\n") << "a lone CR is dropped, Ctrl-Z ends the text";
+    EXPECT_FALSE(std::filesystem::exists(dir / L"日志_3.txt"));
+}
+
+TEST(SplitWorker, EndsEveryRunWithOneFinalReport) {
+    test::TTempDir dir;
+    const std::wstring target = dir.Path().wstring() + L"\\";
+    const std::wstring present = dir / L"present.txt";
+    test::WriteBytes(present, "x\n");
+    struct TCase {
+        int Lines;
+        std::wstring Source;
+        std::wstring Target;
+        const wchar_t* Starts;
+    };
+    const TCase cases[] = {
+        {10, dir / L"missing.txt", target, L"无法打开文件“"},
+        {10, present, target + L"no such dir\\", L"无法创建文件“"},
+        {0, present, target, L""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(Utf8Encode(c.Source + L" -> " + c.Target));
+        const std::vector<TReport> reports = RunWorker(c.Lines, c.Source, c.Target);
+        ASSERT_FALSE(reports.empty());
+        EXPECT_EQ(reports.back().Code, SR_FAILED);
+        EXPECT_THAT(reports.back().Text, StartsWith(c.Starts));
+        EXPECT_FALSE(reports.back().Text.empty());
+        EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
+                                [](const TReport& r) { return r.Code != SR_PROGRESS; }),
+                  1);
+    }
+}
+
+} // namespace
+} // namespace orvo
