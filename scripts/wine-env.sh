@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v3"
+    local stamp="$WINEPREFIX/.orvo-prefix-v4"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -45,6 +45,10 @@ orvo_wine_prefix() {
             printf '"%s"=hex(7):%s\r\n' "$f" "$links"
         done
         printf '\r\n'
+        # Without a window manager Wine waits 2 s for one at every managed window it hides (each
+        # message box answered); the splitter's tests show many, so their windows are unmanaged.
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\orvo_app_tests.exe\\X11 Driver]\r\n'
+        printf '"Managed"="N"\r\n\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
