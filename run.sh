@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the program's main job. Installs what is missing and builds first.
+#   ./run.sh                                          OrvoSplitter.exe, the splitter's window, under Wine
 #   ./run.sh split [--lines N] SOURCE [TARGET_DIR]   the command-line splitter (native)
-#   ./run.sh                                          how to use it
+#   ./run.sh --help                                   how to use it
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -9,6 +10,9 @@ cd "$root"
 usage() {
     cat <<TXT
 Orvo大文件分割机 — splits a large text file into numbered pieces of at most N lines.
+
+  ./run.sh
+      Starts the splitter's window, OrvoSplitter.exe, under Wine on the X display in DISPLAY.
 
   ./run.sh split [--lines N] SOURCE [TARGET_DIR]
       Splits SOURCE into TARGET_DIR/<name>_1.txt, <name>_2.txt, ... (N from 1 to 99999, default 3000;
@@ -25,7 +29,27 @@ case "${1:-}" in
         cmake --build build/host --target orvo-split >&2
         exec build/host/tools/orvo-split "$@"
         ;;
-    -h|--help|help|"")
+    "")
+        if [ -z "${DISPLAY:-}" ]; then
+            cat >&2 <<TXT
+run.sh: DISPLAY is not set, so there is no screen to show the window on.
+Run it from a graphical session, or give it a virtual X display:
+    xvfb-run -a ./run.sh
+(./run.sh split ... runs the command-line splitter without a display.)
+TXT
+            exit 2
+        fi
+        scripts/setup.sh >&2
+        # Only the program: work in progress elsewhere must not keep it from running.
+        [ -f build/win/CMakeCache.txt ] ||
+            cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release --toolchain cmake/mingw-w64.cmake >&2
+        cmake --build build/win --target OrvoSplitter >&2
+        # The prefix with the Chinese fonts, on the user's own display.
+        source scripts/wine-env.sh
+        orvo_wine_prefix
+        exec wine build/win/app/OrvoSplitter.exe
+        ;;
+    -h|--help|help)
         usage
         ;;
     *)
