@@ -47,6 +47,12 @@ TXT
         # The prefix with the Chinese fonts, on the user's own display.
         source scripts/wine-env.sh
         orvo_wine_prefix
+        # Without a window manager (xvfb-run, a bare X server) nobody would draw the title bars or
+        # move the windows: Wine's own desktop window, as large as the screen, does both then.
+        if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            size=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ && !seen++ { print $2 }' || true)
+            exec wine explorer "/desktop=Orvo,${size:-1024x768}" build/win/app/OrvoSplitter.exe
+        fi
         exec wine build/win/app/OrvoSplitter.exe
         ;;
     -h|--help|help)

@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix       # the Windows cross compiler (posix threads)
     wine wine64                      # runs the Windows programs and tests
     xvfb xauth                       # a display for Wine
+    x11-utils                        # xprop, xdpyinfo: run.sh looks for a window manager
     fonts-wqy-zenhei                 # a CJK font for the Chinese user interface under Wine
     fonts-arphic-uming               # the Ming face standing in for 宋体, with bitmaps at 11-16 px
     fonts-wine                       # Wine's own fonts: Marlett (caption buttons), Tahoma, MS Sans Serif
