@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v4"
+    local stamp="$WINEPREFIX/.orvo-prefix-v5"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -26,6 +26,10 @@ orvo_wine_prefix() {
              /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc; do
         [ -f "$f" ] && ln -sf "$f" "$fonts/$(basename "$f")"
     done
+    # "MS Sans Serif" as a bitmap font (sserif*.fon) has no Chinese glyphs and bitmap fonts take
+    # none from the font links: Chinese text in it (the About dialog's title) showed boxes. Without
+    # the bitmap family the name is replaced by Tahoma (below), whose links draw the Chinese.
+    rm -f "$fonts"/sserif*.fon
     # Small Chinese text needs a face with hand-made bitmaps: WenQuanYi's outlines are drawn
     # without anti-aliasing at 9 to 16 pixels (their gasp table says so) and lose strokes. The
     # forms' 宋体 (SimSun) becomes WenQuanYi Zen Hei Sharp, whose bitmaps cover 12 to 16 pixels;
@@ -39,7 +43,10 @@ orvo_wine_prefix() {
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        printf '"宋体"="%s"\r\n"SimSun"="%s"\r\n"新宋体"="%s"\r\n"NSimSun"="%s"\r\n\r\n' "$ming" "$ming" "$ming" "$ming"
+        printf '"宋体"="%s"\r\n"SimSun"="%s"\r\n"新宋体"="%s"\r\n"NSimSun"="%s"\r\n' "$ming" "$ming" "$ming" "$ming"
+        printf '"MS Sans Serif"="Tahoma"\r\n\r\n'
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+        printf '"MS Sans Serif"=-\r\n\r\n'
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
         for f in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
             printf '"%s"=hex(7):%s\r\n' "$f" "$links"
