@@ -39,6 +39,9 @@ constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
 constexpr std::size_t LineCountDigits = 5;
 constexpr UINT OpenTargetFlags = MB_YESNO | MB_ICONQUESTION; // 36
 
+constexpr UINT_PTR LogShowTimer = 1;
+constexpr UINT LogShowDelay = 50;
+
 // Posted to the window once a worker has sent its last report, to release it.
 constexpr UINT WM_RELEASE_WORKER = WM_USER + 65;
 
@@ -110,6 +113,9 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
 void TfMainWin::FormCreate(TObject*) {
     SetCaption(std::wstring(ProductName) + L" " + std::wstring(TConstVar::SiteHost));
     edtSplitLineNum->SetText(DefaultLineCount);
+    // The log starts with the lines stored with the form (one empty line).
+    for (int i = 0; i < MemoLog->Lines()->Count(); ++i)
+        FLog.push_back(MemoLog->Lines()->Get(i));
     FDropFile = std::make_unique<DropFiles>(edtFileToSplit);
     FDropFile->Attach();
     FDropFile->SetMode(DropFiles::ModeFiles);
@@ -220,6 +226,10 @@ void TfMainWin::WndProc(TMessage& message) {
         MessageReceiver(message);
         return;
     }
+    if (message.Msg == WM_TIMER && message.WParam == LogShowTimer) {
+        ShowLog();
+        return;
+    }
     if (message.Msg == WM_RELEASE_WORKER) {
         // Only the worker that asked: a newer one may have started since.
         if (message.WParam == FWorkerSerial) ReleaseWorker();
@@ -236,6 +246,7 @@ void TfMainWin::MessageReceiver(TMessage& Message) {
     case SR_PROGRESS:
         AppendLog(line);
         TrimLog();
+        ShowLogSoon();
         break;
     case SR_DONE:
         SplitDone(line);
@@ -252,21 +263,38 @@ void TfMainWin::MessageReceiver(TMessage& Message) {
 }
 
 void TfMainWin::AppendLog(const std::wstring& line) {
-    MemoLog->Lines()->Add(line);
+    FLog.push_back(line);
 }
 
 void TfMainWin::TrimLog() {
-    TStrings& lines = *MemoLog->Lines();
-    if (lines.Count() <= LogLinesMax) return;
-    lines.BeginUpdate();
-    for (int i = 0; i < LogLinesDropped; ++i)
-        lines.Delete(0);
-    lines.EndUpdate();
+    if (FLog.size() <= static_cast<std::size_t>(LogLinesMax)) return;
+    FLog.erase(FLog.begin(), FLog.begin() + LogLinesDropped);
+}
+
+// The log box shows the lines at most every LogShowDelay ms: a split of thousands of pieces would
+// otherwise spend much of its time laying out log lines while the worker waits for each report.
+void TfMainWin::ShowLogSoon() {
+    if (FLogShowPending) return;
+    FLogShowPending = SetTimer(Handle(), LogShowTimer, LogShowDelay, nullptr) != 0;
+    if (!FLogShowPending) ShowLog();
+}
+
+void TfMainWin::ShowLog() {
+    if (FLogShowPending) KillTimer(Handle(), LogShowTimer);
+    FLogShowPending = false;
+    std::wstring text;
+    for (const std::wstring& line : FLog)
+        text += line + L"\r\n";
+    MemoLog->SetText(text);
+    // The newest line in sight, as appending would have left it.
+    SendMessageW(MemoLog->Handle(), EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    SendMessageW(MemoLog->Handle(), EM_SCROLLCARET, 0, 0);
 }
 
 void TfMainWin::SplitDone(const std::wstring& targetDir) {
     btnSplitNow->SetEnabled(true);
     AppendLog(SplitFinished);
+    ShowLog();
     if (Application->MessageBox(OpenTargetQuestion, OpenTargetCaption, OpenTargetFlags) != IDYES) return;
     const std::wstring parameters = L"/e, " + targetDir;
     ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
@@ -278,6 +306,7 @@ void TfMainWin::SplitDone(const std::wstring& targetDir) {
 void TfMainWin::SplitFailed(const std::wstring& reason) {
     btnSplitNow->SetEnabled(true);
     AppendLog(SplitFailedPrefix + reason);
+    ShowLog();
     Application->MessageBox(reason, {}, MB_OK | MB_ICONERROR);
 }
 

@@ -14,6 +14,7 @@
 #include "framework/menus.h"
 #include "skin/data/skin_data.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -88,6 +89,8 @@ private:
     void FocusIfPossible(TWinControl* control);
     void AppendLog(const std::wstring& line);
     void TrimLog();
+    void ShowLogSoon();
+    void ShowLog();
     void SplitDone(const std::wstring& targetDir);
     void SplitFailed(const std::wstring& reason);
     void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
@@ -95,6 +98,8 @@ private:
 
     std::unique_ptr<DropFiles> FDropFile;
     std::unique_ptr<DropFiles> FDropDir;
+    std::deque<std::wstring> FLog; // the log's lines; the log box shows them
+    bool FLogShowPending = false;
     TSplitFileThread* FWorker = nullptr;
     WPARAM FWorkerSerial = 0; // tells a late release request from the current worker's
 };

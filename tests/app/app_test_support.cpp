@@ -99,6 +99,8 @@ AppWindow::~AppWindow() {
 }
 
 std::vector<std::wstring> AppWindow::LogLines() {
+    // The log box shows new lines within a moment, not at each report.
+    Pump(80);
     TStrings& lines = *Win().MemoLog->Lines();
     std::vector<std::wstring> result;
     for (int i = 0; i < lines.Count(); ++i)

@@ -1,0 +1,96 @@
+// Splitting from the window, timed, while a second thread checks that the window keeps answering:
+// every 20 ms it sends WM_NULL (SendMessageTimeout) and records how long the answer took.
+// Run by hand under Wine (docs/perf-app.md):
+//   orvo_app_split_window_bench.exe SOURCE TARGET_DIR [LINES]
+// Prints the split's time (from the click on "立即拆分" to the button enabled again by the final
+// report), the number of probes and the slowest answers.
+#include "app/about_dlg.h"
+#include "app/main_win.h"
+#include "app/program.h"
+#include "tests/framework/support/message_box_answerer.h"
+#include "tests/framework/support/pump.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+struct TProbeResult {
+    std::vector<double> Latencies;
+    int TimedOut = 0;
+    double DoneAt = -1; // ms after the click when the button came back
+};
+
+// Probes the window until `stop`; notes when the button is enabled again.
+void Probe(HWND window, HWND button, Clock::time_point start, const std::atomic<bool>& stop,
+           TProbeResult& out) {
+    while (!stop) {
+        const auto sent = Clock::now();
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++out.TimedOut;
+        // Only while splitting: the final question is a window of its own.
+        if (out.DoneAt < 0) out.Latencies.push_back(Milliseconds(Clock::now() - sent));
+        if (out.DoneAt < 0 && IsWindowEnabled(button)) out.DoneAt = Milliseconds(Clock::now() - start);
+        Sleep(20);
+    }
+}
+
+} // namespace
+
+int main() {
+    using namespace orvo;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: orvo_app_split_window_bench SOURCE TARGET_DIR [LINES]\n");
+        return 2;
+    }
+    StartProgram();
+    fMainWin->Show();
+    test::PumpUntil([] { return IsWindowVisible(fMainWin->Handle()) != FALSE; });
+    test::Pump(200);
+
+    fMainWin->edtFileToSplit->SetText(argv[1]);
+    fMainWin->edtSaveToDir->SetText(argv[2]);
+    fMainWin->edtSplitLineNum->SetText(argc > 3 ? argv[3] : L"3000");
+    test::TMessageBoxAnswerer boxes(IDNO);
+
+    std::atomic<bool> stop{false};
+    TProbeResult probes;
+    const auto start = Clock::now();
+    std::thread prober(Probe, fMainWin->Handle(), fMainWin->btnSplitNow->Handle(), start, std::cref(stop),
+                       std::ref(probes));
+    SendMessageW(fMainWin->btnSplitNow->Handle(), BM_CLICK, 0, 0);
+    const bool ended = test::PumpUntil(
+        [] { return fMainWin->Worker() == nullptr && fMainWin->btnSplitNow->Enabled(); }, 30 * 60 * 1000);
+    stop = true;
+    prober.join();
+
+    std::vector<double> sorted = probes.Latencies;
+    std::sort(sorted.begin(), sorted.end());
+    const auto at = [&](double q) {
+        return sorted.empty() ? 0.0 : sorted[static_cast<std::size_t>(q * (sorted.size() - 1))];
+    };
+    std::printf("ended: %s, final questions: %d\n", ended ? "yes" : "NO", boxes.Count());
+    std::printf("split time: %.3f s\n", probes.DoneAt / 1000.0);
+    std::printf("WM_NULL probes: %zu, timed out: %d, median %.2f ms, p99 %.2f ms, max %.2f ms\n",
+                sorted.size(), probes.TimedOut, at(0.5), at(0.99), at(1.0));
+    std::printf("log lines at the end: %d\n", fMainWin->MemoLog->Lines()->Count());
+    delete fAboutDlg;
+    delete fMainWin;
+    LocalFree(argv);
+    return ended && probes.TimedOut == 0 ? 0 : 1;
+}
