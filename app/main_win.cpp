@@ -40,7 +40,7 @@ constexpr std::size_t LineCountDigits = 5;
 constexpr UINT OpenTargetFlags = MB_YESNO | MB_ICONQUESTION; // 36
 
 constexpr UINT_PTR LogShowTimer = 1;
-constexpr UINT LogShowDelay = 50;
+constexpr UINT LogShowDelay = 100;
 
 // Posted to the window once a worker has sent its last report, to release it.
 constexpr UINT WM_RELEASE_WORKER = WM_USER + 65;

@@ -49,19 +49,42 @@ TTempDir::TTempDir(const std::wstring& name) {
     static int serial = 0;
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
-    FPath = std::filesystem::path(temp) / (L"orvo-" + name + L"-" + std::to_wstring(GetCurrentProcessId()) +
-                                           L"-" + std::to_wstring(++serial));
-    std::filesystem::remove_all(FPath);
+    // Process ids come back in a fresh Wine session: the tick count keeps names apart.
+    FPath = std::filesystem::path(temp) /
+            (L"orvo-" + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++serial));
     std::filesystem::create_directories(FPath);
 }
 
+namespace {
+
+// Removes a folder and everything in it, read-only items and paths past MAX_PATH included.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
 TTempDir::~TTempDir() {
-    std::error_code ignored;
-    for (auto it = std::filesystem::recursive_directory_iterator(FPath, ignored);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesW(FPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(FPath, ignored);
+    // The file dialogs make the folder they showed the current one, which cannot be removed.
+    SetCurrentDirectoryW(FPath.parent_path().c_str());
+    RemoveTree(L"\\\\?\\" + FPath.wstring());
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -100,7 +123,7 @@ AppWindow::~AppWindow() {
 
 std::vector<std::wstring> AppWindow::LogLines() {
     // The log box shows new lines within a moment, not at each report.
-    Pump(80);
+    Pump(150);
     TStrings& lines = *Win().MemoLog->Lines();
     std::vector<std::wstring> result;
     for (int i = 0; i < lines.Count(); ++i)
