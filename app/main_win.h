@@ -26,7 +26,7 @@ class TSplitFileThread;
 class TfMainWin : public TForm {
     ORVO_CLASS(TfMainWin, TForm)
 public:
-    // The log keeps at most this many lines; past it the oldest ones go, down to LogLinesKept.
+    // The log keeps at most LogLinesMax lines; past it the LogLinesDropped oldest go.
     static constexpr int LogLinesMax = 30;
     static constexpr int LogLinesDropped = 21;
 
