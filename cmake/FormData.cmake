@@ -13,6 +13,9 @@
 # CLASS, OUTPUT).
 
 if(CMAKE_SCRIPT_MODE_FILE)
+    # A script sets no policies: without this, "CLASS" in the comparisons below would be read as
+    # the variable CLASS (the class name) and a picture would lose its class prefix.
+    cmake_policy(SET CMP0054 NEW)
     # `value` as `bytes` little-endian bytes in hexadecimal.
     function(orvo_hex_le value bytes out)
         math(EXPR hex "${value}" OUTPUT_FORMAT HEXADECIMAL)
