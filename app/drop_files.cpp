@@ -60,7 +60,7 @@ void DropFiles::HandleItem(const std::wstring& path) {
     switch (FMode) {
     case ModeFiles:
         if (IsDirectory(FDropped))
-            Application->MessageBox(FileWanted, {}, MB_OK | MB_ICONWARNING);
+            Application->MessageBox(FileWanted);
         else
             FEdit->SetText(FDropped);
         break;
@@ -68,7 +68,7 @@ void DropFiles::HandleItem(const std::wstring& path) {
         if (IsDirectory(FDropped))
             FEdit->SetText(FDropped);
         else
-            Application->MessageBox(DirectoryWanted, {}, MB_OK | MB_ICONWARNING);
+            Application->MessageBox(DirectoryWanted);
         break;
     default:
         break;

@@ -155,7 +155,7 @@ void TfMainWin::edtSplitLineNumKeyPress(TObject*, wchar_t& Key) {
 // ---- starting a split ----------------------------------------------------------------------------
 
 void TfMainWin::ShowInputError(const wchar_t* text) {
-    Application->MessageBox(text, {}, MB_OK | MB_ICONWARNING);
+    Application->MessageBox(text);
 }
 
 // The target's button is disabled while "use the file's directory" is ticked: the message has

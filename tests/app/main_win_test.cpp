@@ -131,7 +131,7 @@ TEST_F(SplitChecks, EachRefusalShowsOneMessageAndClearsOrFocuses) {
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes[0].Text, c.Message);
         EXPECT_EQ(boxes[0].Caption, Title);
-        EXPECT_EQ(boxes[0].Flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_OK));
         EXPECT_EQ(Win().edtSplitLineNum->Text(), c.Clears ? L"" : c.Lines);
         EXPECT_EQ(Win().Worker(), nullptr);
         EXPECT_TRUE(Win().btnSplitNow->Enabled());
