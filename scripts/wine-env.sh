@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v5"
+    local stamp="$WINEPREFIX/.orvo-prefix-v6"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -53,9 +53,13 @@ orvo_wine_prefix() {
         done
         printf '\r\n'
         # Without a window manager Wine waits 2 s for one at every managed window it hides (each
-        # message box answered); the splitter's tests show many, so their windows are unmanaged.
-        printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\orvo_app_tests.exe\\X11 Driver]\r\n'
-        printf '"Managed"="N"\r\n\r\n'
+        # message box answered, each modal form closed); the test programs that show windows run
+        # with unmanaged ones. The program itself stays managed.
+        for f in orvo_app_tests framework_forms_ui_test framework_dialogs_test \
+                 framework_controls_test framework_menus_test; do
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\r\n' "$f"
+            printf '"Managed"="N"\r\n\r\n'
+        done
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
