@@ -30,20 +30,21 @@ case "${1:-}" in
         exec build/host/tools/orvo-split "$@"
         ;;
     "")
+        scripts/setup.sh >&2
+        # Only the program: work in progress elsewhere must not keep it from running.
+        [ -f build/win/CMakeCache.txt ] ||
+            cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release --toolchain cmake/mingw-w64.cmake >&2
+        cmake --build build/win --target OrvoSplitter >&2
+        # Set up and built first, so the program is ready once a display is at hand.
         if [ -z "${DISPLAY:-}" ]; then
             cat >&2 <<TXT
-run.sh: DISPLAY is not set, so there is no screen to show the window on.
+run.sh: OrvoSplitter.exe is built, but DISPLAY is not set, so there is no screen to show it on.
 Run it from a graphical session, or give it a virtual X display:
     xvfb-run -a ./run.sh
 (./run.sh split ... runs the command-line splitter without a display.)
 TXT
             exit 2
         fi
-        scripts/setup.sh >&2
-        # Only the program: work in progress elsewhere must not keep it from running.
-        [ -f build/win/CMakeCache.txt ] ||
-            cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release --toolchain cmake/mingw-w64.cmake >&2
-        cmake --build build/win --target OrvoSplitter >&2
         # The prefix with the Chinese fonts, on the user's own display.
         source scripts/wine-env.sh
         orvo_wine_prefix
