@@ -13,7 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v6"
+    local stamp="$WINEPREFIX/.orvo-prefix-v7"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -53,10 +53,10 @@ orvo_wine_prefix() {
         done
         printf '\r\n'
         # Without a window manager Wine waits 2 s for one at every managed window it hides (each
-        # message box answered, each modal form closed); the test programs that show windows run
-        # with unmanaged ones. The program itself stays managed.
-        for f in orvo_app_tests framework_forms_ui_test framework_dialogs_test \
-                 framework_controls_test framework_menus_test; do
+        # message box answered, each modal form closed); the test programs and the benchmark that
+        # show windows run with unmanaged ones. The program itself stays managed.
+        for f in orvo_app_tests orvo_app_split_window_bench framework_forms_ui_test \
+                 framework_dialogs_test framework_controls_test framework_menus_test; do
             printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\r\n' "$f"
             printf '"Managed"="N"\r\n\r\n'
         done

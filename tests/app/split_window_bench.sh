@@ -35,15 +35,25 @@ orvo_start_wineserver
 trap orvo_wine_stop EXIT
 source=$(winepath -w "$data/big-1g.txt")
 seconds() { date +%s.%N; }
-for round in $(seq "$rounds"); do
-    rm -rf "$data/cli"/* "$data/win"/*
+run_cli() {
+    rm -rf "$data/cli"/*
     sync
+    local start
     start=$(seconds)
     wine "$build/tools/orvo-split.exe" --lines 3000 "$source" "$(winepath -w "$data/cli")" >/dev/null
     echo "round $round: orvo-split.exe $(echo "$(seconds) - $start" | bc) s, $(ls "$data/cli" | wc -l) pieces"
     rm -rf "$data/cli"/*
+}
+run_window() {
+    rm -rf "$data/win"/*
     sync
     wine "$build/tests/app/orvo_app_split_window_bench.exe" "$source" "$(winepath -w "$data/win")" 3000 |
         sed "s/^/round $round: window: /"
+    rm -rf "$data/win"/*
+}
+# Alternating which goes first, so neither always finds the caches and the machine as the other
+# left them.
+for round in $(seq "$rounds"); do
+    if [ $((round % 2)) = 1 ]; then run_cli; run_window; else run_window; run_cli; fi
 done
 rm -rf "$data/cli"/* "$data/win"/*
