@@ -45,9 +45,11 @@ Run it from a graphical session, or give it a virtual X display:
 TXT
             exit 2
         fi
-        # The prefix with the Chinese fonts, on the user's own display.
+        # A prefix of its own with the Chinese fonts, its windows managed on the user's display (the
+        # tests' prefix has them unmanaged, for their own window-manager-less Xvfb).
+        export WINEPREFIX="$root/build/wineprefix-run"
         source scripts/wine-env.sh
-        orvo_wine_prefix
+        orvo_wine_prefix managed
         # Without a window manager (xvfb-run, a bare X server) nobody would draw the title bars or
         # move the windows: Wine's own desktop window, as large as the screen, does both then.
         if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then

@@ -1,6 +1,8 @@
 # Sourced by run.sh and test.sh: a private Wine prefix under build/, a display, and one persistent
 # wineserver for the whole run.
-#   orvo_wine_prefix      create/update the prefix (fonts for the Chinese interface)
+#   orvo_wine_prefix [managed]
+#                         create/update the prefix (fonts for the Chinese interface); its windows
+#                         are unmanaged unless "managed" is given (see below)
 #   orvo_start_display    start Xvfb on a free display unless ORVO_USE_DISPLAY=1 and DISPLAY is set
 #   orvo_start_wineserver keep one wineserver alive until orvo_wine_stop
 #   orvo_wine_stop        stop what the two above started
@@ -13,8 +15,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvo_wine_prefix() {
-    local stamp="$WINEPREFIX/.orvo-prefix-v7"
+    local mode=${1:-unmanaged}
+    local stamp="$WINEPREFIX/.orvo-prefix-v8-$mode"
     [ -f "$stamp" ] && return 0
+    rm -f "$WINEPREFIX"/.orvo-prefix-*
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
@@ -52,14 +56,11 @@ orvo_wine_prefix() {
             printf '"%s"=hex(7):%s\r\n' "$f" "$links"
         done
         printf '\r\n'
-        # Without a window manager Wine waits 2 s for one at every managed window it hides (each
-        # message box answered, each modal form closed); the test programs and the benchmark that
-        # show windows run with unmanaged ones. The program itself stays managed.
-        for f in orvo_app_tests orvo_app_split_window_bench framework_forms_ui_test \
-                 framework_dialogs_test framework_controls_test framework_menus_test; do
-            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\r\n' "$f"
-            printf '"Managed"="N"\r\n\r\n'
-        done
+        # Wine waits up to 2 s for a window manager at every managed window it hides (each message
+        # box answered, each modal form closed), and on our own Xvfb there is none: there every
+        # window is unmanaged. A prefix for the user's display (run.sh) keeps them managed.
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n'
+        if [ "$mode" = managed ]; then printf '"Managed"=-\r\n\r\n'; else printf '"Managed"="N"\r\n\r\n'; fi
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
