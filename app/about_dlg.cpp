@@ -3,7 +3,7 @@
 #include "app/const_var.h"
 #include "app/program.h"
 #include "app/shell_calls.h"
-#include "framework/properties.h"
+#include "framework/base/properties.h"
 
 namespace orvo {
 

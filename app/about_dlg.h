@@ -2,11 +2,11 @@
 // the main window's menu. Built from its stored description (about_dlg.form.in).
 #pragma once
 
-#include "framework/button.h"
-#include "framework/edit.h"
-#include "framework/forms.h"
-#include "framework/image.h"
-#include "framework/label.h"
+#include "framework/controls/button.h"
+#include "framework/controls/edit.h"
+#include "framework/forms/forms.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
 
 namespace orvo {
 

@@ -1,6 +1,6 @@
 #include "app/const_var.h"
 
-#include "framework/properties.h"
+#include "framework/base/properties.h"
 
 namespace orvo {
 

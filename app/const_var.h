@@ -1,7 +1,7 @@
 // The product's web links, shown in the window captions and opened by the link labels.
 #pragma once
 
-#include "framework/object.h"
+#include "framework/base/object.h"
 
 #include <memory>
 #include <string>

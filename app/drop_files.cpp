@@ -1,9 +1,9 @@
 #include "app/drop_files.h"
 
 #include "app/path_text.h"
-#include "framework/application.h"
-#include "framework/edit.h"
-#include "framework/properties.h"
+#include "framework/forms/application.h"
+#include "framework/controls/edit.h"
+#include "framework/base/properties.h"
 
 #include <shellapi.h>
 

@@ -3,8 +3,8 @@
 // answered with a message box. It chains itself in front of the edit's window method.
 #pragma once
 
-#include "framework/messages.h"
-#include "framework/object.h"
+#include "framework/window/messages.h"
+#include "framework/base/object.h"
 
 #include <string>
 #include <windows.h>

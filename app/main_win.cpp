@@ -7,10 +7,10 @@
 #include "app/program.h"
 #include "app/shell_calls.h"
 #include "app/split_file_thread.h"
-#include "framework/application.h"
-#include "framework/exceptions.h"
-#include "framework/properties.h"
-#include "framework/shell_browse.h"
+#include "framework/forms/application.h"
+#include "framework/base/exceptions.h"
+#include "framework/base/properties.h"
+#include "framework/dialogs/shell_browse.h"
 
 #include <algorithm>
 

@@ -3,15 +3,15 @@
 // through WM_SPLIT_REPORT. Built from its stored description (main_win.form.in).
 #pragma once
 
-#include "framework/button.h"
-#include "framework/check_box.h"
-#include "framework/dialogs.h"
-#include "framework/edit.h"
-#include "framework/forms.h"
-#include "framework/group_box.h"
-#include "framework/label.h"
-#include "framework/memo.h"
-#include "framework/menus.h"
+#include "framework/controls/button.h"
+#include "framework/controls/check_box.h"
+#include "framework/dialogs/dialogs.h"
+#include "framework/controls/edit.h"
+#include "framework/forms/forms.h"
+#include "framework/controls/group_box.h"
+#include "framework/controls/label.h"
+#include "framework/controls/memo.h"
+#include "framework/menus/menus.h"
 #include "skin/data/skin_data.h"
 
 #include <deque>

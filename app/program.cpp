@@ -2,7 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/main_win.h"
-#include "framework/application.h"
+#include "framework/forms/application.h"
 
 namespace orvo {
 

@@ -1,7 +1,7 @@
 #include "app/split_file_thread.h"
 
 #include "core/split/split_engine.h"
-#include "framework/properties.h"
+#include "framework/base/properties.h"
 #include "platform/file_system.h"
 #include "platform/wide_text.h"
 

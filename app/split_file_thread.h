@@ -9,7 +9,7 @@
 // Every run ends with exactly one SR_DONE or SR_FAILED report.
 #pragma once
 
-#include "framework/thread.h"
+#include "framework/base/thread.h"
 
 #include <string>
 #include <windows.h>

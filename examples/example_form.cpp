@@ -1,8 +1,8 @@
 #include "examples/example_form.h"
 
-#include "framework/application.h"
-#include "framework/exceptions.h"
-#include "framework/properties.h"
+#include "framework/forms/application.h"
+#include "framework/base/exceptions.h"
+#include "framework/base/properties.h"
 
 namespace orvo {
 

@@ -1,16 +1,16 @@
 // The example form: every control of the framework on one form, read from its stored description.
 #pragma once
 
-#include "framework/button.h"
-#include "framework/check_box.h"
-#include "framework/edit.h"
-#include "framework/forms.h"
-#include "framework/group_box.h"
-#include "framework/image.h"
-#include "framework/label.h"
-#include "framework/memo.h"
-#include "framework/menus.h"
-#include "framework/panel.h"
+#include "framework/controls/button.h"
+#include "framework/controls/check_box.h"
+#include "framework/controls/edit.h"
+#include "framework/forms/forms.h"
+#include "framework/controls/group_box.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
+#include "framework/controls/memo.h"
+#include "framework/menus/menus.h"
+#include "framework/controls/panel.h"
 
 namespace orvo {
 

@@ -1,7 +1,7 @@
 // orvo-example: shows the example form until it is closed.
 #include "examples/example_form.h"
 
-#include "framework/application.h"
+#include "framework/forms/application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace orvo;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/skinfile/image32.h"
-#include "framework/bitmap.h"
+#include "framework/graphics/bitmap.h"
 
 namespace orvo {
 

@@ -2,7 +2,7 @@
 // "Colour..." sections, and ten custom colours.
 #pragma once
 
-#include "framework/color.h"
+#include "framework/graphics/color.h"
 
 #include <array>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "skin/data/skin_data.h"
 
-#include "framework/hint_window.h"
-#include "framework/properties.h"
-#include "framework/streams.h"
+#include "framework/forms/hint_window.h"
+#include "framework/base/properties.h"
+#include "framework/base/streams.h"
 #include "skin/data/skin_load_steps.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_third_party.h"

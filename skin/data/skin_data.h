@@ -7,11 +7,11 @@
 // section names), the colours, ButtonFaceBrush, FrameSample, CaptionFont, AppIcon, MenuGlyphs.
 #pragma once
 
-#include "framework/component.h"
-#include "framework/font.h"
-#include "framework/gdi_handle.h"
-#include "framework/image_list.h"
-#include "framework/string_list.h"
+#include "framework/base/component.h"
+#include "framework/graphics/font.h"
+#include "framework/graphics/gdi_handle.h"
+#include "framework/graphics/image_list.h"
+#include "framework/base/string_list.h"
 #include "skin/data/skin_definitions.h"
 #include "skin/data/skin_types.h"
 

@@ -1,7 +1,7 @@
 // Caption-button hints, shown in the component's own hint window.
 #include "skin/data/skin_data.h"
 
-#include "framework/hint_window.h"
+#include "framework/forms/hint_window.h"
 
 namespace orvo {
 

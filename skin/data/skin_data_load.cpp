@@ -3,9 +3,9 @@
 
 #include "core/skinfile/skin_archive.h"
 #include "core/skinfile/skin_reader.h"
-#include "framework/exceptions.h"
-#include "framework/streams.h"
-#include "framework/sysutils.h"
+#include "framework/base/exceptions.h"
+#include "framework/base/streams.h"
+#include "framework/base/sysutils.h"
 #include "skin/data/skin_load_steps.h"
 #include "skin/data/skin_message.h"
 

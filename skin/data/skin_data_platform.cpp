@@ -2,8 +2,8 @@
 // itself to the skin manager.
 #include "skin/data/skin_data.h"
 
-#include "framework/application.h"
-#include "framework/forms.h"
+#include "framework/forms/application.h"
+#include "framework/forms/forms.h"
 #include "skin/data/skin_bitmaps.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/user32_optional.h"

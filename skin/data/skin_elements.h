@@ -3,8 +3,8 @@
 // code. An image with Frame > 1 holds Frame equal frames side by side (one per visual state).
 #pragma once
 
-#include "framework/bitmap.h"
-#include "framework/color.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/color.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "skin/data/skin_message.h"
 
-#include "framework/application.h"
+#include "framework/forms/application.h"
 
 namespace orvo {
 

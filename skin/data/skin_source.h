@@ -4,7 +4,7 @@
 
 #include "core/skinfile/quick_ini.h"
 #include "core/skinfile/skin_reader.h"
-#include "framework/bitmap.h"
+#include "framework/graphics/bitmap.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // form format: a set is stored as the names of its members.
 #pragma once
 
-#include "framework/type_info.h"
+#include "framework/base/type_info.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Small pieces shared by the drawing routines.
 #pragma once
 
-#include "framework/bitmap.h"
+#include "framework/graphics/bitmap.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "skin/draw/skin_draw.h"
 
-#include "framework/win_control.h"
+#include "framework/controls/win_control.h"
 
 namespace orvo {
 

@@ -19,9 +19,9 @@
 //   DrawParentBackground  the parent's background and paint under a child, into the child's DC.
 #pragma once
 
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
-#include "framework/gdi_handle.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/canvas.h"
+#include "framework/graphics/gdi_handle.h"
 
 #include <functional>
 #include <memory>

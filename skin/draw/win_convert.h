@@ -5,7 +5,7 @@
 
 #include "core/colour/colour.h"
 #include "core/colour/colour_ramp.h"
-#include "framework/bitmap.h"
+#include "framework/graphics/bitmap.h"
 
 #include <span>
 

@@ -5,8 +5,8 @@
 #include "app/about_dlg.h"
 #include "app/main_win.h"
 #include "app/shell_calls.h"
-#include "framework/application.h"
-#include "framework/sysutils.h"
+#include "framework/forms/application.h"
+#include "framework/base/sysutils.h"
 #include "tests/framework/support/pump.h"
 
 #include <gtest/gtest.h>

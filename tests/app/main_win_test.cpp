@@ -4,7 +4,7 @@
 #include "app/const_var.h"
 #include "app/split_file_thread.h"
 #include "tests/app/app_test_support.h"
-#include "tests/framework/dialog_answerer.h"
+#include "tests/framework/support/dialog_answerer.h"
 #include "tests/framework/support/message_box_answerer.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #include "tools/skininfo/skin_info.h"
 
-#include "framework/sysutils.h"
+#include "framework/base/sysutils.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_message.h"
 

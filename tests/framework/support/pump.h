@@ -3,7 +3,7 @@
 // blindly.
 #pragma once
 
-#include "framework/application.h"
+#include "framework/forms/application.h"
 
 #include <chrono>
 #include <functional>

@@ -3,17 +3,17 @@
 // asks of the skin manager.
 #include "tests/skin/data/skin_test_store.h"
 
-#include "framework/application.h"
-#include "framework/form_reader.h"
-#include "framework/forms.h"
-#include "framework/hint_window.h"
+#include "framework/forms/application.h"
+#include "framework/forms/form_reader.h"
+#include "framework/forms/forms.h"
+#include "framework/forms/hint_window.h"
 #include "tests/skin/data/skin_test_host.h"
-#include "framework/prop_access.h"
-#include "framework/properties.h"
-#include "framework/streams.h"
+#include "framework/base/prop_access.h"
+#include "framework/base/properties.h"
+#include "framework/base/streams.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_message.h"
-#include "tests/framework/gdi_count.h"
+#include "tests/framework/support/gdi_count.h"
 
 #include <gmock/gmock.h>
 

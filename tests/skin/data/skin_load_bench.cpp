@@ -8,7 +8,7 @@
 #include "core/skinfile/quick_ini.h"
 #include "core/skinfile/skin_reader.h"
 #include "core/skinfile/skin_store.h"
-#include "framework/form_reader.h"
+#include "framework/forms/form_reader.h"
 #include "tests/skin/data/skin_test_host.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_load_steps.h"

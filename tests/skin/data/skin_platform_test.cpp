@@ -3,7 +3,7 @@
 #include "skin/data/user32_optional.h"
 #include "tests/skin/draw/draw_test_util.h"
 
-#include "framework/font.h"
+#include "framework/graphics/font.h"
 
 namespace orvo::test {
 namespace {

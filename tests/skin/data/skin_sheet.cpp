@@ -6,9 +6,9 @@
 //   convert sheet.bmp docs/skin-elements.png
 //
 // Without a store the default skin stored in the program is drawn.
-#include "framework/form_reader.h"
+#include "framework/forms/form_reader.h"
 #include "tests/skin/data/skin_test_host.h"
-#include "framework/sysutils.h"
+#include "framework/base/sysutils.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
 

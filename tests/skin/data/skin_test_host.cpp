@@ -1,6 +1,6 @@
 #include "tests/skin/data/skin_test_host.h"
 
-#include "framework/properties.h"
+#include "framework/base/properties.h"
 
 namespace orvo {
 

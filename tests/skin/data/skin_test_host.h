@@ -2,7 +2,7 @@
 // SkinData1 with every value the main form stores and the default skin as its SkinStream data.
 #pragma once
 
-#include "framework/component.h"
+#include "framework/base/component.h"
 #include "skin/data/skin_data.h"
 
 namespace orvo {

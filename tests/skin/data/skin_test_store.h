@@ -5,7 +5,7 @@
 #include "core/skinfile/bmp.h"
 #include "core/skinfile/skin_archive_writer.h"
 #include "core/skinfile/skin_store.h"
-#include "framework/sysutils.h"
+#include "framework/base/sysutils.h"
 #include "skin/data/skin_data.h"
 #include "tests/skin/draw/draw_test_util.h"
 

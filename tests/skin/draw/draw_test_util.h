@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/colour/colour.h"
-#include "framework/bitmap.h"
+#include "framework/graphics/bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "skin/draw/skin_draw.h"
 
-#include "framework/forms.h"
-#include "framework/label.h"
-#include "framework/panel.h"
-#include "tests/framework/gdi_count.h"
+#include "framework/forms/forms.h"
+#include "framework/controls/label.h"
+#include "framework/controls/panel.h"
+#include "tests/framework/support/gdi_count.h"
 #include "tests/skin/draw/draw_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "skin/draw/skin_draw.h"
-#include "tests/framework/gdi_count.h"
+#include "tests/framework/support/gdi_count.h"
 #include "tests/skin/draw/draw_test_util.h"
 
 #include <gtest/gtest.h>

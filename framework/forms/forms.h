@@ -1,0 +1,207 @@
+// TCustomForm / TForm: top-level windows built from stored descriptions.
+//
+// Creating a form is two steps, because a stored form can only be read into a fully constructed
+// object: CreateForm<T>(owner) constructs the form, reads the stored form compiled in under its
+// class name (if there is one), runs Loaded on everything read, then fires OnCreate.
+//
+// The stored ClientWidth/ClientHeight is the size of the client area: the window gets whatever
+// frame and menu bar its border style and menu add around it. A form keeps the focused control
+// (ActiveControl) and gives it the focus back whenever it is activated; it moves the focus with
+// Tab/Shift+Tab (tab order), the arrow keys (among the controls of one parent), answers Enter and
+// Esc through its default and cancel buttons (CM_DIALOGKEY) and mnemonics through CM_DIALOGCHAR.
+// Its main menu gets the menu messages (commands, pop-ups, owner drawing, shortcuts).
+//
+// ShowModal runs a message loop with every other window of the program disabled until
+// ModalResult is set (a button's ModalResult, Close, Esc on a cancel button); the form is then
+// hidden (the object stays) and the other windows are enabled again.
+#pragma once
+
+#include "framework/controls/win_control.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace orvo {
+
+class TMainMenu;
+
+enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+const TEnumType& BorderIconType();
+
+enum TPosition : std::uint8_t {
+    poDesigned,        // Left and Top as stored
+    poDefault,         // the system chooses position and size
+    poDefaultPosOnly,  // the system chooses the position
+    poDefaultSizeOnly, // the system chooses the size
+    poScreenCenter,    // centred in the work area of the primary monitor, each time it is shown
+    poDesktopCenter,   // the same
+    poMainFormCenter,  // centred over the main form, each time it is shown
+    poOwnerFormCenter, // centred over the owner form (else the main form), each time it is shown
+};
+const TEnumType& PositionType();
+
+enum TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
+const TEnumType& WindowStateType();
+
+enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = std::int32_t;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrAll = mrNo + 1;
+constexpr TModalResult mrNoToAll = mrAll + 1;
+constexpr TModalResult mrYesToAll = mrNoToAll + 1;
+const TIntegerType& ModalResultType(); // mrNone, mrOk, ... or a number
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TCustomControl {
+    ORVO_CLASS(TCustomForm, TCustomControl)
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // The second step of creation (CreateForm calls it): reads the form's stored description if
+    // one is compiled in (read errors throw EReadError), then fires OnCreate (an exception from it
+    // is reported, the form stays).
+    virtual void AfterConstruction();
+
+    TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // An empty set: no caption buttons and no system menu.
+    TBorderIcons BorderIcons() const noexcept { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TPosition Position() const noexcept { return FPosition; }
+    void SetPosition(TPosition position) noexcept { FPosition = position; }
+    TWindowState WindowState() const noexcept { return FWindowState; }
+    void SetWindowState(TWindowState state);
+    TMainMenu* Menu() const noexcept { return FMenu; }
+    void SetMenu(TMainMenu* menu);
+    // Scroll bars appear when the controls reach beyond the client area; scrolling moves them.
+    // Checked when the form is shown or resized and when AutoScroll is switched on.
+    bool AutoScroll() const noexcept { return FAutoScroll; }
+    void SetAutoScroll(bool value);
+    // How far the content is scrolled (0, 0 without scroll bars).
+    POINT ScrollPos() const noexcept { return FScrollPos; }
+    // Recomputes the scroll bars from the controls' extent.
+    void UpdateScrollBars();
+    // The form sees key events before its controls.
+    bool KeyPreview() const noexcept { return FKeyPreview; }
+    void SetKeyPreview(bool value) noexcept { FKeyPreview = value; }
+    // The control that has (or gets, when the form is activated) the focus.
+    TWinControl* ActiveControl() const noexcept { return FActiveControl; }
+    void SetActiveControl(TWinControl* control);
+    TModalResult ModalResult() const noexcept { return FModalResult; }
+    void SetModalResult(TModalResult result) noexcept { FModalResult = result; }
+    // The form is the active window.
+    bool Active() const noexcept { return FActive; }
+    bool Modal() const noexcept { return FModal; }
+
+    void SetVisible(bool visible) override;
+    void SetFocus() override;
+    bool CanFocus() const override;
+    // Close: OnCloseQuery, then OnClose with caHide (a modal form: ModalResult = mrCancel; the main
+    // form ends the application).
+    void Close();
+    bool CloseQuery();
+    int ShowModal();
+    // Frees the form once the messages waiting for it have been handled.
+    void Release();
+
+    // Focus bookkeeping used by the controls.
+    void FocusControl(TWinControl* control);
+    bool SetFocusedControl(TWinControl* control);
+    // `control` is being hidden, disabled or (removing) freed: the focus leaves it.
+    void DefocusControl(TWinControl* control, bool removing);
+    // A key message (CN_KEYDOWN) that is a shortcut of the form's menu runs it.
+    bool IsShortCut(TMessage& message);
+
+    RECT ClientRect() override;
+    void SetClientSize(int width, int height) override;
+    void SetBounds(int left, int top, int width, int height) override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    static void Publish(TPublisher<TCustomForm>& p);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& action);
+
+private:
+    bool HandleMenuMessage(TMessage& message);
+    bool HandleDialogKey(TMessage& message);
+    void ShowForm();
+    void HideForm();
+    void ApplyPosition();
+    void ApplyMenu();
+    void ApplyClientSize();
+    void SetWindowFocus();
+    void Activated(bool active);
+    void CloseModal();
+    RECT EstimatedFrame() const;
+    // Scrolling (form_scrolling.cpp)
+    void ScrollContent(int dx, int dy);
+    void HandleScroll(TMessage& message, int bar);
+    void ScrollTo(int x, int y);
+
+    TBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    TMainMenu* FMenu = nullptr;
+    bool FAutoScroll = false;
+    POINT FScrollPos{0, 0};
+    bool FUpdatingScrollBars = false;
+    bool FKeyPreview = false;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    TModalResult FModalResult = mrNone;
+    bool FActive = false;
+    bool FModal = false;
+    bool FShowAfterCreate = false;
+    // The client size asked for (stored ClientWidth/ClientHeight), applied to the real window.
+    bool FClientSizeWanted = false;
+    SIZE FClientSize{0, 0};
+    bool FApplyingSize = false;
+};
+
+class TForm : public TCustomForm {
+    ORVO_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* owner);
+};
+
+// Constructs a form of class T, then reads its stored description and fires OnCreate. Throws
+// what reading throws (the form is freed again).
+template <class T> T* CreateForm(TComponent* owner) {
+    std::unique_ptr<T> form(new T(owner));
+    form->AfterConstruction();
+    return form.release();
+}
+
+} // namespace orvo
