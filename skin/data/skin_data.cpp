@@ -100,13 +100,13 @@ void TSkinData::SetActive(bool value) {
     if (!manager) return;
     if (FSkinFormtype == sfMainform) {
         manager->SetPendingSkinData(this);
-        manager->RequestAction(value ? 1 : 2, 250);
-        if (value) manager->SetState(1);
+        manager->RequestAction(value ? TSkinAction::SwitchOn : TSkinAction::SwitchOff, 250);
+        if (value) manager->SetState(TSkinManagerState::Running);
         return;
     }
     manager->SetPendingSkinData(this);
     if (value && FNoSkin) return;
-    manager->RequestAction(value ? 1 : 2, 250);
+    manager->RequestAction(value ? TSkinAction::SwitchOn : TSkinAction::SwitchOff, 250);
 }
 
 void TSkinData::RefreshSkin() {
@@ -116,7 +116,7 @@ void TSkinData::RefreshSkin() {
     if (!manager) return; // no manager in this program: nothing is skinned that could be refreshed
     manager->SetPendingSkinData(this);
     manager->ReleaseFormButtons();
-    if (manager->State() == 1) manager->RequestAction(3, 250);
+    if (manager->State() == TSkinManagerState::Running) manager->RequestAction(TSkinAction::Refresh, 250);
 }
 
 void TSkinData::Loaded() {

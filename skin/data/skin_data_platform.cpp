@@ -55,7 +55,8 @@ void TSkinData::AfterFormLoad() {
     if (FSkinFormtype != sfMainform) {
         if (!manager) return;
         manager->SetEnabled(true);
-        manager->SetState(manager->State() + 1);
+        // Such a component skins its own form at once: the manager counts as running.
+        if (manager->State() == TSkinManagerState::Idle) manager->SetState(TSkinManagerState::Running);
         if (HWND form = OwnerFormWindow(); form && FActive) manager->SkinWindow(form);
         return;
     }
@@ -64,7 +65,7 @@ void TSkinData::AfterFormLoad() {
         if (FNoSkin)
             FActive = false; // nothing to skin with
         else if (manager)
-            manager->RequestAction(1, 250);
+            manager->RequestAction(TSkinAction::SwitchOn, 250);
     }
     // A skinned menu bar draws its own items; without it the system menu is left alone.
     if (FSkinControls.Contains(xcMainMenu))

@@ -3,6 +3,8 @@
 // registered, the component loads skins but nothing is skinned.
 #pragma once
 
+#include "skin/data/skin_protocol.h"
+
 #include <windows.h>
 
 namespace orvo {
@@ -17,12 +19,11 @@ public:
     virtual void UnregisterSkinData(TSkinData* skinData) = 0;
     // The thread's window-creation and activation hook.
     virtual void InstallHook() = 0;
-    // Action 1 switches skinning on, 2 off, 3 applies a changed skin, `delay` ms later.
-    virtual void RequestAction(int action, int delay) = 0;
+    // The action runs `delay` ms later (at once when no window has been activated yet).
+    virtual void RequestAction(TSkinAction action, int delay) = 0;
     virtual void SetPendingSkinData(TSkinData* skinData) = 0;
-    // 0 = nothing activated yet, 1 = running, 4 = being destroyed.
-    virtual int State() const = 0;
-    virtual void SetState(int state) = 0;
+    virtual TSkinManagerState State() const = 0;
+    virtual void SetState(TSkinManagerState state) = 0;
     virtual void SetEnabled(bool enabled) = 0;
     // Every skinned window using the pending skin component drops its caption buttons.
     virtual void ReleaseFormButtons() = 0;

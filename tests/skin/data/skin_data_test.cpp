@@ -320,14 +320,14 @@ public:
     void RegisterSkinData(TSkinData*) override { Log.push_back("register"); }
     void UnregisterSkinData(TSkinData*) override { Log.push_back("unregister"); }
     void InstallHook() override { Log.push_back("hook"); }
-    void RequestAction(int action, int delay) override {
-        Log.push_back("action " + std::to_string(action) + " " + std::to_string(delay));
+    void RequestAction(TSkinAction action, int delay) override {
+        Log.push_back("action " + std::to_string(static_cast<int>(action)) + " " + std::to_string(delay));
     }
     void SetPendingSkinData(TSkinData* data) override { Log.push_back(data ? "pending" : "pending none"); }
-    int State() const override { return FState; }
-    void SetState(int state) override {
+    TSkinManagerState State() const override { return FState; }
+    void SetState(TSkinManagerState state) override {
         FState = state;
-        Log.push_back("state " + std::to_string(state));
+        Log.push_back("state " + std::to_string(static_cast<int>(state)));
     }
     void SetEnabled(bool enabled) override { Log.push_back(enabled ? "enabled" : "disabled"); }
     void ReleaseFormButtons() override { Log.push_back("release buttons"); }
@@ -338,7 +338,7 @@ public:
     std::vector<std::string> Log;
 
 private:
-    int FState = 0;
+    TSkinManagerState FState = TSkinManagerState::Idle;
 };
 
 class SkinManagerLinkTest : public ::testing::Test {

@@ -1,0 +1,251 @@
+// TWinSkinForm: the skin object of one top-level window (a framework form, a dialog box, a message
+// box, a common dialog). It replaces the window's whole non-client area: it declares a frame of the
+// skin's border widths (WM_NCCALCSIZE), answers hit tests from that frame, paints the borders, the
+// caption bar with its text and buttons and the menu strip itself, shapes the window with a region
+// cut from the border images, runs the caption buttons and the skinned system menu, and hands the
+// window's controls to their skin objects.
+//
+// Two roads in: a framework form's window method is chained (TWindowMethodHook), a bare window's
+// procedure is replaced (TWindowSubclass); either way every message passes WndProc first and what
+// it does not consume goes on with CallDefault. The system must never paint a caption of its own
+// over the skin: WM_NCPAINT and WM_NCACTIVATE are answered here, and the default handling of
+// WM_SETTEXT and WM_SETICON, which paints the native caption when the style has WS_CAPTION, runs
+// with WS_CAPTION taken off for the call.
+//
+// Life: created and attached by the skin manager (state Attached), finished by SKM_FINISHSKINNING
+// (Resizing, then Skinned), re-skinned by SkinChanged (SkinChanging, then Skinned), detached by
+// Unskin (the window gets its own frame back, client size kept) or, when the window dies, by
+// WM_NCDESTROY (Detaching, then Destroyed). A framework form owns its skin object; the manager owns
+// those of bare windows. Destroying the object always detaches it first.
+//
+// Files: form_skin.cpp (attach, detach, the message switch), frame_paint.cpp (border pieces, caption
+// bar, caption text), frame_region.cpp (the window region), caption_buttons.cpp (buttons, system
+// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects).
+#pragma once
+
+#include "framework/base/component.h"
+#include "framework/controls/window_method_hook.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/font.h"
+#include "framework/graphics/gdi_handle.h"
+#include "framework/window/subclass.h"
+#include "skin/form/caption_buttons.h"
+#include "skin/form/frame_geometry.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvo {
+
+class TCustomForm;
+class TPopupMenu;
+class TSkinData;
+class TTimer;
+class TDataSkinBorder;
+
+enum class TFormSkinState : int {
+    Attached = 0,     // waiting for SKM_FINISHSKINNING
+    Skinned = 1,
+    SkinChanging = 3, // a new skin is being applied
+    Detaching = 4,    // the window is being destroyed
+    Resizing = 5,     // resizing to the skinned frame
+    Destroyed = 6,    // the window is gone; the manager frees the object
+};
+
+class TWinSkinForm : public TComponent {
+    ORVO_CLASS(TWinSkinForm, TComponent)
+public:
+    explicit TWinSkinForm(TComponent* owner);
+    ~TWinSkinForm() override;
+
+    // The window and its class as the manager saw them; set before attaching.
+    HWND Handle = nullptr;
+    std::wstring WindowClassName;
+
+    // A framework form (its window method is chained) or a bare window (subclassed). Once only.
+    void AttachForm(TSkinData* skinData, TCustomForm* form);
+    void AttachWindow(TSkinData* skinData);
+    // The window's own frame back (client size kept), every hook undone. Safe to call twice.
+    void Unskin();
+    // Only the hooks undone (the window is going away).
+    void ReleaseHooks();
+    // Geometry and caption buttons from the skin in force.
+    void BuildFrame();
+    // Applies a new skin after BuildFrame: colours, controls, size.
+    void SkinChanged();
+    void ReleaseSysButtons();
+
+    // Paints the whole non-client area into `dc`, or into the window's DC when null.
+    void PaintFrame(HDC dc = nullptr);
+    void UpdateRegion();
+    void ReleaseRegion();
+    // A screen point in frame coordinates.
+    POINT ToFramePoint(POINT screen) const;
+
+    TFormSkinState State() const noexcept { return FState; }
+    TSkinData* SkinData() const noexcept { return FSkinData; }
+    TCustomForm* Form() const noexcept { return FForm; }
+    bool SkinFrame() const noexcept { return FSkinFrame; }
+    const TFrameBorders& Borders() const noexcept { return FBorders; }
+    int BorderLeft() const noexcept { return FBorders.Left; }
+    int BorderTop() const noexcept { return FBorders.Top; }
+    int BorderRight() const noexcept { return FBorders.Right; }
+    int BorderBottom() const noexcept { return FBorders.Bottom; }
+    int MenuHeight() const noexcept { return FBorders.Menu; }
+    TFrameKind FrameKind() const noexcept { return FFrameKind; }
+    TFormKind FormKind() const noexcept { return FFormKind; }
+    TWindowShowState WindowState() const noexcept { return FWindowState; }
+    bool Active() const noexcept { return FActive; }
+    bool IsDialog() const noexcept { return FIsDialog; }
+    bool RightToLeft() const noexcept { return FRightToLeft; }
+    std::uint8_t BorderIcons() const noexcept { return FBorderIcons; }
+    const RECT& TextRect() const noexcept { return FTextRect; }
+    HMENU SystemMenu() const noexcept { return FSystemMenu; }
+    bool MenuTracking() const noexcept { return FMenuTracking; }
+
+    // Caption buttons (caption_buttons.cpp).
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const noexcept { return FSysButtons; }
+    TNCObject* HotObject() const noexcept { return FHotObject; }
+    void SetHotObject(TNCObject* object) noexcept { FHotObject = object; }
+    TWinSysButton* FindSysButton(POINT framePoint) const;
+    // The state the buttons' visibility codes look at.
+    TCaptionState CaptionState() const;
+    void ShowSystemMenu(POINT screen);
+    void Maximize();
+    void Minimize();
+    void Restore();
+    void ExecuteAction(TWinSysButton& button, POINT screen);
+    // The caption-button hint was reset (counter 0, hint hidden).
+    void ResetCaptionHint();
+    // The window DC: straight painting of one caption button in its state.
+    void PaintSysButton(TWinSysButton& button);
+    // Whether the skinned system menu popup exists (built at its first showing).
+    TPopupMenu* SystemMenuPopup() const noexcept { return FSystemMenuPopup.get(); }
+
+    // The message switch; public for the tests, which drive it like the system does.
+    void WndProc(TMessage& message);
+    void CallDefault(TMessage& message);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    // form_skin.cpp
+    void Attach(TSkinData* skinData);
+    bool Hooked() const noexcept { return FFormHook.Attached() || FSubclass.Attached(); }
+    void Unhook();
+    void ReadStyles();
+    LONG_PTR GetLong(int index) const;
+    void SetLong(int index, LONG_PTR value) const;
+    // Runs the default handling with these style bits taken off for the call.
+    void CallDefaultWithout(TMessage& message, DWORD styleBits);
+    void FirstSkinning();
+    void ResizeToSkinnedFrame(bool keepClient);
+    void RestoreNativeFrame();
+    void MeasureNativeFrame();
+    bool Stage2(TMessage& m);
+    void NcCalcSize(TMessage& m);
+    void NcHitTest(TMessage& m);
+    void NcActivate(TMessage& m);
+    void NcPaint(TMessage& m);
+    void SetTextOrIcon(TMessage& m);
+    void GetMinMaxInfo(TMessage& m);
+    void ReadWindowState();
+    TScrollBarSpace ScrollBars() const;
+    bool IsMaximizedMdiChild() const noexcept;
+
+    // frame_paint.cpp
+    void PaintBorders(HDC dc, int w, int h);
+    // The caption bar composed off screen; all of it, or only `only`, put on `dc`.
+    void ComposeCaption(HDC dc, int w, int h, const RECT* only = nullptr);
+    void DrawCaptionText(TCanvas& canvas, const RECT& c);
+    std::wstring CaptionWindowText() const;
+    TBitmap& BorderPiece(int piece, int width, int height);
+    void PaintScrollBars(HDC dc);
+    void RenderIcon();
+    void MeasureDialogCaption(int& neededWidth);
+
+    // caption_buttons.cpp
+    bool NcMouseMessage(TMessage& m);
+    bool CapturedMouse(TMessage& m);
+    bool SysCommand(TMessage& m);
+    void HintTick();
+    void BuildSystemMenuPopup();
+    void DrawButtons(TCanvas& canvas);
+    void LayoutButtons(int windowWidth);
+    HICON ApplicationIcon();
+
+    // control_attach.cpp: the controls' skin objects.
+    void AttachControlSkins();
+    void ReleaseSkinControls();
+
+    TWindowMethodHook FFormHook;
+    TWindowSubclass FSubclass;
+    TSkinData* FSkinData = nullptr;
+    TCustomForm* FForm = nullptr;
+    TFormSkinState FState = TFormSkinState::Attached;
+    bool FAttached = false;
+    bool FSkinFrame = false;
+    bool FUnicode = true;
+    bool FIsDialog = false;
+    bool FIsChild = false;
+    bool FRightToLeft = false;
+    bool FActive = true;
+    bool FMenuTracking = false;
+    bool FColorSaved = false;
+    TColor FSavedColor = 0;
+    DWORD FStyle = 0;
+    DWORD FExStyle = 0;
+    HWND FOwnerWindow = nullptr;
+    HMENU FMenuHandle = nullptr;
+    HMENU FSystemMenu = nullptr;
+    TFrameKind FFrameKind = TFrameKind::Sizeable;
+    TFormKind FFormKind = TFormKind::Ordinary;
+    TWindowShowState FWindowState = TWindowShowState::Normal;
+    std::uint8_t FBorderIcons = 0;
+    TFrameBorders FBorders;
+    SIZE FNativeFrame{0, 0};
+    SIZE FSkinnedClient{0, 0};
+    bool FNativeMeasured = false;
+    RECT FWindowRect{};
+    RECT FTextRect{};
+    int FRightButtonsWidth = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    std::wstring FCaptionPrefix = L"  ";
+    std::wstring FCaptionSuffix = L" ";
+    TFont FCaptionFont;
+
+    // Border pieces kept at the size they were last built (per piece and activation), so a repaint
+    // is a few blits.
+    struct TPieceCache {
+        TBitmap Bitmap;
+        int Width = -1;
+        int Height = -1;
+    };
+    std::array<TPieceCache, 8> FPieces;
+    const TSkinData* FPiecesSkin = nullptr; // null: every piece is built again
+    TBitmap FCaptionBitmap;
+    TBitmap FIconBitmap;
+
+    // The window region (frame_region.cpp).
+    TRegionHandle FRegion; // built, not yet handed to the window
+    bool FHasRegion = false;
+    int FRegionWidth = -1;
+    int FRegionHeight = -1;
+
+    // Caption buttons.
+    std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
+    TNCObject* FHotObject = nullptr;
+    TWinSysButton* FPressed = nullptr;
+    std::unique_ptr<TPopupMenu> FSystemMenuPopup;
+    TTimer* FHintTimer = nullptr; // owned
+    DWORD FLastMenuTime = 0;
+    UINT FDoubleClickTime = 0;
+    HICON FAppIconCopy = nullptr; // the application's icon at the small size (owned)
+    HICON FAppIconSource = nullptr;
+};
+
+} // namespace orvo

@@ -1,0 +1,119 @@
+// TSkinManage: the one process-wide object that follows the top-level windows of the
+// user-interface thread and gives each the skin object it needs: a TWinSkinForm for forms, dialog
+// boxes and message boxes (when they are activated), a popup-menu skin for menu windows (when they
+// are created). It keeps those objects, drops them when their windows or components go away, and
+// carries out the skin component's requests (switch on, switch off, refresh) on a one-shot timer.
+//
+// The window filter (which windows are skinned at all) is in window_hook.cpp with the CBT hook.
+// There is one manager: SkinManager() creates it on first use (the skin component asks for it
+// through TSkinManagerLink); FreeSkinManager() tears it down at program end, after the forms.
+#pragma once
+
+#include "skin/data/skin_manager_link.h"
+
+#include <memory>
+#include <vector>
+#include <windows.h>
+
+namespace orvo {
+
+class TComponent;
+class TCustomForm;
+class TPopupMenuSkin;
+class TSkinData;
+class TTimer;
+class TWinSkinForm;
+
+// Where the next popup menu window comes from.
+enum class TMenuSource : int {
+    PopupMenu = 0,
+    MenuBar = 1,    // a drop-down of a form's menu bar
+    SystemMenu = 2, // a form's system menu
+};
+
+class TSkinManage final : public TSkinManagerLink {
+public:
+    TSkinManage();
+    ~TSkinManage() override;
+    TSkinManage(const TSkinManage&) = delete;
+    TSkinManage& operator=(const TSkinManage&) = delete;
+
+    // TSkinManagerLink: what the skin component asks.
+    void RegisterSkinData(TSkinData* skinData) override;
+    void UnregisterSkinData(TSkinData* skinData) override;
+    void InstallHook() override;
+    void RequestAction(TSkinAction action, int delay) override;
+    void SetPendingSkinData(TSkinData* skinData) override;
+    TSkinManagerState State() const override { return FState; }
+    void SetState(TSkinManagerState state) override { FState = state; }
+    void SetEnabled(bool enabled) override { FEnabled = enabled; }
+    void ReleaseFormButtons() override;
+    bool SkinWindow(HWND window) override;
+
+    bool SkinForm(TCustomForm* form);
+    bool Enabled() const noexcept { return FEnabled; }
+    TSkinData* PendingSkinData() const noexcept { return FPendingSkinData; }
+    TSkinAction PendingAction() const noexcept { return FPendingAction; }
+    TSkinData* MainSkinData() const noexcept { return FMainSkinData; }
+    const std::vector<TSkinData*>& SkinDatas() const noexcept { return FSkinDatas; }
+
+    // The form skin objects alive now, in order of creation.
+    const std::vector<TWinSkinForm*>& Forms() const noexcept { return FForms; }
+    TWinSkinForm* FindFormSkin(HWND window) const;
+    // Called by a form skin object that goes away; nothing while the manager is torn down.
+    void RemoveFormSkin(TWinSkinForm* skin);
+    // Drops entries whose objects are gone and frees those whose windows are destroyed.
+    void PurgeForms();
+
+    // Popup menu windows ("#32768").
+    void SkinPopupMenu(HWND window);
+    void UnskinPopupMenu(HWND window);
+    bool IsPopupSkinned(HWND window) const;
+    void AssignPopupMenuHandle(HMENU menu);
+    const std::vector<std::unique_ptr<TPopupMenuSkin>>& PopupMenus() const noexcept { return FPopupMenus; }
+    TMenuSource MenuSource() const noexcept { return FMenuSource; }
+    void SetMenuSource(TMenuSource source) noexcept { FMenuSource = source; }
+
+    // Which skin component skins this window (the last registered match wins within a rule).
+    TSkinData* ChooseSkinData(HWND window) const;
+    // The framework form behind a window, if there is one.
+    static TCustomForm* FindFrameworkForm(HWND window);
+
+    // Runs the pending action now (the timer's handler).
+    void DoPendingAction();
+    // Every form skin object detached without repainting, and freed.
+    void UnskinAll();
+
+private:
+    class TNotifier;
+    friend class TNotifier;
+    void Forget(TComponent* component);
+    void SwitchOn(TSkinData* data, bool onlyThisForm);
+    void SwitchOff(TSkinData* data, bool onlyThisForm);
+    void Refresh(TSkinData* data, bool onlyThisForm);
+    void FreeFormSkin(TWinSkinForm* skin, bool unskin);
+
+    std::unique_ptr<TNotifier> FNotifier;
+    std::unique_ptr<TTimer> FSkinTimer;
+    std::vector<TWinSkinForm*> FForms;
+    std::vector<std::unique_ptr<TPopupMenuSkin>> FPopupMenus;
+    std::vector<TSkinData*> FSkinDatas;
+    bool FEnabled = false;
+    bool FScanning = false;
+    TSkinManagerState FState = TSkinManagerState::Idle;
+    TMenuSource FMenuSource = TMenuSource::PopupMenu;
+    TSkinAction FPendingAction = TSkinAction::None;
+    TSkinData* FPendingSkinData = nullptr;
+    TSkinData* FMainSkinData = nullptr;
+};
+
+// The manager, created when first asked for.
+TSkinManage* SkinManager();
+// The manager if it exists, else null (never creates one).
+TSkinManage* ExistingSkinManager() noexcept;
+// Makes the skin component find the manager (call once at start-up, before forms are read).
+void InstallSkinEngine();
+// Tears the manager down: every skin object detached and freed, the hook removed.
+void FreeSkinManager();
+
+} // namespace orvo
