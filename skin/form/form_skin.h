@@ -40,7 +40,9 @@
 namespace orvo {
 
 class TCustomForm;
+class TMenu;
 class TPopupMenu;
+class TWinSkinMenu;
 class TSkinData;
 class TTimer;
 class TDataSkinBorder;
@@ -103,7 +105,8 @@ public:
     std::uint8_t BorderIcons() const noexcept { return FBorderIcons; }
     const RECT& TextRect() const noexcept { return FTextRect; }
     HMENU SystemMenu() const noexcept { return FSystemMenu; }
-    bool MenuTracking() const noexcept { return FMenuTracking; }
+    bool MenuTracking() const noexcept;
+    TWinSkinMenu* MenuBar() const noexcept { return FMenuBar; }
 
     // Caption buttons (caption_buttons.cpp).
     const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const noexcept { return FSysButtons; }
@@ -177,6 +180,16 @@ private:
     void LayoutButtons(int windowWidth);
     HICON ApplicationIcon();
 
+    // form_menus.cpp: the menu bar, owner-drawn items, the form's popup menus.
+    void CreateMenuBar();
+    void MenuChanged(TMessage& m);
+    void DialogChar(TMessage& m);
+    bool MenuItemMessage(TMessage& m);
+    void OpenMenuItemAt(POINT screen, bool keyboard);
+    bool OpenMenuBarKey(wchar_t key);
+    void HookMenus();
+    void UnhookMenus();
+
     // control_attach.cpp: the controls' skin objects.
     void AttachControlSkins();
     void ReleaseSkinControls();
@@ -246,6 +259,11 @@ private:
     UINT FDoubleClickTime = 0;
     HICON FAppIconCopy = nullptr; // the application's icon at the small size (owned)
     HICON FAppIconSource = nullptr;
+
+    // Menus (form_menus.cpp).
+    TWinSkinMenu* FMenuBar = nullptr; // owned
+    bool FFramePaintSuspended = false;
+    std::vector<TMenu*> FOwnerDrawnMenus; // menus this object switched to owner drawing
 };
 
 } // namespace orvo
