@@ -13,12 +13,14 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.dont_write_bytecode = True  # keep the skin folder free of caches
+sys.path[:0] = [HERE, os.path.dirname(HERE)]  # this skin's slate_art and the shared orvoart
+sys.dont_write_bytecode = True  # keep the skin folders free of caches
 
-from orvoart import checks, contact_sheet, mockup, pictures, skin  # noqa: E402
+from orvoart import checks, contact_sheet, mockup, pictures  # noqa: E402
 from orvoart.codecs import bmp_bytes, png_bytes  # noqa: E402
 from orvoart.raster import MAGENTA, Image  # noqa: E402
+from slate_art import palette, skin  # noqa: E402
+from slate_art.mockup import SlateMockup  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SKIN_DIR = HERE
@@ -34,9 +36,9 @@ def _write(path, data):
 
 def _desktop_scene(bitmaps, icon16):
     """An inactive window behind the active main window, on a desktop colour."""
-    back = mockup.Mockup(bitmaps, icon16).window(250, 110, "Orvo - About", active=False,
-                                                 menu=())
-    front = mockup.main_window(bitmaps, icon16)
+    m = SlateMockup(bitmaps, icon16)
+    back = m.window(250, 110, "Orvo - About", active=False, menu=())
+    front = mockup.main_window(m)
     scene = Image(front.w + 120, front.h + 70, mockup.DESKTOP)
     scene.paste(back, 16, 12, MAGENTA)
     scene.paste(front, 104, 54, MAGENTA)
@@ -49,8 +51,8 @@ def generate():
         _write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
     _write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
 
-    outputs = pictures.render()
-    for name, data in pictures.encode(outputs).items():
+    outputs = pictures.render(palette)
+    for name, data in pictures.encode(outputs, palette).items():
         _write(os.path.join(RESOURCES, name), data)
 
     shown = pictures.sheet_entries(outputs)
@@ -65,7 +67,7 @@ def main():
     args = parser.parse_args()
     if not args.check:
         generate()
-    problems = checks.check_tree(SKIN_DIR, RESOURCES)
+    problems = checks.check_tree(skin, SKIN_DIR) + checks.resource_problems(RESOURCES, palette.FACE)
     for p in problems:
         print("problem:", p, file=sys.stderr)
     if problems:

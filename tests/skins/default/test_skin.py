@@ -4,10 +4,11 @@ import os
 import unittest
 
 from _path import ROOT, SKIN_DIR
-from orvoart import pictures, skin
+from orvoart import pictures
 from orvoart.codecs import bmp_bytes
 from orvoart.raster import MAGENTA, channels
 from orvoart.slicing import frame_origin
+from slate_art import palette, skin
 
 
 def parse_ini(text):
@@ -113,7 +114,7 @@ class ArtTest(unittest.TestCase):
                 self.assertEqual(f.read(), bmp_bytes(img, 32), f"{name} is stale: run generate.py")
         with open(os.path.join(SKIN_DIR, skin.INI_NAME), "rb") as f:
             self.assertEqual(f.read(), skin.ini_text().encode("ascii"))
-        for name, data in pictures.encode(pictures.render()).items():
+        for name, data in pictures.encode(pictures.render(palette), palette).items():
             with open(os.path.join(ROOT, "resources", name), "rb") as f:
                 self.assertEqual(f.read(), data, f"resources/{name} is stale: run generate.py")
 

@@ -5,8 +5,8 @@ caption bar, the rounded corners and the bevels line up exactly wherever the eng
 """
 
 from . import palette as P
-from .raster import MAGENTA, Image, hstrip, ramp, rounded_inside, shape_rings, vstrip
-from .shapes import box
+from orvoart.raster import MAGENTA, Image, hstrip, ramp, rounded_inside, shape_rings, vstrip
+from orvoart.shapes import box
 
 BORDER = 4  # left and right border width (one frame of FrameLeft/FrameRight)
 CAPTION = 29  # caption bar height (one frame of FrameTop)

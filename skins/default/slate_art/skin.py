@@ -1,6 +1,10 @@
-"""The default skin as a whole: its 24 bitmaps in archive order, their layouts, and its INI text."""
+"""The default skin "Orvo Slate" as a whole: its 24 bitmaps in archive order, their layouts, the
+rules its art is checked by, and its INI text."""
 
-from . import controls, frame, scrollbar
+from orvoart import controls, scrollbar
+from orvoart.raster import MAGENTA
+
+from . import frame, palette
 
 SKIN_NAME = "Orvo Slate"
 SKIN_AUTHOR = "Orvo"
@@ -41,25 +45,57 @@ KEYED = {"CheckBox.bmp", "RadioButton.bmp", "Progress.bmp", "ScrollbarArrow.bmp"
          "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp"}
 
 
+# Stretched middles that must not show seams: name -> (kind, first, last) per frame, where kind
+# "cols" means columns first..last are identical and "rows" rows first..last.
+FLAT_MIDDLES = {
+    "Buttons.bmp": [("cols", 8, 9), ("rows", 9, 11)],
+    "Progress.bmp": [("rows", 3, 15)],
+    "ScrollbarHBar.bmp": [("cols", 0, 33)],
+    "ScrollbarVBar.bmp": [("rows", 0, 33)],
+    "ScrollbarHThumb.bmp": [("cols", 5, 16)],
+    "ScrollbarVThumb.bmp": [("rows", 5, 16)],
+    "Header.bmp": [("cols", 1, 12)],
+    "FrameLeft.bmp": [("rows", 29, 244)],
+    "FrameRight.bmp": [("rows", 29, 244)],
+    "FrameTop.bmp": [("cols", 32, 252)],
+    "FrameBottom.bmp": [("cols", 32, 252)],
+}
+
+
+def frame_joins(bitmaps):
+    """The caption bar continues from the left and right pieces into the top piece."""
+    out = []
+    left, top, right = bitmaps["FrameLeft.bmp"], bitmaps["FrameTop.bmp"], bitmaps["FrameRight.bmp"]
+    for f in (0, 1):
+        for y in range(8, 27):
+            t = top.get(100, 29 * f + y)
+            if left.get(4 * f + 3, y) != t or right.get(4 * f, y) != t:
+                out.append(f"frame {f + 1}: caption row {y} differs between the pieces")
+                break
+        if left.get(4 * f, 0) != MAGENTA or right.get(4 * f + 3, 0) != MAGENTA:
+            out.append(f"frame {f + 1}: top corners are not rounded off")
+    return out
+
+
 def bitmaps():
     """Every skin bitmap by file name, in archive order."""
     drawn = {
-        "Buttons.bmp": controls.push_buttons(),
-        "CheckBox.bmp": controls.check_boxes(),
-        "RadioButton.bmp": controls.radio_buttons(),
-        "Progress.bmp": controls.progress_trough(),
-        "ProgressChunk.bmp": controls.progress_chunk(),
-        "Tab.bmp": controls.tabs(),
-        "TabBorder.bmp": controls.tab_border(),
-        "ComboboxBtn.bmp": controls.combo_button(),
-        "StatusBar.bmp": controls.status_bar(),
-        "Header.bmp": controls.header(),
-        "ScrollbarArrow.bmp": scrollbar.arrow_strip(),
-        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(),
-        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(),
-        "ScrollbarHBar.bmp": scrollbar.horizontal_track(),
-        "ScrollbarVBar.bmp": scrollbar.vertical_track(),
-        "MenuBackground.bmp": controls.menu_background(),
+        "Buttons.bmp": controls.push_buttons(palette),
+        "CheckBox.bmp": controls.check_boxes(palette),
+        "RadioButton.bmp": controls.radio_buttons(palette),
+        "Progress.bmp": controls.progress_trough(palette),
+        "ProgressChunk.bmp": controls.progress_chunk(palette),
+        "Tab.bmp": controls.tabs(palette),
+        "TabBorder.bmp": controls.tab_border(palette),
+        "ComboboxBtn.bmp": controls.combo_button(palette),
+        "StatusBar.bmp": controls.status_bar(palette),
+        "Header.bmp": controls.header(palette),
+        "ScrollbarArrow.bmp": scrollbar.arrow_strip(palette),
+        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(palette),
+        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(palette),
+        "ScrollbarHBar.bmp": scrollbar.horizontal_track(palette),
+        "ScrollbarVBar.bmp": scrollbar.vertical_track(palette),
+        "MenuBackground.bmp": controls.menu_background(palette),
     }
     drawn.update(frame.caption_buttons())
     drawn.update(frame.frame_pieces())
