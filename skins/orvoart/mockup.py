@@ -14,6 +14,7 @@ BLACK = 0x000000
 
 class Mockup:
     BORDER, CAPTION, BOTTOM, MENU_H = 4, 29, 5, 19
+    GLYPH_FRAMES = {"CheckBox.bmp": 4, "RadioButton.bmp": 4}
 
     def __init__(self, bmps, icon16, P):
         self.b = bmps
@@ -38,8 +39,15 @@ class Mockup:
         ink = self.P.SHADOW if frame == 3 else BLACK
         draw_text(win, x + (w - text_width(caption)) // 2, y + (h - 7) // 2, caption, ink)
 
+    def glyph_frame(self, image, state):
+        """The frame of a check or radio strip for state 1 unchecked, 2 checked, 3 unchecked
+        disabled, 4 checked disabled (the frames of a four-frame strip)."""
+        return state
+
     def check(self, win, x, y, caption, frame=1, image="CheckBox.bmp"):
-        win.paste(frame_strip(self.b[image], 4, frame, (13, 13)), x, y, MAGENTA)
+        strip = frame_strip(self.b[image], self.GLYPH_FRAMES[image], self.glyph_frame(image, frame),
+                            (13, 13))
+        win.paste(strip, x, y, MAGENTA)
         draw_text(win, x + 13 + 4, y + 3, caption, BLACK if frame < 3 else self.P.SHADOW)
 
     def edit(self, win, x, y, w, h, text=""):

@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""Draws the skin "Orvo Jade" (its 46 BMPs and its INI) and its contact sheet docs/skin-jade.png,
+then checks what it wrote.
+
+    python3 skins/jade/generate.py           # regenerate everything, then check
+    python3 skins/jade/generate.py --check   # only check the files in the tree
+
+Deterministic: the same sources always give the same bytes. Standard library only; the drawing
+library is the one the default skin's generator uses (skins/orvoart).
+"""
+
+import argparse
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.dirname(HERE)]  # this skin's jade_art and the shared orvoart
+sys.dont_write_bytecode = True  # keep the skin folders free of caches
+
+from jade_art import skin  # noqa: E402
+from jade_art.mockup import JadeMockup  # noqa: E402
+from orvoart import checks, contact_sheet, mockup  # noqa: E402
+from orvoart.codecs import bmp_bytes, png_bytes  # noqa: E402
+from orvoart.emblem import emblem  # noqa: E402
+from orvoart.raster import MAGENTA, Image  # noqa: E402
+
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+SKIN_DIR = HERE
+SHEET = os.path.join(ROOT, "docs", "skin-jade.png")
+FILE_MENU = ["Open file...", "Choose folder...", "-", "Split now", "-", "Exit"]
+
+
+def _write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def desktop_scene(bitmaps):
+    """An inactive dialog with a help button behind the active main window, whose File menu is
+    open, on a desktop colour."""
+    m = JadeMockup(bitmaps, emblem(16))
+    back = m.window(250, 110, "Orvo - About", active=False, menu=(),
+                    buttons=("CloseButton.bmp", "HelpButton.bmp"))
+    m.hot_item = 0
+    front = mockup.main_window(m)
+    x = m.BORDER + 4 + 8  # the File item's left edge: bar margin, start offset
+    front.paste(m.popup_menu(FILE_MENU, 150, 3), x, m.CAPTION + m.MENU_H, MAGENTA)
+    scene = Image(front.w + 120, front.h + 70, mockup.DESKTOP)
+    scene.paste(back, 16, 12, MAGENTA)
+    scene.paste(front, 104, 54, MAGENTA)
+    return scene
+
+
+def generate():
+    bitmaps = skin.bitmaps()
+    for name, img in bitmaps.items():
+        _write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
+    _write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
+    sheet = contact_sheet.contact_sheet(bitmaps, skin.LAYOUT, [],
+                                        [("Mock-up", desktop_scene(bitmaps))])
+    _write(SHEET, png_bytes(sheet))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true", help="only check the files in the tree")
+    args = parser.parse_args()
+    if not args.check:
+        generate()
+    problems = checks.check_tree(skin, SKIN_DIR)
+    for p in problems:
+        print("problem:", p, file=sys.stderr)
+    if problems:
+        return 1
+    print(f"ok: {len(skin.LAYOUT)} bitmaps, {skin.INI_NAME} checked")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
