@@ -57,8 +57,12 @@ def generate():
     for name, img in bitmaps.items():
         _write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
     _write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
+    window = JadeMockup(bitmaps, emblem(16)).controls_window()
+    controls = Image(window.w + 32, window.h + 32, mockup.DESKTOP)
+    controls.paste(window, 16, 16, MAGENTA)
     sheet = contact_sheet.contact_sheet(bitmaps, skin.LAYOUT, [],
-                                        [("Mock-up", desktop_scene(bitmaps))])
+                                        [("Mock-up", desktop_scene(bitmaps)),
+                                         ("Other controls, a maximised MDI child", controls)])
     _write(SHEET, png_bytes(sheet))
 
 

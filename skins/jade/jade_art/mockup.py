@@ -117,3 +117,78 @@ class JadeMockup(Mockup):
             draw_text(menu, 3 + 1 + m + 16 + 3, y + (item_h - HEIGHT) // 2 + 1, text, ink)
             y += item_h
         return menu
+
+    # ---------------------------------------------------------------------- other controls
+
+    def mdi_buttons(self, win, y0):
+        """The buttons of a maximised MDI child at the right of the menu bar, frame 1, the close
+        button hot (frame 4)."""
+        strip = self.b["MDIControls.bmp"]
+        w, h = strip.w // 12, strip.h
+        for i in range(3):
+            f = 4 if i == 2 else 1
+            img = strip.crop(4 * w * i + (f - 1) * w, 0, w, h)
+            x = win.w - (w + 4) * (3 - i) - BORDER - frame.MENUBAR_END
+            win.paste(img, x, y0 + (self.MENU_H - h) // 2, MAGENTA)
+
+    def controls_window(self):
+        """A window with the controls the main window lacks: tabs on their page, a group box,
+        a track bar, a progress bar, an edit with an up-down and a header."""
+        P, b = self.P, self.b
+        cw, ch = 330, 200
+        win = self.window(cw, ch, "Orvo - Options", True, menu=("Window", "Help"),
+                          buttons=("CloseButton.bmp", "RestoreButton.bmp", "MinButton.bmp"))
+        self.mdi_buttons(win, CAPTION)
+        ox, oy = BORDER, CAPTION + self.MENU_H
+        # Tabs over their page (Tabs Style 1: the page is Tab.Pane).
+        page = sliced(b["TabPane.bmp"], 1, 1, False, (4, 4, 4, 4), (cw - 16, ch - 36))
+        win.paste(page, ox + 8, oy + 28)
+        x = ox + 10
+        for i, text in enumerate(("Pieces", "Names", "Advanced")):
+            tw = text_width(text) + 16
+            sel = i == 0
+            tab = sliced(b["Tab.bmp"], 5, 2 if sel else 1, False, (6, 6, 6, 6), (tw, 21 if sel else 19))
+            win.paste(tab, x, oy + 8 if sel else oy + 10)
+            draw_text(win, x + 8, oy + (14 if sel else 16), text, P.MENU_TEXT)
+            x += tw - 1
+        # A group box: its edge and the caption on the label plaque.
+        gx, gy, gw, gh = ox + 20, oy + 46, cw - 40, 88
+        win.paste(sliced(b["GroupBoxEdge.bmp"], 2, 1, False, (6, 6, 6, 6), (gw, gh)), gx, gy, MAGENTA)
+        label = "Lines per piece"
+        lw = text_width(label) + 16
+        win.paste(sliced(b["GroupBox.bmp"], 1, 1, False, (6, 6, 6, 6), (lw, 16)), gx + 10, gy - 7, MAGENTA)
+        draw_text(win, gx + 18, gy - 3, label, P.MENU_TEXT)
+        # A track bar: the skin's channel and thumb (frame 2, as the engine draws it).
+        tx, ty, tl = gx + 14, gy + 26, 170
+        t = b["Track.bmp"]
+        chan = Image(tl, t.h)
+        chan.paste(sliced(t, 1, 1, False, (3, 0, 3, 0), (tl, t.h)), 0, 0)
+        win.paste(chan, tx, ty)
+        thumb = frame_strip(b["TrackThumbDown.bmp"], 5, 2, (elements.THUMB_W, elements.THUMB_H))
+        win.paste(thumb, tx + 62, ty - 8, MAGENTA)
+        for i in range(11):
+            win.vline(tx + 5 + i * 16, ty + 16, ty + 18, P.SHADOW)
+        # An edit with its up-down, vertical halves 1 (up) and 5 (down).
+        ex, ey = tx + tl + 16, ty - 9
+        self.edit(win, ex, ey, 62, 22, "3000")
+        for half, fr in ((0, 1), (1, 5)):
+            face = frame_strip(b["UpDownVert.bmp"], 8, fr, (16, 10))
+            win.paste(face, ex + 62 - 18, ey + 1 + 10 * half, MAGENTA)
+            g = b["UpDownVertGlyph.bmp"].crop(*frame_origin(b["UpDownVertGlyph.bmp"], 8, fr, False))
+            win.paste(g, ex + 62 - 18 + (16 - g.w) // 2, ey + 1 + 10 * half + (10 - g.h) // 2, MAGENTA)
+        # A progress bar at 60 %: the trough and the fill (Style 0).
+        px, py, pw = gx + 14, gy + 52, gw - 28
+        bar = Image(pw, 19, P.FACE)
+        bar.paste(sliced(b["Progress.bmp"], 2, 1, False, (4, 3, 4, 3), (pw, 19)), 0, 0, MAGENTA)
+        bar.paste(sliced(b["Progress.bmp"], 2, 2, False, (4, 3, 4, 3), (pw * 6 // 10, 19)), 0, 0, MAGENTA)
+        win.paste(bar, px, py)
+        # A header row and the buttons.
+        hx, hy = ox + 20, oy + ch - 58
+        for i, (text, w) in enumerate((("Piece", 90), ("Lines", 80), ("Size", 120))):
+            item = sliced(b["Header.bmp"], 5, 2 if i == 1 else 1, False, (8, 3, 8, 4), (w, 20))
+            win.paste(item, hx, hy, MAGENTA)
+            draw_text(win, hx + 6, hy + 6, text, P.MENU_TEXT)
+            hx += w
+        self.check(win, ox + 20, oy + ch - 27, "Keep header line", 2)
+        self.button(win, ox + cw - 104, oy + ch - 34, 80, 23, "OK", 5)
+        return win
