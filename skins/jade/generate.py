@@ -9,7 +9,6 @@ Deterministic: the same sources always give the same bytes. Standard library onl
 library is the one the default skin's generator uses (skins/orvoart).
 """
 
-import argparse
 import os
 import sys
 
@@ -19,7 +18,7 @@ sys.dont_write_bytecode = True  # keep the skin folders free of caches
 
 from jade_art import skin  # noqa: E402
 from jade_art.mockup import JadeMockup  # noqa: E402
-from orvoart import checks, contact_sheet, mockup  # noqa: E402
+from orvoart import checks, contact_sheet, generator, mockup  # noqa: E402
 from orvoart.codecs import bmp_bytes, png_bytes  # noqa: E402
 from orvoart.emblem import emblem  # noqa: E402
 from orvoart.raster import MAGENTA, Image  # noqa: E402
@@ -28,12 +27,6 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SKIN_DIR = HERE
 SHEET = os.path.join(ROOT, "docs", "skin-jade.png")
 FILE_MENU = ["Open file...", "Choose folder...", "-", "Split now", "-", "Exit"]
-
-
-def _write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 def desktop_scene(bitmaps):
@@ -55,30 +48,20 @@ def desktop_scene(bitmaps):
 def generate():
     bitmaps = skin.bitmaps()
     for name, img in bitmaps.items():
-        _write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
-    _write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
+        generator.write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
+    generator.write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
     window = JadeMockup(bitmaps, emblem(16)).controls_window()
     controls = Image(window.w + 32, window.h + 32, mockup.DESKTOP)
     controls.paste(window, 16, 16, MAGENTA)
     sheet = contact_sheet.contact_sheet(bitmaps, skin.LAYOUT, [],
                                         [("Mock-up", desktop_scene(bitmaps)),
                                          ("Other controls, a maximised MDI child", controls)])
-    _write(SHEET, png_bytes(sheet))
+    generator.write(SHEET, png_bytes(sheet))
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="only check the files in the tree")
-    args = parser.parse_args()
-    if not args.check:
-        generate()
-    problems = checks.check_tree(skin, SKIN_DIR)
-    for p in problems:
-        print("problem:", p, file=sys.stderr)
-    if problems:
-        return 1
-    print(f"ok: {len(skin.LAYOUT)} bitmaps, {skin.INI_NAME} checked")
-    return 0
+    return generator.run(__doc__.splitlines()[0], generate, lambda: checks.check_tree(skin, SKIN_DIR),
+                         f"ok: {len(skin.LAYOUT)} bitmaps, {skin.INI_NAME} checked")
 
 
 if __name__ == "__main__":

@@ -56,10 +56,14 @@ def check_boxes(P):
 
 
 def _radio_frame(P, checked, enabled):
-    """A circle with a solid outline; its outer rim is smoothed towards the face colour (never
-    towards the key colour), the rest outside is transparent."""
     outline = P.THUMB_OUTLINE if enabled else P.BTN_OFF_OUTLINE
     top, bottom = (P.BTN_TOP, P.BTN_BOTTOM) if enabled else (P.BTN_OFF_BODY, P.BTN_OFF_BODY)
+    return radio_disc(P, checked, outline, top, bottom, P.SELECTION if enabled else P.GLYPH_OFF)
+
+
+def radio_disc(P, checked, outline, top, bottom, ink):
+    """A 13 x 13 circle with a solid outline; its outer rim is smoothed towards the face colour
+    (never towards the key colour), the rest outside is transparent."""
     f = Image(13, 13, MAGENTA)
     for y in range(13):
         for x in range(13):
@@ -71,7 +75,7 @@ def _radio_frame(P, checked, enabled):
             elif d <= 6.6:
                 f.set(x, y, mix(P.FACE, outline, 0.45))
     if checked:
-        f.stamp(4, 4, RADIO_DOT, {"#": P.SELECTION if enabled else P.GLYPH_OFF})
+        f.stamp(4, 4, RADIO_DOT, {"#": ink})
     return f
 
 

@@ -21,6 +21,17 @@ class FrameGeometry:
         return ramp(look["caption"], (y - 2) / (self.caption - 4))
 
 
+def looks(P, mid):
+    """The active and inactive looks from a palette with the family's frame colour names (those
+    ending in _OFF for the inactive look); mid is where the caption's middle colour stands."""
+    def look(off):
+        c = lambda name: getattr(P, name + off)
+        return dict(outline=c("CAPTION_OUTLINE"), shine=c("CAPTION_SHINE"), light=c("FRAME_LIGHT"),
+                    body=c("FRAME_BODY"), inner=c("FRAME_INNER"),
+                    caption=((0.0, c("CAPTION_TOP")), (mid, c("CAPTION_MID")), (1.0, c("CAPTION_BOTTOM"))))
+    return look(""), look("_OFF")
+
+
 def whole_window(g, look):
     """The frame of a window of g's nominal size; the client area is left magenta (it is never part
     of a piece)."""

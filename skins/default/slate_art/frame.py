@@ -13,13 +13,7 @@ TOP_RADIUS, BOTTOM_RADIUS = 7, 2
 GEOMETRY = window_frame.FrameGeometry(BORDER, CAPTION, BOTTOM, TOP_RADIUS, BOTTOM_RADIUS,
                                       (NOMINAL_W, NOMINAL_H))
 
-_ACTIVE = dict(outline=P.CAPTION_OUTLINE, shine=P.CAPTION_SHINE, light=P.FRAME_LIGHT,
-               body=P.FRAME_BODY, inner=P.FRAME_INNER,
-               caption=((0.0, P.CAPTION_TOP), (0.45, P.CAPTION_MID), (1.0, P.CAPTION_BOTTOM)))
-_INACTIVE = dict(outline=P.CAPTION_OUTLINE_OFF, shine=P.CAPTION_SHINE_OFF, light=P.FRAME_LIGHT_OFF,
-                 body=P.FRAME_BODY_OFF, inner=P.FRAME_INNER_OFF,
-                 caption=((0.0, P.CAPTION_TOP_OFF), (0.45, P.CAPTION_MID_OFF),
-                          (1.0, P.CAPTION_BOTTOM_OFF)))
+_ACTIVE, _INACTIVE = window_frame.looks(P, 0.45)
 
 
 def frame_pieces():

@@ -1,7 +1,7 @@
 """The default skin "Orvo Slate" as a whole: its 24 bitmaps in archive order, their layouts, the
 rules its art is checked by, and its INI text."""
 
-from orvoart import controls, scrollbar
+from orvoart import controls, ini, scrollbar
 from orvoart.raster import MAGENTA
 
 from . import frame, palette
@@ -102,10 +102,6 @@ def bitmaps():
     return {name: drawn[name] for name in LAYOUT}
 
 
-def _section(name, pairs):
-    return [f"[{name}]"] + [f"{k}={v}" for k, v in pairs] + [""]
-
-
 def _caption_button_sections():
     images = ["CloseButton.bmp", "MaxButton.bmp", "MinButton.bmp", "RestroreButton.bmp", None]
     align, xs, ys = [1, 1, 1, 1, 0], [25, 49, 73, 49, 8], [5, 5, 5, 5, 7]
@@ -117,7 +113,7 @@ def _caption_button_sections():
                   ("Visibility", visibility[i])]
         if i == 1:
             pairs.append(("Visibility1", 6))
-        lines += _section(f"Button{i}", pairs)
+        lines += ini.section(f"Button{i}", pairs)
     return lines
 
 
@@ -131,45 +127,41 @@ def _personality():
               ("RightBotHeight", 5), ("TopTopHeight", 32), ("TopBotHeight", 39),
               ("BottomTopHeight", 32), ("BottomBotHeight", 39)]
     pairs += [("TextShift", 16), ("TextShiftVert", 2), ("TextRightClip", 20)]
-    return _section("Personality", pairs)
-
-
-def _margins(top, bottom, left, right):
-    return [("TopHeight", top), ("BottomHeight", bottom), ("LeftWidth", left), ("Rightwidth", right)]
+    return ini.section("Personality", pairs)
 
 
 def ini_text():
     """The INI, CR LF line ends. Sections are ordered so that every bitmap is first named in
     archive order."""
     lines = []
-    lines += _section("TitlebarSkin", [("SkinName", SKIN_NAME), ("SkinAuthor", SKIN_AUTHOR)])
-    lines += _section("Skins", [("Version", 150)])
-    lines += _section("Buttons", [("Bitmap", "Buttons.bmp")] + _margins(9, 9, 8, 8) + [
+    lines += ini.section("TitlebarSkin", [("SkinName", SKIN_NAME), ("SkinAuthor", SKIN_AUTHOR)])
+    lines += ini.section("Skins", [("Version", 150)])
+    lines += ini.section("Buttons", [("Bitmap", "Buttons.bmp")] + ini.margins(9, 9, 8, 8) + [
         ("Trans", 0), ("CheckButton", "Checkbox.bmp"), ("RadioButton", "RadioButton.bmp")])
-    lines += _section("Progress", [("Bitmap", "Progress.bmp"), ("Chunk", "ProgressChunk.bmp")] +
-                      _margins(3, 3, 4, 4) + [("Trans", 0), ("Tile", 1), ("Style", 1)])
-    lines += _section("Tabs", [("Image", "Tab.bmp"), ("Border", "TabBorder.bmp")] +
-                      _margins(6, 6, 6, 6) + [("Trans", 0), ("Tile", 0)])
-    lines += _section("ComboButton", [("Image", "ComboboxBtn.bmp"), ("Trans", 0), ("Style", 1)])
-    lines += _section("StatusBarEdges", [("Image", "StatusBar.bmp")] + _margins(5, 9, 50, 17) +
+    lines += ini.section("Progress", [("Bitmap", "Progress.bmp"), ("Chunk", "ProgressChunk.bmp")] +
+                      ini.margins(3, 3, 4, 4) + [("Trans", 0), ("Tile", 1), ("Style", 1)])
+    lines += ini.section("Tabs", [("Image", "Tab.bmp"), ("Border", "TabBorder.bmp")] +
+                      ini.margins(6, 6, 6, 6) + [("Trans", 0), ("Tile", 0)])
+    lines += ini.section("ComboButton", [("Image", "ComboboxBtn.bmp"), ("Trans", 0), ("Style", 1)])
+    lines += ini.section("StatusBarEdges", [("Image", "StatusBar.bmp")] + ini.margins(5, 9, 50, 17) +
                       [("Tile", 1)])
-    lines += _section("Headerbar", [("Image", "Header.bmp")] + _margins(3, 4, 8, 8) +
+    lines += ini.section("Headerbar", [("Image", "Header.bmp")] + ini.margins(3, 4, 8, 8) +
                       [("Tile", 1), ("Trans", 1)])
-    lines += _section("Scrollbar", [("Image", "ScrollbarArrow.bmp")])
-    lines += _section("HorzScrollThumb", [("Image", "ScrollbarHThumb.bmp")] + _margins(5, 5, 5, 5))
-    lines += _section("VertScrollThumb", [("Image", "ScrollbarVThumb.bmp")] + _margins(5, 5, 5, 5))
-    lines += _section("HorzScroll", [("Image", "ScrollbarHBar.bmp")] + _margins(1, 1, 0, 0) +
+    lines += ini.section("Scrollbar", [("Image", "ScrollbarArrow.bmp")])
+    lines += ini.section("HorzScrollThumb", [("Image", "ScrollbarHThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    lines += ini.section("VertScrollThumb", [("Image", "ScrollbarVThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    lines += ini.section("HorzScroll", [("Image", "ScrollbarHBar.bmp")] + ini.margins(1, 1, 0, 0) +
                       [("Tile", 0)])
-    lines += _section("VertScroll", [("Image", "ScrollbarVBar.bmp")] + _margins(0, 0, 1, 1) +
+    lines += ini.section("VertScroll", [("Image", "ScrollbarVBar.bmp")] + ini.margins(0, 0, 1, 1) +
                       [("Tile", 0)])
-    lines += _section("MenuBackground", [("Image", "MenuBackground.bmp")] + _margins(1, 1, 1, 1))
+    lines += ini.section("MenuBackground", [("Image", "MenuBackground.bmp")] + ini.margins(1, 1, 1, 1))
     lines += _caption_button_sections()
     lines += _personality()
-    lines += _section("Colours", [
+    lines += ini.section("Colours", [
         ("ButtonFace", "227 224 213"), ("TitleTextActive", "255 255 255"),
         ("TitleTextNoActive", "215 227 244"), ("ButtonHilight", "255 255 255"),
         ("ButtonShadow", "162 156 146"), ("ButtonDkShadow", "103 101 90"),
         ("Buttonlight", "234 232 225"), ("Menubar", "227 224 213"), ("Menu", "255 255 255"),
         ("MenuText", "0 0 0"), ("MenuBarText", "0 0 0"), ("Hilight", "37 61 95"),
         ("HilightText", "255 255 255")])
-    return "\r\n".join(lines[:-1]) + "\r\n"
+    return ini.text(lines)

@@ -2,7 +2,8 @@
 parts (sunken edge, button face, arrow glyphs and size grip), the progress bar, the tab page, group
 box edge and label, the track-bar channels and thumbs, the up-down buttons and the menu items."""
 
-from orvoart.raster import MAGENTA, Image, hstrip, mix, vstrip
+from orvoart import controls
+from orvoart.raster import MAGENTA, Image, hstrip, mix
 from orvoart.shapes import box, flat_middle
 
 from . import palette as P
@@ -13,7 +14,6 @@ GLYPH = 13
 CHECK_MARK = ["........#", ".......##", "#.....##.", "##...##..", ".##.##...", "..###....",
               "...#....."]
 MIXED_MARK = ["#######", "#######", "#######"]
-RADIO_DOT = [".###.", "#####", "#####", "#####", ".###."]
 # (outline, body top, body bottom, ink) per state: normal, hot, pressed, disabled.
 _STATES = (
     (P.THUMB_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM, P.SELECTION),
@@ -41,19 +41,7 @@ def check_boxes():
 
 def _radio_frame(checked, state):
     outline, top, bottom, ink = _STATES[state]
-    f = Image(GLYPH, GLYPH, MAGENTA)
-    for y in range(GLYPH):
-        for x in range(GLYPH):
-            d = ((x - 6) ** 2 + (y - 6) ** 2) ** 0.5
-            if d <= 5.0:
-                f.set(x, y, mix(top, bottom, y / 12))
-            elif d <= 6.1:
-                f.set(x, y, outline)
-            elif d <= 6.6:
-                f.set(x, y, mix(P.FACE, outline, 0.45))
-    if checked:
-        f.stamp(4, 4, RADIO_DOT, {"#": ink})
-    return f
+    return controls.radio_disc(P, checked, outline, top, bottom, ink)
 
 
 def radio_buttons():

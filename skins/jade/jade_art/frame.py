@@ -21,13 +21,7 @@ GEOMETRY = window_frame.FrameGeometry(BORDER, CAPTION, BOTTOM, TOP_RADIUS, BOTTO
 SIDE_TOP, SIDE_BOTTOM = CAPTION, BOTTOM
 END_LEFT, END_RIGHT = 12, 12
 
-ACTIVE = dict(outline=P.CAPTION_OUTLINE, shine=P.CAPTION_SHINE, light=P.FRAME_LIGHT,
-              body=P.FRAME_BODY, inner=P.FRAME_INNER,
-              caption=((0.0, P.CAPTION_TOP), (0.5, P.CAPTION_MID), (1.0, P.CAPTION_BOTTOM)))
-INACTIVE = dict(outline=P.CAPTION_OUTLINE_OFF, shine=P.CAPTION_SHINE_OFF, light=P.FRAME_LIGHT_OFF,
-                body=P.FRAME_BODY_OFF, inner=P.FRAME_INNER_OFF,
-                caption=((0.0, P.CAPTION_TOP_OFF), (0.5, P.CAPTION_MID_OFF),
-                         (1.0, P.CAPTION_BOTTOM_OFF)))
+ACTIVE, INACTIVE = window_frame.looks(P, 0.5)
 
 
 def frame_pieces():

@@ -7,7 +7,7 @@ tab page, up-down buttons, track-bar channels and the six thumbs, the buttons of
 child, a help caption button and the system-menu button placed against the caption text.
 """
 
-from orvoart import controls, scrollbar
+from orvoart import controls, ini, scrollbar
 from orvoart.raster import MAGENTA, channels
 
 from . import elements, frame, palette
@@ -174,14 +174,6 @@ def _colour_text(c):
     return " ".join(str(v) for v in channels(c))
 
 
-def _section(name, pairs):
-    return [f"[{name}]"] + [f"{k}={v}" for k, v in pairs] + [""]
-
-
-def _margins(top, bottom, left, right):
-    return [("TopHeight", top), ("BottomHeight", bottom), ("LeftWidth", left), ("Rightwidth", right)]
-
-
 # Caption buttons: (section keys) in the skin's order. XCoord counts from the right edge for
 # Align 1; the help button takes the maximise button's place (the reader moves it there) and shows
 # only on windows with a help box and neither minimise nor maximise box; the system-menu button
@@ -202,7 +194,7 @@ TEXT_RIGHT_CLIP = 80  # the caption text ends before the three right-hand button
 def _caption_button_sections():
     lines = []
     for i, (image, keys) in enumerate(CAPTION_BUTTONS):
-        lines += _section(f"Button{i}", [("ButtonImage", image)] + list(keys.items()))
+        lines += ini.section(f"Button{i}", [("ButtonImage", image)] + list(keys.items()))
     return lines
 
 
@@ -222,64 +214,64 @@ def _personality():
               ("TextShiftVert", 0), ("TextRightClip", TEXT_RIGHT_CLIP)]
     for prefix, c in (("ActiveText", palette.TEXT_ACTIVE), ("InActiveText", palette.TEXT_INACTIVE)):
         pairs += [(prefix + name, v) for name, v in zip("RGB", channels(c))]
-    return _section("Personality", pairs)
+    return ini.section("Personality", pairs)
 
 
 def ini_text():
     """The INI, CR LF line ends. Sections are ordered so that every bitmap is first named in
     archive order."""
     L = []
-    L += _section("TitlebarSkin", [("SkinName", SKIN_NAME), ("SkinAuthor", SKIN_AUTHOR)])
-    L += _section("Skins", [("Version", 150)])
-    L += _section("Buttons", [("Bitmap", "Buttons.bmp")] + _margins(9, 9, 8, 8) + [
+    L += ini.section("TitlebarSkin", [("SkinName", SKIN_NAME), ("SkinAuthor", SKIN_AUTHOR)])
+    L += ini.section("Skins", [("Version", 150)])
+    L += ini.section("Buttons", [("Bitmap", "Buttons.bmp")] + ini.margins(9, 9, 8, 8) + [
         ("Trans", 0), ("CheckButton", "CheckBox.bmp"), ("CheckButtonFrame", 12),
         ("RadioButton", "RadioButton.bmp"), ("RadioButtonFrame", 8)])
-    L += _section("Progress", [("Bitmap", "Progress.bmp")] + _margins(3, 3, 4, 4) +
+    L += ini.section("Progress", [("Bitmap", "Progress.bmp")] + ini.margins(3, 3, 4, 4) +
                   [("Trans", 1), ("Tile", 0), ("Style", 0)])
-    L += _section("Progress.Chunk", [("Image", "ProgressChunk.bmp"), ("Tile", 1)])
-    L += _section("Tabs", [("Image", "Tab.bmp")] + _margins(6, 6, 6, 6) +
+    L += ini.section("Progress.Chunk", [("Image", "ProgressChunk.bmp"), ("Tile", 1)])
+    L += ini.section("Tabs", [("Image", "Tab.bmp")] + ini.margins(6, 6, 6, 6) +
                   [("Trans", 0), ("Tile", 0), ("Style", 1)])
-    L += _section("Tab.Pane", [("Image", "TabPane.bmp")] + _margins(4, 4, 4, 4) + [("Tile", 0)])
-    L += _section("ComboButton", [("Image", "ComboboxBtn.bmp")] + _margins(3, 3, 3, 3) +
+    L += ini.section("Tab.Pane", [("Image", "TabPane.bmp")] + ini.margins(4, 4, 4, 4) + [("Tile", 0)])
+    L += ini.section("ComboButton", [("Image", "ComboboxBtn.bmp")] + ini.margins(3, 3, 3, 3) +
                   [("Trans", 1), ("Style", 0)])
-    L += _section("SunkEdge", [("Image", "SunkEdge.bmp")] + _margins(3, 3, 3, 3) + [("Trans", 0)])
-    L += _section("ExtraImages", [("Image", "ExtraImages.bmp"), ("Trans", 1)])
-    L += _section("StatusBarEdges", [("Image", "StatusBar.bmp")] + _margins(5, 9, 50, 17) +
+    L += ini.section("SunkEdge", [("Image", "SunkEdge.bmp")] + ini.margins(3, 3, 3, 3) + [("Trans", 0)])
+    L += ini.section("ExtraImages", [("Image", "ExtraImages.bmp"), ("Trans", 1)])
+    L += ini.section("StatusBarEdges", [("Image", "StatusBar.bmp")] + ini.margins(5, 9, 50, 17) +
                   [("Tile", 1)])
-    L += _section("Headerbar", [("Image", "Header.bmp")] + _margins(3, 4, 8, 8) +
+    L += ini.section("Headerbar", [("Image", "Header.bmp")] + ini.margins(3, 4, 8, 8) +
                   [("Tile", 1), ("Trans", 1)])
-    L += _section("GroupBoxEdge", [("Image", "GroupBoxEdge.bmp")] + _margins(6, 6, 6, 6) +
+    L += ini.section("GroupBoxEdge", [("Image", "GroupBoxEdge.bmp")] + ini.margins(6, 6, 6, 6) +
                   [("Trans", 1), ("Tile", 0)])
-    L += _section("GroupBox", [("Image", "GroupBox.bmp")] + _margins(6, 6, 6, 6) +
+    L += ini.section("GroupBox", [("Image", "GroupBox.bmp")] + ini.margins(6, 6, 6, 6) +
                   [("Trans", 1), ("BackgroundAlignment", 0), ("BackgroundLeftShift", 4),
                    ("BackgroundRightShift", 4)])
-    L += _section("Scrollbar", [("Image", "ScrollbarArrow.bmp")])
-    L += _section("HorzScrollThumb", [("Image", "ScrollbarHThumb.bmp")] + _margins(5, 5, 5, 5))
-    L += _section("VertScrollThumb", [("Image", "ScrollbarVThumb.bmp")] + _margins(5, 5, 5, 5))
-    L += _section("HorzScroll", [("Image", "ScrollbarHBar.bmp")] + _margins(1, 1, 0, 0) + [("Tile", 0)])
-    L += _section("VertScroll", [("Image", "ScrollbarVBar.bmp")] + _margins(0, 0, 1, 1) + [("Tile", 0)])
+    L += ini.section("Scrollbar", [("Image", "ScrollbarArrow.bmp")])
+    L += ini.section("HorzScrollThumb", [("Image", "ScrollbarHThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    L += ini.section("VertScrollThumb", [("Image", "ScrollbarVThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    L += ini.section("HorzScroll", [("Image", "ScrollbarHBar.bmp")] + ini.margins(1, 1, 0, 0) + [("Tile", 0)])
+    L += ini.section("VertScroll", [("Image", "ScrollbarVBar.bmp")] + ini.margins(0, 0, 1, 1) + [("Tile", 0)])
     for side in ("Horz", "Vert", "Left", "Right", "Up", "Down"):
-        L += _section(f"Trackbar.Thumb{side}", [("Image", f"TrackThumb{side}.bmp"), ("Trans", 1)])
-    L += _section("Track", [("Image", "Track.bmp")] + _margins(0, 0, 3, 3) + [("Frame", 1)])
-    L += _section("TRACKVERT", [("Image", "TrackVert.bmp")] + _margins(3, 3, 0, 0) + [("Frame", 1)])
-    L += _section("UpDown.Horz", [("Image", "UpDownHorz.bmp"), ("GlyphImage", "UpDownHorzGlyph.bmp"),
+        L += ini.section(f"Trackbar.Thumb{side}", [("Image", f"TrackThumb{side}.bmp"), ("Trans", 1)])
+    L += ini.section("Track", [("Image", "Track.bmp")] + ini.margins(0, 0, 3, 3) + [("Frame", 1)])
+    L += ini.section("TRACKVERT", [("Image", "TrackVert.bmp")] + ini.margins(3, 3, 0, 0) + [("Frame", 1)])
+    L += ini.section("UpDown.Horz", [("Image", "UpDownHorz.bmp"), ("GlyphImage", "UpDownHorzGlyph.bmp"),
                                   ("Trans", 1)])
-    L += _section("UpDown.Vert", [("Image", "UpDownVert.bmp"), ("GlyphImage", "UpDownVertGlyph.bmp"),
+    L += ini.section("UpDown.Vert", [("Image", "UpDownVert.bmp"), ("GlyphImage", "UpDownVertGlyph.bmp"),
                                   ("Trans", 1)])
     m = elements.ITEM_MARGIN
-    L += _section("MenuItem", [("Image", "MenuItem.bmp")] + _margins(m, elements.ITEM_BOTTOM, m, m) +
+    L += ini.section("MenuItem", [("Image", "MenuItem.bmp")] + ini.margins(m, elements.ITEM_BOTTOM, m, m) +
                   [("Trans", 1), ("Tile", 0)])
-    L += _section("MenuBackground", [("Image", "MenuBackground.bmp")] + _margins(1, 1, 1, 1))
-    L += _section("MDICONTROLS", [("Image", "MDIControls.bmp")])
+    L += ini.section("MenuBackground", [("Image", "MenuBackground.bmp")] + ini.margins(1, 1, 1, 1))
+    L += ini.section("MDICONTROLS", [("Image", "MDIControls.bmp")])
     L += _caption_button_sections()
     L += _personality()
-    L += _section("Fonts", [("FontHeight", 14)])
+    L += ini.section("Fonts", [("FontHeight", 14)])
     P = palette
-    L += _section("Colours", [(key, _colour_text(c)) for key, c in (
+    L += ini.section("Colours", [(key, _colour_text(c)) for key, c in (
         ("ButtonFace", P.FACE), ("TitleTextActive", P.TEXT_ACTIVE),
         ("TitleTextNoActive", P.TEXT_INACTIVE), ("ButtonHilight", P.HILIGHT_WHITE),
         ("ButtonShadow", P.SHADOW), ("ButtonDkShadow", P.DK_SHADOW), ("Buttonlight", P.LIGHT),
         ("ButtonText", P.MENU_TEXT), ("WindowText", P.MENU_TEXT), ("Menubar", P.MENUBAR),
         ("MenuBarText", P.MENU_TEXT), ("Menu", P.MENU), ("MenuText", P.MENU_TEXT),
         ("Hilight", P.SELECTION), ("HilightText", P.HILIGHT_WHITE), ("Scrollbar", P.TRACK))])
-    return "\r\n".join(L[:-1]) + "\r\n"
+    return ini.text(L)

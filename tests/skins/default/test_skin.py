@@ -4,22 +4,11 @@ import os
 import unittest
 
 from _path import ROOT, SKIN_DIR
-from orvoart import pictures
+from orvoart import ini, pictures
 from orvoart.codecs import bmp_bytes
-from orvoart.raster import MAGENTA, channels
+from orvoart.raster import MAGENTA, contrast
 from orvoart.slicing import frame_origin
 from slate_art import palette, skin
-
-
-def parse_ini(text):
-    sections, current = {}, None
-    for line in text.split("\r\n"):
-        if line.startswith("["):
-            current = sections.setdefault(line.strip("[]"), {})
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections
 
 
 def frames(name, img):
@@ -27,24 +16,11 @@ def frames(name, img):
     return [img.crop(*frame_origin(img, count, i, orientation == "v")) for i in range(1, count + 1)]
 
 
-def luminance(c):
-    def lin(v):
-        v /= 255
-        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
-    r, g, b = channels(c)
-    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b)
-
-
-def contrast(a, b):
-    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
-    return (la + 0.05) / (lb + 0.05)
-
-
 class IniTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with open(os.path.join(SKIN_DIR, skin.INI_NAME), "rb") as f:
-            cls.ini = parse_ini(f.read().decode("ascii"))
+            cls.ini = ini.parse(f.read().decode("ascii"))
 
     def test_element_sections(self):
         want = {

@@ -6,39 +6,16 @@ import unittest
 from _path import SKIN_DIR
 from jade_art import elements, frame, palette as P, skin
 from jade_art.mockup import JadeMockup
+from orvoart import ini
 from orvoart.checks import check_tree
 from orvoart.codecs import bmp_bytes
 from orvoart.emblem import emblem
-from orvoart.raster import MAGENTA, channels
+from orvoart.raster import MAGENTA, contrast, luminance
 from orvoart.slicing import frame_origin
 
 
-def parse_ini(text):
-    sections, current = {}, None
-    for line in text.split("\r\n"):
-        if line.startswith("["):
-            current = sections.setdefault(line.strip("[]"), {})
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections
-
-
-def luminance(c):
-    def lin(v):
-        v /= 255
-        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
-    r, g, b = channels(c)
-    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b)
-
-
-def contrast(a, b):
-    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
-    return (la + 0.05) / (lb + 0.05)
-
-
 BITMAPS = skin.bitmaps()
-INI = parse_ini(skin.ini_text())
+INI = ini.parse(skin.ini_text())
 
 
 def frames(name):
