@@ -16,8 +16,7 @@ sys.path[:0] = [HERE, os.path.dirname(HERE)]  # this skin's slate_art and the sh
 sys.dont_write_bytecode = True  # keep the skin folders free of caches
 
 from orvoart import checks, contact_sheet, generator, mockup, pictures  # noqa: E402
-from orvoart.codecs import bmp_bytes, png_bytes  # noqa: E402
-from orvoart.raster import MAGENTA, Image  # noqa: E402
+from orvoart.codecs import png_bytes  # noqa: E402
 from slate_art import palette, skin  # noqa: E402
 from slate_art.mockup import SlateMockup  # noqa: E402
 
@@ -32,17 +31,11 @@ def _desktop_scene(bitmaps, icon16):
     m = SlateMockup(bitmaps, icon16)
     back = m.window(250, 110, "Orvo - About", active=False, menu=())
     front = mockup.main_window(m)
-    scene = Image(front.w + 120, front.h + 70, mockup.DESKTOP)
-    scene.paste(back, 16, 12, MAGENTA)
-    scene.paste(front, 104, 54, MAGENTA)
-    return scene
+    return mockup.desktop(back, front)
 
 
 def generate():
-    bitmaps = skin.bitmaps()
-    for name, img in bitmaps.items():
-        generator.write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
-    generator.write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
+    bitmaps = generator.write_skin(skin, SKIN_DIR)
 
     outputs = pictures.render(palette)
     for name, data in pictures.encode(outputs, palette).items():

@@ -19,7 +19,7 @@ sys.dont_write_bytecode = True  # keep the skin folders free of caches
 from jade_art import skin  # noqa: E402
 from jade_art.mockup import JadeMockup  # noqa: E402
 from orvoart import checks, contact_sheet, generator, mockup  # noqa: E402
-from orvoart.codecs import bmp_bytes, png_bytes  # noqa: E402
+from orvoart.codecs import png_bytes  # noqa: E402
 from orvoart.emblem import emblem  # noqa: E402
 from orvoart.raster import MAGENTA, Image  # noqa: E402
 
@@ -39,17 +39,11 @@ def desktop_scene(bitmaps):
     front = mockup.main_window(m)
     x = m.BORDER + 4 + 8  # the File item's left edge: bar margin, start offset
     front.paste(m.popup_menu(FILE_MENU, 150, 3), x, m.CAPTION + m.MENU_H, MAGENTA)
-    scene = Image(front.w + 120, front.h + 70, mockup.DESKTOP)
-    scene.paste(back, 16, 12, MAGENTA)
-    scene.paste(front, 104, 54, MAGENTA)
-    return scene
+    return mockup.desktop(back, front)
 
 
 def generate():
-    bitmaps = skin.bitmaps()
-    for name, img in bitmaps.items():
-        generator.write(os.path.join(SKIN_DIR, name), bmp_bytes(img, 32))
-    generator.write(os.path.join(SKIN_DIR, skin.INI_NAME), skin.ini_text().encode("ascii"))
+    bitmaps = generator.write_skin(skin, SKIN_DIR)
     window = JadeMockup(bitmaps, emblem(16)).controls_window()
     controls = Image(window.w + 32, window.h + 32, mockup.DESKTOP)
     controls.paste(window, 16, 16, MAGENTA)

@@ -12,6 +12,16 @@ def write(path, data):
         f.write(data)
 
 
+def write_skin(skin, skin_dir):
+    """Draws the skin's bitmaps and writes them and its INI into skin_dir; returns the bitmaps."""
+    from .codecs import bmp_bytes
+    bitmaps = skin.bitmaps()
+    for name, img in bitmaps.items():
+        write(os.path.join(skin_dir, name), bmp_bytes(img, 32))
+    write(os.path.join(skin_dir, skin.INI_NAME), skin.ini_text().encode("ascii"))
+    return bitmaps
+
+
 def run(description, generate, check, done):
     """Parses the command line, runs generate() unless --check is given, then check(), which
     returns the problems found; prints them, or done when there are none. Returns the exit code."""

@@ -109,6 +109,14 @@ class Mockup:
             px += pw
 
 
+def desktop(back, front):
+    """An inactive window behind the active one, on a desktop colour."""
+    scene = Image(front.w + 120, front.h + 70, DESKTOP)
+    scene.paste(back, 16, 12, MAGENTA)
+    scene.paste(front, 104, 54, MAGENTA)
+    return scene
+
+
 def main_window(m, active=True):
     """The splitter's main window at 546 x 359 client pixels, laid out like the real one, drawn by
     the Mockup m."""
