@@ -238,7 +238,8 @@ def ini_text():
     L += ini.section("ExtraImages", [("Image", "ExtraImages.bmp"), ("Trans", 1)])
     L += ini.section("StatusBarEdges", [("Image", "StatusBar.bmp")] + ini.margins(5, 9, 50, 17) +
                   [("Tile", 1)])
-    L += ini.section("Headerbar", [("Image", "Header.bmp")] + ini.margins(3, 4, 8, 8) +
+    # The ends fit inside the 14-wide frames (the default skin's 8 and 8 run past them).
+    L += ini.section("Headerbar", [("Image", "Header.bmp")] + ini.margins(3, 4, 6, 6) +
                   [("Tile", 1), ("Trans", 1)])
     L += ini.section("GroupBoxEdge", [("Image", "GroupBoxEdge.bmp")] + ini.margins(6, 6, 6, 6) +
                   [("Trans", 1), ("Tile", 0)])
