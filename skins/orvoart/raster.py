@@ -22,6 +22,21 @@ def mix(a, b, t):
     return rgb(round(ar + (br - ar) * t), round(ag + (bg - ag) * t), round(ab + (bb - ab) * t))
 
 
+def luminance(c):
+    """Relative luminance (sRGB, as for contrast ratios)."""
+    def lin(v):
+        v /= 255
+        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = channels(c)
+    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b)
+
+
+def contrast(a, b):
+    """Contrast ratio of two colours, 1 to 21; text wants at least 4.5."""
+    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
+    return (la + 0.05) / (lb + 0.05)
+
+
 def ramp(stops, t):
     """Piecewise-linear colour ramp; stops are (position, colour) with positions rising 0..1."""
     t = min(max(t, 0.0), 1.0)

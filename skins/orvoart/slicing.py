@@ -65,3 +65,19 @@ def frame_strip(img, count, index, size):
     out = Image(*size)
     _stretch(out, img, 0, 0, size[0], size[1], x0, y0, fw, fh)
     return out
+
+
+def three_slice(img, count, index, stacked, l, r, size):
+    """One frame drawn at size (W, H): its first l and last r columns unscaled, the columns between
+    repeated across the middle, every part stretched to the height H."""
+    W, H = size
+    x0, y0, fw, fh = frame_origin(img, count, index, stacked)
+    out = Image(W, H)
+    _stretch(out, img, 0, 0, l, H, x0, y0, l, fh)
+    m = fw - l - r
+    x = l
+    while m > 0 and x < W - r:
+        _stretch(out, img, x, 0, m, H, x0 + l, y0, m, fh)
+        x += m
+    _stretch(out, img, W - r, 0, r, H, x0 + fw - r, y0, r, fh)
+    return out

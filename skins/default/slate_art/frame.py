@@ -1,67 +1,24 @@
-"""The window frame (four border pieces, active and inactive) and the caption buttons.
-
-The frame is drawn as one whole window of a nominal size and then cut into the four pieces, so the
-caption bar, the rounded corners and the bevels line up exactly wherever the engine joins them.
-"""
+"""The Slate window frame (four border pieces, active and inactive) and the caption buttons."""
 
 from . import palette as P
-from .raster import MAGENTA, Image, hstrip, ramp, rounded_inside, shape_rings, vstrip
-from .shapes import box
+from orvoart import window_frame
+from orvoart.raster import MAGENTA, Image, hstrip
+from orvoart.shapes import box
 
 BORDER = 4  # left and right border width (one frame of FrameLeft/FrameRight)
 CAPTION = 29  # caption bar height (one frame of FrameTop)
 BOTTOM = 5  # bottom border height (one frame of FrameBottom)
 NOMINAL_W, NOMINAL_H = 300, 250  # FrameTop/FrameBottom are 292 = 300 - 2 * BORDER wide
 TOP_RADIUS, BOTTOM_RADIUS = 7, 2
+GEOMETRY = window_frame.FrameGeometry(BORDER, CAPTION, BOTTOM, TOP_RADIUS, BOTTOM_RADIUS,
+                                      (NOMINAL_W, NOMINAL_H))
 
-_ACTIVE = dict(outline=P.CAPTION_OUTLINE, shine=P.CAPTION_SHINE, light=P.FRAME_LIGHT,
-               body=P.FRAME_BODY, inner=P.FRAME_INNER,
-               caption=((0.0, P.CAPTION_TOP), (0.45, P.CAPTION_MID), (1.0, P.CAPTION_BOTTOM)))
-_INACTIVE = dict(outline=P.CAPTION_OUTLINE_OFF, shine=P.CAPTION_SHINE_OFF, light=P.FRAME_LIGHT_OFF,
-                 body=P.FRAME_BODY_OFF, inner=P.FRAME_INNER_OFF,
-                 caption=((0.0, P.CAPTION_TOP_OFF), (0.45, P.CAPTION_MID_OFF),
-                          (1.0, P.CAPTION_BOTTOM_OFF)))
-
-
-def whole_window(look, w=NOMINAL_W, h=NOMINAL_H):
-    """The frame of a w x h window; the client area is left magenta (it is never part of a piece)."""
-    def inside(x, y):
-        return (rounded_inside(x, y, w, h, TOP_RADIUS, (True, True, False, False)) and
-                rounded_inside(x, y, w, h, BOTTOM_RADIUS, (False, False, True, True)))
-
-    rings = shape_rings(w, h, inside)
-    client = (BORDER, CAPTION, w - BORDER, h - BOTTOM)
-    img = Image(w, h, MAGENTA)
-    for y in range(h):
-        for x in range(w):
-            r = rings[y][x]
-            if r < 0:
-                continue
-            if client[0] <= x < client[2] and client[1] <= y < client[3]:
-                continue
-            near_client = (client[0] - 1 <= x <= client[2] and client[1] - 1 <= y <= client[3])
-            if r == 0:
-                c = look["outline"]
-            elif near_client:
-                c = look["inner"]
-            elif y < CAPTION - 1:
-                c = look["shine"] if r == 1 else ramp(look["caption"], (y - 2) / (CAPTION - 4))
-            else:
-                c = look["light"] if r == 1 else look["body"]
-            img.set(x, y, c)
-    return img
+_ACTIVE, _INACTIVE = window_frame.looks(P, 0.45)
 
 
 def frame_pieces():
     """FrameLeft, FrameRight (2 frames side by side), FrameTop, FrameBottom (2 frames stacked)."""
-    wins = [whole_window(_ACTIVE), whole_window(_INACTIVE)]
-    w, h = NOMINAL_W, NOMINAL_H
-    return {
-        "FrameLeft.bmp": hstrip([win.crop(0, 0, BORDER, h) for win in wins]),
-        "FrameRight.bmp": hstrip([win.crop(w - BORDER, 0, BORDER, h) for win in wins]),
-        "FrameTop.bmp": vstrip([win.crop(BORDER, 0, w - 2 * BORDER, CAPTION) for win in wins]),
-        "FrameBottom.bmp": vstrip([win.crop(BORDER, h - BOTTOM, w - 2 * BORDER, BOTTOM) for win in wins]),
-    }
+    return window_frame.frame_pieces(GEOMETRY, [_ACTIVE, _INACTIVE])
 
 
 # Caption-button glyphs, 9 x 9, placed at (6, 6) of a 21 x 21 frame.

@@ -1,47 +1,29 @@
-"""A window assembled from the skin pieces the way the engine cuts them, for the contact sheet."""
+"""Windows assembled from a skin's pieces the way the engine cuts them, for the contact sheets.
 
-from . import palette as P
+`Mockup` draws the controls; each skin subclasses it for its window frame (`window`), with its
+frame sizes as class attributes and its palette P (the colour names of the family's palettes).
+"""
+
 from .font import draw_text, text_width
 from .raster import MAGENTA, Image, mix
 from .slicing import frame_strip, sliced
 
-BORDER, CAPTION, BOTTOM, MENU_H = 4, 29, 5, 19
 DESKTOP = 0x56616E
 BLACK = 0x000000
 
 
 class Mockup:
-    def __init__(self, bmps, icon16):
+    BORDER, CAPTION, BOTTOM, MENU_H = 4, 29, 5, 19
+    GLYPH_FRAMES = {"CheckBox.bmp": 4, "RadioButton.bmp": 4}
+
+    def __init__(self, bmps, icon16, P):
         self.b = bmps
         self.icon16 = icon16
-
-    # ----------------------------------------------------------------------------- frame
+        self.P = P
 
     def window(self, client_w, client_h, title, active=True, menu=("File", "Tools", "Help")):
-        W = client_w + 2 * BORDER
-        H = client_h + CAPTION + MENU_H + BOTTOM
-        win = Image(W, H, P.FACE)
-        idx = 1 if active else 2
-        b = self.b
-        pieces = [
-            (sliced(b["FrameLeft.bmp"], 2, idx, False, (0, 29, 0, 5), (BORDER, H)), 0, 0),
-            (sliced(b["FrameRight.bmp"], 2, idx, False, (0, 29, 0, 5), (BORDER, H)), W - BORDER, 0),
-            (sliced(b["FrameTop.bmp"], 2, idx, True, (32, 0, 39, 0), (W - 2 * BORDER, CAPTION)), BORDER, 0),
-            (sliced(b["FrameBottom.bmp"], 2, idx, True, (32, 0, 39, 0), (W - 2 * BORDER, BOTTOM)),
-             BORDER, H - BOTTOM),
-        ]
-        for img, x, y in pieces:
-            win.paste(img, x, y)
-        for name, xcoord in (("CloseButton.bmp", 25), ("MaxButton.bmp", 49), ("MinButton.bmp", 73)):
-            btn = frame_strip(b[name], 6, 1 if active else 4, (21, 21))
-            win.paste(btn, W - xcoord, 5, MAGENTA)
-        self._icon(win, 8, 7)
-        draw_text(win, BORDER + 16 + 8, 11, title, P.TEXT_ACTIVE if active else P.TEXT_INACTIVE)
-        x = BORDER + 6
-        for item in menu:
-            draw_text(win, x + 5, CAPTION + 6, item, BLACK)
-            x += text_width(item) + 10
-        return win
+        """A window of the given client size: the skin's frame, caption and menu bar."""
+        raise NotImplementedError
 
     def _icon(self, win, x0, y0):
         for y in range(16):
@@ -54,16 +36,23 @@ class Mockup:
 
     def button(self, win, x, y, w, h, caption, frame=1):
         win.paste(sliced(self.b["Buttons.bmp"], 5, frame, False, (8, 9, 8, 9), (w, h)), x, y)
-        ink = P.SHADOW if frame == 3 else BLACK
+        ink = self.P.SHADOW if frame == 3 else BLACK
         draw_text(win, x + (w - text_width(caption)) // 2, y + (h - 7) // 2, caption, ink)
 
+    def glyph_frame(self, image, state):
+        """The frame of a check or radio strip for state 1 unchecked, 2 checked, 3 unchecked
+        disabled, 4 checked disabled (the frames of a four-frame strip)."""
+        return state
+
     def check(self, win, x, y, caption, frame=1, image="CheckBox.bmp"):
-        win.paste(frame_strip(self.b[image], 4, frame, (13, 13)), x, y, MAGENTA)
-        draw_text(win, x + 13 + 4, y + 3, caption, BLACK if frame < 3 else P.SHADOW)
+        strip = frame_strip(self.b[image], self.GLYPH_FRAMES[image], self.glyph_frame(image, frame),
+                            (13, 13))
+        win.paste(strip, x, y, MAGENTA)
+        draw_text(win, x + 13 + 4, y + 3, caption, BLACK if frame < 3 else self.P.SHADOW)
 
     def edit(self, win, x, y, w, h, text=""):
         win.fill_rect(x, y, x + w, y + h, 0xFFFFFF)
-        win.frame_rect(x, y, x + w, y + h, P.SHADOW)
+        win.frame_rect(x, y, x + w, y + h, self.P.SHADOW)
         draw_text(win, x + 4, y + (h - 7) // 2, text, BLACK)
 
     def combo(self, win, x, y, w, h, text, frame=1):
@@ -73,19 +62,19 @@ class Mockup:
 
     def memo(self, win, x, y, w, h, lines, thumb=(0.0, 0.45), hthumb=(0.0, 0.7)):
         win.fill_rect(x, y, x + w, y + h, 0xFFFFFF)
-        win.frame_rect(x, y, x + w, y + h, P.SHADOW)
-        win.frame_rect(x + 1, y + 1, x + w - 1, y + h - 1, P.FACE)
+        win.frame_rect(x, y, x + w, y + h, self.P.SHADOW)
+        win.frame_rect(x + 1, y + 1, x + w - 1, y + h - 1, self.P.FACE)
         for i, line in enumerate(lines):
             if 4 + i * 11 + 8 < h - 19:
                 draw_text(win, x + 5, y + 5 + i * 11, line, BLACK)
         inner_w, inner_h = w - 4, h - 4
         self.scrollbar(win, x + 2 + inner_w - 17, y + 2, inner_h - 17, True, thumb)
         self.scrollbar(win, x + 2, y + 2 + inner_h - 17, inner_w - 17, False, hthumb)
-        win.fill_rect(x + 2 + inner_w - 17, y + 2 + inner_h - 17, x + w - 2, y + h - 2, P.FACE)
+        win.fill_rect(x + 2 + inner_w - 17, y + 2 + inner_h - 17, x + w - 2, y + h - 2, self.P.FACE)
 
     def scrollbar(self, win, x, y, length, vertical, thumb):
         k, b = 17, 17
-        bar = Image(length, k, P.FACE)
+        bar = Image(length, k, self.P.FACE)
         track = self.b["ScrollbarVBar.bmp"] if vertical else self.b["ScrollbarHBar.bmp"]
         if vertical:
             piece = sliced(track, 4, 1, False, (1, 0, 1, 0), (k, length - 2 * b)).transposed()
@@ -111,7 +100,7 @@ class Mockup:
         win.paste(bar.transposed() if vertical else bar, x, y)
 
     def status_bar(self, win, x, y, w, h, panels):
-        win.fill_rect(x, y, x + w, y + h, P.FACE)
+        win.fill_rect(x, y, x + w, y + h, self.P.FACE)
         px = x
         for i, (width, text) in enumerate(panels):
             pw = (x + w - px) if i == len(panels) - 1 else width
@@ -120,12 +109,20 @@ class Mockup:
             px += pw
 
 
-def main_window(bmps, icon16, active=True):
-    """The splitter's main window at 546 x 359 client pixels, laid out like the real one."""
-    m = Mockup(bmps, icon16)
+def desktop(back, front):
+    """An inactive window behind the active one, on a desktop colour."""
+    scene = Image(front.w + 120, front.h + 70, DESKTOP)
+    scene.paste(back, 16, 12, MAGENTA)
+    scene.paste(front, 104, 54, MAGENTA)
+    return scene
+
+
+def main_window(m, active=True):
+    """The splitter's main window at 546 x 359 client pixels, laid out like the real one, drawn by
+    the Mockup m."""
     cw, ch = 546, 359
     win = m.window(cw, ch, "Orvo - Big File Splitter", active)
-    ox, oy = BORDER, CAPTION + MENU_H
+    ox, oy = m.BORDER, m.CAPTION + m.MENU_H
     at = lambda x, y: (ox + x, oy + y)
     draw_text(win, *at(12, 18), "Source file:", BLACK)
     m.edit(win, *at(92, 12), 340, 21, "C:\\Logs\\server-2024.log")

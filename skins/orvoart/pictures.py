@@ -1,7 +1,7 @@
 """The program's own pictures: the system-menu glyph strip, the built-in track-bar channels, the
-product icon and the About dialog's logo."""
+product icon and the About dialog's logo. They are drawn in the default skin's colours: the
+functions that need colours take that skin's palette P."""
 
-from . import palette as P
 from .codecs import bmp_bytes, gif_bytes, ico_bytes
 from .emblem import emblem
 from .quantize import quantize
@@ -54,7 +54,7 @@ def menu_glyphs():
     return strip
 
 
-def track_horizontal():
+def track_horizontal(P):
     """40 x 4: a sunken groove as tall as the platform's track-bar channel, with 3-pixel ends."""
     rows = [P.SHADOW, mix(P.SHADOW, P.LIGHT, 0.6), mix(P.LIGHT, WHITE, 0.5), WHITE]
     img = Image(40, 4)
@@ -70,7 +70,7 @@ def track_horizontal():
     return img
 
 
-def about_logo():
+def about_logo(P):
     """110 x 110 on the button face: the emblem with a soft ground shadow; bottom rows plain."""
     s = 84
     img = Image(ABOUT_SIZE, ABOUT_SIZE, P.FACE)
@@ -91,17 +91,17 @@ def about_logo():
     return img
 
 
-def render():
+def render(P):
     return {
         "menu_glyphs": menu_glyphs(),
-        "track": track_horizontal(),
-        "trackvert": track_horizontal().transposed(),
+        "track": track_horizontal(P),
+        "trackvert": track_horizontal(P).transposed(),
         "icon": {s: emblem(s) for s in ICON_SIZES},
-        "about": about_logo(),
+        "about": about_logo(P),
     }
 
 
-def encode(out):
+def encode(out, P):
     """File name -> bytes for resources/."""
     about = out["about"]
     palette, indices = quantize(about.px, 256, keep=(P.FACE,))

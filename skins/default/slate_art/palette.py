@@ -1,7 +1,7 @@
 """The colours of the "Orvo Slate" skin. The first group is what the INI declares; the rest are the
 art's own shades, all derived from the same slate blue and warm grey so the pieces agree."""
 
-from .raster import rgb
+from orvoart.raster import rgb
 
 # Declared in the INI's [Colours] section.
 FACE = rgb(227, 224, 213)

@@ -1,14 +1,21 @@
-"""Checks of the files in the tree: what the engine and the packer rely on, and the rules the art
-must keep (exact magenta only where drawn transparently, flat stretched middles)."""
+"""Checks of a skin's files in the tree: what the engine and the packer rely on, and the rules the
+art must keep (exact magenta only where drawn transparently, flat stretched middles); and of the
+program's own pictures in resources/.
+
+A skin is described by a module (or object) `skin` with:
+    INI_NAME      the INI's file name
+    LAYOUT        file name -> (width, height, frame count, "h" or "v"), in archive order
+    KEYED         the images drawn with magenta as the transparent colour
+    FLAT_MIDDLES  file name -> [("cols" | "rows", first, last)]: parts that must be flat per frame
+    frame_joins(bitmaps) -> problems: the skin's own checks of how its frame pieces meet
+"""
 
 import os
 import re
 import struct
 
-from . import palette as P
 from .codecs import bmp_fourth_bytes, read_bmp, read_gif, read_ico
 from .raster import MAGENTA, channels
-from .skin import INI_NAME, KEYED, LAYOUT
 from .slicing import frame_origin
 
 
@@ -18,9 +25,9 @@ def near_magenta(c):
     return c != MAGENTA and (255 - r) + g + (255 - b) <= 96
 
 
-def colour_problems(name, img):
+def colour_problems(skin, name, img):
     out = []
-    keyed = name in KEYED
+    keyed = name in skin.KEYED
     for i, c in enumerate(img.px):
         if near_magenta(c):
             out.append(f"{name}: near-magenta pixel at {i % img.w},{i // img.w}")
@@ -31,14 +38,14 @@ def colour_problems(name, img):
     return out
 
 
-def bmp_problems(name, data):
+def bmp_problems(skin, name, data):
     """Format and size of one skin bitmap."""
     try:
         img, bpp = read_bmp(data)
     except ValueError as e:
         return [f"{name}: {e}"], None
     out = []
-    w, h, _, _ = LAYOUT[name]
+    w, h, _, _ = skin.LAYOUT[name]
     height = struct.unpack_from("<i", data, 22)[0]
     if bpp != 32:
         out.append(f"{name}: {bpp} bits per pixel, want 32")
@@ -59,29 +66,12 @@ def _rows_equal(img, y0, y1, x0, x1):
     return all(img.get(x, y) == img.get(x, y0) for y in range(y0, y1) for x in range(x0, x1))
 
 
-# Stretched middles that must not show seams: name -> (kind, first, last) per frame, where kind
-# "cols" means columns first..last are identical and "rows" rows first..last.
-FLAT_MIDDLES = {
-    "Buttons.bmp": [("cols", 8, 9), ("rows", 9, 11)],
-    "Progress.bmp": [("rows", 3, 15)],
-    "ScrollbarHBar.bmp": [("cols", 0, 33)],
-    "ScrollbarVBar.bmp": [("rows", 0, 33)],
-    "ScrollbarHThumb.bmp": [("cols", 5, 16)],
-    "ScrollbarVThumb.bmp": [("rows", 5, 16)],
-    "Header.bmp": [("cols", 1, 12)],
-    "FrameLeft.bmp": [("rows", 29, 244)],
-    "FrameRight.bmp": [("rows", 29, 244)],
-    "FrameTop.bmp": [("cols", 32, 252)],
-    "FrameBottom.bmp": [("cols", 32, 252)],
-}
-
-
-def layout_problems(name, img):
+def layout_problems(skin, name, img):
     out = []
-    _, _, count, orientation = LAYOUT[name]
+    _, _, count, orientation = skin.LAYOUT[name]
     for i in range(1, count + 1):
         frame = img.crop(*frame_origin(img, count, i, orientation == "v"))
-        for kind, first, last in FLAT_MIDDLES.get(name, []):
+        for kind, first, last in skin.FLAT_MIDDLES.get(name, []):
             ok = (_columns_equal(frame, first, last + 1, 0, frame.h) if kind == "cols"
                   else _rows_equal(frame, first, last + 1, 0, frame.w))
             if not ok:
@@ -89,40 +79,26 @@ def layout_problems(name, img):
     return out
 
 
-def frame_joins(bitmaps):
-    """The caption bar continues from the left and right pieces into the top piece."""
-    out = []
-    left, top, right = bitmaps["FrameLeft.bmp"], bitmaps["FrameTop.bmp"], bitmaps["FrameRight.bmp"]
-    for f in (0, 1):
-        for y in range(8, 27):
-            t = top.get(100, 29 * f + y)
-            if left.get(4 * f + 3, y) != t or right.get(4 * f, y) != t:
-                out.append(f"frame {f + 1}: caption row {y} differs between the pieces")
-                break
-        if left.get(4 * f, 0) != MAGENTA or right.get(4 * f + 3, 0) != MAGENTA:
-            out.append(f"frame {f + 1}: top corners are not rounded off")
-    return out
-
-
-def ini_problems(text_bytes):
+def ini_problems(skin, text_bytes):
     out = []
     if b"\n" in text_bytes.replace(b"\r\n", b""):
-        out.append(f"{INI_NAME}: line ends other than CR LF")
+        out.append(f"{skin.INI_NAME}: line ends other than CR LF")
     text = text_bytes.decode("ascii", errors="replace")
     mentioned = []
     for name in re.findall(r"=\s*([A-Za-z0-9_]+\.bmp)\s*$", text, re.M | re.I):
         if name.lower() not in mentioned:
             mentioned.append(name.lower())
-    want = [n.lower() for n in LAYOUT]
+    want = [n.lower() for n in skin.LAYOUT]
     if mentioned != want:
-        out.append(f"{INI_NAME}: bitmaps first named in the order {mentioned}, want {want}")
+        out.append(f"{skin.INI_NAME}: bitmaps first named in the order {mentioned}, want {want}")
     for needed in ("[TitlebarSkin]", "SkinName=", "SkinAuthor=", "[Skins]", "Version=150"):
         if needed not in text:
-            out.append(f"{INI_NAME}: {needed} missing")
+            out.append(f"{skin.INI_NAME}: {needed} missing")
     return out
 
 
-def resource_problems(resources):
+def resource_problems(resources, face):
+    """face: the colour the About picture's background and hidden rows must have."""
     out = []
 
     def load(name):
@@ -152,30 +128,31 @@ def resource_problems(resources):
         img, _ = read_gif(data)
         if not data.startswith(b"GIF89a") or (img.w, img.h) != (110, 110):
             out.append("resources/about.gif: want a GIF89a of 110 x 110")
-        elif any(c != P.FACE for c in img.px[-5 * 110:]) or img.get(0, 0) != P.FACE:
+        elif any(c != face for c in img.px[-5 * 110:]) or img.get(0, 0) != face:
             out.append("resources/about.gif: background or hidden bottom rows are not plain face colour")
     return out
 
 
-def check_tree(skin_dir, resources):
+def check_tree(skin, skin_dir):
+    """Every problem of the skin's files in skin_dir."""
     problems, bitmaps = [], {}
-    for name in LAYOUT:
+    for name in skin.LAYOUT:
         path = os.path.join(skin_dir, name)
         if not os.path.exists(path):
             problems.append(f"{name} missing")
             continue
         with open(path, "rb") as f:
-            found, img = bmp_problems(name, f.read())
+            found, img = bmp_problems(skin, name, f.read())
         problems += found
         if img is not None and not found:
             bitmaps[name] = img
-            problems += colour_problems(name, img) + layout_problems(name, img)
-    if len(bitmaps) == len(LAYOUT):
-        problems += frame_joins(bitmaps)
+            problems += colour_problems(skin, name, img) + layout_problems(skin, name, img)
+    if len(bitmaps) == len(skin.LAYOUT):
+        problems += skin.frame_joins(bitmaps)
     inis = [n for n in os.listdir(skin_dir) if n.lower().endswith(".ini")]
-    if inis != [INI_NAME]:
-        problems.append(f"want exactly one INI ({INI_NAME}), found {inis}")
+    if inis != [skin.INI_NAME]:
+        problems.append(f"want exactly one INI ({skin.INI_NAME}), found {inis}")
     else:
-        with open(os.path.join(skin_dir, INI_NAME), "rb") as f:
-            problems += ini_problems(f.read())
-    return problems + resource_problems(resources)
+        with open(os.path.join(skin_dir, skin.INI_NAME), "rb") as f:
+            problems += ini_problems(skin, f.read())
+    return problems
