@@ -108,6 +108,8 @@ HMENU TCustomForm::WindowMenuHandle() {
 void TCustomForm::ApplyMDIMenus() {
     if (!FClientHandle) return;
     HMENU bar = FMenu ? FMenu->GetHandle() : nullptr;
+    // The bar in place already: only the window menu changes (a client may stop at an unchanged bar).
+    if (bar && bar == GetMenu(Handle())) bar = nullptr;
     SendMessageW(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar),
                  reinterpret_cast<LPARAM>(WindowMenuHandle()));
     if (FMenu) FMenu->SetWindowHandle(Handle());
@@ -305,6 +307,14 @@ bool TCustomForm::HandleMDIMessage(TMessage& m) {
             MDIChildActivated(false, activated);
         return true;
     }
+    case WM_SETTEXT:
+        TCustomControl::WndProc(m);
+        // The window menu lists the new caption.
+        if (FMDIFrame && FMDIFrame->FClientHandle) {
+            SendMessageW(FMDIFrame->FClientHandle, WM_MDIREFRESHMENU, 0, 0);
+            DrawMenuBar(FMDIFrame->Handle());
+        }
+        return true;
     case WM_ACTIVATE:
         // Children are activated by the client (WM_MDIACTIVATE), never as windows of their own.
         DefaultHandler(m);
