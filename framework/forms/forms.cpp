@@ -107,6 +107,8 @@ TCustomForm::~TCustomForm() {
     // A frame's children live in its client: they go first, whoever owns them.
     while (!FMDIChildForms.empty())
         delete FMDIChildForms.back(); // takes itself out of the list
+    // A frame's client lets go of the window menu before the menu items go.
+    if (IsMDIFrame()) DestroyHandle();
     DestroyComponents();
     DestroyHandle();
     if (FNoWindowMenu) DestroyMenu(FNoWindowMenu);

@@ -273,18 +273,20 @@ void TCustomForm::ShowMDIChild() {
 void TCustomForm::MDIChildActivated(bool active, HWND next) {
     FActive = active;
     TCustomForm* frame = FMDIFrame;
+    // A child on its way out (WM_MDIDESTROY) only gives its place up.
+    const bool dying = ComponentState().Contains(csDestroying);
     if (active) {
         if (frame) {
             frame->MergeActiveChildMenu();
             if (frame->FActive) Screen->SetActiveForm(this);
         }
         SetWindowFocus();
-        if (OnActivate) OnActivate(this);
+        if (OnActivate && !dying) OnActivate(this);
     } else {
         // The next child merges its own menu; with none the frame shows its own again.
         if (!next && frame && frame->FMenu && FMenu) frame->FMenu->Unmerge(FMenu);
         if (frame && Screen->ActiveForm() == this) Screen->SetActiveForm(frame);
-        if (OnDeactivate) OnDeactivate(this);
+        if (OnDeactivate && !dying) OnDeactivate(this);
     }
 }
 

@@ -195,6 +195,8 @@ TEST(MdiForms, FrameAndChildrenComeFromStoredForms) {
     TfMdiChild* second = OpenChild(*frame, L"Document 2");
     EXPECT_TRUE(first->CreatedWithControls) << "OnCreate runs on the whole stored child, before its window";
     EXPECT_EQ(first->MDIFrame(), frame.get());
+    EXPECT_EQ(first->Name(), L"fMdiChild");
+    EXPECT_EQ(second->Name(), L"fMdiChild_1") << "two stored children of one frame get unique names";
     EXPECT_EQ(GetParent(first->Handle()), client);
     EXPECT_TRUE(GetWindowLongW(first->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
     EXPECT_EQ(FindControl(first->Handle()), first) << "the window carries the window-to-control property";
