@@ -366,6 +366,7 @@ TEST(MdiForms, CascadeAndTilePlaceTheChildren) {
     std::vector<RECT> tiles;
     for (TfMdiChild* child : children)
         tiles.push_back(BoundsInClient(*frame, *child));
+    ASSERT_EQ(tiles.size(), 3u);
     std::sort(tiles.begin(), tiles.end(), [](const RECT& x, const RECT& y) { return x.left < y.left; });
     EXPECT_EQ(tiles[0].left, 0);
     for (std::size_t i = 0; i < tiles.size(); ++i) {
@@ -391,6 +392,7 @@ TEST(MdiForms, CascadeAndTilePlaceTheChildren) {
     std::vector<RECT> cascade;
     for (TfMdiChild* child : children)
         cascade.push_back(BoundsInClient(*frame, *child));
+    ASSERT_EQ(cascade.size(), 3u);
     std::sort(cascade.begin(), cascade.end(), [](const RECT& x, const RECT& y) { return x.top < y.top; });
     EXPECT_EQ(cascade[0].left, 0);
     EXPECT_EQ(cascade[0].top, 0);
