@@ -109,13 +109,24 @@ void TWinControl::CreateWnd() {
         (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
     SetControlState(csCreating, true);
     GCreationControl = this;
-    HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                                  params.Style, params.X, params.Y, params.Width, params.Height,
-                                  params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
+    HWND window = nullptr;
+    try {
+        window = CreateWindowHandle(params, id);
+    } catch (...) {
+        GCreationControl = nullptr;
+        SetControlState(csCreating, false);
+        throw;
+    }
     GCreationControl = nullptr;
     SetControlState(csCreating, false);
     if (!window) RaiseLastOSError();
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params, HMENU id) {
+    return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                           params.X, params.Y, params.Width, params.Height, params.WndParent, id,
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 void TWinControl::CreateHandle() {

@@ -130,6 +130,9 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     // Creates this control's window only; CreateHandle adds the children's.
     virtual void CreateWnd();
+    // Makes the window CreateWnd described (its class registered, `id` the child id or null);
+    // CreateWindowExW unless a class needs another route (an MDI child is made by its client).
+    virtual HWND CreateWindowHandle(const TCreateParams& params, HMENU id);
     virtual void DestroyWnd();
     virtual void CreateHandle();
     void WndProc(TMessage& message) override;
