@@ -277,6 +277,7 @@ void TBitBtn::PaintButton(HDC dc, const RECT& bounds, bool pressed, bool focused
     }
     RECT content = bounds;
     InflateRect(&content, -2, -2);
+    content.right -= FRightSpace;
     if (pressed) OffsetRect(&content, 1, 1);
     const TButtonState state = !Enabled() ? bsDisabled : pressed ? bsDown : bsUp;
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());

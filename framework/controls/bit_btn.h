@@ -62,6 +62,8 @@ protected:
     void SetButtonStyle(bool isDefault) override;
     // Paints the whole button into `dc` (its own coordinates).
     virtual void PaintButton(HDC dc, const RECT& bounds, bool pressed, bool focused);
+    // Kept free at the right of the face for what a descendant draws there (a drop-down arrow).
+    int FRightSpace = 0;
 
 private:
     void DrawItem(const DRAWITEMSTRUCT& item);

@@ -4,9 +4,13 @@
 // clicks), exclusive groups, and both in a stored form.
 #include "framework/base/prop_access.h"
 #include "framework/controls/bit_btn.h"
+#include "framework/controls/menu_button.h"
+#include "framework/menus/menu_item.h"
+#include "framework/menus/popup_menu.h"
 #include "framework/controls/speed_button.h"
 #include "framework/forms/form_reader.h"
 #include "tests/framework/controls/families_support.h"
+#include "tests/framework/menus/menu_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +158,37 @@ TEST(BitBtn, ClicksOnlyWhenReleasedInside) {
     test::ClickAt(*button, 40, 15);
     test::ClickAt(*button, 40, 15);
     EXPECT_EQ(clicks, 3) << "two quick clicks are two clicks";
+}
+
+TEST(MenuButton, AClickDropsTheMenuBelowTheButtonAndTheArrowStaysInside) {
+    test::TShownForm shown;
+    auto* button = Add<TMenuButton>(&shown.Form, 20, 20, 100, 28);
+    button->SetCaption(L"More");
+    int clicks = 0, picked = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    test::ClickAt(*button, 30, 14);
+    EXPECT_EQ(clicks, 1) << "without a menu it is a bit button";
+
+    auto* menu = new TPopupMenu(&shown.Form);
+    auto* item = new TMenuItem(&shown.Form);
+    item->SetCaption(L"&Export");
+    item->OnClick = [&](TObject*) { ++picked; };
+    menu->Items()->Add(item);
+    menu->OnPopup = [&](TObject*) { EXPECT_EQ(menu->PopupComponent(), button); };
+    button->SetDropDownMenu(menu);
+    EXPECT_EQ(GetObjectProp(button, L"DropDownMenu"), menu);
+    test::PressKeysInNextMenu({VK_DOWN, VK_RETURN});
+    test::ClickAt(*button, 30, 14);
+    test::PumpUntil([&] { return picked == 1; }, 3000);
+    EXPECT_EQ(picked, 1) << "the menu dropped and its item was picked";
+    EXPECT_EQ(clicks, 1) << "OnClick does not run while there is a menu";
+
+    auto shot = PaintBitBtn(*button, 0);
+    const POINT tip = button->ArrowTip();
+    EXPECT_EQ(shot->PixelColor(tip.x, tip.y - 1), ColorToRGB(clWindowText));
+    EXPECT_LT(tip.x + 4, button->Width() - 2) << "the arrow is inside the face";
+    delete menu;
+    EXPECT_EQ(button->DropDownMenu(), nullptr) << "a freed menu is let go";
 }
 
 // What the speed buttons of `form` paint, through the form's own painting.
