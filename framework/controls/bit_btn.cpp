@@ -89,10 +89,12 @@ void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph) {
         break;
     case bkRetry: {
         c.Pen().SetColor(clGreen);
-        Arc(c.Handle(), 3, 3, 13, 13, 13, 8, 8, 3);
+        // Three quarters of a circle, counter-clockwise from the top round to the right, and the
+        // arrow head at the top pointing on.
+        Arc(c.Handle(), 3, 3, 13, 13, 8, 3, 13, 8);
         c.Pen().SetWidth(1);
         c.Brush().SetColor(clGreen);
-        const POINT head[] = {{8, 0}, {8, 6}, {5, 3}};
+        const POINT head[] = {{9, 0}, {9, 6}, {12, 3}};
         c.Polygon(head);
         break;
     }
