@@ -140,9 +140,10 @@ void TDateTimePicker::ReadFromWindow() {
     if (!window) return;
     SYSTEMTIME st{};
     const LRESULT r = SendMessageW(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+    // The check box's state comes with the change notices: not every platform answers GDT_NONE.
     if (r == GDT_VALID) {
         if (const auto value = FromSystemTime(st)) FDateTime = *value;
-        FChecked = true;
+        if (!FShowCheckbox) FChecked = true;
     } else if (r == GDT_NONE) {
         FChecked = false;
     }

@@ -169,10 +169,14 @@ void TItemStrings::SetSorted(bool value) {
     }
     FItems = std::move(sorted);
     if (!window) return;
+    // Emptying a combo box empties its edit too: the text typed there stays.
+    const bool combo = &FMessages == &ComboBoxMessages;
+    const std::wstring text = combo ? FControl.Text() : std::wstring();
     TUpdating updating(*this);
     SendMessageW(window, FMessages.ResetContent, 0, 0);
     FillWindow();
     if (newSelected >= 0) SendMessageW(window, FMessages.SetCurSel, static_cast<WPARAM>(newSelected), 0);
+    if (combo && FControl.Text() != text) SetWindowTextW(window, text.c_str());
 }
 
 void TItemStrings::FillWindow() {

@@ -82,17 +82,31 @@ void TCustomListBox::RestoreWindowState() {
         const auto& records = FItems->Records();
         for (std::size_t i = 0; i < records.size(); ++i)
             if (records[i].Selected) SendMessageW(window, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+        // The caret only: the selection is the records'.
+        if (FSavedItemIndex >= 0 && FSavedItemIndex < Count())
+            SendMessageW(window, LB_SETCARETINDEX, static_cast<WPARAM>(FSavedItemIndex), FALSE);
+    } else {
+        SetItemIndex(FSavedItemIndex);
     }
-    SetItemIndex(FSavedItemIndex);
     if (FSavedTopIndex > 0) SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(FSavedTopIndex), 0);
 }
+
+namespace {
+
+// What the window is, which differs from MultiSelect while a new setting waits for a new window.
+bool NativeMultiSelect(HWND window) {
+    return (GetWindowLongW(window, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+} // namespace
 
 int TCustomListBox::ItemIndex() const {
     HWND window = Window();
     if (!window) return FSavedItemIndex;
-    const auto index = static_cast<int>(SendMessageW(window, FMultiSelect ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+    const bool multi = NativeMultiSelect(window);
+    const auto index = static_cast<int>(SendMessageW(window, multi ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
     // A multiple-selection list always has a caret item; with nothing selected there is no index.
-    if (FMultiSelect && index >= 0 && SelCount() == 0) return -1;
+    if (multi && index >= 0 && SendMessageW(window, LB_GETSELCOUNT, 0, 0) <= 0) return -1;
     return index < 0 ? -1 : index;
 }
 
@@ -106,6 +120,7 @@ void TCustomListBox::SetItemIndex(int index) {
     HWND window = Window();
     if (!window) {
         FSavedItemIndex = index;
+        if (FMultiSelect && index >= 0) FItems->Records()[static_cast<std::size_t>(index)].Selected = true;
         return;
     }
     if (FMultiSelect) {
@@ -146,8 +161,10 @@ void TCustomListBox::SetSelected(int index, bool value) {
 }
 
 int TCustomListBox::SelCount() const {
+    if (HWND window = Window(); window && NativeMultiSelect(window))
+        return std::max(0, static_cast<int>(SendMessageW(window, LB_GETSELCOUNT, 0, 0)));
     if (!FMultiSelect) return ItemIndex() >= 0 ? 1 : 0;
-    if (HWND window = Window()) return std::max(0, static_cast<int>(SendMessageW(window, LB_GETSELCOUNT, 0, 0)));
+    if (Window()) return ItemIndex() >= 0 ? 1 : 0;
     int count = 0;
     for (const TListItem& item : FItems->Records())
         count += item.Selected ? 1 : 0;
@@ -173,7 +190,6 @@ void TCustomListBox::SelectAll() {
 
 void TCustomListBox::SetMultiSelect(bool value) {
     if (value == FMultiSelect) return;
-    SaveWindowState();
     FMultiSelect = value;
     RecreateWnd();
 }

@@ -100,7 +100,13 @@ TEST(ListBox, MultipleSelectionIsCountedAndSurvivesANewWindow) {
     TForm form(nullptr);
     auto* list = AddControl<TListBox>(&form, 10, 10, 150, 80);
     list->Items()->SetStrings({L"a", L"b", L"c", L"d"});
-    list->SetMultiSelect(true);
+    list->HandleNeeded();
+    list->SetItemIndex(2);
+    list->SetMultiSelect(true); // a new window
+    EXPECT_TRUE(list->Selected(2)) << "the single selection carries over";
+    EXPECT_EQ(list->ItemIndex(), 2);
+    list->DestroyHandle();
+    list->SetSelected(2, false);
     list->SetSelected(1, true);
     list->SetSelected(3, true);
     EXPECT_EQ(list->SelCount(), 2) << "kept while there is no window";
