@@ -143,6 +143,12 @@ void TUpDown::Notification(TComponent* component, TOperation operation) {
     }
 }
 
+void TUpDown::Loaded() {
+    TWinControl::Loaded();
+    // The range is whole now: a position given before it is brought into it.
+    SetPosition(FPosition);
+}
+
 int TUpDown::ClampPosition(int value) const noexcept {
     return std::clamp(value, std::min(FMin, FMax), std::max(FMin, FMax));
 }
@@ -340,6 +346,11 @@ void TSpinEdit::SetMaxValue(int value) {
 void TSpinEdit::SetIncrement(int value) {
     FIncrement = std::max(value, 1);
     FButton->SetIncrement(FIncrement);
+}
+
+void TSpinEdit::Loaded() {
+    TCustomEdit::Loaded();
+    SetValue(Value());
 }
 
 void TSpinEdit::KeyPress(wchar_t& key) {

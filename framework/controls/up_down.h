@@ -70,6 +70,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void Loaded() override;
     virtual bool CanChange();
     virtual void ArrowClick(TUDBtnType button);
 
@@ -124,6 +125,7 @@ protected:
     void WndProc(TMessage& message) override;
     void KeyPress(wchar_t& key) override;
     void DoExit() override;
+    void Loaded() override;
 
 private:
     int CheckValue(int value) const noexcept;

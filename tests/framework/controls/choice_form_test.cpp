@@ -85,10 +85,10 @@ constexpr const char* FormText = R"(object fChoiceForm: TfChoiceForm
     OnChange = Scroll1Change
   end
   object UpDown1: TUpDown
+    Position = -3
     Associate = Edit1
     Min = -10
     Max = 10
-    Position = -3
     Increment = 2
     Orientation = udHorizontal
     Wrap = True
