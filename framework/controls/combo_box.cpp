@@ -327,15 +327,10 @@ void TCustomComboBox::WndProc(TMessage& m) {
         }
         m.Result = 0;
         return;
-    case CN_MEASUREITEM: {
-        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        int height = FItemHeight;
-        if (FStyle == csOwnerDrawVariable && static_cast<int>(item.itemID) >= 0)
-            MeasureItem(static_cast<int>(item.itemID), height);
-        item.itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
-        m.Result = 1;
+    case CN_MEASUREITEM:
+        MeasureListItem(m, FItemHeight, FStyle == csOwnerDrawVariable,
+                        [this](int index, int& height) { MeasureItem(index, height); });
         return;
-    }
     case CN_DRAWITEM:
         DrawListItem(FCanvas, *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam), *Font(), Color(),
                      [this](int index, RECT rect, TOwnerDrawState state) { DrawItem(index, rect, state); });

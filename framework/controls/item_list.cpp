@@ -219,6 +219,14 @@ void DrawListItem(TCanvas& canvas, const DRAWITEMSTRUCT& item, const TFont& font
     if (state.Contains(odFocused) && !state.Contains(odNoFocusRect)) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
+void MeasureListItem(TMessage& m, int height, bool variable,
+                     const std::function<void(int index, int& height)>& measure) {
+    auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (variable && static_cast<int>(item.itemID) >= 0) measure(static_cast<int>(item.itemID), height);
+    item.itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
+    m.Result = 1;
+}
+
 int FontLineHeight(TFont& font) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font.Handle());

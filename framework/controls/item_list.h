@@ -12,6 +12,7 @@
 #include "framework/base/string_list.h"
 #include "framework/graphics/canvas.h"
 #include "framework/menus/owner_draw_state.h"
+#include "framework/window/messages.h"
 
 #include <cstdint>
 #include <functional>
@@ -92,6 +93,10 @@ private:
 // (index >= 0), an empty list's focus item is only filled; the focus rectangle comes last.
 void DrawListItem(TCanvas& canvas, const DRAWITEMSTRUCT& item, const TFont& font, TColor color,
                   const std::function<void(int index, RECT rect, TOwnerDrawState state)>& draw);
+// CN_MEASUREITEM of an owner-drawn list or combo: `height` for every item, or what `measure` makes
+// of it for each real item (variable heights); kept within what the native list stores (1..255).
+void MeasureListItem(TMessage& message, int height, bool variable,
+                     const std::function<void(int index, int& height)>& measure);
 // The height of a line of text in `font` (an item of a list in that font).
 int FontLineHeight(TFont& font);
 // The default look of an owner-drawn item: its text, left, vertically centred.

@@ -317,14 +317,10 @@ void TCustomListBox::WndProc(TMessage& m) {
         }
         m.Result = 0;
         return;
-    case CN_MEASUREITEM: {
-        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        int height = FItemHeight;
-        if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(item.itemID), height);
-        item.itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
-        m.Result = 1;
+    case CN_MEASUREITEM:
+        MeasureListItem(m, FItemHeight, FStyle == lbOwnerDrawVariable,
+                        [this](int index, int& height) { MeasureItem(index, height); });
         return;
-    }
     case CN_DRAWITEM:
         CNDrawItem(m);
         return;
