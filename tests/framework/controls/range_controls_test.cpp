@@ -1,7 +1,7 @@
 // Scroll bars, up-down arrows, spin edits and date-time pickers driven by the user's mouse and
 // keys (the platform's own tracking), their values kept across new windows; windows placed on a
 // parent window outside its Controls; the date-time value's calendar arithmetic; and no GDI
-// object left behind by creating and destroying all of them.
+// object or window left behind by creating and destroying all of them.
 #include "framework/base/date_time.h"
 #include "framework/base/exceptions.h"
 #include "framework/controls/check_list_box.h"
@@ -330,8 +330,22 @@ TEST(ParentWindow, AControlOnAParentWindowIsAChildThereButInNoControlsListOrTabO
     overlay.SetParent(nullptr);
 }
 
-TEST(ChoiceControls, CreatingAndDestroyingThemLeavesNoGdiObjects) {
-    const long leaked = test::GdiObjectsLeakedBy(5, [] {
+// Every window of this thread, hidden ones (a combo's drop-down list) included.
+int ThreadWindows() {
+    int count = 0;
+    const auto counter = [](HWND window, LPARAM param) -> BOOL {
+        ++*reinterpret_cast<int*>(param);
+        EnumChildWindows(window, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<int*>(p), TRUE; }, param);
+        return TRUE;
+    };
+    EnumThreadWindows(GetCurrentThreadId(), counter, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(ChoiceControls, CreatingAndDestroyingThemLeavesNoGdiObjectsAndNoWindows) {
+    std::vector<int> windowsAtStart;
+    const long leaked = test::GdiObjectsLeakedBy(5, [&] {
+        windowsAtStart.push_back(ThreadWindows());
         TForm form(nullptr);
         auto* list = AddControl<TCheckListBox>(&form, 0, 0, 100, 100);
         list->Items()->SetStrings({L"a", L"b"});
@@ -344,6 +358,10 @@ TEST(ChoiceControls, CreatingAndDestroyingThemLeavesNoGdiObjects) {
         list->SetStyle(lbOwnerDrawVariable);
     });
     EXPECT_EQ(leaked, 0);
+    windowsAtStart.push_back(ThreadWindows());
+    // After the first run (which may make lasting system windows) every run ends where it began.
+    for (std::size_t i = 2; i < windowsAtStart.size(); ++i)
+        EXPECT_EQ(windowsAtStart[i], windowsAtStart[1]) << "after run " << i;
 }
 
 } // namespace
