@@ -4,7 +4,8 @@
 // arrows, Page Up/Down, Home and End from the keyboard while the bar has the focus. Each request
 // reaches the control as a reflected CN_HSCROLL / CN_VSCROLL and becomes OnScroll (the request and
 // the position it leads to, which the handler may change), then Position, then OnChange when the
-// position moved. SmallChange is an arrow's step, LargeChange a page's.
+// position moved (OnChange also follows a Position set by code, not one read from a form).
+// SmallChange is an arrow's step, LargeChange a page's.
 //
 // The range is Min..Max; with a PageSize the thumb is that long and the position stops at
 // Max - PageSize + 1, as the platform's does. Setting a range with Max below Min, or a page longer
