@@ -94,7 +94,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.Y = Top();
     params.Width = Width();
     params.Height = Height();
-    params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    params.WndParent = Parent() ? Parent()->Handle() : FParentWindow;
     params.WinClassName = std::wstring(ClassName());
 }
 
@@ -217,7 +217,21 @@ void TWinControl::SetTextBuf(const std::wstring& text) {
     SetWindowTextW(FHandle, text.c_str()); // WM_SETTEXT announces CM_TEXTCHANGED
 }
 
+void TWinControl::SetParentWindow(HWND window) {
+    if (Parent()) throw EInvalidOperation(L"Control '" + Name() + L"' has a parent control");
+    if (window == FParentWindow) return;
+    FParentWindow = window;
+    if (!FHandle) return;
+    if (!window) {
+        DestroyHandle();
+        return;
+    }
+    ::SetParent(FHandle, window);
+    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TWinControl::ParentChanged() {
+    if (Parent()) FParentWindow = nullptr;
     if (!Parent()) {
         if (FHandle && (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD)) DestroyHandle();
         return;
