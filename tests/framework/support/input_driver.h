@@ -1,0 +1,70 @@
+// Real user input for GUI tests: mouse clicks and key presses through SendInput (so they pass
+// the system's input queue, as a user's do), and a count of the windows a thread owns, for
+// checking that controls leave none behind.
+#pragma once
+
+#include "tests/framework/support/pump.h"
+
+#include <initializer_list>
+#include <vector>
+#include <windows.h>
+
+namespace orvo::test {
+
+// A left click at a screen point.
+inline void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    Pump(30);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    Pump(80);
+}
+
+// A left click at a point of a window's client area.
+inline void ClickAt(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    ClickAt(client);
+}
+
+// Presses the keys in order and releases them in reverse (a chord such as Ctrl+Tab).
+inline void PressChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    Pump(80);
+}
+
+// The windows of this thread, top-level ones and all their descendants.
+inline int WindowsInUse() {
+    struct TCounter {
+        static BOOL CALLBACK Child(HWND, LPARAM count) {
+            ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        }
+        static BOOL CALLBACK Top(HWND window, LPARAM count) {
+            ++*reinterpret_cast<int*>(count);
+            EnumChildWindows(window, &Child, count);
+            return TRUE;
+        }
+    };
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &TCounter::Top, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+} // namespace orvo::test
