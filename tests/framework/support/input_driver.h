@@ -23,6 +23,32 @@ inline void ClickAt(POINT screen) {
     Pump(80);
 }
 
+// Moves the pointer to a screen point as a mouse does (a move event, not a jump).
+inline void MoveTo(POINT screen) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    move.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(INPUT));
+    Pump(20);
+}
+
+// Presses the left button at `from`, moves in steps to `to` and lets go there.
+inline void DragFromTo(POINT from, POINT to, int steps = 8) {
+    MoveTo(from);
+    INPUT button{};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &button, sizeof(INPUT));
+    Pump(30);
+    for (int i = 1; i <= steps; ++i)
+        MoveTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &button, sizeof(INPUT));
+    Pump(80);
+}
+
 // A left click at a point of a window's client area.
 inline void ClickAt(HWND window, POINT client) {
     ClientToScreen(window, &client);
