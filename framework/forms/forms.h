@@ -148,6 +148,8 @@ protected:
     void WndProc(TMessage& message) override;
     void Paint() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // A form given a Parent is embedded: a child window of that control, without caption or frame.
+    void ParentChanged() override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);

@@ -1,7 +1,14 @@
 // framework_controls_showcase: one form with the tab, track, progress, header, tool-bar and
 // container controls in their interesting states, for looking at them (screenshots under Xvfb).
 // Not a test: it shows the form until it is closed.
+#include "framework/controls/cool_bar.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/header_control.h"
 #include "framework/controls/label.h"
+#include "framework/controls/scroll_box.h"
+#include "framework/controls/tab_set.h"
+#include "framework/controls/tool_bar.h"
+#include "framework/graphics/image_list.h"
 #include "framework/controls/button.h"
 #include "framework/controls/page_control.h"
 #include "framework/controls/progress_bar.h"
@@ -77,6 +84,53 @@ void Build(TForm* form) {
     upright->SetParent(form);
     upright->SetBounds(280, 300, 18, 150);
     upright->SetPosition(70);
+
+    auto* header = Place<THeaderControl>(form, form, 410, 360, 380, 22);
+    header->SetHotTrack(true);
+    for (const wchar_t* text : {L"Name", L"Size", L"Modified"}) {
+        THeaderSection* section = header->Sections()->Add();
+        section->SetText(text);
+        section->SetWidth(110);
+    }
+    header->Sections()->Items(1)->SetAlignment(taRightJustify);
+
+    auto* set = Place<TTabSet>(form, form, 410, 400, 380, 21);
+    set->Tabs()->SetText(L"Sheet1\nSheet2\nSheet3\nA longer sheet\nSheet5\nSheet6\nSheet7");
+    set->SetTabIndex(1);
+
+    auto* bar = Place<TToolBar>(form, form, 10, 500, 380, 40);
+    bar->SetFlat(true);
+    bar->SetShowCaptions(true);
+    bar->SetList(true);
+    int index = 0;
+    for (const wchar_t* caption : {L"Open", L"Save", L"-", L"Bold", L"Italic", L"More"}) {
+        auto* button = new TToolButton(form);
+        button->SetCaption(caption);
+        if (caption[0] == L'-') button->SetStyle(tbsSeparator);
+        if (index == 3 || index == 4) {
+            button->SetStyle(tbsCheck);
+            button->SetGrouped(true);
+        }
+        if (index == 5) button->SetStyle(tbsDropDown);
+        button->SetDown(index == 3);
+        button->SetToolBar(bar);
+        ++index;
+    }
+
+    auto* cool = Place<TCoolBar>(form, form, 410, 440, 380, 60);
+    auto* coolEdit = Place<TEdit>(form, cool, 0, 0, 120, 21);
+    TCoolBand* band = cool->Bands()->Add();
+    band->SetText(L"Address");
+    band->SetControl(coolEdit);
+    band->SetWidth(250);
+    TCoolBand* second = cool->Bands()->Add();
+    second->SetText(L"Second");
+    second->SetBreak(false);
+    cool->SetAutoSize(true);
+
+    auto* box = Place<TScrollBox>(form, form, 410, 520, 200, 120);
+    for (int i = 0; i < 8; ++i)
+        Place<TButton>(form, box, 10 + i * 30, 10 + i * 30, 80, 25)->SetCaption(L"Inside " + std::to_wstring(i));
 }
 
 } // namespace
