@@ -2,6 +2,7 @@
 
 #include "framework/base/properties.h"
 #include "framework/controls/common_controls.h"
+#include "framework/controls/component_reference.h"
 #include "framework/controls/control_publish.h"
 #include "framework/graphics/image_list.h"
 
@@ -171,10 +172,7 @@ void TCoolBar::Loaded() {
 }
 
 void TCoolBar::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
+    if (!ReplaceReference(*this, FImages, images)) return;
     if (!HandleAllocated() || ComponentState().Contains(csDestroying)) return;
     REBARINFO info{sizeof(REBARINFO), RBIM_IMAGELIST, FImages ? FImages->Handle() : nullptr};
     SendMessageW(Handle(), RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));

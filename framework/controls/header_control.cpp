@@ -2,6 +2,7 @@
 
 #include "framework/base/properties.h"
 #include "framework/controls/common_controls.h"
+#include "framework/controls/component_reference.h"
 #include "framework/controls/control_publish.h"
 #include "framework/graphics/image_list.h"
 
@@ -114,9 +115,7 @@ THeaderControl::THeaderControl(TComponent* owner)
     SetBounds(0, 0, 300, 21);
 }
 
-THeaderControl::~THeaderControl() {
-    if (FImages) FImages->RemoveFreeNotification(this);
-}
+THeaderControl::~THeaderControl() = default;
 
 void THeaderControl::Publish(TPublisher<THeaderControl>& p) {
     PublishFont(p);
@@ -145,10 +144,7 @@ void THeaderControl::CreateWnd() {
 }
 
 void THeaderControl::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
+    if (!ReplaceReference(*this, FImages, images)) return;
     if (HandleAllocated()) {
         SendMessageW(Handle(), HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
         WriteAllSections();

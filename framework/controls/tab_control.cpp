@@ -4,6 +4,7 @@
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
 #include "framework/controls/common_controls.h"
+#include "framework/controls/component_reference.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -30,9 +31,7 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
 }
 
-TCustomTabControl::~TCustomTabControl() {
-    if (FImages) FImages->RemoveFreeNotification(this);
-}
+TCustomTabControl::~TCustomTabControl() = default;
 
 // ---- styles ----------------------------------------------------------------------------------
 
@@ -124,10 +123,7 @@ void TCustomTabControl::ApplyItemSize() {
 }
 
 void TCustomTabControl::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
+    if (!ReplaceReference(*this, FImages, images)) return;
     ApplyImages();
     UpdateTabImages();
 }

@@ -4,6 +4,7 @@
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
 #include "framework/controls/common_controls.h"
+#include "framework/controls/component_reference.h"
 #include "framework/controls/control_publish.h"
 #include "framework/graphics/image_list.h"
 #include "framework/menus/menu_item.h"
@@ -140,12 +141,7 @@ void TToolButton::SetSeparatorWidth(int width) {
 }
 
 void TToolButton::SetMenuItem(TMenuItem* item) {
-    if (item == FMenuItem) return;
-    if (FMenuItem) FMenuItem->RemoveFreeNotification(this);
-    FMenuItem = item;
-    if (!FMenuItem) return;
-    FMenuItem->FreeNotification(this);
-    if (ComponentState().Contains(csDestroying)) return;
+    if (!ReplaceReference(*this, FMenuItem, item) || !item || ComponentState().Contains(csDestroying)) return;
     FCaption = StripHotkey(item->Caption());
     FImageIndex = item->ImageIndex();
     FEnabled = item->Enabled();
@@ -154,10 +150,7 @@ void TToolButton::SetMenuItem(TMenuItem* item) {
 }
 
 void TToolButton::SetDropdownMenu(TPopupMenu* menu) {
-    if (menu == FDropdownMenu) return;
-    if (FDropdownMenu) FDropdownMenu->RemoveFreeNotification(this);
-    FDropdownMenu = menu;
-    if (FDropdownMenu) FDropdownMenu->FreeNotification(this);
+    ReplaceReference(*this, FDropdownMenu, menu);
 }
 
 void TToolButton::Notification(TComponent* component, TOperation operation) {
@@ -285,10 +278,7 @@ void TToolBar::SetButtonHeight(int height) {
 }
 
 void TToolBar::SetImages(TImageList* images) {
-    if (images == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages) FImages->FreeNotification(this);
+    if (!ReplaceReference(*this, FImages, images)) return;
     if (HandleAllocated()) {
         ApplyImages();
         WriteAllButtons();
@@ -465,11 +455,7 @@ void TToolBar::ShowDropdown(TToolButton* button) {
 // ---- the main menu as buttons ----------------------------------------------------------------
 
 void TToolBar::SetMenu(TMainMenu* menu) {
-    if (menu == FMenu) return;
-    if (FMenu) FMenu->RemoveFreeNotification(this);
-    FMenu = menu;
-    if (FMenu) FMenu->FreeNotification(this);
-    if (!ComponentState().Contains(csDestroying)) RebuildMenuButtons();
+    if (ReplaceReference(*this, FMenu, menu) && !ComponentState().Contains(csDestroying)) RebuildMenuButtons();
 }
 
 void TToolBar::MenuButtonClick(TObject* sender) {

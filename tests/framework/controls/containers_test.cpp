@@ -16,6 +16,7 @@
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
+#include "tests/framework/support/shown_form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -61,27 +62,10 @@ namespace {
 // Classes named only in stored forms must be linked in.
 [[maybe_unused]] const TClassInfo& LabelClass = TLabel::StaticClass();
 
-struct TShownForm {
-    TForm Form{nullptr};
-    TShownForm() {
-        Form.SetBounds(100, 100, 500, 400);
-        Form.Show();
-        test::PumpUntil([&] { return IsWindowVisible(Form.Handle()) != FALSE; });
-        SetForegroundWindow(Form.Handle());
-        test::Pump(50);
-    }
-};
+using test::AddControl;
+using test::Centre;
+using test::TShownForm;
 
-template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    T* control = new T(parent);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-POINT Centre(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 SCROLLINFO Bar(HWND window, int bar) {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
@@ -95,10 +79,10 @@ bool HasStyle(HWND window, LONG style) {
 
 TEST(ScrollBox, BarsFollowTheContentAndScrollItByMouseWheelAndFocus) {
     TShownForm shown;
-    auto* box = Add<TScrollBox>(&shown.Form, 10, 10, 200, 120);
+    auto* box = AddControl<TScrollBox>(&shown.Form, 10, 10, 200, 120);
     std::vector<TButton*> buttons;
     for (int i = 0; i < 8; ++i)
-        buttons.push_back(Add<TButton>(box, 10 + i * 30, 10 + i * 30, 80, 25));
+        buttons.push_back(AddControl<TButton>(box, 10 + i * 30, 10 + i * 30, 80, 25));
     box->UpdateScrollBars();
     HWND window = box->Handle();
     ASSERT_TRUE(HasStyle(window, WS_VSCROLL | WS_HSCROLL));
@@ -240,8 +224,8 @@ end)");
 
 TEST(EmbeddedForm, AFormGivenAParentBecomesAChildWindowAndBack) {
     TShownForm shown;
-    auto* before = Add<TButton>(&shown.Form, 10, 10, 80, 25);
-    auto* panel = Add<TPanel>(&shown.Form, 10, 50, 300, 200);
+    auto* before = AddControl<TButton>(&shown.Form, 10, 10, 80, 25);
+    auto* panel = AddControl<TPanel>(&shown.Form, 10, 50, 300, 200);
     TfEmbedded* inner = CreateForm<TfEmbedded>(nullptr);
     EXPECT_EQ(inner->Created, 1);
     ASSERT_NE(inner->edtInside, nullptr);
@@ -308,7 +292,7 @@ end)");
 
 TEST(TabSet, ClicksAskOnChangeAndTheScrollerShowsWhatDoesNotFit) {
     TShownForm shown;
-    auto* set = Add<TTabSet>(&shown.Form, 10, 10, 400, 21);
+    auto* set = AddControl<TTabSet>(&shown.Form, 10, 10, 400, 21);
     set->Tabs()->SetText(L"one\ntwo\nthree");
     set->SetTabIndex(0);
     std::vector<std::wstring> log;
@@ -431,14 +415,14 @@ end)");
 TEST(Containers, CreatingAndFreeingLeavesNoWindowsOrGdiObjects) {
     TShownForm shown;
     const auto cycle = [&] {
-        auto* box = Add<TScrollBox>(&shown.Form, 10, 10, 150, 100);
-        Add<TButton>(box, 200, 200, 80, 25);
+        auto* box = AddControl<TScrollBox>(&shown.Form, 10, 10, 150, 100);
+        AddControl<TButton>(box, 200, 200, 80, 25);
         auto* frame = CreateFrame<TfrmAddress>(&shown.Form);
         frame->SetParent(box);
-        auto* set = Add<TTabSet>(&shown.Form, 10, 120, 300, 21);
+        auto* set = AddControl<TTabSet>(&shown.Form, 10, 120, 300, 21);
         set->Tabs()->SetText(L"a\nb\nc");
-        auto* cool = Add<TCoolBar>(&shown.Form, 10, 150, 300, 40);
-        cool->Bands()->Add()->SetControl(Add<TEdit>(&shown.Form, 0, 0, 100, 21));
+        auto* cool = AddControl<TCoolBar>(&shown.Form, 10, 150, 300, 40);
+        cool->Bands()->Add()->SetControl(AddControl<TEdit>(&shown.Form, 0, 0, 100, 21));
         TfEmbedded* inner = CreateForm<TfEmbedded>(nullptr);
         inner->SetParent(box);
         inner->Show();

@@ -16,6 +16,7 @@
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
+#include "tests/framework/support/shown_form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -26,29 +27,12 @@
 namespace orvo {
 namespace {
 
-struct TShownForm {
-    TForm Form{nullptr};
-    TShownForm() {
-        Form.SetBounds(100, 100, 500, 400);
-        Form.Show();
-        test::PumpUntil([&] { return IsWindowVisible(Form.Handle()) != FALSE; });
-        SetForegroundWindow(Form.Handle());
-        test::Pump(50);
-    }
-};
-
-template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    T* control = new T(parent);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+using test::AddControl;
+using test::Centre;
+using test::TShownForm;
 
 using TStringVector = std::vector<std::wstring>;
 
-POINT Centre(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 COLORREF ScreenPixel(HWND window, POINT client) {
     ClientToScreen(window, &client);
@@ -364,7 +348,7 @@ TEST(ToolBar, AMainMenuBecomesButtonsThatDropItsSubMenus) {
     help->OnClick = [&](TObject*) { log.push_back(L"Help"); };
     menu->Items()->Add(help);
 
-    auto* bar = Add<TToolBar>(&shown.Form, 8, 8, 300, 30);
+    auto* bar = AddControl<TToolBar>(&shown.Form, 8, 8, 300, 30);
     bar->SetMenu(menu);
     ASSERT_EQ(bar->ButtonCount(), 2);
     HWND window = bar->Handle();

@@ -11,6 +11,7 @@
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
+#include "tests/framework/support/shown_form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -21,23 +22,9 @@
 namespace orvo {
 namespace {
 
-struct TShownForm {
-    TForm Form{nullptr};
-    TShownForm() {
-        Form.SetBounds(100, 100, 500, 400);
-        Form.Show();
-        test::PumpUntil([&] { return IsWindowVisible(Form.Handle()) != FALSE; });
-        SetForegroundWindow(Form.Handle());
-        test::Pump(50);
-    }
-};
-
-template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    T* control = new T(parent);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+using test::AddControl;
+using test::Centre;
+using test::TShownForm;
 
 // The native control's tabs, as it reports them.
 std::vector<std::wstring> NativeTabs(HWND window) {
@@ -66,15 +53,12 @@ int NativeSelection(HWND window) {
     return static_cast<int>(SendMessageW(window, TCM_GETCURSEL, 0, 0));
 }
 
-POINT Centre(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 using TStringVector = std::vector<std::wstring>;
 
 TEST(TabControl, TabsFollowEveryEditAndSurviveANewWindow) {
     TShownForm shown;
-    auto* tabs = Add<TTabControl>(&shown.Form, 10, 10, 300, 150);
+    auto* tabs = AddControl<TTabControl>(&shown.Form, 10, 10, 300, 150);
     tabs->Tabs()->SetText(L"alpha\nbeta\ngamma");
     tabs->SetTabIndex(1);
     HWND first = tabs->Handle();
@@ -127,7 +111,7 @@ TEST(TabControl, TabsFollowEveryEditAndSurviveANewWindow) {
 
 TEST(TabControl, TheDisplayAreaLiesInsideTheFrameOnTheSideAwayFromTheTabs) {
     TShownForm shown;
-    auto* tabs = Add<TTabControl>(&shown.Form, 10, 10, 300, 200);
+    auto* tabs = AddControl<TTabControl>(&shown.Form, 10, 10, 300, 200);
     tabs->Tabs()->SetText(L"one\ntwo");
     for (TTabPosition position : {tpTop, tpBottom, tpLeft, tpRight}) {
         tabs->SetTabPosition(position);
@@ -159,7 +143,7 @@ TEST(TabControl, TheDisplayAreaLiesInsideTheFrameOnTheSideAwayFromTheTabs) {
 
 TEST(TabControl, AClickAsksOnChangingWhichMayRefuseThenFiresOnChange) {
     TShownForm shown;
-    auto* tabs = Add<TTabControl>(&shown.Form, 10, 10, 300, 150);
+    auto* tabs = AddControl<TTabControl>(&shown.Form, 10, 10, 300, 150);
     tabs->Tabs()->SetText(L"one\ntwo\nthree");
     tabs->SetTabIndex(0);
     std::vector<std::wstring> log;
@@ -190,7 +174,7 @@ TEST(TabControl, AClickAsksOnChangingWhichMayRefuseThenFiresOnChange) {
 
 TEST(TabControl, ImagesComeFromTheListAndTheEventAndGoWithTheList) {
     TShownForm shown;
-    auto* tabs = Add<TTabControl>(&shown.Form, 10, 10, 300, 150);
+    auto* tabs = AddControl<TTabControl>(&shown.Form, 10, 10, 300, 150);
     tabs->Tabs()->SetText(L"one\ntwo\nthree");
     auto* images = new TImageList(nullptr);
     tabs->SetImages(images);
@@ -373,7 +357,7 @@ TEST(PageControl, TabsClicksAndCtrlTabChangePagesAsTheUserDoes) {
 
 TEST(PageControl, SheetsMoveHideTheirTabsAndLeave) {
     TShownForm shown;
-    auto* pages = Add<TPageControl>(&shown.Form, 10, 10, 300, 200);
+    auto* pages = AddControl<TPageControl>(&shown.Form, 10, 10, 300, 200);
     std::vector<TTabSheet*> sheets;
     for (const wchar_t* caption : {L"a", L"b", L"c", L"d"}) {
         auto* sheet = new TTabSheet(&shown.Form);
@@ -398,7 +382,7 @@ TEST(PageControl, SheetsMoveHideTheirTabsAndLeave) {
     EXPECT_EQ(NativeSelection(window), 0);
     EXPECT_TRUE(IsWindowVisible(sheets[3]->Handle()));
 
-    auto* other = Add<TPageControl>(&shown.Form, 10, 220, 300, 100);
+    auto* other = AddControl<TPageControl>(&shown.Form, 10, 220, 300, 100);
     sheets[3]->SetParent(other);
     EXPECT_EQ(sheets[3]->PageControl(), other);
     EXPECT_EQ(other->ActivePage(), sheets[3]);
@@ -416,14 +400,14 @@ TEST(PageControl, SheetsMoveHideTheirTabsAndLeave) {
 TEST(PageControl, CreatingAndFreeingLeavesNoWindowsOrGdiObjects) {
     TShownForm shown;
     const auto cycle = [&] {
-        auto* pages = Add<TPageControl>(&shown.Form, 10, 10, 300, 200);
+        auto* pages = AddControl<TPageControl>(&shown.Form, 10, 10, 300, 200);
         for (int i = 0; i < 3; ++i) {
             auto* sheet = new TTabSheet(pages);
             sheet->SetCaption(L"page " + std::to_wstring(i));
             sheet->SetPageControl(pages);
-            Add<TEdit>(sheet, 8, 8, 100, 21);
+            AddControl<TEdit>(sheet, 8, 8, 100, 21);
         }
-        auto* tabs = Add<TTabControl>(&shown.Form, 10, 220, 300, 100);
+        auto* tabs = AddControl<TTabControl>(&shown.Form, 10, 220, 300, 100);
         tabs->Tabs()->SetText(L"x\ny");
         pages->HandleNeeded();
         tabs->HandleNeeded();

@@ -10,6 +10,7 @@
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
+#include "tests/framework/support/shown_form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -20,23 +21,8 @@
 namespace orvo {
 namespace {
 
-struct TShownForm {
-    TForm Form{nullptr};
-    TShownForm() {
-        Form.SetBounds(100, 100, 500, 400);
-        Form.Show();
-        test::PumpUntil([&] { return IsWindowVisible(Form.Handle()) != FALSE; });
-        SetForegroundWindow(Form.Handle());
-        test::Pump(50);
-    }
-};
-
-template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    T* control = new T(parent);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+using test::AddControl;
+using test::TShownForm;
 
 LRESULT Ask(TWinControl* control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageW(control->Handle(), message, wParam, lParam);
@@ -44,7 +30,7 @@ LRESULT Ask(TWinControl* control, UINT message, WPARAM wParam = 0, LPARAM lParam
 
 TEST(TrackBar, RangePositionTicksAndSelectionReachEveryWindow) {
     TShownForm shown;
-    auto* track = Add<TTrackBar>(&shown.Form, 10, 10, 220, 45);
+    auto* track = AddControl<TTrackBar>(&shown.Form, 10, 10, 220, 45);
     track->SetMin(-10);
     track->SetMax(90);
     track->SetPosition(40);
@@ -89,7 +75,7 @@ TEST(TrackBar, RangePositionTicksAndSelectionReachEveryWindow) {
 
 TEST(TrackBar, KeysMoveThePositionAndEveryChangeFiresOnChange) {
     TShownForm shown;
-    auto* track = Add<TTrackBar>(&shown.Form, 10, 10, 220, 45);
+    auto* track = AddControl<TTrackBar>(&shown.Form, 10, 10, 220, 45);
     track->SetMax(100);
     track->SetPageSize(25);
     track->SetLineSize(3);
@@ -112,7 +98,7 @@ TEST(TrackBar, KeysMoveThePositionAndEveryChangeFiresOnChange) {
 
 TEST(TrackBar, CustomDrawReachesAChainedWindowMethodWhichMayTakeOverParts) {
     TShownForm shown;
-    auto* track = Add<TTrackBar>(&shown.Form, 10, 10, 220, 45);
+    auto* track = AddControl<TTrackBar>(&shown.Form, 10, 10, 220, 45);
     track->SetPosition(4);
     std::set<DWORD> stages;
     std::set<DWORD_PTR> parts;
@@ -162,7 +148,7 @@ TEST(TrackBar, CustomDrawReachesAChainedWindowMethodWhichMayTakeOverParts) {
 
 TEST(ProgressBar, NegativeRangesStepsAndNewWindowsKeepThePosition) {
     TShownForm shown;
-    auto* bar = Add<TProgressBar>(&shown.Form, 10, 10, 200, 18);
+    auto* bar = AddControl<TProgressBar>(&shown.Form, 10, 10, 200, 18);
     bar->SetMin(-50);
     bar->SetMax(50);
     bar->SetPosition(25);
@@ -248,8 +234,8 @@ end)");
 
     TShownForm shown;
     const auto cycle = [&] {
-        auto* t = Add<TTrackBar>(&shown.Form, 10, 10, 200, 45);
-        auto* p = Add<TProgressBar>(&shown.Form, 10, 60, 200, 18);
+        auto* t = AddControl<TTrackBar>(&shown.Form, 10, 10, 200, 45);
+        auto* p = AddControl<TProgressBar>(&shown.Form, 10, 60, 200, 18);
         t->SetPosition(3);
         p->SetPosition(30);
         t->HandleNeeded();
