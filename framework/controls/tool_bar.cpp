@@ -6,6 +6,7 @@
 #include "framework/controls/common_controls.h"
 #include "framework/controls/component_reference.h"
 #include "framework/controls/control_publish.h"
+#include "framework/forms/application.h"
 #include "framework/graphics/image_list.h"
 #include "framework/menus/menu_item.h"
 #include "framework/menus/menus.h"
@@ -221,7 +222,7 @@ void TToolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.BaseClassName = TOOLBARCLASSNAMEW;
     // The framework places the bar: no resizing or aligning of its own.
-    params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPCHILDREN;
+    params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS;
     if (FFlat) params.Style |= TBSTYLE_FLAT;
     if (FList) params.Style |= TBSTYLE_LIST;
     if (FWrapable) params.Style |= TBSTYLE_WRAPABLE;
@@ -598,6 +599,16 @@ void TToolBar::WndProc(TMessage& m) {
         if (!header) return;
         if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
             m.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(m.LParam));
+        } else if (header->code == TBN_GETINFOTIPW) {
+            // The button's hint (its short part) in the bar's tooltip, when the bar shows hints.
+            auto* tip = reinterpret_cast<NMTBGETINFOTIPW*>(m.LParam);
+            TToolButton* button = FindButton(tip->iItem);
+            if (button && ShowHint() && tip->pszText && tip->cchTextMax > 0) {
+                const std::wstring hint = GetShortHint(button->FHint);
+                const std::size_t length = std::min<std::size_t>(hint.size(), static_cast<std::size_t>(tip->cchTextMax - 1));
+                hint.copy(tip->pszText, length);
+                tip->pszText[length] = L'\0';
+            }
         } else if (header->code == TBN_DROPDOWN) {
             if (TToolButton* button = FindButton(reinterpret_cast<NMTOOLBARW*>(m.LParam)->iItem))
                 ShowDropdown(button);

@@ -330,6 +330,30 @@ TEST(ToolBar, ClicksRunButtonsMenuItemsAndCheckGroups) {
     EXPECT_EQ(log.size(), 2u);
 }
 
+TEST(ToolBar, TheBarsTooltipShowsTheShortHintOfTheButtonUnderThePointer) {
+    TShownForm shown;
+    ReadFormText(&shown.Form, ToolBarForm);
+    auto* bar = dynamic_cast<TToolBar*>(shown.Form.FindComponent(L"Bar1"));
+    ASSERT_NE(bar, nullptr);
+    bar->Buttons(0)->SetHint(L"Open a file|Opens a text file to split");
+    bar->SetShowHint(true);
+    HWND tip = reinterpret_cast<HWND>(SendMessageW(bar->Handle(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    POINT over = Centre(bar->Buttons(0)->BoundsRect());
+    ClientToScreen(bar->Handle(), &over);
+    test::MoveTo(POINT{over.x - 3, over.y});
+    test::MoveTo(over);
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 4000));
+    wchar_t text[100] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(TTTOOLINFOW);
+    ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    tool.lpszText = text; // the current tool's text pointer (a callback marker) was put there
+    SendMessageW(tip, TTM_GETTEXTW, 100, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"Open a file");
+    test::MoveTo(POINT{5, 5});
+}
+
 TEST(ToolBar, AMainMenuBecomesButtonsThatDropItsSubMenus) {
     TShownForm shown;
     auto* menu = new TMainMenu(&shown.Form);
