@@ -104,9 +104,19 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
 }
 
 void TToolButton::SetDown(bool value) {
-    if (value == FDown || (!IsCheck() && value)) return;
+    // While the form is read Down may come before Style: checked once the form is read.
+    const bool loading = ComponentState().Contains(csLoading);
+    if (value == FDown || (!IsCheck() && value && !loading)) return;
     FDown = value;
+    if (loading) return;
     if (value && FGrouped && FToolBar) FToolBar->GroupPressed(this);
+    Changed();
+}
+
+void TToolButton::Loaded() {
+    TComponent::Loaded();
+    if (!IsCheck()) FDown = false;
+    if (FDown && FGrouped && FToolBar) FToolBar->GroupPressed(this);
     Changed();
 }
 
@@ -323,7 +333,7 @@ void TToolBar::InsertButton(TToolButton* button, int index) {
     if (FNextCommand > 0x7FFF) FNextCommand = 1;
     if (button->FDown && button->FGrouped) GroupPressed(button);
     if (HandleAllocated()) {
-        WriteButton(index, true);
+        WriteButton(index);
         ApplySizes();
     }
 }
@@ -354,7 +364,7 @@ void TToolBar::ButtonChanged(TToolButton* button) {
     if (!HandleAllocated()) return;
     const int index = button->Index();
     SendMessageW(Handle(), TB_DELETEBUTTON, static_cast<WPARAM>(index), 0);
-    WriteButton(index, true);
+    WriteButton(index);
     // A grouped button put down may have put others up.
     for (TToolButton* other : FButtons)
         if (other != button && other->IsCheck())
@@ -380,7 +390,7 @@ void TToolBar::SyncDownFromWindow() {
             button->FDown = SendMessageW(Handle(), TB_ISBUTTONCHECKED, static_cast<WPARAM>(button->FCommand), 0) != 0;
 }
 
-void TToolBar::WriteButton(int index, bool insert) {
+void TToolBar::WriteButton(int index) {
     const TToolButton* button = FButtons[static_cast<std::size_t>(index)];
     TBBUTTON native{};
     native.idCommand = button->FCommand;
@@ -413,8 +423,7 @@ void TToolBar::WriteButton(int index, bool insert) {
         native.iBitmap = FImages && button->FImageIndex >= 0 ? button->FImageIndex : I_IMAGENONE;
     native.iString = !separator && FShowCaptions ? reinterpret_cast<INT_PTR>(button->FCaption.c_str()) : -1;
     native.dwData = reinterpret_cast<DWORD_PTR>(button);
-    if (insert)
-        SendMessageW(Handle(), TB_INSERTBUTTONW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&native));
+    SendMessageW(Handle(), TB_INSERTBUTTONW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&native));
 }
 
 void TToolBar::WriteAllButtons() {
@@ -422,7 +431,7 @@ void TToolBar::WriteAllButtons() {
     while (SendMessageW(window, TB_BUTTONCOUNT, 0, 0) > 0)
         SendMessageW(window, TB_DELETEBUTTON, 0, 0);
     for (int i = 0; i < ButtonCount(); ++i)
-        WriteButton(i, true);
+        WriteButton(i);
     ApplySizes();
 }
 

@@ -99,6 +99,7 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    void Loaded() override;
 
 private:
     friend class TToolBar;
@@ -193,7 +194,8 @@ private:
     // The group of adjacent grouped check buttons around `button`.
     void GroupPressed(TToolButton* button);
     void SyncDownFromWindow();
-    void WriteButton(int index, bool insert);
+    // Inserts the native button of FButtons[index] at that place.
+    void WriteButton(int index);
     void WriteAllButtons();
     void ApplyImages();
     void ApplySizes();

@@ -233,9 +233,9 @@ object Form1: TForm
     end
     object Left1: TToolButton
       Caption = 'Left'
+      Down = True
       Style = tbsCheck
       Grouped = True
-      Down = True
     end
     object Right1: TToolButton
       Caption = 'Right'
