@@ -13,7 +13,6 @@
 #include "framework/controls/tool_bar.h"
 #include "framework/forms/form_reader.h"
 #include "framework/forms/forms.h"
-#include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
 #include "tests/framework/support/shown_form.h"
@@ -432,10 +431,7 @@ TEST(Containers, CreatingAndFreeingLeavesNoWindowsOrGdiObjects) {
         test::Pump(10);
         shown.Form.DestroyComponents();
     };
-    cycle();
-    const int windows = test::WindowsInUse();
-    EXPECT_EQ(test::GdiObjectsLeakedBy(8, cycle), 0);
-    EXPECT_EQ(test::WindowsInUse(), windows);
+    test::ExpectNoLeaks(8, cycle);
 }
 
 } // namespace

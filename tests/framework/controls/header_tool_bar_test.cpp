@@ -13,7 +13,6 @@
 #include "framework/menus/menus.h"
 #include "framework/menus/popup_menu.h"
 #include "tests/framework/menus/menu_test_support.h"
-#include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
 #include "tests/framework/support/shown_form.h"
@@ -451,10 +450,7 @@ TEST(HeaderAndToolBar, CreatingAndFreeingLeavesNoWindowsOrGdiObjects) {
         test::Pump(10);
         shown.Form.DestroyComponents();
     };
-    cycle();
-    const int windows = test::WindowsInUse();
-    EXPECT_EQ(test::GdiObjectsLeakedBy(8, cycle), 0);
-    EXPECT_EQ(test::WindowsInUse(), windows);
+    test::ExpectNoLeaks(8, cycle);
 }
 
 } // namespace

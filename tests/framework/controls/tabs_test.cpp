@@ -8,7 +8,6 @@
 #include "framework/controls/tab_control.h"
 #include "framework/forms/form_reader.h"
 #include "framework/forms/forms.h"
-#include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
 #include "tests/framework/support/shown_form.h"
@@ -416,10 +415,7 @@ TEST(PageControl, CreatingAndFreeingLeavesNoWindowsOrGdiObjects) {
         delete tabs;
         delete pages;
     };
-    cycle();
-    const int windows = test::WindowsInUse();
-    EXPECT_EQ(test::GdiObjectsLeakedBy(10, cycle), 0);
-    EXPECT_EQ(test::WindowsInUse(), windows);
+    test::ExpectNoLeaks(10, cycle);
 }
 
 } // namespace

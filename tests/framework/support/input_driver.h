@@ -1,9 +1,12 @@
 // Real user input for GUI tests: mouse clicks and key presses through SendInput (so they pass
 // the system's input queue, as a user's do), and a count of the windows a thread owns, for
-// checking that controls leave none behind.
+// checking that controls leave none behind (with GDI objects: ExpectNoLeaks).
 #pragma once
 
+#include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/pump.h"
+
+#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
@@ -91,6 +94,15 @@ inline int WindowsInUse() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), &TCounter::Top, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// Runs `cycle` once (lazily made system objects), then `times` more times, and expects no window
+// and no GDI object left behind by those.
+template <typename TCycle> void ExpectNoLeaks(int times, TCycle&& cycle) {
+    cycle();
+    const int windows = WindowsInUse();
+    EXPECT_EQ(GdiObjectsLeakedBy(times, cycle), 0);
+    EXPECT_EQ(WindowsInUse(), windows);
 }
 
 } // namespace orvo::test
