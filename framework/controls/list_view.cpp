@@ -14,6 +14,8 @@ namespace orvo {
 
 ORVO_IMPLEMENT_CLASS(TListItem);
 ORVO_IMPLEMENT_CLASS(TListItems);
+ORVO_IMPLEMENT_CLASS(TListColumn);
+ORVO_IMPLEMENT_CLASS(TListColumns);
 ORVO_IMPLEMENT_CLASS(TCustomListView);
 ORVO_IMPLEMENT_CLASS(TListView);
 
@@ -284,10 +286,63 @@ void TListItems::Assign(TPersistent* source) {
     EndUpdate();
 }
 
+// ---- TListColumn, TListColumns -------------------------------------------------------------------
+
+void TListColumn::Publish(TPublisher<TListColumn>& p) {
+    p.String(L"Caption", &TListColumn::Caption, &TListColumn::SetCaption);
+    p.Integer(L"Width", &TListColumn::Width, &TListColumn::SetWidth);
+    p.Enum(L"Alignment", AlignmentType(), &TListColumn::Alignment, &TListColumn::SetAlignment);
+    p.Integer(L"ImageIndex", &TListColumn::ImageIndex, &TListColumn::SetImageIndex);
+}
+
+TCustomListView* TListColumn::ListView() const noexcept {
+    auto* columns = static_cast<TListColumns*>(Collection());
+    return columns ? columns->ListView() : nullptr;
+}
+
+void TListColumn::SetCaption(const std::wstring& caption) {
+    if (caption == FCaption) return;
+    FCaption = caption;
+    Changed(false);
+}
+
+int TListColumn::Width() const {
+    return FWidth;
+}
+
+void TListColumn::SetWidth(int width) {
+    FWidth = width;
+    Changed(false);
+}
+
+void TListColumn::SetAlignment(TAlignment alignment) {
+    if (alignment == FAlignment) return;
+    FAlignment = alignment;
+    Changed(false);
+}
+
+void TListColumn::SetImageIndex(int index) {
+    if (index == FImageIndex) return;
+    FImageIndex = index;
+    Changed(false);
+}
+
+std::wstring TListColumn::DisplayName() const {
+    return FCaption.empty() ? TCollectionItem::DisplayName() : FCaption;
+}
+
+TListColumns::TListColumns(TCustomListView* owner)
+    : TCollection(CollectionItemClass<TListColumn>(), owner), FView(owner) {}
+
+void TListColumns::Update(TCollectionItem* item) {
+    TCollection::Update(item);
+    if (FView) FView->ColumnsChanged(static_cast<TListColumn*>(item));
+}
+
 // ---- TCustomListView --------------------------------------------------------------------------
 
 TCustomListView::TCustomListView(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TListItems>(this)) {
+    : TWinControl(owner), FItems(std::make_unique<TListItems>(this)), FColumns(std::make_unique<TListColumns>(this)) {
     SetControlStyle(TControlStyle{csClickEvents, csDoubleClicks});
     SetBounds(0, 0, 250, 150);
     SetTabStop(true);
@@ -302,6 +357,7 @@ TCustomListView::~TCustomListView() {
     DestroyComponents();
     DestroyHandle();
     FItems.reset();
+    FColumns.reset();
 }
 
 void TCustomListView::SetItems(TListItems* items) {
@@ -347,6 +403,8 @@ void TCustomListView::CreateWnd() {
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, ExtendedStyleMask, static_cast<LPARAM>(ExtendedStyle()));
     ApplyImageLists();
     ApplyColors();
+    for (int i = 0; i < FColumns->Count(); ++i)
+        SetNativeColumn(FColumns->Items(i), true);
     TSyncScope building(*this, TSync::Building);
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     for (auto& item : FItems->FItems)
@@ -388,8 +446,7 @@ void TCustomListView::UpdateNative(TListItem* item, UINT mask) {
 
 void TCustomListView::PushSubItems(TListItem* item) {
     if (!HandleAllocated()) return;
-    HWND header = HeaderHandle();
-    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    const int columns = NativeColumnCount();
     const int count = std::max(columns - 1, item->FSubItems.Count());
     for (int i = 0; i < count; ++i) {
         const std::wstring text = i < item->FSubItems.Count() ? item->FSubItems.Get(i) : std::wstring();
@@ -444,6 +501,50 @@ void TCustomListView::PushAllItems() {
         if (FCheckboxes) PushCheck(item.get());
         PushSubItems(item.get());
     }
+}
+
+void TCustomListView::SetNativeColumn(TListColumn* column, bool insert) {
+    static constexpr int formats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+    LVCOLUMNW native{};
+    native.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_IMAGE;
+    native.fmt = formats[column->FAlignment];
+    if (column->FImageIndex >= 0) native.fmt |= LVCFMT_IMAGE;
+    native.cx = column->FWidth;
+    native.pszText = const_cast<wchar_t*>(column->FCaption.c_str());
+    native.iImage = column->FImageIndex;
+    const auto index = static_cast<WPARAM>(column->Index());
+    if (insert) {
+        if (SendMessageW(Handle(), LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&native)) < 0)
+            throw EOutOfResources(L"The list view refused a new column");
+        return;
+    }
+    SendMessageW(Handle(), LVM_SETCOLUMNW, index, reinterpret_cast<LPARAM>(&native));
+}
+
+int TCustomListView::NativeColumnCount() {
+    HWND header = HeaderHandle();
+    return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void TCustomListView::ColumnsChanged(TListColumn* column) {
+    if (!HandleAllocated()) return;
+    if (column) {
+        SetNativeColumn(column, false);
+        return;
+    }
+    // Added, removed or moved columns: the window gets the columns anew, and the sub-items follow
+    // their columns by position.
+    for (int n = NativeColumnCount(); n > 0; --n)
+        SendMessageW(Handle(), LVM_DELETECOLUMN, static_cast<WPARAM>(n - 1), 0);
+    for (int i = 0; i < FColumns->Count(); ++i)
+        SetNativeColumn(FColumns->Items(i), true);
+    PushAllItems();
+}
+
+void TCustomListView::HeaderItemChanged(const NMHEADERW& info) {
+    // The user dragged a divider, or the window sized a column itself: the column keeps the width.
+    if (!info.pitem || !(info.pitem->mask & HDI_WIDTH) || info.iItem < 0 || info.iItem >= FColumns->Count()) return;
+    FColumns->Items(info.iItem)->FWidth = info.pitem->cxy;
 }
 
 HWND TCustomListView::HeaderHandle() {
@@ -630,6 +731,13 @@ void TCustomListView::WndProc(TMessage& m) {
     case CN_NOTIFY:
         m.Result = m.LParam ? HandleNotify(*reinterpret_cast<NMHDR*>(m.LParam)) : 0;
         return;
+    case WM_NOTIFY:
+        // From the report view's header, on its way to the window's own handling.
+        if (const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+            header && header->hwndFrom == HeaderHandle() &&
+            (header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA))
+            HeaderItemChanged(*reinterpret_cast<const NMHEADERW*>(header));
+        break;
     case WM_DESTROY: {
         TSyncScope tearing(*this, TSync::Tearing);
         DropCheckImages();
@@ -654,6 +762,12 @@ LRESULT TCustomListView::HandleNotify(NMHDR& header) {
     case LVN_ITEMCHANGED:
         ItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
         return 0;
+    case LVN_COLUMNCLICK: {
+        const auto& info = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (OnColumnClick && info.iSubItem >= 0 && info.iSubItem < FColumns->Count())
+            OnColumnClick(this, FColumns->Items(info.iSubItem));
+        return 0;
+    }
     case LVN_BEGINLABELEDITW: {
         if (FReadOnly) return TRUE;
         const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(header);
@@ -733,6 +847,7 @@ void TListView::Publish(TPublisher<TListView>& p) {
     PublishFont(p);
     p.Enum(L"BorderStyle", BorderStyleType(), &TListView::BorderStyle, &TListView::SetBorderStyle);
     p.Enum(L"ViewStyle", ViewStyleType(), &TListView::ViewStyle, &TListView::SetViewStyle);
+    p.Collection(L"Columns", &TListView::Columns);
     p.Object(L"Items", &TListView::Items, &TListView::SetItems);
     p.Boolean(L"Checkboxes", &TListView::Checkboxes, &TListView::SetCheckboxes);
     p.Object(L"LargeImages", &TListView::LargeImages, &TListView::SetLargeImages);

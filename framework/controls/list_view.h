@@ -32,6 +32,7 @@
 //     Items.Rows = ( 'readme.txt'#9'12 KB' '{3,1}big.log'#9'1.2 GB' )
 #pragma once
 
+#include "framework/base/collection.h"
 #include "framework/base/string_list.h"
 #include "framework/controls/control_publish.h"
 #include "framework/controls/win_control.h"
@@ -158,6 +159,51 @@ private:
     int FUpdateCount = 0;
 };
 
+class TListColumn : public TCollectionItem {
+    ORVO_CLASS(TListColumn, TCollectionItem)
+public:
+    TListColumn() = default;
+
+    TCustomListView* ListView() const noexcept;
+    const std::wstring& Caption() const noexcept { return FCaption; }
+    void SetCaption(const std::wstring& caption);
+    // Pixels; the width the user dragged the column to while the report view shows it.
+    int Width() const;
+    void SetWidth(int width);
+    // The first column is always left-aligned by the platform.
+    TAlignment Alignment() const noexcept { return FAlignment; }
+    void SetAlignment(TAlignment alignment);
+    // An image of the list view's SmallImages shown in the header; -1 for none.
+    int ImageIndex() const noexcept { return FImageIndex; }
+    void SetImageIndex(int index);
+    std::wstring DisplayName() const override;
+
+    static void Publish(TPublisher<TListColumn>& p);
+
+private:
+    friend class TCustomListView;
+    std::wstring FCaption;
+    int FWidth = 50;
+    TAlignment FAlignment = taLeftJustify;
+    int FImageIndex = -1;
+};
+
+class TListColumns : public TCollection {
+    ORVO_CLASS(TListColumns, TCollection)
+public:
+    explicit TListColumns(TCustomListView* owner);
+    TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+    TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
+    TListColumn* operator[](int index) const { return Items(index); }
+    TCustomListView* ListView() const noexcept { return FView; }
+
+protected:
+    void Update(TCollectionItem* item) override;
+
+private:
+    TCustomListView* FView;
+};
+
 using TLVChangingEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change, bool& AllowChange)>;
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
@@ -174,6 +220,7 @@ public:
 
     TListItems* Items() noexcept { return FItems.get(); }
     void SetItems(TListItems* items);
+    TListColumns* Columns() noexcept { return FColumns.get(); }
 
     TViewStyle ViewStyle() const noexcept { return FViewStyle; }
     void SetViewStyle(TViewStyle style);
@@ -238,6 +285,8 @@ protected:
 private:
     friend class TListItem;
     friend class TListItems;
+    friend class TListColumn;
+    friend class TListColumns;
 
     enum class TSync : std::uint8_t {
         None,     // notifications are the user's (or code's) changes
@@ -265,6 +314,11 @@ private:
     // Sets Selected (LVIS_SELECTED), Focused (LVIS_FOCUSED) or Checked (LVIS_STATEIMAGEMASK).
     void ChangeState(TListItem* item, UINT mask, bool value);
     void PushAllItems();
+    // The native columns after a change of one column (or of the collection: null).
+    void ColumnsChanged(TListColumn* column);
+    void SetNativeColumn(TListColumn* column, bool insert);
+    void HeaderItemChanged(const NMHEADERW& info);
+    int NativeColumnCount();
     // Notifications (CN_NOTIFY); answers the notification's result.
     LRESULT HandleNotify(NMHDR& header);
     LRESULT ItemChanging(const NMLISTVIEW& info);
@@ -272,6 +326,7 @@ private:
     void TakeState(TListItem* item, UINT newState, bool events);
 
     std::unique_ptr<TListItems> FItems;
+    std::unique_ptr<TListColumns> FColumns;
     TViewStyle FViewStyle = vsIcon;
     bool FCheckboxes = false;
     TImageList* FLargeImages = nullptr;

@@ -267,6 +267,106 @@ TEST(ListView, TheReportHeaderMadeAfterTheWindowIsAnnouncedToTheWindowMethod) {
     view->WindowProc = previous;
 }
 
+std::wstring HeaderText(HWND header, int index) {
+    wchar_t buffer[100]{};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = 100;
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+TEST(ListView, ColumnsFromTheFormFollowTheHeaderDraggedByTheUserAndKeepSubItemsInPlace) {
+    test::TShownForm shown;
+    ReadFormText(&shown.Form, R"(object f: TForm
+  object List1: TListView
+    Left = 8
+    Top = 8
+    Width = 360
+    Height = 200
+    ViewStyle = vsReport
+    Columns = <
+      item
+        Caption = 'Name'
+        Width = 120
+      end
+      item
+        Caption = 'Size'
+        Width = 80
+        Alignment = taRightJustify
+      end>
+    Items.Rows = (
+      'readme.txt'#9'12 KB'
+      'big.log'#9'1.2 GB')
+  end
+end
+)");
+    auto* view = dynamic_cast<TListView*>(shown.Form.FindComponent(L"List1"));
+    ASSERT_NE(view, nullptr);
+    std::vector<std::wstring> clicked;
+    view->OnColumnClick = [&](TObject*, TListColumn* column) { clicked.push_back(column->Caption()); };
+    test::Pump(50);
+    EXPECT_EQ(GetPropValue(view, L"Columns.Count"), L"2");
+    EXPECT_EQ(GetPropValue(view, L"Columns[1].Alignment"), L"taRightJustify");
+    HWND header = view->HeaderHandle();
+    ASSERT_NE(header, nullptr);
+    ASSERT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(HeaderText(header, 1), L"Size");
+    EXPECT_EQ(SendMessageW(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 120);
+    EXPECT_EQ(NativeText(*view, 1, 1), L"1.2 GB");
+
+    // The user drags the divider after "Name" 40 pixels to the right.
+    RECT first{};
+    SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    POINT divider{first.right - 1, (first.top + first.bottom) / 2};
+    ClientToScreen(header, &divider);
+    SetCursorPos(divider.x, divider.y);
+    test::Pump(30);
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &press, sizeof press);
+    test::Pump(30);
+    for (int dx = 10; dx <= 40; dx += 10) {
+        SetCursorPos(divider.x + dx, divider.y);
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &move, sizeof move);
+        test::Pump(20);
+    }
+    INPUT release{};
+    release.type = INPUT_MOUSE;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &release, sizeof release);
+    test::Pump(60);
+    EXPECT_EQ(view->Columns()->Items(0)->Width(), 160);
+
+    // A click on a column's header.
+    RECT second{};
+    SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    test::ClickAt(header, POINT{(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+    EXPECT_EQ(clicked, std::vector<std::wstring>{L"Size"});
+
+    view->SetBorderStyle(bsNone); // a new window keeps the dragged width
+    EXPECT_EQ(SendMessageW(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 160);
+
+    // A new first column: the window's columns are made anew and the sub-items are shown again.
+    TListColumn* type = static_cast<TListColumn*>(view->Columns()->Insert(1));
+    type->SetCaption(L"Type");
+    header = view->HeaderHandle();
+    ASSERT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(HeaderText(header, 1), L"Type");
+    EXPECT_EQ(HeaderText(header, 2), L"Size");
+    EXPECT_EQ(NativeText(*view, 0, 1), L"12 KB") << "sub-items follow the columns by position";
+    EXPECT_EQ(NativeText(*view, 0, 0), L"readme.txt");
+    EXPECT_EQ(SendMessageW(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 160);
+    view->Columns()->Delete(1);
+    EXPECT_EQ(SendMessageW(view->HeaderHandle(), HDM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(NativeText(*view, 1, 1), L"1.2 GB");
+}
+
 TEST(ListView, CheckBoxViewsLeaveNoHandlesOverManyWindows) {
     TForm form(nullptr);
     form.HandleNeeded();
