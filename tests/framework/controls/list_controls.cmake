@@ -4,4 +4,5 @@ orvo_add_test(framework_list_controls_test GUI
         ${CMAKE_CURRENT_LIST_DIR}/tree_view_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/list_view_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/string_grid_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/rich_edit_test.cpp
     LIBS orvo_framework)
