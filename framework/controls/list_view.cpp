@@ -4,7 +4,7 @@
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
 #include "framework/base/sysutils.h"
-#include "framework/controls/item_lines.h"
+#include "framework/controls/item_lists.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/image_list.h"
 
@@ -203,16 +203,12 @@ void TListItems::Renumber(int from) noexcept {
 }
 
 void TListItems::BeginUpdate() {
-    if (FUpdateCount++ == 0 && FOwner && FOwner->HandleAllocated())
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+    if (FUpdateCount++ == 0) SetWindowRedraw(FOwner, false);
 }
 
 void TListItems::EndUpdate() {
     if (FUpdateCount == 0) return;
-    if (--FUpdateCount == 0 && FOwner && FOwner->HandleAllocated()) {
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
-        FOwner->Invalidate();
-    }
+    if (--FUpdateCount == 0) SetWindowRedraw(FOwner, true);
 }
 
 std::vector<std::wstring> TListItems::RowLines() const {
@@ -237,34 +233,22 @@ void TListItems::SetRowLines(const std::vector<std::wstring>& lines) {
     parsed.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        std::wstring_view rest = lines[i];
-        const std::size_t tab = rest.find(L'\t');
-        TParsed p{ParseItemLine(rest.substr(0, tab), 2, L"List item", number), {}};
+        std::vector<std::wstring> fields = SplitAtTabs(lines[i]);
+        TParsed p{ParseItemLine(fields.front(), 2, L"List item", number), {}};
         if (p.Item.Numbers[1] && *p.Item.Numbers[1] != 0 && *p.Item.Numbers[1] != 1)
             throw EConvertError(L"List item line " + IntToStr(number) + L": Checked is 0 or 1");
-        while (tab != std::wstring_view::npos && !rest.empty()) {
-            rest = rest.substr(rest.find(L'\t') + 1);
-            const std::size_t next = rest.find(L'\t');
-            p.SubItems.emplace_back(rest.substr(0, next));
-            if (next == std::wstring_view::npos) break;
-        }
+        p.SubItems.assign(std::make_move_iterator(fields.begin() + 1), std::make_move_iterator(fields.end()));
         parsed.push_back(std::move(p));
     }
-    BeginUpdate();
-    try {
-        Clear();
-        for (const TParsed& p : parsed) {
-            TListItem* item = Add();
-            item->SetCaption(p.Item.Text);
-            item->SetImageIndex(p.Item.Numbers[0].value_or(-1));
-            item->FSubItems.SetStrings(p.SubItems);
-            item->SetChecked(p.Item.Numbers[1].value_or(0) == 1);
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdateScope update(*this);
+    Clear();
+    for (const TParsed& p : parsed) {
+        TListItem* item = Add();
+        item->SetCaption(p.Item.Text);
+        item->SetImageIndex(p.Item.Numbers[0].value_or(-1));
+        item->FSubItems.SetStrings(p.SubItems);
+        item->SetChecked(p.Item.Numbers[1].value_or(0) == 1);
     }
-    EndUpdate();
 }
 
 void TListItems::Assign(TPersistent* source) {
@@ -274,16 +258,10 @@ void TListItems::Assign(TPersistent* source) {
         return;
     }
     if (items == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (const auto& item : items->FItems)
-            Add()->Assign(item.get());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(*this);
+    Clear();
+    for (const auto& item : items->FItems)
+        Add()->Assign(item.get());
 }
 
 // ---- TListColumn, TListColumns -------------------------------------------------------------------

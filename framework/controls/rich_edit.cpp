@@ -175,10 +175,7 @@ void TCustomRichEdit::CreateParams(TCreateParams& params) {
     params.BaseClassName = native;
     // The text goes in after the text mode is set, which needs an empty control.
     params.Caption.clear();
-    if (FWordWrap) params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
-    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
-    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) params.Style |= WS_HSCROLL;
-    if (FScrollBars == ssVertical || FScrollBars == ssBoth) params.Style |= WS_VSCROLL;
+    AddMultiLineStyles(params, FScrollBars, FWordWrap);
 }
 
 void TCustomRichEdit::CreateWnd() {
@@ -237,12 +234,7 @@ void TCustomRichEdit::WndProc(TMessage& m) {
         break;
     }
     TCustomEdit::WndProc(m);
-    if (m.Msg != WM_GETDLGCODE) return;
-    if (FWantTabs)
-        m.Result |= DLGC_WANTTAB;
-    else
-        m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
-    if (!FWantReturns) m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+    if (m.Msg == WM_GETDLGCODE) ApplyWantedKeys(m, FWantTabs, FWantReturns);
 }
 
 TRichEdit::TRichEdit(TComponent* owner) : TCustomRichEdit(owner) {}

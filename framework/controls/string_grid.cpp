@@ -4,6 +4,7 @@
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
 #include "framework/base/sysutils.h"
+#include "framework/controls/item_lists.h"
 #include "framework/graphics/color.h"
 
 #include <algorithm>
@@ -23,17 +24,6 @@ namespace {
 
 constexpr TColor GridLineColor = 0xC0C0C0; // silver
 constexpr int WheelRows = 3;
-
-std::vector<std::wstring> SplitTabs(std::wstring_view text) {
-    std::vector<std::wstring> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = text.find(L'\t', start);
-        fields.emplace_back(text.substr(start, tab == std::wstring_view::npos ? tab : tab - start));
-        if (tab == std::wstring_view::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 std::vector<std::wstring> NumberList(const std::vector<int>& values) {
     std::vector<std::wstring> list;
@@ -158,7 +148,7 @@ void TStringGrid::SetCellRows(const std::vector<std::wstring>& rows) {
     std::vector<std::vector<std::wstring>> cells;
     int cols = FColCount;
     for (const std::wstring& row : rows) {
-        cells.push_back(SplitTabs(row));
+        cells.push_back(SplitAtTabs(row));
         cols = std::max(cols, static_cast<int>(cells.back().size()));
     }
     SetColCount(cols);

@@ -1,6 +1,6 @@
 #include "framework/controls/tree_view.h"
 
-#include "framework/controls/item_lines.h"
+#include "framework/controls/item_lists.h"
 #include "framework/base/exceptions.h"
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
@@ -167,10 +167,9 @@ void TTreeNode::Delete() {
 }
 
 void TTreeNode::DeleteChildren() {
-    FOwner.BeginUpdate();
+    TUpdateScope update(FOwner);
     while (!FChildren.empty())
         FOwner.Delete(FChildren.back().get());
-    FOwner.EndUpdate();
 }
 
 void TTreeNode::MakeVisible() {
@@ -291,23 +290,18 @@ void TTreeNodes::RemoveNode(TTreeNode* node) {
 }
 
 void TTreeNodes::Clear() {
-    BeginUpdate();
+    TUpdateScope update(*this);
     while (!FRoots.empty())
         Delete(FRoots.back().get());
-    EndUpdate();
 }
 
 void TTreeNodes::BeginUpdate() {
-    if (FUpdateCount++ == 0 && FOwner && FOwner->HandleAllocated())
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+    if (FUpdateCount++ == 0) SetWindowRedraw(FOwner, false);
 }
 
 void TTreeNodes::EndUpdate() {
     if (FUpdateCount == 0) return;
-    if (--FUpdateCount == 0 && FOwner && FOwner->HandleAllocated()) {
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
-        FOwner->Invalidate();
-    }
+    if (--FUpdateCount == 0) SetWindowRedraw(FOwner, true);
 }
 
 std::vector<std::wstring> TTreeNodes::NodeLines() const {
@@ -346,23 +340,17 @@ void TTreeNodes::SetNodeLines(const std::vector<std::wstring>& lines) {
         parsed.push_back({level, std::move(item)});
         previous = level;
     }
-    BeginUpdate();
-    try {
-        Clear();
-        std::vector<TTreeNode*> path; // the last node of each level
-        for (const TParsed& p : parsed) {
-            path.resize(static_cast<std::size_t>(p.Level));
-            TTreeNode* node = AddChild(path.empty() ? nullptr : path.back(), p.Item.Text);
-            node->SetImageIndex(p.Item.Numbers[0].value_or(-1));
-            node->SetSelectedIndex(p.Item.Numbers[1].value_or(-1));
-            if (p.Item.Numbers[2].value_or(0) == 1) node->SetExpanded(true);
-            path.push_back(node);
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdateScope update(*this);
+    Clear();
+    std::vector<TTreeNode*> path; // the last node of each level
+    for (const TParsed& p : parsed) {
+        path.resize(static_cast<std::size_t>(p.Level));
+        TTreeNode* node = AddChild(path.empty() ? nullptr : path.back(), p.Item.Text);
+        node->SetImageIndex(p.Item.Numbers[0].value_or(-1));
+        node->SetSelectedIndex(p.Item.Numbers[1].value_or(-1));
+        if (p.Item.Numbers[2].value_or(0) == 1) node->SetExpanded(true);
+        path.push_back(node);
     }
-    EndUpdate();
 }
 
 void TTreeNodes::Assign(TPersistent* source) {
@@ -372,16 +360,10 @@ void TTreeNodes::Assign(TPersistent* source) {
         return;
     }
     if (nodes == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (const auto& root : nodes->FRoots)
-            AddChild(nullptr, std::wstring())->Assign(root.get());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(*this);
+    Clear();
+    for (const auto& root : nodes->FRoots)
+        AddChild(nullptr, std::wstring())->Assign(root.get());
 }
 
 // ---- TCustomTreeView --------------------------------------------------------------------------
@@ -533,17 +515,15 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) {
 }
 
 void TCustomTreeView::FullExpand() {
-    FItems->BeginUpdate();
+    TUpdateScope update(*FItems);
     for (int i = 0; i < FItems->TopLevelCount(); ++i)
         FItems->TopLevelItem(i)->Expand(true);
-    FItems->EndUpdate();
 }
 
 void TCustomTreeView::FullCollapse() {
-    FItems->BeginUpdate();
+    TUpdateScope update(*FItems);
     for (int i = 0; i < FItems->TopLevelCount(); ++i)
         FItems->TopLevelItem(i)->Collapse(true);
-    FItems->EndUpdate();
 }
 
 void TCustomTreeView::SetImages(TImageList* images) {

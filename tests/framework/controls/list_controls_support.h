@@ -3,7 +3,10 @@
 #pragma once
 
 #include "framework/forms/forms.h"
+#include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/pump.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -33,6 +36,29 @@ inline void ClickAt(HWND window, POINT client) {
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
+    Pump(60);
+}
+
+// Presses the left button at one client point of a window, moves to another in a few steps and
+// releases it there.
+inline void DragFromTo(HWND window, POINT from, POINT to) {
+    ClientToScreen(window, &from);
+    ClientToScreen(window, &to);
+    SetCursorPos(from.x, from.y);
+    Pump(20);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof input);
+    Pump(30);
+    for (int step = 1; step <= 4; ++step) {
+        SetCursorPos(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof input);
+        Pump(20);
+    }
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
     Pump(60);
 }
 
@@ -70,6 +96,14 @@ inline int ThreadWindowCount() {
         },
         reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// Runs `cycle` once to warm up, then 30 times, expecting no GDI object and no window left over.
+template <class TCycle> void ExpectNoHandlesLeftBy(TCycle&& cycle) {
+    cycle();
+    const int windows = ThreadWindowCount();
+    EXPECT_EQ(GdiObjectsLeakedBy(30, cycle), 0);
+    EXPECT_EQ(ThreadWindowCount(), windows);
 }
 
 } // namespace orvo::test

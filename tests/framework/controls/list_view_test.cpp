@@ -8,7 +8,6 @@
 #include "framework/forms/form_reader.h"
 #include "framework/graphics/image_list.h"
 #include "tests/framework/controls/list_controls_support.h"
-#include "tests/framework/support/gdi_count.h"
 
 #include <gtest/gtest.h>
 
@@ -319,28 +318,8 @@ end
     // The user drags the divider after "Name" 40 pixels to the right.
     RECT first{};
     SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-    POINT divider{first.right - 1, (first.top + first.bottom) / 2};
-    ClientToScreen(header, &divider);
-    SetCursorPos(divider.x, divider.y);
-    test::Pump(30);
-    INPUT press{};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &press, sizeof press);
-    test::Pump(30);
-    for (int dx = 10; dx <= 40; dx += 10) {
-        SetCursorPos(divider.x + dx, divider.y);
-        INPUT move{};
-        move.type = INPUT_MOUSE;
-        move.mi.dwFlags = MOUSEEVENTF_MOVE;
-        SendInput(1, &move, sizeof move);
-        test::Pump(20);
-    }
-    INPUT release{};
-    release.type = INPUT_MOUSE;
-    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &release, sizeof release);
-    test::Pump(60);
+    test::DragFromTo(header, POINT{first.right - 1, (first.top + first.bottom) / 2},
+                     POINT{first.right + 39, (first.top + first.bottom) / 2});
     EXPECT_EQ(view->Columns()->Items(0)->Width(), 160);
 
     // A click on a column's header.
@@ -383,10 +362,7 @@ TEST(ListView, CheckBoxViewsLeaveNoHandlesOverManyWindows) {
         delete view;
         delete images;
     };
-    cycle();
-    const int windows = test::ThreadWindowCount();
-    EXPECT_EQ(test::GdiObjectsLeakedBy(30, cycle), 0);
-    EXPECT_EQ(test::ThreadWindowCount(), windows);
+    test::ExpectNoHandlesLeftBy(cycle);
 }
 
 } // namespace

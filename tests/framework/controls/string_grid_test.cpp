@@ -8,7 +8,6 @@
 #include "framework/forms/form_reader.h"
 #include "framework/graphics/color.h"
 #include "tests/framework/controls/list_controls_support.h"
-#include "tests/framework/support/gdi_count.h"
 
 #include <gtest/gtest.h>
 
@@ -194,28 +193,7 @@ TEST(StringGrid, KeysAndTheMouseMoveTheCellExtendTheRangeAndOnSelectCellMayRefus
     // Dragging selects a range.
     const RECT from = grid->CellRect(1, 2);
     const RECT to = grid->CellRect(3, 4);
-    POINT p{from.left + 4, from.top + 4};
-    ClientToScreen(grid->Handle(), &p);
-    SetCursorPos(p.x, p.y);
-    test::Pump(20);
-    INPUT press{};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &press, sizeof press);
-    test::Pump(30);
-    POINT q{to.left + 4, to.top + 4};
-    ClientToScreen(grid->Handle(), &q);
-    SetCursorPos(q.x, q.y);
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &move, sizeof move);
-    test::Pump(30);
-    INPUT release{};
-    release.type = INPUT_MOUSE;
-    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &release, sizeof release);
-    test::Pump(40);
+    test::DragFromTo(grid->Handle(), POINT{from.left + 4, from.top + 4}, POINT{to.left + 4, to.top + 4});
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 3, 4}));
 }
 
@@ -296,10 +274,7 @@ TEST(StringGrid, CreatingAndFreeingGridsLeavesNoHandles) {
         UpdateWindow(grid->Handle());
         delete grid;
     };
-    cycle();
-    const int windows = test::ThreadWindowCount();
-    EXPECT_EQ(test::GdiObjectsLeakedBy(30, cycle), 0);
-    EXPECT_EQ(test::ThreadWindowCount(), windows);
+    test::ExpectNoHandlesLeftBy(cycle);
 }
 
 } // namespace

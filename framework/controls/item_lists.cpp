@@ -1,9 +1,27 @@
-#include "framework/controls/item_lines.h"
+#include "framework/controls/item_lists.h"
 
 #include "framework/base/exceptions.h"
 #include "framework/base/sysutils.h"
+#include "framework/controls/win_control.h"
 
 namespace orvo {
+
+void SetWindowRedraw(TWinControl* control, bool redraw) {
+    if (!control || !control->HandleAllocated()) return;
+    SendMessageW(control->Handle(), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) control->Invalidate();
+}
+
+std::vector<std::wstring> SplitAtTabs(std::wstring_view text) {
+    std::vector<std::wstring> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = text.find(L'\t', start);
+        fields.emplace_back(text.substr(start, tab == std::wstring_view::npos ? tab : tab - start));
+        if (tab == std::wstring_view::npos) return fields;
+        start = tab + 1;
+    }
+}
 
 TItemLine ParseItemLine(std::wstring_view text, std::size_t maxNumbers, std::wstring_view what, int line) {
     TItemLine result;
