@@ -70,7 +70,7 @@ void TListItem::TSubItems::Changed() {
     TStringList::Changed();
     if (TCustomListView* view = FItem.ListView()) {
         view->PushSubItems(&FItem);
-        if (view->OnChange) view->OnChange(view, &FItem, ctText);
+        view->Change(&FItem, ctText);
     }
 }
 
@@ -79,7 +79,7 @@ void TListItem::SetCaption(const std::wstring& caption) {
     FCaption = caption;
     if (TCustomListView* view = ListView()) {
         view->UpdateNative(this, LVIF_TEXT);
-        if (view->OnChange) view->OnChange(view, this, ctText);
+        view->Change(this, ctText);
     }
 }
 
@@ -92,7 +92,7 @@ void TListItem::SetImageIndex(int index) {
     FImageIndex = index;
     if (TCustomListView* view = ListView()) {
         view->UpdateNative(this, LVIF_IMAGE);
-        if (view->OnChange) view->OnChange(view, this, ctImage);
+        view->Change(this, ctImage);
     }
 }
 
@@ -467,9 +467,14 @@ void TCustomListView::ChangeState(TListItem* item, UINT mask, bool value) {
         for (auto& other : FItems->FItems)
             if (other.get() != item) ChangeState(other.get(), mask, false);
     field = value;
-    if (OnChange) OnChange(this, item, ctState);
+    if (ComponentState().Contains(csLoading)) return;
+    Change(item, ctState);
     if (mask == LVIS_SELECTED && OnSelectItem) OnSelectItem(this, item, value);
     if (mask == LVIS_STATEIMAGEMASK && OnItemChecked) OnItemChecked(this, item);
+}
+
+void TCustomListView::Change(TListItem* item, TItemChange change) {
+    if (OnChange && !ComponentState().Contains(csLoading)) OnChange(this, item, change);
 }
 
 void TCustomListView::PushAllItems() {
@@ -727,6 +732,12 @@ void TCustomListView::WndProc(TMessage& m) {
         TWinControl::WndProc(m);
         ApplyColors();
         return;
+    case WM_GETDLGCODE:
+        // While a label is edited, Enter and Esc end the edit instead of pressing the form's
+        // default or cancel button.
+        TWinControl::WndProc(m);
+        if (IsEditing()) m.Result |= DLGC_WANTALLKEYS;
+        return;
     default:
         break;
     }
@@ -762,7 +773,7 @@ LRESULT TCustomListView::HandleNotify(NMHDR& header) {
         std::wstring text = typed;
         if (OnEdited) OnEdited(this, item, text);
         item->FCaption = text;
-        if (OnChange) OnChange(this, item, ctText);
+        Change(item, ctText);
         if (text == typed) return TRUE; // the platform takes the typed text
         UpdateNative(item, LVIF_TEXT);
         return FALSE;
@@ -810,8 +821,8 @@ void TCustomListView::TakeState(TListItem* item, UINT newState, bool events) {
         checkChanged = checked != item->FChecked;
         item->FChecked = checked;
     }
-    if (!events || !(selectionChanged || focusChanged || checkChanged)) return;
-    if (OnChange) OnChange(this, item, ctState);
+    if (!events || !(selectionChanged || focusChanged || checkChanged) || ComponentState().Contains(csLoading)) return;
+    Change(item, ctState);
     if (selectionChanged && OnSelectItem) OnSelectItem(this, item, selected);
     if (checkChanged && OnItemChecked) OnItemChecked(this, item);
 }

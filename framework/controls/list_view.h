@@ -21,10 +21,10 @@
 // the report view or a column is added. Its creation reaches the list view's window method as
 // WM_PARENTNOTIFY (WM_CREATE) with the header's window in LParam.
 //
-// Events: OnChanging (may refuse) and OnChange around each change of an item's state, OnSelectItem
-// when an item is selected or unselected, OnItemChecked when its check mark changes — by the user
-// or by code; OnColumnClick when a column's header is clicked; OnEditing/OnEdited around a label
-// edit (not ReadOnly).
+// Events (none while the form is read): OnChanging (may refuse) before a change of an item's state,
+// OnChange after it and after a change of its text or image, OnSelectItem when an item is selected
+// or unselected, OnItemChecked when its check mark changes — by the user or by code; OnColumnClick
+// when a column's header is clicked; OnEditing/OnEdited around a label edit (not ReadOnly).
 //
 // In a stored form the items are `Items.Rows = ( ... )`, one string per item: the item in the
 // item-line form of item_lines.h with the numbers ImageIndex and Checked (1), then the sub-items,
@@ -324,6 +324,8 @@ private:
     LRESULT ItemChanging(const NMLISTVIEW& info);
     void ItemChanged(const NMLISTVIEW& info);
     void TakeState(TListItem* item, UINT newState, bool events);
+    // OnChange, except while the form is read.
+    void Change(TListItem* item, TItemChange change);
 
     std::unique_ptr<TListItems> FItems;
     std::unique_ptr<TListColumns> FColumns;

@@ -607,6 +607,12 @@ void TCustomTreeView::WndProc(TMessage& m) {
         TWinControl::WndProc(m);
         ApplyColors();
         return;
+    case WM_GETDLGCODE:
+        // While a label is edited, Enter and Esc end the edit instead of pressing the form's
+        // default or cancel button.
+        TWinControl::WndProc(m);
+        if (IsEditing()) m.Result |= DLGC_WANTALLKEYS;
+        return;
     default:
         break;
     }

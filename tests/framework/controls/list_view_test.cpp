@@ -4,6 +4,7 @@
 // window was made, and no handles left behind.
 #include "framework/base/exceptions.h"
 #include "framework/base/prop_access.h"
+#include "framework/controls/button.h"
 #include "framework/controls/list_view.h"
 #include "framework/forms/form_reader.h"
 #include "framework/graphics/image_list.h"
@@ -264,6 +265,37 @@ TEST(ListView, TheReportHeaderMadeAfterTheWindowIsAnnouncedToTheWindowMethod) {
     }
     EXPECT_TRUE(IsWindowVisible(header));
     view->WindowProc = previous;
+}
+
+TEST(ListView, ALabelEditEndsWithEnterInTheItemNotInTheFormsDefaultButton) {
+    test::TShownForm shown;
+    TListView* view = AddListView(shown.Form, 3);
+    auto* ok = new TButton(&shown.Form);
+    ok->SetParent(&shown.Form);
+    ok->SetBounds(330, 10, 80, 25);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    std::vector<std::wstring> changes;
+    view->OnEdited = [&](TObject*, TListItem*, std::wstring& text) { text = L"[" + text + L"]"; };
+    view->OnChange = [&](TObject*, TListItem* item, TItemChange change) {
+        if (change == ctText) changes.push_back(item->Caption());
+    };
+    test::Pump(30);
+    view->EditItem(view->Items()->Item(1));
+    ASSERT_TRUE(view->IsEditing());
+    auto edit = reinterpret_cast<HWND>(SendMessageW(view->Handle(), LVM_GETEDITCONTROL, 0, 0));
+    SetWindowTextW(edit, L"renamed");
+    test::PressKey(VK_RETURN);
+    EXPECT_FALSE(view->IsEditing());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(view->Items()->Item(1)->Caption(), L"[renamed]");
+    EXPECT_EQ(NativeText(*view, 1, 0), L"[renamed]");
+    EXPECT_EQ(changes, std::vector<std::wstring>{L"[renamed]"});
+
+    view->SetReadOnly(true);
+    view->EditItem(view->Items()->Item(0));
+    EXPECT_FALSE(view->IsEditing());
 }
 
 std::wstring HeaderText(HWND header, int index) {

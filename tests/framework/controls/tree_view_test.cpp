@@ -4,6 +4,7 @@
 // and no handles left behind.
 #include "framework/base/exceptions.h"
 #include "framework/base/prop_access.h"
+#include "framework/controls/button.h"
 #include "framework/controls/tree_view.h"
 #include "framework/forms/form_reader.h"
 #include "framework/graphics/image_list.h"
@@ -319,19 +320,34 @@ TEST(TreeView, ALabelEditEndsInTheNodeAndOnEditedMayChangeIt) {
     EXPECT_EQ(vegetables->Text(), L"Greens (edited)");
     EXPECT_EQ(NativeText(*tree, vegetables), L"Greens (edited)");
 
+    // Enter ends the edit; the form's default button stays out of it.
+    auto* ok = new TButton(&shown.Form);
+    ok->SetParent(&shown.Form);
+    ok->SetBounds(250, 10, 80, 25);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    tree->EditNode(vegetables);
+    edit = reinterpret_cast<HWND>(SendMessageW(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
+    SetWindowTextW(edit, L"Roots");
+    test::PressKey(VK_RETURN);
+    EXPECT_FALSE(tree->IsEditing());
+    EXPECT_EQ(vegetables->Text(), L"Roots (edited)");
+    EXPECT_EQ(clicks, 0);
+
     tree->EditNode(vegetables);
     edit = reinterpret_cast<HWND>(SendMessageW(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
     SetWindowTextW(edit, L"Lost");
     test::PressKey(VK_ESCAPE);
     EXPECT_FALSE(tree->IsEditing());
-    EXPECT_EQ(vegetables->Text(), L"Greens (edited)") << "Esc cancels";
+    EXPECT_EQ(vegetables->Text(), L"Roots (edited)") << "Esc cancels";
 
     tree->EditNode(vegetables);
     edit = reinterpret_cast<HWND>(SendMessageW(tree->Handle(), TVM_GETEDITCONTROL, 0, 0));
     SetWindowTextW(edit, L"Lost");
     tree->EndEditing(true);
     test::Pump(30);
-    EXPECT_EQ(vegetables->Text(), L"Greens (edited)") << "a cancelled edit changes nothing";
+    EXPECT_EQ(vegetables->Text(), L"Roots (edited)") << "a cancelled edit changes nothing";
 }
 
 TEST(TreeView, CreatingAndFreeingTreesLeavesNoHandles) {
