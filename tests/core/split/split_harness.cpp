@@ -2,17 +2,21 @@
 
 namespace orvo::test {
 
-TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer, std::size_t writeBuffer) {
+TFakeRun SplitOnFake(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer,
+                     std::size_t writeBuffer) {
     TSplitJob job;
     job.SourcePath = FakeSource;
     job.TargetDir = FakeTarget;
-    job.LineCount = lineCount;
+    job.LineCount = rules.LineCount;
+    job.HeaderLines = rules.HeaderLines;
+    job.PieceBytes = rules.PieceBytes;
+    job.Unmarked = rules.Unmarked;
     job.ReadBufferSize = readBuffer;
     job.WriteBufferSize = writeBuffer;
     TFakeRun run;
     run.Error = RunSplit(job, files, [&](TSplitReportCode code, const std::string& text) {
         run.Reports.emplace_back(code, text);
-    });
+    }, &run.Summary);
     return run;
 }
 

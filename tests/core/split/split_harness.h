@@ -16,10 +16,15 @@ inline const std::string FakePrefix = "out/src";
 struct TFakeRun {
     TReports Reports;
     std::optional<TSplitError> Error;
+    TSplitSummary Summary;
 };
 
-TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer = 256 * 1024,
+TFakeRun SplitOnFake(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer = 256 * 1024,
                      std::size_t writeBuffer = 1024 * 1024);
+inline TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer = 256 * 1024,
+                            std::size_t writeBuffer = 1024 * 1024) {
+    return SplitOnFake(files, TReferenceJob{lineCount}, readBuffer, writeBuffer);
+}
 
 // The contents of FakePrefix_1.txt, _2.txt, ... up to the first one missing.
 std::vector<std::string> FakePieces(const TFakeFileSystem& files);
