@@ -34,9 +34,9 @@ struct TProbeResult {
     double DoneAt = -1; // ms after the click when the button came back
 };
 
-// Probes the window until `stop`; notes when the button is enabled again.
+// Probes the window until `stop`; notes when the button is enabled again. Sets `done` at the end.
 void Probe(HWND window, HWND button, Clock::time_point start, const std::atomic<bool>& stop,
-           TProbeResult& out) {
+           std::atomic<bool>& done, TProbeResult& out) {
     while (!stop) {
         const auto sent = Clock::now();
         DWORD_PTR result = 0;
@@ -46,6 +46,7 @@ void Probe(HWND window, HWND button, Clock::time_point start, const std::atomic<
         if (out.DoneAt < 0 && IsWindowEnabled(button)) out.DoneAt = Milliseconds(Clock::now() - start);
         Sleep(20);
     }
+    done = true;
 }
 
 } // namespace
@@ -71,14 +72,17 @@ int main() {
     test::TMessageBoxAnswerer boxes(IDNO);
 
     std::atomic<bool> stop{false};
+    std::atomic<bool> proberDone{false};
     TProbeResult probes;
     const auto start = Clock::now();
     std::thread prober(Probe, fMainWin->Handle(), fMainWin->btnSplitNow->Handle(), start, std::cref(stop),
-                       std::ref(probes));
+                       std::ref(proberDone), std::ref(probes));
     SendMessageW(fMainWin->btnSplitNow->Handle(), BM_CLICK, 0, 0);
     const bool ended = test::PumpUntil(
         [] { return fMainWin->Worker() == nullptr && fMainWin->btnSplitNow->Enabled(); }, 30 * 60 * 1000);
+    // The window answers the last probe only while this thread still pumps its messages.
     stop = true;
+    test::PumpUntil([&] { return proberDone.load(); }, 10000);
     prober.join();
 
     std::vector<double> sorted = probes.Latencies;
