@@ -232,6 +232,7 @@ void TfMainWin::WndProc(TMessage& message) {
         return;
     }
     if (message.Msg == WM_TIMER && message.WParam == LogShowTimer) {
+        TakeQueuedReports();
         ShowLog();
         return;
     }
@@ -241,7 +242,9 @@ void TfMainWin::WndProc(TMessage& message) {
         return;
     }
     if (message.Msg == WM_SPLIT_REPORTS_PENDING) {
-        TakeQueuedReports();
+        // Taken with the next showing of the log: until then the worker posts no further notice,
+        // so the window wakes a few times a second instead of once a piece.
+        ShowLogSoon();
         return;
     }
     if (message.Msg == WM_SPLIT_PERCENT) {
@@ -312,7 +315,9 @@ void TfMainWin::TrimLog() {
 void TfMainWin::ShowLogSoon() {
     if (FLogShowPending) return;
     FLogShowPending = SetTimer(Handle(), LogShowTimer, LogShowDelay, nullptr) != 0;
-    if (!FLogShowPending) ShowLog();
+    if (FLogShowPending) return;
+    TakeQueuedReports();
+    ShowLog();
 }
 
 void TfMainWin::ShowLog() {

@@ -11,8 +11,8 @@
 // A window that takes many reports may have the SR_PROGRESS lines queued instead (QueueReports):
 // the worker then goes on splitting instead of waiting for the window at every piece, and posts
 // WM_SPLIT_REPORTS_PENDING whenever the queue fills from empty; the window takes the lines with
-// TakeReports(). Lines still queued when the split ends are sent as usual before the final
-// report, so the order is the same either way.
+// TakeReports() when it likes (no further notice comes until it has). Lines still queued when the
+// split ends are sent as usual before the final report, so the order is the same either way.
 //
 // While it reads the source the worker posts WM_SPLIT_PERCENT with the percentage read (0 to 100)
 // in WParam, each time it changes, when the source's size is known.
