@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/shell_calls.h"
 #include "app/split_file_thread.h"
+#include "app/taskbar_progress.h"
 #include "framework/forms/application.h"
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
@@ -205,10 +206,14 @@ void TfMainWin::btnSplitNowClick(TObject*) {
 void TfMainWin::StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir) {
     ReleaseWorker();
     auto worker = std::make_unique<TSplitFileThread>(lineCount, source, targetDir, Handle());
+    // Thousands of pieces: the worker should not wait for the window at each one.
+    worker->QueueReports(true);
     worker->Start();
     FWorker = worker.release();
     ++FWorkerSerial;
     btnSplitNow->SetEnabled(false);
+    FIdleCaption = Caption();
+    ShowSplitPercent(0);
 }
 
 // A worker is released once it has ended; its last report came just before that.
@@ -227,6 +232,7 @@ void TfMainWin::WndProc(TMessage& message) {
         return;
     }
     if (message.Msg == WM_TIMER && message.WParam == LogShowTimer) {
+        TakeQueuedReports();
         ShowLog();
         return;
     }
@@ -235,7 +241,40 @@ void TfMainWin::WndProc(TMessage& message) {
         if (message.WParam == FWorkerSerial) ReleaseWorker();
         return;
     }
+    if (message.Msg == WM_SPLIT_REPORTS_PENDING) {
+        // Taken with the next showing of the log: until then the worker posts no further notice,
+        // so the window wakes a few times a second instead of once a piece.
+        ShowLogSoon();
+        return;
+    }
+    if (message.Msg == WM_SPLIT_PERCENT) {
+        // A late one, posted before the final report, finds no split running.
+        if (FShownPercent >= 0) ShowSplitPercent(static_cast<int>(message.WParam));
+        return;
+    }
     TForm::WndProc(message);
+}
+
+// Each queued line is handled as the report it is, in order: the log cannot tell the difference.
+void TfMainWin::TakeQueuedReports() {
+    if (!FWorker) return;
+    for (const std::wstring& line : FWorker->TakeReports())
+        Perform(WM_SPLIT_REPORT, SR_PROGRESS, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TfMainWin::ShowSplitPercent(int percent) {
+    percent = std::clamp(percent, 0, 100);
+    if (percent == FShownPercent) return;
+    FShownPercent = percent;
+    SetCaption(FIdleCaption + L" - " + std::to_wstring(percent) + L"%");
+    TaskbarProgressCall(Handle(), percent);
+}
+
+void TfMainWin::EndSplitPercent() {
+    if (FShownPercent < 0) return;
+    FShownPercent = -1;
+    SetCaption(FIdleCaption);
+    TaskbarProgressCall(Handle(), -1);
 }
 
 void TfMainWin::MessageReceiver(TMessage& Message) {
@@ -276,7 +315,9 @@ void TfMainWin::TrimLog() {
 void TfMainWin::ShowLogSoon() {
     if (FLogShowPending) return;
     FLogShowPending = SetTimer(Handle(), LogShowTimer, LogShowDelay, nullptr) != 0;
-    if (!FLogShowPending) ShowLog();
+    if (FLogShowPending) return;
+    TakeQueuedReports();
+    ShowLog();
 }
 
 void TfMainWin::ShowLog() {
@@ -292,6 +333,7 @@ void TfMainWin::ShowLog() {
 }
 
 void TfMainWin::SplitDone(const std::wstring& targetDir) {
+    EndSplitPercent();
     btnSplitNow->SetEnabled(true);
     AppendLog(SplitFinished);
     ShowLog();
@@ -304,6 +346,7 @@ void TfMainWin::SplitDone(const std::wstring& targetDir) {
 // What stopped the split stays in the log, and the user is told at once; the pieces written so
 // far are left as they are.
 void TfMainWin::SplitFailed(const std::wstring& reason) {
+    EndSplitPercent();
     btnSplitNow->SetEnabled(true);
     AppendLog(SplitFailedPrefix + reason);
     ShowLog();

@@ -93,6 +93,9 @@ private:
     void ShowLog();
     void SplitDone(const std::wstring& targetDir);
     void SplitFailed(const std::wstring& reason);
+    void TakeQueuedReports();
+    void ShowSplitPercent(int percent);
+    void EndSplitPercent();
     void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
     void ReleaseWorker();
 
@@ -102,6 +105,10 @@ private:
     bool FLogShowPending = false;
     TSplitFileThread* FWorker = nullptr;
     WPARAM FWorkerSerial = 0; // tells a late release request from the current worker's
+    // While a split runs the caption ends in " - <percent>%" (and the taskbar button shows it);
+    // the caption as it was is put back when the split ends.
+    std::wstring FIdleCaption;
+    int FShownPercent = -1; // -1: no split running
 };
 
 extern TfMainWin* fMainWin;

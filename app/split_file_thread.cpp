@@ -5,8 +5,11 @@
 #include "platform/file_system.h"
 #include "platform/wide_text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <new>
+#include <optional>
 
 namespace orvo {
 
@@ -31,16 +34,64 @@ void TSplitFileThread::Run() {
         job.SourcePath = WideToUtf8(FFileName);
         job.TargetDir = WideToUtf8(FSaveDir);
         job.LineCount = FLineCount;
-        const auto report = [this](TSplitReportCode code, const std::string& text) {
-            SendReport(code == TSplitReportCode::Done ? SR_DONE : SR_PROGRESS, Utf8ToWideForDisplay(text));
+        job.Progress = [this](const TSplitProgress& progress) {
+            if (progress.Total == 0) return;
+            const int percent = static_cast<int>(std::min<std::uint64_t>(progress.Done, progress.Total) * 100 /
+                                                 progress.Total);
+            if (percent == FPercent) return;
+            FPercent = percent;
+            PostMessageW(FWnd, WM_SPLIT_PERCENT, static_cast<WPARAM>(percent), 0);
         };
-        if (const std::optional<TSplitError> error = RunSplit(job, NativeFileSystem(), report))
+        std::optional<TSplitError> error;
+        {
+            const auto report = [this](TSplitReportCode code, const std::string& text) {
+                if (code == TSplitReportCode::Progress) {
+                    Progress(Utf8ToWideForDisplay(text));
+                } else {
+                    SendQueuedReports();
+                    SendReport(SR_DONE, Utf8ToWideForDisplay(text));
+                }
+            };
+            error = RunSplit(job, NativeFileSystem(), report);
+        }
+        if (error) {
+            SendQueuedReports();
             SendReport(SR_FAILED, Utf8ToWideForDisplay(error->Text()));
+        }
     } catch (const std::bad_alloc&) {
+        SendQueuedReports();
         SendReport(SR_FAILED, OutOfMemoryText);
     } catch (const std::exception& e) {
+        SendQueuedReports();
         SendReport(SR_FAILED, Utf8ToWideForDisplay(e.what()));
     }
+}
+
+void TSplitFileThread::Progress(std::wstring text) {
+    if (!FQueueReports) {
+        SendReport(SR_PROGRESS, text);
+        return;
+    }
+    bool first = false;
+    {
+        std::lock_guard lock(FQueueLock);
+        first = FQueue.empty();
+        FQueue.push_back(std::move(text));
+    }
+    // One notice for all the lines that gather until the window takes them.
+    if (first) PostMessageW(FWnd, WM_SPLIT_REPORTS_PENDING, 0, reinterpret_cast<LPARAM>(this));
+}
+
+std::vector<std::wstring> TSplitFileThread::TakeReports() {
+    std::lock_guard lock(FQueueLock);
+    std::vector<std::wstring> taken;
+    taken.swap(FQueue);
+    return taken;
+}
+
+void TSplitFileThread::SendQueuedReports() {
+    for (const std::wstring& text : TakeReports())
+        SendReport(SR_PROGRESS, text);
 }
 
 void TSplitFileThread::SendReport(TSplitReport code, const std::wstring& text) const {

@@ -7,16 +7,29 @@
 //   SR_DONE      the split finished; the text is the target directory
 //   SR_FAILED    the split stopped; the text says what failed, on which file, and why
 // Every run ends with exactly one SR_DONE or SR_FAILED report.
+//
+// A window that takes many reports may have the SR_PROGRESS lines queued instead (QueueReports):
+// the worker then goes on splitting instead of waiting for the window at every piece, and posts
+// WM_SPLIT_REPORTS_PENDING whenever the queue fills from empty; the window takes the lines with
+// TakeReports() when it likes (no further notice comes until it has). Lines still queued when the
+// split ends are sent as usual before the final report, so the order is the same either way.
+//
+// While it reads the source the worker posts WM_SPLIT_PERCENT with the percentage read (0 to 100)
+// in WParam, each time it changes, when the source's size is known.
 #pragma once
 
 #include "framework/base/thread.h"
 
+#include <mutex>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace orvo {
 
-constexpr UINT WM_SPLIT_REPORT = WM_USER + 64; // 1088
+constexpr UINT WM_SPLIT_REPORT = WM_USER + 64;          // 1088
+constexpr UINT WM_SPLIT_REPORTS_PENDING = WM_USER + 66; // posted; LParam is the worker
+constexpr UINT WM_SPLIT_PERCENT = WM_USER + 67;         // posted; WParam 0 to 100
 
 enum TSplitReport : WPARAM {
     SR_PROGRESS = 0,
@@ -36,6 +49,11 @@ public:
     const std::wstring& SaveDir() const noexcept { return FSaveDir; }
     HWND Wnd() const noexcept { return FWnd; }
 
+    // Before Start(): SR_PROGRESS lines go to the queue (see above).
+    void QueueReports(bool queue) noexcept { FQueueReports = queue; }
+    // The queued lines, oldest first; the queue is empty afterwards. Any thread.
+    std::vector<std::wstring> TakeReports();
+
     // The split, on the calling thread.
     void Run();
     // Sends WM_SPLIT_REPORT and returns when the window has handled it.
@@ -45,10 +63,17 @@ protected:
     void Execute() override;
 
 private:
+    void Progress(std::wstring text);
+    void SendQueuedReports();
+
     const int FLineCount;
     const std::wstring FFileName;
     const std::wstring FSaveDir;
     const HWND FWnd;
+    bool FQueueReports = false;
+    std::mutex FQueueLock;
+    std::vector<std::wstring> FQueue;
+    int FPercent = -1; // last posted
 };
 
 } // namespace orvo

@@ -4,9 +4,13 @@
 # RUNS runs each, output on the same file system, pieces removed and dirty pages synced between
 # runs (and once more for LF in tmpfs); then peak memory of orvo-split on one-line files (200 MiB,
 # and 1 GiB when the disk allows).
-#   bench/split_bench.sh    RUNS=5, SETTLE=0 (see below); inputs are kept in BENCH_DIR
-#                           (build/split-bench-data) for reruns
+#   bench/split_bench.sh        RUNS=5, SETTLE=0 (see below); inputs are kept in BENCH_DIR
+#                               (build/split-bench-data) for reruns
+#   bench/split_bench.sh text   instead: a UTF-16LE source against the same text in bytes (time
+#                               per byte read), and `--bytes 1M` against `split -C 1M`, on disk and
+#                               in tmpfs
 set -euo pipefail
+what=${1:-lines}
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-5}
 # Seconds to wait before each run. ext4 without a journal skips inodes deleted in the last 60 s
@@ -40,33 +44,41 @@ seconds() { # command... ; prints the wall time of one run
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-compare() { # directory input-file
-    local input=$1/$2 out=$1/out orvo=() gnu=()
+# Runs two commands in turn RUNS times (plus one warm-up round), each into a fresh directory $out,
+# and prints their medians and the ratio A/B; with SCALE_A and SCALE_B (bytes each one reads) the
+# ratio is that of the times per byte read.
+#   compare_pair LABEL DIR "NAME_A" "COMMAND_A" "NAME_B" "COMMAND_B"   (commands see $out)
+compare_pair() {
+    local label=$1 dir=$2 name_a=$3 cmd_a=$4 name_b=$5 cmd_b=$6 a=() b=()
+    local out=$dir/out
     for ((i = 0; i <= runs; i++)); do
         # ABBA order: on ext4 without a journal every file created soon after many were deleted
-        # costs more, so runs slow down as a session goes on; neither tool may always go first.
-        local first=orvo t_orvo t_gnu
-        ((i % 2)) && first=gnu
-        for tool_run in $first $([ $first = orvo ] && echo gnu || echo orvo); do
+        # costs more, so runs slow down as a session goes on; neither command may always go first.
+        local order="a b" t_a t_b
+        ((i % 2)) && order="b a"
+        for which in $order; do
             rm -rf "$out" && mkdir "$out"
-            if [ "$tool_run" = orvo ]; then
-                t_orvo=$(seconds "$tool" --lines 3000 "$input" "$out")
-            else
-                t_gnu=$(seconds split -l 3000 "$input" "$out/x")
-            fi
+            if [ "$which" = a ]; then t_a=$(seconds env out="$out" sh -c "$cmd_a"); else t_b=$(seconds env out="$out" sh -c "$cmd_b"); fi
         done
         if [ "$i" -gt 0 ]; then # the first round only warms the caches
-            orvo+=("$t_orvo")
-            gnu+=("$t_gnu")
+            a+=("$t_a")
+            b+=("$t_b")
         fi
     done
     rm -rf "$out"
-    local m_orvo m_gnu
-    m_orvo=$(printf '%s\n' "${orvo[@]}" | median)
-    m_gnu=$(printf '%s\n' "${gnu[@]}" | median)
-    printf '%-26s orvo-split %.3f s   split %.3f s   ratio %.3f\n    runs: orvo %s\n          split %s\n' \
-        "$2 ($(df --output=fstype "$1" | tail -1))" "$m_orvo" "$m_gnu" \
-        "$(awk -v a="$m_orvo" -v b="$m_gnu" 'BEGIN { print a / b }')" "${orvo[*]}" "${gnu[*]}"
+    local m_a m_b
+    m_a=$(printf '%s\n' "${a[@]}" | median)
+    m_b=$(printf '%s\n' "${b[@]}" | median)
+    printf '%-34s %s %.3f s   %s %.3f s   ratio %.3f\n    runs: %s %s\n          %s %s\n' \
+        "$label ($(df --output=fstype "$dir" | tail -1))" "$name_a" "$m_a" "$name_b" "$m_b" \
+        "$(awk -v a="$m_a" -v b="$m_b" -v sa="${SCALE_A:-1}" -v sb="${SCALE_B:-1}" 'BEGIN { print (a / sa) / (b / sb) }')" \
+        "$name_a" "${a[*]}" "$name_b" "${b[*]}"
+}
+
+compare() { # directory input-file: orvo-split --lines 3000 against split -l 3000
+    local input=$1/$2
+    compare_pair "$2" "$1" orvo-split "\"$tool\" --lines 3000 \"$input\" \"\$out\"" \
+        split "split -l 3000 \"$input\" \"\$out/x\""
 }
 
 peak() { # input file
@@ -80,6 +92,29 @@ peak() { # input file
 }
 
 make_input 256 lf lf-256m.txt
+
+text_bench() { # directory: the UTF-16 path and pieces by size
+    local lf=$1/lf-256m.txt u16=$1/u16le-256m.txt
+    [ -f "$u16" ] || { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$lf"; } >"$u16"
+    SCALE_A=$(stat -c %s "$u16") SCALE_B=$(stat -c %s "$lf") \
+        compare_pair "UTF-16LE / bytes, per byte" "$1" utf-16 "\"$tool\" --lines 3000 \"$u16\" \"\$out\"" \
+        bytes "\"$tool\" --lines 3000 \"$lf\" \"\$out\""
+    compare_pair "--bytes 1M / split -C 1M" "$1" orvo-split "\"$tool\" --bytes 1M \"$lf\" \"\$out\"" \
+        split "split -C 1M \"$lf\" \"\$out/x\""
+}
+
+if [ "$what" = text ]; then
+    echo "== wall time, median of $runs (after one warm-up round), settle ${settle} s, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+    text_bench "$data"
+    if [ -d /dev/shm ] && [ "$(df --output=avail -k /dev/shm | tail -1)" -gt $((2 * 1024 * 1024)) ]; then
+        shm=$(mktemp -d /dev/shm/orvo-split-bench.XXXXXX)
+        cp "$data/lf-256m.txt" "$shm/"
+        text_bench "$shm"
+        rm -rf "$shm"
+    fi
+    exit 0
+fi
+
 make_input 256 crlf crlf-256m.txt
 make_input 200 oneline oneline-200m.txt
 echo "== wall time, median of $runs (after one warm-up round), settle ${settle} s, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,6 +1,7 @@
 // Speed of the split's copy loops alone, in memory: each copier this processor runs over a text
 // file's bytes, against a memchr-per-line loop (what a line splitter without the CR LF rewrite
-// does). Prints the median of several passes in GB/s of source text.
+// does). Prints the median of several passes in GB/s of source text. A file that starts with a
+// byte-order mark is copied in its code units.
 //   split-copy-bench FILE
 #include "core/split/line_copy.h"
 
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -19,7 +21,7 @@ using TClock = std::chrono::steady_clock;
 
 constexpr std::size_t OutputSize = 256 * 1024;
 
-double CopierPass(orvo::TLineCopier copier, const std::string& text, char* out, std::size_t& checksum) {
+double CopierPass(orvo::TLineCopier copier, std::string_view text, char* out, std::size_t& checksum) {
     const auto start = TClock::now();
     orvo::TLineCopy copy{text.data(), text.data() + text.size(), out, out + OutputSize, 3000};
     for (;;) {
@@ -64,11 +66,16 @@ int main(int argc, char** argv) {
     text.reserve(text.size() + orvo::LineCopySlack);
     const auto out = std::make_unique<char[]>(OutputSize + orvo::LineCopySlack);
     std::size_t checksum = 0;
+    const orvo::TTextEncoding encoding = orvo::MarkAt(text).value_or(orvo::TTextEncoding::Bytes);
+    std::string_view units(text);
+    units.remove_prefix(orvo::MarkOf(encoding).size());
+    units.remove_suffix(units.size() % orvo::UnitSize(encoding));
+    std::printf("%s\n", std::string(orvo::EncodingName(encoding)).c_str());
     orvo::TNamedCopier copiers[4];
-    const std::size_t count = orvo::AvailableLineCopiers(copiers);
+    const std::size_t count = orvo::AvailableLineCopiers(encoding, copiers);
     for (std::size_t i = 0; i < count; ++i)
-        Report(copiers[i].Name, text.size(),
-               [&] { return CopierPass(copiers[i].Copier, text, out.get(), checksum); });
+        Report(copiers[i].Name, units.size(),
+               [&] { return CopierPass(copiers[i].Copier, units, out.get(), checksum); });
     Report("memchr", text.size(), [&] { return MemchrPass(text, checksum); });
     return checksum == 0 ? 1 : 0;
 }

@@ -16,6 +16,9 @@ void InitConsole();
 // pipe or into a file (as UTF-8 bytes). Returns false when the stream cannot be written.
 bool WriteConsoleText(TStdStream stream, std::string_view text);
 
+// True when the stream is a terminal (Windows: a console) rather than a pipe or a file.
+bool IsTerminal(TStdStream stream);
+
 // The program's arguments after the program name, as UTF-8; on Windows taken from the wide
 // command line, so that any path survives whatever the console code page.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);

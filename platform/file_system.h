@@ -4,6 +4,7 @@
 #include "platform/system_error.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,11 @@ public:
     // Reads up to `size` bytes into `buffer`; `got` is 0 only at the end of the file.
     virtual bool Read(char* buffer, std::size_t size, std::size_t& got, TSystemError& error) = 0;
     virtual bool Close(TSystemError& error) = 0;
+    // The file's size, for telling progress; false when it cannot be told.
+    virtual bool Size(std::uint64_t& size) {
+        size = 0;
+        return false;
+    }
 };
 
 // A file opened for writing. Destroying it closes it, ignoring any error.

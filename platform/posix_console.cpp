@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 namespace orvo {
 
@@ -13,6 +14,10 @@ bool WriteConsoleText(TStdStream stream, std::string_view text) {
     std::FILE* file = stream == TStdStream::Output ? stdout : stderr;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fflush(file) == 0 && written;
+}
+
+bool IsTerminal(TStdStream stream) {
+    return ::isatty(stream == TStdStream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {

@@ -66,6 +66,13 @@ public:
 
     bool Close(TSystemError& error) override { return FFile.Close(error); }
 
+    bool Size(std::uint64_t& size) override {
+        struct stat status{};
+        if (::fstat(FFile.Fd(), &status) != 0 || !S_ISREG(status.st_mode)) return TInputFile::Size(size);
+        size = static_cast<std::uint64_t>(status.st_size);
+        return true;
+    }
+
 private:
     TDescriptor FFile;
 };

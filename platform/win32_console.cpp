@@ -8,8 +8,22 @@ namespace orvo {
 
 void InitConsole() {}
 
+namespace {
+
+HANDLE StreamHandle(TStdStream stream) {
+    return GetStdHandle(stream == TStdStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+} // namespace
+
+bool IsTerminal(TStdStream stream) {
+    DWORD mode = 0;
+    const HANDLE handle = StreamHandle(stream);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
 bool WriteConsoleText(TStdStream stream, std::string_view text) {
-    const HANDLE handle = GetStdHandle(stream == TStdStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    const HANDLE handle = StreamHandle(stream);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {

@@ -76,6 +76,13 @@ public:
 
     bool Close(TSystemError& error) override { return FFile.Close(error); }
 
+    bool Size(std::uint64_t& size) override {
+        LARGE_INTEGER value{};
+        if (!GetFileSizeEx(FFile.Handle(), &value) || value.QuadPart < 0) return TInputFile::Size(size);
+        size = static_cast<std::uint64_t>(value.QuadPart);
+        return true;
+    }
+
 private:
     THandleFile FFile;
 };

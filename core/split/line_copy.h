@@ -1,8 +1,12 @@
 #pragma once
 // The inner loop of the split: copies the text of a source block into the output buffer the way
 // pieces hold it (CRs dropped, each LF written as CR LF), counting lines, until something needs
-// the caller's attention. Only LF, CR and Ctrl-Z (26) need a look; everything else is copied a
-// whole vector at a time, stored first and then overwritten where a special byte was.
+// the caller's attention. Only LF, CR and SUB (U+001A) need a look; everything else is copied a
+// whole vector at a time, stored first and then overwritten where a special code unit was. There
+// is one loop per encoding: bytes (and UTF-8), and the 16- and 32-bit code units of UTF-16 and
+// UTF-32 in either byte order.
+#include "core/split/text_encoding.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,10 +19,11 @@ inline constexpr std::size_t LineCopySlack = 128;
 enum class TCopyStop {
     NeedInput,  // the source block is used up
     LinesDone,  // LinesLeft reached 0: the LF that ended the last line is copied
-    OutputFull, // Out reached OutLimit (it may be up to 64 bytes past it)
-    EndOfText,  // In points at a Ctrl-Z
+    OutputFull, // Out reached OutLimit (it may be up to 64 bytes past it, plus a line end)
+    EndOfText,  // In points at a SUB code unit
 };
 
+// In and InEnd hold whole code units of the encoding the copier is for; so does the output.
 struct TLineCopy {
     const char* In;
     const char* InEnd;
@@ -29,15 +34,15 @@ struct TLineCopy {
 
 using TLineCopier = TCopyStop (*)(TLineCopy& copy);
 
-// The fastest copier this processor runs.
-TLineCopier BestLineCopier();
+// The fastest copier for `encoding` that this processor runs.
+TLineCopier BestLineCopier(TTextEncoding encoding = TTextEncoding::Bytes);
 
-// Every copier this build has that the processor runs, the portable one first (for tests and
-// measurements).
+// Every copier for `encoding` that this build has and the processor runs, the portable one first
+// (for tests and measurements).
 struct TNamedCopier {
     const char* Name;
     TLineCopier Copier;
 };
-std::size_t AvailableLineCopiers(TNamedCopier (&copiers)[4]);
+std::size_t AvailableLineCopiers(TTextEncoding encoding, TNamedCopier (&copiers)[4]);
 
 } // namespace orvo

@@ -1,4 +1,4 @@
-// The copy loop for processors with AVX2. This file alone is compiled for AVX2 and is entered
+// The copy loops for processors with AVX2. This file alone is compiled for AVX2 and is entered
 // only after the processor has said it has AVX2, so it must not define anything shared with other
 // files (no standard library templates).
 #include "core/split/line_copy.h"
@@ -12,13 +12,20 @@ namespace {
 #include "core/split/line_copy_kernel.h"
 
 // Two vectors per step: most lines are longer than 32 bytes, so fewer steps end without a find.
-struct TAvx2Block : TMask64 {
+template <class TCodesOf> struct TAvx2Block : TMask64 {
+    using TCodes = TCodesOf;
     static constexpr std::size_t Width = 64;
-    static unsigned Half(__m256i bytes) {
-        const __m256i lf = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
-        const __m256i cr = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r'));
-        const __m256i sub = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(0x1A));
-        return static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(_mm256_or_si256(lf, cr), sub)));
+    static constexpr std::size_t Unit = sizeof(typename TCodes::Unit);
+    static __m256i Equal(__m256i units, typename TCodes::Unit code) {
+        if constexpr (Unit == 1) return _mm256_cmpeq_epi8(units, _mm256_set1_epi8(static_cast<char>(code)));
+        else if constexpr (Unit == 2)
+            return _mm256_cmpeq_epi16(units, _mm256_set1_epi16(static_cast<short>(code)));
+        else return _mm256_cmpeq_epi32(units, _mm256_set1_epi32(static_cast<int>(code)));
+    }
+    static unsigned Half(__m256i units) {
+        const __m256i found = _mm256_or_si256(_mm256_or_si256(Equal(units, TCodes::Lf), Equal(units, TCodes::Cr)),
+                                              Equal(units, TCodes::Sub));
+        return static_cast<unsigned>(_mm256_movemask_epi8(found));
     }
     static unsigned long long CopyAndFind(const char* in, char* out) {
         const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
@@ -31,8 +38,8 @@ struct TAvx2Block : TMask64 {
 
 } // namespace
 
-TCopyStop CopyLineTextAvx2(TLineCopy& copy) {
-    return CopyLineText<TAvx2Block>(copy);
+TLineCopier LineCopierAvx2(TTextEncoding encoding) {
+    return CopierFor<TAvx2Block>(encoding);
 }
 
 } // namespace orvo

@@ -1,4 +1,4 @@
-// The copy loop for processors with AVX-512 (byte and word instructions). This file alone is
+// The copy loops for processors with AVX-512 (byte and word instructions). This file alone is
 // compiled for AVX-512 and is entered only after the processor has said it has it, so it must not
 // define anything shared with other files (no standard library templates).
 #include "core/split/line_copy.h"
@@ -11,21 +11,34 @@ namespace {
 
 #include "core/split/line_copy_kernel.h"
 
-struct TAvx512Block : TMask64 {
+// The compares give one flag bit per code unit.
+template <class TCodesOf> struct TAvx512Block {
+    using TCodes = TCodesOf;
     static constexpr std::size_t Width = 64;
+    static constexpr std::size_t Unit = sizeof(typename TCodes::Unit);
+    static unsigned long long Equal(__m512i units, typename TCodes::Unit code) {
+        if constexpr (Unit == 1) return _mm512_cmpeq_epi8_mask(units, _mm512_set1_epi8(static_cast<char>(code)));
+        else if constexpr (Unit == 2)
+            return _mm512_cmpeq_epi16_mask(units, _mm512_set1_epi16(static_cast<short>(code)));
+        else return _mm512_cmpeq_epi32_mask(units, _mm512_set1_epi32(static_cast<int>(code)));
+    }
     static unsigned long long CopyAndFind(const char* in, char* out) {
-        const __m512i bytes = _mm512_loadu_si512(in);
-        _mm512_storeu_si512(out, bytes);
-        return _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\n')) |
-               _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\r')) |
-               _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8(0x1A));
+        const __m512i units = _mm512_loadu_si512(in);
+        _mm512_storeu_si512(out, units);
+        return Equal(units, TCodes::Lf) | Equal(units, TCodes::Cr) | Equal(units, TCodes::Sub);
+    }
+    static unsigned long long KeepFirst(unsigned long long mask, std::size_t bytes) {
+        return mask & ((1ull << (bytes / Unit)) - 1);
+    }
+    static std::size_t FirstIndex(unsigned long long mask) {
+        return static_cast<std::size_t>(__builtin_ctzll(mask)) * Unit;
     }
 };
 
 } // namespace
 
-TCopyStop CopyLineTextAvx512(TLineCopy& copy) {
-    return CopyLineText<TAvx512Block>(copy);
+TLineCopier LineCopierAvx512(TTextEncoding encoding) {
+    return CopierFor<TAvx512Block>(encoding);
 }
 
 } // namespace orvo

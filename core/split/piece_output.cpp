@@ -1,6 +1,7 @@
 #include "core/split/piece_output.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 namespace orvo {
@@ -9,6 +10,7 @@ TPieceOutput::TPieceOutput(TFileSystem& files, std::size_t bufferSize, std::size
     : FFiles(files), FCapacity(std::max<std::size_t>(bufferSize, 1)) {
     for (std::size_t i = 0; i < std::max<std::size_t>(bufferCount, 2); ++i) {
         FBuffers.push_back(std::make_unique<char[]>(FCapacity + LineCopySlack));
+        FCapacities.push_back(FCapacity);
         if (i > 0) FFree.push_back(i);
     }
     FWriter = std::thread([this] { WriterLoop(); });
@@ -16,7 +18,7 @@ TPieceOutput::TPieceOutput(TFileSystem& files, std::size_t bufferSize, std::size
 
 TPieceOutput::~TPieceOutput() {
     Abandon();
-    Queue({TKind::Stop, {}, 0, 0});
+    Queue({TKind::Stop, {}});
     FWriter.join();
 }
 
@@ -35,43 +37,64 @@ void TPieceOutput::Queue(TCommand* commands, std::size_t count) {
     FWork.notify_one();
 }
 
-void TPieceOutput::TakeFreeBuffer() {
-    std::unique_lock lock(FLock);
-    FDone.wait(lock, [this] { return !FFree.empty(); });
-    FCurrent = FFree.back();
-    FFree.pop_back();
-    FUsed = 0;
+TPieceOutput::TCommand TPieceOutput::HandOver(std::size_t keep) {
+    return {TKind::Write, {}, Begin(), std::min(keep, FUsed), FCurrent};
+}
+
+// The next buffer to fill, starting with the bytes of the last one from `keep` on. The writer may
+// have been so quick that it is the same buffer again.
+void TPieceOutput::TakeFreeBuffer(std::size_t keep) {
+    const std::size_t last = FCurrent;
+    const std::size_t carry = FUsed - keep;
+    {
+        std::unique_lock lock(FLock);
+        FDone.wait(lock, [this] { return !FFree.empty(); });
+        FCurrent = FFree.back();
+        FFree.pop_back();
+    }
+    if (FCurrent != last) {
+        // Back to the usual size, unless the carried bytes need a grown one.
+        std::size_t capacity = FCapacity;
+        while (capacity < carry)
+            capacity *= 2;
+        if (FCapacities[FCurrent] != capacity) {
+            FBuffers[FCurrent] = std::make_unique<char[]>(capacity + LineCopySlack);
+            FCapacities[FCurrent] = capacity;
+        }
+    }
+    if (carry > 0) std::memmove(Begin(), FBuffers[last].get() + keep, carry);
+    FUsed = carry;
 }
 
 bool TPieceOutput::Create(std::string path) {
-    Queue({TKind::Create, std::move(path), 0, 0});
+    Queue({TKind::Create, std::move(path)});
     return !Failed();
 }
 
-bool TPieceOutput::Flush() {
-    if (FUsed > 0) {
-        Queue({TKind::Write, {}, FCurrent, FUsed});
-        TakeFreeBuffer();
-    }
+bool TPieceOutput::Flush(std::size_t keep) {
+    keep = std::min(keep, FUsed);
+    if (keep == 0) return !Failed();
+    Queue(HandOver(keep));
+    TakeFreeBuffer(keep);
     return !Failed();
 }
 
 bool TPieceOutput::Close() {
     Flush();
-    Queue({TKind::Close, {}, 0, 0});
+    Queue({TKind::Close, {}});
     return !Failed();
 }
 
-bool TPieceOutput::Replace(std::string path) {
-    TCommand commands[] = {{TKind::Write, {}, FCurrent, FUsed},
-                           {TKind::Close, {}, 0, 0},
-                           {TKind::Create, std::move(path), 0, 0}};
-    if (FUsed == 0) {
-        Queue(commands + 1, 2);
-        return !Failed();
-    }
-    Queue(commands, 3);
-    TakeFreeBuffer();
+bool TPieceOutput::Replace(std::string path, std::size_t keep) {
+    keep = std::min(keep, FUsed);
+    TCommand commands[] = {HandOver(keep),
+                           {TKind::Close, {}},
+                           {TKind::Create, std::move(path)},
+                           {TKind::Write, {}, FPrefix.data(), FPrefix.size()}};
+    const std::size_t first = keep == 0 ? 1 : 0;
+    const std::size_t count = FPrefix.empty() ? 3 : 4;
+    Queue(commands + first, count - first);
+    if (keep > 0) TakeFreeBuffer(keep);
     return !Failed();
 }
 
@@ -81,11 +104,21 @@ bool TPieceOutput::Finish() {
     return !Failed();
 }
 
+bool TPieceOutput::Grow(std::size_t most) {
+    const std::size_t capacity = FCapacities[FCurrent];
+    if (capacity >= most / 2) return false;
+    auto grown = std::make_unique<char[]>(2 * capacity + LineCopySlack);
+    std::memcpy(grown.get(), Begin(), FUsed);
+    FBuffers[FCurrent] = std::move(grown);
+    FCapacities[FCurrent] = 2 * capacity;
+    return true;
+}
+
 void TPieceOutput::Abandon() noexcept {
     if (FStopped) return;
     FStopped = true;
     Flush();
-    Queue({TKind::Discard, {}, 0, 0});
+    Queue({TKind::Discard, {}});
     Finish();
 }
 
@@ -110,9 +143,8 @@ void TPieceOutput::Execute(const TCommand& command) {
         if (!FFile) Fail(TSplitAction::Create, std::move(system));
         return;
     case TKind::Write:
-        if (Failed() || !FFile) return;
-        if (!FFile->Write(FBuffers[command.Buffer].get(), command.Size, system))
-            Fail(TSplitAction::Write, std::move(system));
+        if (Failed() || !FFile || command.Size == 0) return;
+        if (!FFile->Write(command.Data, command.Size, system)) Fail(TSplitAction::Write, std::move(system));
         return;
     case TKind::Close:
         if (!FFile) return;
@@ -154,7 +186,7 @@ void TPieceOutput::WriterLoop() {
         }
         {
             std::lock_guard lock(FLock);
-            if (command.Kind == TKind::Write) FFree.push_back(command.Buffer);
+            if (command.Buffer != NoBuffer) FFree.push_back(command.Buffer);
             --FPending;
         }
         FDone.notify_all();

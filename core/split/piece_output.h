@@ -3,6 +3,10 @@
 // closes the piece files in the order asked, so scanning the source and the system's work on the
 // pieces overlap. A failure of the writer stops all further writing; the split sees it at its
 // next request and stops too.
+//
+// Every piece that Replace() opens starts with the prefix (the mark and header lines of the
+// source), written from the caller's memory. A buffer can be handed over only up to a point, the
+// rest carried to the front of the next buffer: that is how a piece is cut at a line end.
 #include "core/split/line_copy.h"
 #include "core/split/split_error.h"
 #include "platform/file_system.h"
@@ -14,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -26,18 +31,32 @@ public:
     TPieceOutput(const TPieceOutput&) = delete;
     TPieceOutput& operator=(const TPieceOutput&) = delete;
 
-    // The buffer being filled: Tail() is where the next byte goes, Limit() where it counts as
-    // full; there is room for LineCopySlack bytes past the limit.
-    char* Tail() { return FBuffers[FCurrent].get() + FUsed; }
-    char* Limit() { return FBuffers[FCurrent].get() + FCapacity; }
-    void Commit(char* tail) { FUsed = static_cast<std::size_t>(tail - FBuffers[FCurrent].get()); }
+    // The buffer being filled: Begin() is its start, Tail() where the next byte goes, Limit()
+    // where it counts as full; there is room for LineCopySlack bytes past the limit.
+    char* Begin() { return FBuffers[FCurrent].get(); }
+    char* Tail() { return Begin() + FUsed; }
+    char* Limit() { return Begin() + FCapacities[FCurrent]; }
+    std::size_t Used() const { return FUsed; }
+    void Commit(char* tail) { FUsed = static_cast<std::size_t>(tail - Begin()); }
 
-    // Each returns false once the writer has failed.
-    bool Create(std::string path);  // the next piece
-    bool Flush();                   // hands the buffer over and takes an empty one
-    bool Close();                   // flushes and closes the current piece
-    bool Replace(std::string path); // Close() and Create(path) at once
-    bool Finish();                  // waits until all that was asked is done
+    // What Replace() writes first into each new piece. The memory must stay as it is until the
+    // output is finished or the prefix is set again.
+    void SetPrefix(std::string_view prefix) { FPrefix = prefix; }
+    std::size_t PrefixSize() const { return FPrefix.size(); }
+
+    // Each returns false once the writer has failed. `keep` is an offset in the buffer: the bytes
+    // before it are handed over, those from it on carried to the front of the next buffer.
+    bool Create(std::string path);                       // the next piece
+    bool Flush() { return Flush(FUsed); }                // hands the buffer over, takes an empty one
+    bool Flush(std::size_t keep);
+    bool Close();                                        // flushes and closes the current piece
+    bool Replace(std::string path) { return Replace(std::move(path), FUsed); }
+    bool Replace(std::string path, std::size_t keep);    // closes the piece, opens the next one
+    bool Finish();                                       // waits until all that was asked is done
+
+    // Makes the buffer being filled twice as large, keeping what it holds; false when it would
+    // pass `most` bytes. The buffer goes back to the usual size once it has been written.
+    bool Grow(std::size_t most);
 
     // After a failure: writes what is buffered (unless writing failed), closes the open piece,
     // ignores further errors and waits for the writer.
@@ -49,26 +68,31 @@ public:
     const TSplitError& Error() const { return FError; } // valid once Failed()
 
 private:
+    static constexpr std::size_t NoBuffer = static_cast<std::size_t>(-1);
     enum class TKind { Create, Write, Close, Discard, Stop };
     struct TCommand {
         TKind Kind;
-        std::string Path;       // Create
-        std::size_t Buffer = 0; // Write
-        std::size_t Size = 0;   // Write
+        std::string Path;            // Create
+        const char* Data = nullptr;  // Write
+        std::size_t Size = 0;        // Write
+        std::size_t Buffer = NoBuffer; // Write: the buffer to give back once written
     };
 
     void Queue(TCommand command);
     void Queue(TCommand* commands, std::size_t count);
-    void TakeFreeBuffer();
+    TCommand HandOver(std::size_t keep);
+    void TakeFreeBuffer(std::size_t keep);
     void WriterLoop();
     void Execute(const TCommand& command);
     void Fail(TSplitAction action, TSystemError system);
 
     TFileSystem& FFiles;
-    std::size_t FCapacity;
+    const std::size_t FCapacity; // of every buffer that has not grown
     std::vector<std::unique_ptr<char[]>> FBuffers;
+    std::vector<std::size_t> FCapacities; // changed by the filling side only, for its own buffer
     std::size_t FCurrent = 0; // the buffer the split fills
     std::size_t FUsed = 0;
+    std::string_view FPrefix;
 
     std::mutex FLock;
     std::condition_variable FWork; // commands queued

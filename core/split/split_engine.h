@@ -1,15 +1,27 @@
 #pragma once
-// The split: copies the lines of a text source into numbered pieces of at most N lines each.
+// The split: copies the lines of a text source into numbered pieces of at most N lines each, or
+// of at most a number of bytes each.
 //
-// Lines end at LF or CR LF; a CR that does not start a CR LF is dropped; a Ctrl-Z byte ends the
-// text; the last line needs no terminator (and is a line, an empty one, even if it held nothing
-// but dropped CRs). Each piece holds its lines, each followed by CR LF, and is called
-// <target directory><source name without extension>_<k>.txt. A piece is opened as soon as the
-// previous one is full, so when the line count is a multiple of N the last piece is empty.
+// The source is read in bytes, unless it starts with the byte-order mark of UTF-8, UTF-16 or
+// UTF-32 (either byte order), or the job says how a source without a mark is to be read: then in
+// that encoding's code units. The rules are the same for every code unit: lines end at LF or
+// CR LF; a CR that does not start a CR LF is dropped; SUB (U+001A, Ctrl-Z) ends the text; the last
+// line needs no terminator (and is a line, an empty one, even if it held nothing but dropped CRs).
+// Each piece starts with the source's mark (if it has one), then the header lines (the first H
+// lines of the source, in every piece), then its lines, each followed by CR LF in the source's
+// encoding. A stray last byte or two that make no whole code unit are kept at the very end of
+// the last piece. The pieces are called <target directory><source name without extension>_<k>.txt.
+//
+// By lines, a piece is opened as soon as the previous one is full, so when the number of lines
+// after the header is a multiple of N the last piece holds the mark and header only. By size, a
+// piece takes lines while it stays within the size (mark and header included); a line that does
+// not fit on its own gets a piece of its own and is never cut; no piece is left empty.
 #include "core/split/split_error.h"
+#include "core/split/text_encoding.h"
 #include "platform/file_system.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,22 +36,49 @@ enum class TSplitReportCode : int {
 
 using TSplitReporter = std::function<void(TSplitReportCode code, const std::string& text)>;
 
+// How far the split has read its source.
+struct TSplitProgress {
+    std::uint64_t Done = 0;  // bytes read
+    std::uint64_t Total = 0; // the source's size; 0 when it cannot be told
+};
+
+using TSplitProgressSink = std::function<void(const TSplitProgress& progress)>;
+
+// Header lines are kept in memory for every piece: their text (as written) may not pass this.
+inline constexpr std::size_t MaxHeaderBytes = 16u << 20;
+
 struct TSplitJob {
     std::string SourcePath;
     // Used as the pieces' path prefix exactly as given, so it ends in a separator (or is empty
     // for the current directory).
     std::string TargetDir;
-    int LineCount = 3000; // 1 or more
+    int LineCount = 3000;         // 1 or more; not used when PieceBytes is set
+    int HeaderLines = 0;          // 0 or more
+    std::uint64_t PieceBytes = 0; // above 0: pieces of at most this many bytes instead of lines
+    // How a source without a mark is read (a mark always decides).
+    TTextEncoding Unmarked = TTextEncoding::Bytes;
     // Sizes that keep the buffers in the processor's cache (bench/split_bench.sh).
     std::size_t ReadBufferSize = 128 * 1024;
     std::size_t WriteBufferSize = 512 * 1024;
+    // Told after every read of the source, on the calling thread; keep it quick.
+    TSplitProgressSink Progress;
+};
+
+// What the split found out about its source.
+struct TSplitSummary {
+    TTextEncoding Encoding = TTextEncoding::Bytes; // how the source was read
+    bool Marked = false;                           // it started with a mark
+    std::size_t TrailingBytes = 0;                 // bytes after the last whole code unit
+    std::uint64_t Pieces = 0;                      // pieces made
 };
 
 // Runs the split and returns when it is over. Reports are given on the calling thread, in order;
 // a full piece is reported once it is closed. (The piece files are written by a helper thread, so
 // that reading the source and writing the pieces overlap.) Returns the failure that stopped the
 // split, if any: then every file the split had open is closed, the pieces written so far stay as
-// they are, and no Done report is given. Throws std::invalid_argument for a line count below 1.
-std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report);
+// they are, and no Done report is given. Throws std::invalid_argument for a line count below 1
+// (when splitting by lines) or a negative number of header lines.
+std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report,
+                                    TSplitSummary* summary = nullptr);
 
 } // namespace orvo

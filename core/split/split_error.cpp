@@ -15,6 +15,8 @@ std::string_view ActionText(TSplitAction action) {
         return split_texts::WriteFailed;
     case TSplitAction::Close:
         return split_texts::CloseFailed;
+    case TSplitAction::Header:
+        return split_texts::HeaderUnusable;
     }
     return split_texts::CannotOpen;
 }

@@ -7,7 +7,7 @@
 
 namespace orvo {
 
-enum class TSplitAction { Create, Open, Read, Write, Close };
+enum class TSplitAction { Create, Open, Read, Write, Close, Header };
 
 struct TSplitError {
     TSplitAction Action = TSplitAction::Open;

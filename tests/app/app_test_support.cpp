@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "app/split_file_thread.h"
+#include "app/taskbar_progress.h"
 
 #include <fstream>
 
@@ -21,18 +22,33 @@ BOOL WINAPI RecordBeep(UINT type) {
     return TRUE;
 }
 
+void RecordTaskbar(HWND window, int percent) {
+    wchar_t caption[512] = L"";
+    GetWindowTextW(window, caption, 512);
+    TShellRecorder::Taskbar().push_back({window, percent, caption});
+}
+
 } // namespace
 
-TShellRecorder::TShellRecorder() : FShell(ShellExecuteCall), FBeep(MessageBeepCall) {
+TShellRecorder::TShellRecorder()
+    : FShell(ShellExecuteCall), FBeep(MessageBeepCall), FTaskbar(TaskbarProgressCall) {
     Calls().clear();
     Beeps().clear();
+    Taskbar().clear();
     ShellExecuteCall = &RecordShell;
     MessageBeepCall = &RecordBeep;
+    TaskbarProgressCall = &RecordTaskbar;
 }
 
 TShellRecorder::~TShellRecorder() {
     ShellExecuteCall = FShell;
     MessageBeepCall = FBeep;
+    TaskbarProgressCall = FTaskbar;
+}
+
+std::vector<TTaskbarState>& TShellRecorder::Taskbar() {
+    static std::vector<TTaskbarState> calls;
+    return calls;
 }
 
 std::vector<TShellCall>& TShellRecorder::Calls() {

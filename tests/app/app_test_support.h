@@ -26,7 +26,13 @@ struct TShellCall {
     int Show = 0;
 };
 
-// Replaces the program's shell and beep calls for its lifetime and records them.
+struct TTaskbarState {
+    HWND Window = nullptr;
+    int Percent = 0;      // -1: taken away
+    std::wstring Caption; // the window's caption at the time
+};
+
+// Replaces the program's shell, beep and taskbar calls for its lifetime and records them.
 class TShellRecorder {
 public:
     TShellRecorder();
@@ -36,10 +42,12 @@ public:
 
     static std::vector<TShellCall>& Calls();
     static std::vector<UINT>& Beeps();
+    static std::vector<TTaskbarState>& Taskbar();
 
 private:
     TShellExecuteFunc FShell;
     TMessageBeepFunc FBeep;
+    void (*FTaskbar)(HWND, int);
 };
 
 // A fresh folder under the temporary folder (with a Chinese name), removed with everything in it,

@@ -114,6 +114,53 @@ TEST_F(WindowSplit, AFullLogStillEndsWithTheFinishingLine) {
     EXPECT_EQ(log.back(), Finished);
 }
 
+// A UTF-16 source as PowerShell writes it: the pieces keep its mark and whole characters. Meanwhile
+// the caption ends in the percentage read, as does the taskbar button, and both are put back.
+TEST_F(WindowSplit, SplitsAUtf16SourceAndShowsItsProgress) {
+    const std::wstring source = Dir / L"导出.txt";
+    std::wstring text;
+    for (int i = 0; i < 60000; ++i)
+        text += L"第" + std::to_wstring(i) + L"行 上业\r\n"; // 上 and 业 hold the bytes of LF and SUB
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    test::WriteBytes(source, bytes);
+    const std::wstring idle = Win().Caption();
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(source, Target, L"50000");
+
+    const auto piece = [&](int k) { return test::ReadBytes(Dir / (L"导出_" + std::to_wstring(k) + L".txt")); };
+    const std::string first = piece(1), second = piece(2);
+    ASSERT_EQ(first.substr(0, 2), "\xFF\xFE");
+    ASSERT_EQ(second.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(first.size() + second.size() - 2, bytes.size()) << "CR LF stays CR LF, nothing lost";
+    const std::wstring secondText(reinterpret_cast<const wchar_t*>(second.data() + 2), (second.size() - 2) / 2);
+    EXPECT_EQ(secondText.substr(0, 12), L"第50000行 上业\r\n");
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"导出_3.txt"));
+
+    // The caption as the window showed it with each taskbar state.
+    const auto& taskbar = test::TShellRecorder::Taskbar();
+    std::vector<std::wstring> captions;
+    for (const test::TTaskbarState& state : taskbar)
+        captions.push_back(state.Caption);
+    ASSERT_GE(captions.size(), 2u);
+    EXPECT_EQ(captions.front(), idle + L" - 0%");
+    EXPECT_EQ(captions.back(), idle) << "the caption as it was";
+    int last = -1;
+    for (std::size_t i = 0; i + 1 < captions.size(); ++i) {
+        ASSERT_THAT(captions[i], StartsWith(idle + L" - "));
+        const int percent = std::stoi(captions[i].substr(idle.size() + 3));
+        EXPECT_GT(percent, last);
+        EXPECT_EQ(captions[i], idle + L" - " + std::to_wstring(percent) + L"%");
+        last = percent;
+    }
+    EXPECT_GT(captions.size(), 3u) << "a few steps between 0 and the end";
+    for (std::size_t i = 0; i < taskbar.size(); ++i) {
+        EXPECT_EQ(taskbar[i].Window, Win().Handle());
+        EXPECT_EQ(taskbar[i].Percent, i + 1 < taskbar.size() ? std::stoi(captions[i].substr(idle.size() + 3)) : -1);
+    }
+    EXPECT_EQ(Win().Caption(), idle);
+}
+
 // ---- failures ----------------------------------------------------------------------------------------
 
 TEST_F(WindowSplit, ASourceThatCannotBeOpenedIsReportedAndTheButtonComesBack) {
@@ -138,6 +185,8 @@ TEST_F(WindowSplit, ASourceThatCannotBeOpenedIsReportedAndTheButtonComesBack) {
     EXPECT_TRUE(Win().btnSplitNow->Enabled());
     EXPECT_TRUE(test::TShellRecorder::Calls().empty());
     EXPECT_EQ(test::ReadBytes(Dir / L"locked_1.txt"), "") << "piece 1 was made before the source was opened";
+    EXPECT_EQ(Win().Caption(), L"Orvo大文件分割机 www.orvo.example") << "no percentage left behind";
+    EXPECT_EQ(test::TShellRecorder::Taskbar().back().Percent, -1);
 }
 
 TEST_F(WindowSplit, AVanishedTargetIsReported) {

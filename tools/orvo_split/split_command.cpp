@@ -2,6 +2,7 @@
 #include "core/split/piece_naming.h"
 #include "core/split/split_engine.h"
 #include "platform/file_system.h"
+#include "tools/orvo_split/progress_line.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,18 +12,33 @@ namespace orvo {
 namespace {
 
 constexpr std::string_view Usage =
-    "用法：orvo-split [--lines N] SOURCE [TARGET_DIR]\n"
-    "把文本文件 SOURCE 拆分为每个最多 N 行的文件 <名称>_1.txt、<名称>_2.txt……\n"
-    "  --lines N    每个文件的最大行数，1 到 99999，默认 3000\n"
-    "  TARGET_DIR   保存到的目录（必须已存在），默认为 SOURCE 所在目录\n"
-    "  --help       显示本说明\n";
+    "用法：orvo-split [--lines N | --bytes SIZE] [--header H] [--encoding E] [--progress] [--quiet]\n"
+    "                 SOURCE [TARGET_DIR]\n"
+    "把文本文件 SOURCE 拆分为 <名称>_1.txt、<名称>_2.txt……，每行以 CR LF 结尾。\n"
+    "  --lines N      每个文件的最大行数，1 到 99999，默认 3000；行数正好分完时，最后一个文件\n"
+    "                 只有标记和标题行（没有时为空）\n"
+    "  --bytes SIZE   改为按大小拆分：每个文件最多 SIZE 字节（含标记和标题行），可带后缀 k、M、G\n"
+    "                 （1024 进制），只在行尾切开；单独一行超过 SIZE 时它自成一个文件，不会被切开\n"
+    "  --header H     源文件的前 H 行（0 到 9999，默认 0）写在每个文件的开头，之后才是该文件的行\n"
+    "  --encoding E   没有字节顺序标记的源文件如何读取：auto（默认）、bytes、utf-8、utf-16le、\n"
+    "                 utf-16be；auto 和 bytes 按字节读取（GBK、UTF-8 等）。以 UTF-8、UTF-16、\n"
+    "                 UTF-32 的标记开头的源文件总按其标记读取，每个文件都以同样的标记开头\n"
+    "  --progress     在标准错误上显示进度（标准错误是终端时默认显示）；--no-progress 不显示\n"
+    "  --quiet        不输出每一步的报告\n"
+    "  TARGET_DIR     保存到的目录（必须已存在），默认为 SOURCE 所在目录\n"
+    "  --help         显示本说明\n";
 constexpr std::string_view Finished = "文件拆分完成！";
 constexpr std::string_view SplitFailed = "拆分失败：";
 constexpr std::string_view BadLineCount = "行数必须是 1 到 99999 之间的整数：";
+constexpr std::string_view BadHeader = "标题行数必须是 0 到 9999 之间的整数：";
+constexpr std::string_view BadSize = "大小必须是正整数，可带后缀 k、M、G：";
+constexpr std::string_view BadEncoding = "编码必须是 auto、bytes、utf-8、utf-16le 或 utf-16be：";
+constexpr std::string_view LinesOrBytes = "--lines 和 --bytes 只能用一个";
 constexpr std::string_view UnknownOption = "未知的选项：";
-constexpr std::string_view MissingValue = "缺少行数：--lines";
+constexpr std::string_view MissingValue = "缺少选项的值：";
 constexpr std::string_view WrongArgumentCount = "需要一个源文件，和可选的目标目录";
 constexpr std::string_view TargetUnusable = "目标目录不可用“";
+constexpr std::string_view TrailingWarning = "警告：源文件末尾有 %zu 个字节不足一个 %s 代码单元，已原样保留在最后一个文件末尾\n";
 constexpr std::string_view ProgramName = "orvo-split: ";
 
 #ifdef _WIN32
@@ -31,48 +47,139 @@ constexpr char NativeSeparator = '\\';
 constexpr char NativeSeparator = '/';
 #endif
 
+// The largest piece size taken: far beyond any disk, far below overflow.
+constexpr std::uint64_t MaxPieceBytes = std::uint64_t{1} << 50;
+
 struct TCommand {
     int LineCount = 3000;
+    bool LinesGiven = false;
+    int HeaderLines = 0;
+    std::uint64_t PieceBytes = 0;
+    TTextEncoding Unmarked = TTextEncoding::Bytes;
+    std::optional<bool> Progress; // as asked; by default on a terminal
+    bool Quiet = false;
     std::vector<std::string> Paths;
     bool Help = false;
 };
 
-std::optional<int> ParseLineCount(std::string_view text) {
+// A decimal number of at most `digits` digits (leading zeros aside).
+std::optional<std::uint64_t> ParseNumber(std::string_view text, std::size_t digits) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
     text.remove_prefix(std::min(text.find_first_not_of('0'), text.size()));
-    if (text.empty() || text.size() > 5) return std::nullopt;
-    int value = 0;
+    if (text.size() > digits) return std::nullopt;
+    std::uint64_t value = 0;
     for (const char digit : text)
-        value = value * 10 + (digit - '0');
+        value = value * 10 + static_cast<std::uint64_t>(digit - '0');
     return value;
+}
+
+std::optional<std::uint64_t> ParseSize(std::string_view text) {
+    unsigned shift = 0;
+    if (!text.empty()) {
+        switch (text.back()) {
+        case 'k': case 'K': shift = 10; break;
+        case 'm': case 'M': shift = 20; break;
+        case 'g': case 'G': shift = 30; break;
+        default: break;
+        }
+        if (shift > 0) text.remove_suffix(1);
+    }
+    const std::optional<std::uint64_t> value = ParseNumber(text, 16);
+    if (!value || *value == 0 || *value > MaxPieceBytes >> shift) return std::nullopt;
+    return *value << shift;
+}
+
+std::optional<TTextEncoding> ParseEncoding(std::string_view text) {
+    if (text == "auto" || text == "bytes") return TTextEncoding::Bytes;
+    if (text == "utf-8" || text == "utf8") return TTextEncoding::Utf8;
+    if (text == "utf-16le" || text == "utf16le") return TTextEncoding::Utf16Le;
+    if (text == "utf-16be" || text == "utf16be") return TTextEncoding::Utf16Be;
+    return std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+    return "“" + std::string(text) + "”";
+}
+
+// The option's value, from "--name=value" or the next argument; nullopt when the argument is not
+// that option.
+struct TOptionValue {
+    bool Matched = false;
+    std::optional<std::string_view> Value;
+};
+
+TOptionValue OptionValue(std::string_view name, const std::vector<std::string>& arguments, std::size_t& i) {
+    const std::string_view argument = arguments[i];
+    if (argument == name) {
+        if (i + 1 == arguments.size()) return {true, std::nullopt};
+        return {true, std::string_view(arguments[++i])};
+    }
+    if (argument.starts_with(name) && argument.size() > name.size() && argument[name.size()] == '=')
+        return {true, argument.substr(name.size() + 1)};
+    return {};
+}
+
+// Applies one option that takes a value; returns the complaint, if any.
+std::optional<std::string> ValueOption(std::string_view name, std::string_view value, TCommand& command) {
+    if (name == "--lines") {
+        const std::optional<std::uint64_t> count = ParseNumber(value, 5);
+        if (!count || *count == 0) return std::string(BadLineCount) + Quoted(value);
+        command.LineCount = static_cast<int>(*count);
+        command.LinesGiven = true;
+    } else if (name == "--header") {
+        const std::optional<std::uint64_t> count = ParseNumber(value, 4);
+        if (!count) return std::string(BadHeader) + Quoted(value);
+        command.HeaderLines = static_cast<int>(*count);
+    } else if (name == "--bytes") {
+        const std::optional<std::uint64_t> size = ParseSize(value);
+        if (!size) return std::string(BadSize) + Quoted(value);
+        command.PieceBytes = *size;
+    } else {
+        const std::optional<TTextEncoding> encoding = ParseEncoding(value);
+        if (!encoding) return std::string(BadEncoding) + Quoted(value);
+        command.Unmarked = *encoding;
+    }
+    return std::nullopt;
 }
 
 // Fills `command`, or returns the complaint about the arguments.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& arguments, TCommand& command) {
+    static constexpr std::string_view ValueOptions[] = {"--lines", "--header", "--bytes", "--encoding"};
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        std::optional<std::string_view> lines;
         if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
             command.Paths.push_back(argument);
-        } else if (argument == "--") {
+            continue;
+        }
+        if (argument == "--") {
             optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
             command.Help = true;
-        } else if (argument == "--lines") {
-            if (++i == arguments.size()) return std::string(MissingValue);
-            lines = arguments[i];
-        } else if (argument.starts_with("--lines=")) {
-            lines = std::string_view(argument).substr(8);
-        } else {
-            return std::string(UnknownOption) + argument;
+            continue;
         }
-        if (lines) {
-            const std::optional<int> count = ParseLineCount(*lines);
-            if (!count) return std::string(BadLineCount) + "“" + std::string(*lines) + "”";
-            command.LineCount = *count;
+        if (argument == "--progress" || argument == "--no-progress") {
+            command.Progress = argument == "--progress";
+            continue;
         }
+        if (argument == "--quiet" || argument == "-q") {
+            command.Quiet = true;
+            continue;
+        }
+        bool known = false;
+        for (const std::string_view name : ValueOptions) {
+            const TOptionValue option = OptionValue(name, arguments, i);
+            if (!option.Matched) continue;
+            if (!option.Value) return std::string(MissingValue) + std::string(name);
+            if (std::optional<std::string> complaint = ValueOption(name, *option.Value, command)) return complaint;
+            known = true;
+            break;
+        }
+        if (!known) return std::string(UnknownOption) + argument;
     }
+    if (command.LinesGiven && command.PieceBytes > 0) return std::string(LinesOrBytes);
     if (!command.Help && (command.Paths.empty() || command.Paths.size() > 2))
         return std::string(WrongArgumentCount);
     return std::nullopt;
@@ -106,9 +213,18 @@ bool ResolveTarget(const TCommand& command, std::string& target, const TTextSink
     return true;
 }
 
+std::string TrailingText(const TSplitSummary& summary) {
+    char text[256];
+    std::snprintf(text, sizeof text, TrailingWarning.data(), summary.TrailingBytes,
+                  std::string(EncodingName(summary.Encoding)).c_str());
+    return std::string(ProgramName) + text;
+}
+
 } // namespace
 
-int RunSplitCommand(const std::vector<std::string>& arguments, const TTextSink& out, const TTextSink& err) {
+int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStreams& streams) {
+    const TTextSink& out = streams.Out;
+    const TTextSink& err = streams.Err;
     TCommand command;
     if (const std::optional<std::string> complaint = ParseArguments(arguments, command)) {
         err(std::string(ProgramName) + *complaint + "\n" + std::string(Usage));
@@ -121,16 +237,32 @@ int RunSplitCommand(const std::vector<std::string>& arguments, const TTextSink& 
     TSplitJob job;
     job.SourcePath = command.Paths[0];
     job.LineCount = command.LineCount;
+    job.HeaderLines = command.HeaderLines;
+    job.PieceBytes = command.PieceBytes;
+    job.Unmarked = command.Unmarked;
     if (!CheckSource(job.SourcePath, err) || !ResolveTarget(command, job.TargetDir, err))
         return ExitIoFailure;
 
+    std::optional<TProgressLine> progress;
+    if (command.Progress.value_or(streams.ErrIsTerminal)) {
+        progress.emplace(err, TProgressLine::TClock::now());
+        job.Progress = [&](const TSplitProgress& state) { progress->Update(state, TProgressLine::TClock::now()); };
+    }
+    // A report on the same screen as the progress line would be mixed into it.
+    const bool sameScreen = progress && streams.OutIsTerminal && streams.ErrIsTerminal;
     const auto report = [&](TSplitReportCode code, const std::string& text) {
+        if (command.Quiet) return;
+        if (sameScreen) progress->Clear();
         out(code == TSplitReportCode::Done ? std::string(Finished) + "\n" : text + "\n");
     };
-    if (const std::optional<TSplitError> error = RunSplit(job, NativeFileSystem(), report)) {
+    TSplitSummary summary;
+    const std::optional<TSplitError> error = RunSplit(job, NativeFileSystem(), report, &summary);
+    if (progress) progress->Finish(TProgressLine::TClock::now());
+    if (error) {
         err(FailureLine(*error));
         return ExitIoFailure;
     }
+    if (summary.TrailingBytes > 0) err(TrailingText(summary));
     return ExitSuccess;
 }
 

@@ -15,7 +15,19 @@ enum TSplitExitCode : int {
 
 using TTextSink = std::function<void(std::string_view text)>;
 
-// Runs `orvo-split [--lines N] SOURCE [TARGET_DIR]` with the arguments after the program name.
-int RunSplitCommand(const std::vector<std::string>& arguments, const TTextSink& out, const TTextSink& err);
+// What the command's output goes to: a progress line is shown by default on a terminal only, and
+// blanked before each report when both streams are on the same screen.
+struct TCommandStreams {
+    TTextSink Out;
+    TTextSink Err;
+    bool OutIsTerminal = false;
+    bool ErrIsTerminal = false;
+};
+
+// Runs `orvo-split [options] SOURCE [TARGET_DIR]` with the arguments after the program name.
+int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStreams& streams);
+inline int RunSplitCommand(const std::vector<std::string>& arguments, const TTextSink& out, const TTextSink& err) {
+    return RunSplitCommand(arguments, TCommandStreams{out, err});
+}
 
 } // namespace orvo

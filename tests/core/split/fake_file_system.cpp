@@ -30,6 +30,11 @@ public:
         return FOwner.Pass(TFakeOp::CloseInput, error);
     }
 
+    bool Size(std::uint64_t& size) override {
+        size = FContent.size();
+        return true;
+    }
+
 private:
     static bool Misuse(TSystemError& error) {
         error = {EBADF, "used after close"};

@@ -1,5 +1,6 @@
-// Every copy loop the processor runs, against the plain transformation, driven the way the
-// engine drives it: small output limits, small line budgets, junk past both buffer ends.
+// Every copy loop the processor runs, for every encoding, against the plain transformation,
+// driven the way the engine drives it: small output limits, small line budgets, junk past both
+// buffer ends.
 #include "core/split/line_copy.h"
 
 #include <gtest/gtest.h>
@@ -7,58 +8,91 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace orvo {
 namespace {
 
-// The text up to the first Ctrl-Z, with CRs dropped and LFs written as CR LF.
-std::string Transformed(const std::string& source) {
+const TTextEncoding AllEncodings[] = {TTextEncoding::Bytes,   TTextEncoding::Utf16Le, TTextEncoding::Utf16Be,
+                                      TTextEncoding::Utf32Le, TTextEncoding::Utf32Be};
+
+bool BigEndian(TTextEncoding encoding) {
+    return encoding == TTextEncoding::Utf16Be || encoding == TTextEncoding::Utf32Be;
+}
+
+// A code value as the encoding's bytes.
+std::string Unit(TTextEncoding encoding, std::uint32_t value) {
+    const std::size_t size = UnitSize(encoding);
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        const std::size_t shift = 8 * (BigEndian(encoding) ? size - 1 - i : i);
+        bytes[i] = static_cast<char>((value >> shift) & 0xFF);
+    }
+    return bytes;
+}
+
+// The text up to the first SUB, with CRs dropped and LFs written as CR LF, in code units.
+std::string Transformed(TTextEncoding encoding, const std::vector<std::uint32_t>& units) {
     std::string out;
-    for (const char c : source) {
-        if (c == '\x1A') break;
-        if (c == '\n')
-            out += "\r\n";
-        else if (c != '\r')
-            out += c;
+    for (const std::uint32_t unit : units) {
+        if (unit == 0x1A) break;
+        if (unit == '\n')
+            out += Unit(encoding, '\r') + Unit(encoding, '\n');
+        else if (unit != '\r')
+            out += Unit(encoding, unit);
     }
     return out;
 }
 
-std::string RandomBytes(std::mt19937& random) {
-    // Special bytes, their one-bit neighbours and high-bit twins, and plain text.
-    static const char alphabet[] = {'\n',   '\r',   '\x1A', '\x0B', '\x0C', '\x8A',
-                                    '\x8D', '\x9A', '\x1B', 'a',    'b'};
-    std::string source(std::uniform_int_distribution<std::size_t>(0, 300)(random), 'x');
-    const int density = std::uniform_int_distribution<int>(1, 60)(random);
-    for (char& c : source) {
+std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& random) {
+    // The special values, and units whose bytes hold them (0x0A00, 0x0D0A, 0x1A0D, ...) or that
+    // differ from them in one bit, among plain text.
+    static const std::uint32_t alphabet[] = {0x0A,   0x0D,   0x1A,     0x0B,       0x0C,       0x8A, 0x8D,
+                                             0x9A,   0x1B,   0x0A00,   0x0D0A,     0x0A0D,     0x1A00, 0x010A,
+                                             0x4E2D, 0xFEFF, 0x0A0000, 0x0D000000, 0x0000000A};
+    const std::uint32_t mask = UnitSize(encoding) == 1 ? 0xFF : UnitSize(encoding) == 2 ? 0xFFFF : 0xFFFFFFFF;
+    std::vector<std::uint32_t> units(std::uniform_int_distribution<std::size_t>(0, 200)(random), 'x');
+    const int density = std::uniform_int_distribution<int>(1, 40)(random);
+    for (std::uint32_t& unit : units) {
         if (std::uniform_int_distribution<int>(0, density)(random) == 0)
-            c = alphabet[random() % sizeof alphabet];
-        if (c == '\x1A' && random() % 4 != 0) c = 'z'; // keep most of the text reachable
+            unit = alphabet[random() % std::size(alphabet)] & mask;
+        if (unit == 0x1A && random() % 4 != 0) unit = 'z'; // keep most of the text reachable
     }
-    return source;
+    return units;
 }
 
-void CheckCopier(const TNamedCopier& named, std::mt19937& random) {
-    for (int round = 0; round < 400; ++round) {
-        const std::string source = RandomBytes(random);
-        std::string in = source + std::string(LineCopySlack, '\n'); // junk that must not count
-        std::string out(source.size() * 2 + 4 * LineCopySlack, '\0');
-        TLineCopy copy{in.data(), in.data() + source.size(), out.data(), nullptr, 0};
+void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, std::mt19937& random) {
+    const std::size_t size = UnitSize(encoding);
+    const std::string name = std::string(EncodingName(encoding)) + " " + named.Name;
+    for (int round = 0; round < 300; ++round) {
+        const std::vector<std::uint32_t> units = RandomUnits(encoding, random);
+        std::string in;
+        for (const std::uint32_t unit : units)
+            in += Unit(encoding, unit);
+        const std::size_t length = in.size();
+        in += std::string(LineCopySlack, '\n'); // junk that must not count
+        std::string out(length * 2 + 4 * LineCopySlack, '\0');
+        TLineCopy copy{in.data(), in.data() + length, out.data(), nullptr, 0};
+        const std::string lf = Unit(encoding, '\n');
         for (;;) {
             const char* before = copy.In;
             const std::uint32_t budget = std::uniform_int_distribution<std::uint32_t>(1, 4)(random);
             copy.LinesLeft = budget;
             copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, 40)(random);
             const TCopyStop stop = named.Copier(copy);
-            ASSERT_LE(copy.Out, copy.OutLimit + 64) << named.Name;
-            ASSERT_EQ(std::count(before, copy.In, '\n'), budget - copy.LinesLeft) << named.Name;
+            ASSERT_LE(copy.Out, copy.OutLimit + 64 + 2 * size) << name;
+            ASSERT_EQ((copy.In - in.data()) % static_cast<std::ptrdiff_t>(size), 0) << name;
+            std::uint32_t lines = 0;
+            for (const char* at = before; at < copy.In; at += size)
+                lines += std::equal(lf.begin(), lf.end(), at);
+            ASSERT_EQ(lines, budget - copy.LinesLeft) << name;
             if (stop == TCopyStop::LinesDone) {
                 ASSERT_EQ(copy.LinesLeft, 0u);
-                ASSERT_EQ(copy.In[-1], '\n');
+                ASSERT_TRUE(std::equal(lf.begin(), lf.end(), copy.In - size)) << name;
             } else if (stop == TCopyStop::OutputFull) {
                 ASSERT_GE(copy.Out, copy.OutLimit);
             } else if (stop == TCopyStop::EndOfText) {
-                ASSERT_EQ(*copy.In, '\x1A');
+                ASSERT_EQ(std::string(copy.In, size), Unit(encoding, 0x1A)) << name;
                 break;
             } else {
                 ASSERT_EQ(copy.In, copy.InEnd);
@@ -66,18 +100,23 @@ void CheckCopier(const TNamedCopier& named, std::mt19937& random) {
             }
         }
         const std::string written(out.data(), copy.Out);
-        ASSERT_EQ(written, Transformed(source)) << named.Name << ", round " << round;
+        ASSERT_EQ(written, Transformed(encoding, units)) << name << ", round " << round;
     }
 }
 
-TEST(LineCopy, EveryCopierMatchesThePlainTransformation) {
-    TNamedCopier copiers[4];
-    const std::size_t count = AvailableLineCopiers(copiers);
-    ASSERT_GE(count, 1u);
+TEST(LineCopy, EveryCopierOfEveryEncodingMatchesThePlainTransformation) {
     std::mt19937 random(11);
-    for (std::size_t i = 0; i < count; ++i)
-        CheckCopier(copiers[i], random);
-    EXPECT_EQ(BestLineCopier(), copiers[count - 1].Copier);
+    for (const TTextEncoding encoding : AllEncodings) {
+        TNamedCopier copiers[4];
+        const std::size_t count = AvailableLineCopiers(encoding, copiers);
+        ASSERT_GE(count, 1u);
+        for (std::size_t i = 0; i < count; ++i)
+            CheckCopier(encoding, copiers[i], random);
+        EXPECT_EQ(BestLineCopier(encoding), copiers[count - 1].Copier);
+    }
+    TNamedCopier bytes[4], utf8[4];
+    EXPECT_EQ(AvailableLineCopiers(TTextEncoding::Utf8, utf8), AvailableLineCopiers(TTextEncoding::Bytes, bytes));
+    EXPECT_EQ(utf8[0].Copier, bytes[0].Copier) << "UTF-8 code units are bytes";
 }
 
 } // namespace

@@ -1,19 +1,37 @@
 #include "split_harness.h"
 
+#include <gtest/gtest.h>
+
 namespace orvo::test {
 
-TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer, std::size_t writeBuffer) {
+TFakeRun SplitOnFake(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer,
+                     std::size_t writeBuffer) {
     TSplitJob job;
     job.SourcePath = FakeSource;
     job.TargetDir = FakeTarget;
-    job.LineCount = lineCount;
+    job.LineCount = rules.LineCount;
+    job.HeaderLines = rules.HeaderLines;
+    job.PieceBytes = rules.PieceBytes;
+    job.Unmarked = rules.Unmarked;
     job.ReadBufferSize = readBuffer;
     job.WriteBufferSize = writeBuffer;
     TFakeRun run;
     run.Error = RunSplit(job, files, [&](TSplitReportCode code, const std::string& text) {
         run.Reports.emplace_back(code, text);
-    });
+    }, &run.Summary);
     return run;
+}
+
+void ExpectSplitAsTheRulesSay(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer,
+                              std::size_t writeBuffer) {
+    const std::string source = files.Files.at(FakeSource);
+    const TFakeRun run = SplitOnFake(files, rules, readBuffer, writeBuffer);
+    const TReferenceSplit expected = ReferenceSplit(source, rules, FakeTarget, FakePrefix);
+    ASSERT_FALSE(run.Error.has_value());
+    ASSERT_EQ(FakePieces(files), expected.Pieces);
+    ASSERT_EQ(run.Reports, expected.Reports);
+    ASSERT_EQ(files.Files.size(), expected.Pieces.size() + 1);
+    ASSERT_EQ(files.OpenFiles(), 0);
 }
 
 std::vector<std::string> FakePieces(const TFakeFileSystem& files) {

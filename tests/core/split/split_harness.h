@@ -16,10 +16,20 @@ inline const std::string FakePrefix = "out/src";
 struct TFakeRun {
     TReports Reports;
     std::optional<TSplitError> Error;
+    TSplitSummary Summary;
 };
 
-TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer = 256 * 1024,
+TFakeRun SplitOnFake(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer = 256 * 1024,
                      std::size_t writeBuffer = 1024 * 1024);
+inline TFakeRun SplitOnFake(TFakeFileSystem& files, int lineCount, std::size_t readBuffer = 256 * 1024,
+                            std::size_t writeBuffer = 1024 * 1024) {
+    return SplitOnFake(files, TReferenceJob{lineCount}, readBuffer, writeBuffer);
+}
+
+// Splits FakeSource of `files` and checks the pieces, the reports, that no other file was made and
+// that none is left open, against the plain rules.
+void ExpectSplitAsTheRulesSay(TFakeFileSystem& files, const TReferenceJob& rules, std::size_t readBuffer,
+                              std::size_t writeBuffer);
 
 // The contents of FakePrefix_1.txt, _2.txt, ... up to the first one missing.
 std::vector<std::string> FakePieces(const TFakeFileSystem& files);

@@ -144,13 +144,8 @@ TEST(SplitRules, AgreesWithTheByteAtATimeRules) {
         TFakeFileSystem files;
         files.Files[FakeSource] = source;
         files.MaxReadChunk = std::uniform_int_distribution<std::size_t>(1, 5000)(random);
-        const TFakeRun run = SplitOnFake(files, lineCount, readSize, writeSize);
-        const TReferenceSplit expected = ReferenceSplit(source, lineCount, FakeTarget, FakePrefix);
-        ASSERT_FALSE(run.Error.has_value());
-        ASSERT_EQ(FakePieces(files), expected.Pieces);
-        ASSERT_EQ(run.Reports, expected.Reports);
-        ASSERT_EQ(files.Files.size(), expected.Pieces.size() + 1);
-        ASSERT_EQ(files.OpenFiles(), 0);
+        ExpectSplitAsTheRulesSay(files, TReferenceJob{lineCount}, readSize, writeSize);
+        if (HasFatalFailure()) return;
     }
 }
 

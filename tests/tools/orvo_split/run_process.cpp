@@ -6,9 +6,12 @@
 #include "platform/wide_text.h"
 #include <windows.h>
 #else
+#include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 extern char** environ;
 #endif
 
@@ -79,8 +82,10 @@ int Spawn(const std::filesystem::path& program, const std::vector<std::string>& 
 
 #else
 
+// Standard error goes to `err`, or to the terminal `terminal` when that is given.
 int Spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-          const std::filesystem::path& out, const std::filesystem::path& err) {
+          const std::filesystem::path& out, const std::filesystem::path& err, const char* terminal = nullptr,
+          int terminalMaster = -1, std::string* terminalText = nullptr) {
     std::vector<std::string> strings{program.string()};
     strings.insert(strings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -90,12 +95,24 @@ int Spawn(const std::filesystem::path& program, const std::vector<std::string>& 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (terminal)
+        posix_spawn_file_actions_addopen(&actions, 2, terminal, O_RDWR | O_NOCTTY, 0);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    if (terminalText) {
+        // What the program wrote waits in the terminal (its output is far below the terminal's
+        // buffer); the parent's own side kept it open.
+        ::fcntl(terminalMaster, F_SETFL, ::fcntl(terminalMaster, F_GETFL) | O_NONBLOCK);
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(terminalMaster, buffer, sizeof buffer)) > 0)
+            terminalText->append(buffer, static_cast<std::size_t>(n));
+    }
     return WEXITSTATUS(status);
 }
 
@@ -113,6 +130,25 @@ TProcessResult RunProcess(const std::filesystem::path& program, const std::vecto
     result.Err = ReadFile(err);
     return result;
 }
+
+#ifndef _WIN32
+TProcessResult RunWithTerminalErr(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                                  const std::filesystem::path& scratch) {
+    TProcessResult result;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0) return result;
+    const std::string terminal = grantpt(master) == 0 && unlockpt(master) == 0 ? ptsname(master) : "";
+    const int slave = terminal.empty() ? -1 : ::open(terminal.c_str(), O_RDWR | O_NOCTTY);
+    if (slave >= 0) {
+        const std::filesystem::path out = scratch / "process.out";
+        result.ExitCode = Spawn(program, arguments, out, {}, terminal.c_str(), master, &result.Err);
+        result.Out = ReadFile(out);
+        ::close(slave);
+    }
+    ::close(master);
+    return result;
+}
+#endif
 
 std::filesystem::path OwnDirectory() {
 #ifdef _WIN32

@@ -16,6 +16,13 @@ struct TProcessResult {
 TProcessResult RunProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                           const std::filesystem::path& scratch);
 
+#ifndef _WIN32
+// The same with standard error on a terminal of its own (a pseudo-terminal); Err is what the
+// program wrote to it, as the terminal passed it on.
+TProcessResult RunWithTerminalErr(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                                  const std::filesystem::path& scratch);
+#endif
+
 // The directory of the running test program.
 std::filesystem::path OwnDirectory();
 

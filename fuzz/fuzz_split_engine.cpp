@@ -1,0 +1,41 @@
+// Any bytes as a source, split with options taken from the first bytes (line count, header
+// lines, piece size, the encoding of a source without a mark, buffer sizes): the pieces and reports
+// are those of the plain rules, and every file is closed.
+#include "tests/core/split/fake_file_system.h"
+#include "tests/core/split/reference_split.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace orvo;
+    if (size < 6) return 0;
+    static constexpr TTextEncoding Unmarked[] = {TTextEncoding::Bytes, TTextEncoding::Utf8, TTextEncoding::Utf16Le,
+                                                 TTextEncoding::Utf16Be, TTextEncoding::Utf32Le, TTextEncoding::Utf32Be};
+    test::TReferenceJob rules;
+    rules.LineCount = 1 + data[0] % 8;
+    rules.HeaderLines = data[1] % 4;
+    rules.PieceBytes = data[2] < 128 ? 0 : data[2] - 127u;
+    rules.Unmarked = Unmarked[data[3] % std::size(Unmarked)];
+    TSplitJob job;
+    job.SourcePath = "in/s.txt";
+    job.TargetDir = "out/";
+    job.LineCount = rules.LineCount;
+    job.HeaderLines = rules.HeaderLines;
+    job.PieceBytes = rules.PieceBytes;
+    job.Unmarked = rules.Unmarked;
+    job.ReadBufferSize = 1 + data[4] % 64;
+    job.WriteBufferSize = 1 + data[5] % 64;
+    const std::string source(reinterpret_cast<const char*>(data) + 6, size - 6);
+    test::TFakeFileSystem files;
+    files.Files[job.SourcePath] = source;
+    test::TReports reports;
+    const auto error = RunSplit(job, files, [&](TSplitReportCode code, const std::string& text) {
+        reports.emplace_back(code, text);
+    });
+    const test::TReferenceSplit expected = test::ReferenceSplit(source, rules, job.TargetDir, "out/s");
+    if (error || reports != expected.Reports || files.OpenFiles() != 0) std::abort();
+    if (files.Files.size() != expected.Pieces.size() + 1) std::abort();
+    for (std::size_t k = 0; k < expected.Pieces.size(); ++k)
+        if (files.Files["out/s_" + std::to_string(k + 1) + ".txt"] != expected.Pieces[k]) std::abort();
+    return 0;
+}
