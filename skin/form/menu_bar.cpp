@@ -30,6 +30,25 @@ HWND NewestMenuWindow() {
     return FindWindowW(L"#32768", nullptr);
 }
 
+// An entry's type, sub-menu and identity (its sub-menu, else its command); false when absent.
+bool EntryAt(HMENU menu, int position, MENUITEMINFOW& info, UINT_PTR& key) {
+    info = MENUITEMINFOW{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return false;
+    key = info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID;
+    return true;
+}
+
+// Changes only the entry's type: its text stays, for the painter and for GetMenuString.
+bool SetEntryType(HMENU menu, int position, UINT type) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    info.fType = type;
+    return SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) != FALSE;
+}
+
 } // namespace
 
 int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft) noexcept {
@@ -118,35 +137,24 @@ void TWinSkinMenu::GiveMenuBack() {
 void TWinSkinMenu::MarkOwnerDrawn(HMENU menu) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (!(info.fType & MFT_OWNERDRAW)) {
-            // MIIM_FTYPE alone keeps the entry's text, which the painter and GetMenuString read.
-            info.fMask = MIIM_FTYPE;
-            info.fType |= MFT_OWNERDRAW;
-            if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
-                FMarked.emplace_back(menu, info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID);
-        }
+        MENUITEMINFOW info;
+        UINT_PTR key = 0;
+        if (!EntryAt(menu, i, info, key)) continue;
+        if (!(info.fType & MFT_OWNERDRAW) && SetEntryType(menu, i, info.fType | MFT_OWNERDRAW))
+            FMarked.emplace_back(menu, key);
         if (info.hSubMenu) MarkOwnerDrawn(info.hSubMenu);
     }
 }
 
 void TWinSkinMenu::RestoreOwnerDrawn() {
-    for (const auto& [menu, key] : FMarked) {
+    for (const auto& [menu, marked] : FMarked) {
         if (!IsMenu(menu)) continue;
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
-            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-            const UINT_PTR id = info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID;
-            if (id != key || !(info.fType & MFT_OWNERDRAW)) continue;
-            info.fMask = MIIM_FTYPE;
-            info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
-            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            MENUITEMINFOW info;
+            UINT_PTR key = 0;
+            if (!EntryAt(menu, i, info, key) || key != marked) continue;
+            if (info.fType & MFT_OWNERDRAW) SetEntryType(menu, i, info.fType & ~static_cast<UINT>(MFT_OWNERDRAW));
             break;
         }
     }

@@ -8,6 +8,8 @@
 #include "framework/forms/application.h"
 #include "skin/manager/skin_manager.h"
 
+#include "tests/framework/support/stopwatch.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,12 +22,7 @@ using namespace orvo;
 
 namespace {
 
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using test::Seconds;
 
 void Drain() {
     MSG msg;

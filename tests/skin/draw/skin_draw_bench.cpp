@@ -3,6 +3,8 @@
 #include "skin/draw/skin_draw.h"
 #include "skin/draw/win_convert.h"
 
+#include "tests/framework/support/stopwatch.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -13,12 +15,7 @@ using namespace orvo;
 
 namespace {
 
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using test::Seconds;
 
 void Measure(const char* name, int iterations, const std::function<void()>& action) {
     action(); // warm up

@@ -275,15 +275,7 @@ TEST(CaptionButtons, MinimiseMaximiseRestoreAndTheCaptionDoubleClick) {
     TWinSkinForm* skin = host.Skin();
     ASSERT_TRUE(skin);
     HWND h = host.Handle();
-    auto click = [&](TWinSysButton* b) {
-        const POINT c = Centre(b->BoundsRect);
-        SendNcMouse(h, WM_NCLBUTTONDOWN, c);
-        RECT window{};
-        GetWindowRect(h, &window);
-        POINT client{c.x + window.left, c.y + window.top};
-        ScreenToClient(h, &client);
-        SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-    };
+    auto click = [&](TWinSysButton* b) { ClickCaptionButton(h, b->BoundsRect); };
     TWinSysButton* max = ButtonOf(*skin, cbaMaximize);
     ASSERT_TRUE(max);
     click(max);

@@ -140,6 +140,16 @@ LRESULT SendNcMouse(HWND window, UINT message, POINT p) {
     return SendMessageW(window, message, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y));
 }
 
+void ClickCaptionButton(HWND window, const RECT& button) {
+    const POINT c{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    SendNcMouse(window, WM_NCLBUTTONDOWN, c);
+    RECT r{};
+    GetWindowRect(window, &r);
+    POINT client{c.x + r.left, c.y + r.top};
+    ScreenToClient(window, &client);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+}
+
 LRESULT HitTest(HWND window, POINT p) {
     RECT r{};
     GetWindowRect(window, &r);

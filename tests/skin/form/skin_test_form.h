@@ -70,5 +70,8 @@ std::vector<HWND> VisibleMenuWindows();
 LRESULT SendNcMouse(HWND window, UINT message, POINT p);
 // Sends WM_NCHITTEST for a frame point.
 LRESULT HitTest(HWND window, POINT p);
+// Presses a caption button as the system reports it (a non-client press) and releases it over the
+// button (the captured mouse's release).
+void ClickCaptionButton(HWND window, const RECT& button);
 
 } // namespace orvo::test

@@ -160,16 +160,8 @@ TEST(SkinManager, SkinsMessageBoxesAndTheyCloseThroughTheSkinnedButton) {
         skinned = SendMessageW(box, SKM_ISSKINNED, 0, 0) == 1;
         style = static_cast<DWORD>(GetWindowLongPtrW(box, GWL_STYLE));
         TWinSkinForm* skin = ExistingSkinManager()->FindFormSkin(box);
-        for (const auto& b : skin->SysButtons()) {
-            if (b->Element->Action != cbaClose || !b->Visible) continue;
-            const POINT c{(b->BoundsRect.left + b->BoundsRect.right) / 2, (b->BoundsRect.top + b->BoundsRect.bottom) / 2};
-            SendNcMouse(box, WM_NCLBUTTONDOWN, c);
-            RECT window{};
-            GetWindowRect(box, &window);
-            POINT client{c.x + window.left, c.y + window.top};
-            ScreenToClient(box, &client);
-            SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-        }
+        for (const auto& b : skin->SysButtons())
+            if (b->Element->Action == cbaClose && b->Visible) ClickCaptionButton(box, b->BoundsRect);
     });
     const int answer = MessageBoxW(host.Handle(), L"Text of the message", L"A box", MB_OK);
     EXPECT_TRUE(skinned);
