@@ -180,11 +180,20 @@ void TSkinControl::SkinChanged() {
 
 void TSkinControl::SwitchParentBackground(bool on) {
     if (!Control || !SkinData || SkinData->Options().Contains(xoParentBackGround)) return;
+    // By name where a class publishes it, else the framework's own windowed-control setting.
+    auto* windowed = dynamic_cast<TWinControl*>(Control);
+    const bool named = HasProp(L"ParentBackground");
+    if (!named && !windowed) return;
     if (!on) {
-        if (EnumProp(L"ParentBackground") == L"true" && SetProp(L"ParentBackground", L"False"))
+        const bool isOn = named ? EnumProp(L"ParentBackground") == L"true" : windowed->ParentBackground();
+        if (!isOn) return;
+        if (named ? SetProp(L"ParentBackground", L"False") : (windowed->SetParentBackground(false), true))
             ParentBackgroundChanged = true;
     } else if (ParentBackgroundChanged) {
-        SetProp(L"ParentBackground", L"True");
+        if (named)
+            SetProp(L"ParentBackground", L"True");
+        else
+            windowed->SetParentBackground(true);
         ParentBackgroundChanged = false;
     }
 }
