@@ -257,6 +257,8 @@ bool TSkinButton::BeforeMessage(TMessage& m) {
 }
 
 void TSkinButton::MouseDown(const TMessage& m) {
+    // A disabled button takes no press (BM_CLICK and other programs' messages reach it anyway).
+    if (!IsWindowEnabled(Handle)) return;
     if (GetFocus() != Handle) SetFocus(Handle);
     MouseState |= msPressed;
     PaintSkin(nullptr);
@@ -271,7 +273,7 @@ void TSkinButton::MouseUp(const TMessage& m) {
     RECT client{};
     GetClientRect(Handle, &client);
     if (!PtInRect(&client, PointFromLParam(m.LParam))) return;
-    RaiseClick();
+    ThenRun([this] { RaiseClick(); });
 }
 
 void TSkinButton::RaiseClick() {

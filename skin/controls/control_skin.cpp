@@ -235,13 +235,20 @@ void TSkinControl::WndProc(TMessage& m) {
         ORVO_SKIN_TRACE(L"filter of %04x on %p failed", m.Msg, static_cast<void*>(Handle));
         passOn = true;
     }
-    if (!passOn) return;
-    CallDefault(m);
-    if (!Active) return;
-    try {
-        AfterMessage(m);
-    } catch (...) {
-        ORVO_SKIN_TRACE(L"reaction to %04x on %p failed", m.Msg, static_cast<void*>(Handle));
+    if (passOn) {
+        CallDefault(m);
+        if (Active) {
+            try {
+                AfterMessage(m);
+            } catch (...) {
+                ORVO_SKIN_TRACE(L"reaction to %04x on %p failed", m.Msg, static_cast<void*>(Handle));
+            }
+        }
+    }
+    if (FThenRun) {
+        const auto action = std::move(FThenRun);
+        FThenRun = nullptr;
+        action();
     }
 }
 

@@ -42,6 +42,7 @@
 #include "framework/window/subclass.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -156,6 +157,9 @@ protected:
     HFONT WindowFont() const;
     // The ParentBackground switch: off at attach, back on at Unskin (only when it was changed).
     void SwitchParentBackground(bool on);
+    // Runs `action` once the filters of the message under way are done, outside their fault
+    // containment: what it raises (a click handler's error) is the program's to report.
+    void ThenRun(std::function<void()> action) { FThenRun = std::move(action); }
     // Takes this object out of the control's window-method chain (when on top).
     void UnhookControl() noexcept { FHook.Detach(); }
 
@@ -173,6 +177,7 @@ private:
 
     TWindowMethodHook FHook;
     TWindowSubclass FSubclass;
+    std::function<void()> FThenRun;
     bool FBareWindow = false;
     bool FColorSaved = false;
     bool FAskedForReskin = false;

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace orvo {
 namespace {
 
@@ -77,8 +79,23 @@ TEST(SkinButton, EachStateShowsItsFrame) {
     SendMessageW(w, WM_MOUSEMOVE, 0, At(5, 5));
     EXPECT_EQ(PaintedPixel(w, 1, 1), FrameColour(bfDisabled)) << "a disabled default button";
 
-    // What the window itself paints is the same face.
+    // BM_CLICK (what other programs send) clicks once each time, a disabled button never; an
+    // error of the click handler is the program's to report, not swallowed by the skin.
+    const int before = clicks;
+    SendMessageW(w, BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, before);
     button->SetEnabled(true);
+    SendMessageW(w, BM_CLICK, 0, 0);
+    SendMessageW(w, BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, before + 2);
+    button->OnClick = [&](TObject*) { throw std::runtime_error("handler"); };
+    TMessage down{WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5), 0};
+    TMessage up{WM_LBUTTONUP, 0, At(5, 5), 0};
+    button->WindowProc(down);
+    EXPECT_THROW(button->WindowProc(up), std::runtime_error);
+    button->OnClick = [&](TObject*) { ++clicks; };
+
+    // What the window itself paints is the same face.
     other->SetFocus();
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     HDC screen = GetDC(w);
