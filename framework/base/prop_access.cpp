@@ -2,6 +2,8 @@
 
 #include "framework/base/sysutils.h"
 
+#include <optional>
+
 namespace orvo {
 
 namespace {
@@ -18,16 +20,41 @@ TPropRef FindOf(TObject* obj, std::wstring_view name, std::initializer_list<TTyp
     return {};
 }
 
+// "Panels[12]" -> 12; nothing for a segment without a well-formed index.
+std::optional<int> SegmentIndex(std::wstring_view segment, std::wstring_view& name) {
+    const std::size_t open = segment.find(L'[');
+    name = segment.substr(0, open);
+    if (open == std::wstring_view::npos) return std::nullopt;
+    if (segment.size() < open + 3 || segment.back() != L']') return -1;
+    int index = 0;
+    for (wchar_t c : segment.substr(open + 1, segment.size() - open - 2)) {
+        if (c < L'0' || c > L'9' || index > 100000000) return -1;
+        index = index * 10 + (c - L'0');
+    }
+    return index;
+}
+
 } // namespace
 
 TPropRef FindProp(TObject* obj, std::wstring_view path) {
     while (obj) {
         const std::size_t dot = path.find(L'.');
-        const TPropInfo* info = FindOwnProp(obj, path.substr(0, dot));
+        std::wstring_view name;
+        const std::optional<int> index = SegmentIndex(path.substr(0, dot), name);
+        const TPropInfo* info = FindOwnProp(obj, name);
         if (!info) return {};
-        if (dot == std::wstring_view::npos) return {obj, info};
-        if (info->Kind != TTypeKind::Class) return {};
-        obj = info->GetObj(*obj);
+        if (index) {
+            // An item of a collection, on the way to one of its properties.
+            if (dot == std::wstring_view::npos || info->Kind != TTypeKind::Collection || *index < 0)
+                return {};
+            auto* collection = dynamic_cast<TCollection*>(info->GetObj(*obj));
+            if (!collection || *index >= collection->Count()) return {};
+            obj = collection->Items(*index);
+        } else {
+            if (dot == std::wstring_view::npos) return {obj, info};
+            if (info->Kind != TTypeKind::Class && info->Kind != TTypeKind::Collection) return {};
+            obj = info->GetObj(*obj);
+        }
         path.remove_prefix(dot + 1);
     }
     return {};
@@ -111,12 +138,12 @@ bool SetStrProp(TObject* obj, std::wstring_view name, std::wstring_view value) {
 }
 
 TObject* GetObjectProp(TObject* obj, std::wstring_view name) {
-    TPropRef ref = FindOf(obj, name, {TTypeKind::Class});
+    TPropRef ref = FindOf(obj, name, {TTypeKind::Class, TTypeKind::Collection});
     return ref ? ref.Info->GetObj(*ref.Instance) : nullptr;
 }
 
 bool SetObjectProp(TObject* obj, std::wstring_view name, TObject* value) {
-    TPropRef ref = FindOf(obj, name, {TTypeKind::Class});
+    TPropRef ref = FindOf(obj, name, {TTypeKind::Class, TTypeKind::Collection});
     if (!ref || !ref.Info->SetObj) return false;
     if (value && !value->InheritsFrom(*ref.Info->ClassType)) return false;
     ref.Info->SetObj(*ref.Instance, value);

@@ -1,5 +1,6 @@
-// Reading and writing published properties by name. `name` may be a path through object
-// properties ("Font.Height"). Every function answers "absent" (an empty optional, null or false)
+// Reading and writing published properties by name. `name` may be a path through object and
+// collection properties ("Font.Height", "Panels.Count"), and through an item of a collection
+// ("Panels[1].Text", items counted from 0). Every function answers "absent" (an empty optional, null or false)
 // when the object is null, lacks the property or the property has another kind, and never throws
 // for that; a setter that fails inside the object itself may still throw.
 #pragma once
@@ -43,7 +44,9 @@ bool SetSetProp(TObject* obj, std::wstring_view name, std::wstring_view text);
 std::optional<std::wstring> GetStrProp(TObject* obj, std::wstring_view name);
 bool SetStrProp(TObject* obj, std::wstring_view name, std::wstring_view value);
 
-// Object properties; null also when the property holds nothing. Setting checks the class.
+// Object properties, and collection properties (the TCollection itself); null also when the
+// property holds nothing. Setting checks the class; setting a collection property assigns the
+// given collection's items (null empties it).
 TObject* GetObjectProp(TObject* obj, std::wstring_view name);
 template <class T> T* GetObjectProp(TObject* obj, std::wstring_view name) {
     return dynamic_cast<T*>(GetObjectProp(obj, name));

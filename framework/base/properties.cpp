@@ -24,6 +24,8 @@ bool TPropInfo::IsWritable() const noexcept {
         return static_cast<bool>(SetEvent);
     case TTypeKind::Binary:
         return static_cast<bool>(ReadData);
+    case TTypeKind::Collection:
+        return static_cast<bool>(GetObj); // its items are always writable
     }
     return false;
 }

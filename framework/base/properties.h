@@ -14,6 +14,7 @@
 //         p.Object(L"Font", &TButton::Font, &TButton::SetFont);        // T* (class from the type)
 //         p.Event(L"OnClick", &TButton::OnClick);                      // a std::function member
 //         p.Binary(L"Data", &TButton::ReadData, &TButton::WriteData);  // void (TStream&)
+//         p.Collection(L"Panels", &TStatusBar::Panels);                 // a held TCollection*
 //     }
 //     void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
 //         p.Field(L"btnSplitNow", &TfMainWin::btnSplitNow);            // wired to the component
@@ -25,6 +26,7 @@
 // `R T::M(Args...)` binds to events of type std::function<R(Args...)>, exactly.
 #pragma once
 
+#include "framework/base/collection.h"
 #include "framework/base/component.h"
 #include "framework/base/object.h"
 #include "framework/base/type_info.h"
@@ -54,6 +56,7 @@ enum class TTypeKind : std::uint8_t {
     StringList,  // a list of strings, e.g. TStrings.Strings (Lines.Strings in a stored form)
     Method,      // an event: a std::function<Sig> (EventType)
     Binary,      // data the object reads and writes itself
+    Collection,  // a held TCollection (ClassType): its items are read and written through it
 };
 
 struct TPropInfo {
@@ -61,7 +64,7 @@ struct TPropInfo {
     TTypeKind Kind = TTypeKind::Integer;
     const TIntegerType* IntType = nullptr;     // Integer
     const TEnumType* EnumType = nullptr;       // Enumeration, Set
-    const TClassInfo* ClassType = nullptr;     // Class
+    const TClassInfo* ClassType = nullptr;     // Class, Collection (the collection's class)
     const std::type_info* EventType = nullptr; // Method: typeid(std::function<Sig>)
 
     // Only the accessors of the property's kind are set; a missing setter means read-only.
@@ -69,7 +72,7 @@ struct TPropInfo {
     std::function<void(TObject&, std::int32_t)> SetOrd;
     std::function<std::wstring(TObject&)> GetStr;
     std::function<void(TObject&, const std::wstring&)> SetStr;
-    std::function<TObject*(TObject&)> GetObj;
+    std::function<TObject*(TObject&)> GetObj; // Class, Collection
     std::function<void(TObject&, TObject*)> SetObj;
     std::function<std::vector<std::wstring>(TObject&)> GetList;
     std::function<void(TObject&, const std::vector<std::wstring>&)> SetList;
@@ -251,6 +254,27 @@ public:
             p.SetList = [set](TObject& o, const std::vector<std::wstring>& v) {
                 detail::PutValue<T>(set, o, v);
             };
+        FTable.AddProp(std::move(p));
+    }
+    // A collection the object holds (the getter yields a pointer to a TCollection class). Setting
+    // the property assigns another collection's items to it (null empties it); the form reader
+    // fills it in place.
+    template <class G> void Collection(std::wstring_view name, G get) {
+        using V = detail::ValueOf<T, G>;
+        static_assert(std::is_pointer_v<V>, "a collection property's getter yields a pointer");
+        using X = std::remove_cv_t<std::remove_pointer_t<V>>;
+        static_assert(std::is_base_of_v<TCollection, X>, "a collection property holds a TCollection");
+        TPropInfo p = Make(name, TTypeKind::Collection);
+        p.ClassType = &X::StaticClass();
+        p.GetObj = [get](TObject& o) -> TObject* { return detail::GetValue<T>(get, o); };
+        p.SetObj = [get](TObject& o, TObject* v) {
+            X* held = detail::GetValue<T>(get, o);
+            if (!held) return;
+            if (v)
+                held->Assign(dynamic_cast<TPersistent*>(v));
+            else
+                held->Clear();
+        };
         FTable.AddProp(std::move(p));
     }
     // An event held in a std::function member (one argument), or read and written by a getter/setter.

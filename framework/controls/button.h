@@ -40,11 +40,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+    // Shows or drops the default frame (the native style; an owner-drawn button draws it itself).
+    virtual void SetButtonStyle(bool isDefault);
 
 private:
-    // Shows or drops the default frame.
-    void SetButtonStyle(bool isDefault);
-
     bool FDefault = false;
     bool FCancel = false;
     bool FActive = false; // answers Enter now (shows the default frame)

@@ -33,6 +33,7 @@ void TCustomCheckBox::SetState(TCheckBoxState state) {
     if (state == FState) return;
     FState = state;
     if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, state, 0);
+    Perform(CM_CHECKSTATECHANGED);
     if (!ComponentState().Contains(csLoading)) Click();
 }
 

@@ -1,7 +1,7 @@
 // Check boxes: the native BUTTON in its three-state style, toggled by the framework itself so
 // that State is always the control's own: unchecked -> checked -> unchecked, or with AllowGrayed
 // unchecked -> grayed -> checked -> unchecked. OnClick runs after every change of State, by the
-// user or by code (not while the form is being read).
+// user or by code (not while the form is being read), after CM_CHECKSTATECHANGED.
 #pragma once
 
 #include "framework/controls/button.h"

@@ -549,6 +549,13 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         Perform(CM_TEXTCHANGED);
         return;
+    case WM_SIZE: {
+        DefaultHandler(m);
+        TMessage notice{CM_PARENTRESIZED, 0, 0, 0};
+        for (TControl* child : std::vector<TControl*>(FControls))
+            if (child->IsWindowed()) child->WindowProc(notice);
+        return;
+    }
     case WM_WINDOWPOSCHANGED: {
         DefaultHandler(m);
         RECT r{};

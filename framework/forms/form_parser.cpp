@@ -142,11 +142,12 @@ private:
                 object.Children.push_back(ParseObject(depth + 1));
                 continue;
             }
-            object.Properties.push_back(ParseProperty());
+            object.Properties.push_back(ParseProperty(depth));
         }
     }
 
-    TFormProperty ParseProperty() {
+    // `depth`: the nesting of the object or collection item the property belongs to.
+    TFormProperty ParseProperty(int depth) {
         TFormProperty property;
         property.Line = FLine;
         property.Path = ReadDottedIdent();
@@ -154,11 +155,11 @@ private:
         SkipBlanks();
         Expect('=', L"'=' after " + property.Path);
         SkipBlanks();
-        property.Value = ParseValue(true);
+        property.Value = ParseValue(true, depth);
         return property;
     }
 
-    TFormValue ParseValue(bool allowCompound) {
+    TFormValue ParseValue(bool allowCompound, int depth) {
         TFormValue value;
         value.Line = FLine;
         const char c = Peek();
@@ -180,8 +181,9 @@ private:
         } else if (allowCompound && c == '{') {
             value.Kind = TFormValueKind::Binary;
             value.Bytes = ParseBinary();
-        } else if (c == '<') {
-            Error(L"collections are not supported");
+        } else if (allowCompound && c == '<') {
+            value.Kind = TFormValueKind::Collection;
+            value.CollectionItems = ParseCollection(depth);
         } else {
             Error(std::wstring(allowCompound ? L"expected a value"
                                              : L"expected a string, number or identifier") +
@@ -318,7 +320,39 @@ private:
                 ++FPos;
                 return items;
             }
-            items.push_back(ParseValue(false));
+            items.push_back(ParseValue(false, 0));
+        }
+    }
+
+    // < item Name = value ... end item ... end >
+    std::vector<TFormCollectionItem> ParseCollection(int depth) {
+        const int start = FLine;
+        ++FPos;
+        std::vector<TFormCollectionItem> items;
+        while (true) {
+            SkipBlanks();
+            if (AtEnd()) Error(L"missing '>' of the collection begun on line " + IntToStr(start));
+            if (Peek() == '>') {
+                ++FPos;
+                return items;
+            }
+            if (!AtKeyword("item")) Error(L"expected 'item' or '>' but found " + Describe(Peek()));
+            if (depth >= MaxFormDepth)
+                Error(L"objects and collections nested more than " + IntToStr(MaxFormDepth) + L" deep");
+            TFormCollectionItem item;
+            item.Line = FLine;
+            FPos += 4;
+            while (true) {
+                SkipBlanks();
+                if (AtEnd()) Error(L"missing 'end' of the item begun on line " + IntToStr(item.Line));
+                if (AtKeyword("end")) {
+                    FPos += 3;
+                    break;
+                }
+                if (AtKeyword("object")) Error(L"a collection item holds properties, not objects");
+                item.Properties.push_back(ParseProperty(depth + 1));
+            }
+            items.push_back(std::move(item));
         }
     }
 

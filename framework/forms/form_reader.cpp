@@ -1,10 +1,13 @@
 #include "framework/forms/form_reader.h"
 
+#include "framework/base/collection.h"
 #include "framework/base/exceptions.h"
 #include "framework/forms/form_parser.h"
 #include "framework/base/properties.h"
 #include "framework/base/streams.h"
 #include "framework/base/sysutils.h"
+
+#include <algorithm>
 
 namespace orvo {
 
@@ -90,10 +93,14 @@ private:
     }
 
     void ReadProperty(TComponent* component, const TFormProperty& p) {
-        const std::wstring context =
-            L"Line " + IntToStr(p.Line) + L": " + DisplayName(component) + L"." + p.Path;
+        ReadProperty(component, p, DisplayName(component) + L"." + p.Path);
+    }
+
+    // `where` names the property for messages: "StatusBar1.Panels[2].Text".
+    void ReadProperty(TObject* instance, const TFormProperty& p, const std::wstring& where) {
+        const std::wstring context = L"Line " + IntToStr(p.Line) + L": " + where;
         try {
-            ApplyPath(component, p, context);
+            ApplyPath(instance, p, context);
         } catch (const EReadError&) {
             throw;
         } catch (const Exception& e) {
@@ -118,7 +125,8 @@ private:
                 Apply(instance, *info, p.Value, context);
                 return;
             }
-            if (info->Kind != TTypeKind::Class) Fail(context, std::wstring(name) + L" holds no object");
+            if (info->Kind != TTypeKind::Class && info->Kind != TTypeKind::Collection)
+                Fail(context, std::wstring(name) + L" holds no object");
             TObject* next = info->GetObj(*instance);
             if (!next) Fail(context, std::wstring(name) + L" is not assigned");
             instance = next;
@@ -152,6 +160,60 @@ private:
             data.SetPosition(0);
             return info.ReadData(*instance, data);
         }
+        case TTypeKind::Collection:
+            return ApplyCollection(instance, info, value, context);
+        }
+    }
+
+    // The collection's items are replaced by those of the text, each with its properties.
+    void ApplyCollection(TObject* instance, const TPropInfo& info, const TFormValue& value,
+                         const std::wstring& context) {
+        if (value.Kind != TFormValueKind::Collection)
+            Fail(context, L"a collection < item ... end > is expected");
+        auto* collection = dynamic_cast<TCollection*>(info.GetObj(*instance));
+        if (!collection) Fail(context, L"the collection is not assigned");
+        const std::wstring where = context.substr(context.find(L": ") + 2);
+        TCollectionUpdate batch(*collection);
+        DropFixupsInto(*collection);
+        collection->Clear();
+        for (std::size_t i = 0; i < value.CollectionItems.size(); ++i) {
+            const TFormCollectionItem& item = value.CollectionItems[i];
+            TCollectionItem* target = nullptr;
+            try {
+                target = collection->Add();
+            } catch (const Exception& e) {
+                Fail(L"Line " + IntToStr(item.Line) + L": " + where, e.Message());
+            }
+            const std::wstring itemWhere = where + L"[" + IntToStr(static_cast<int>(i)) + L"].";
+            for (const TFormProperty& p : item.Properties)
+                ReadProperty(target, p, itemWhere + p.Path);
+        }
+    }
+
+    // References waiting to be set on items that a collection is about to free (the same
+    // collection given twice).
+    void DropFixupsInto(const TCollection& collection) {
+        std::vector<const TObject*> doomed;
+        CollectItems(collection, doomed);
+        std::erase_if(FFixups, [&](const TFixup& f) {
+            return std::find(doomed.begin(), doomed.end(), f.Instance) != doomed.end();
+        });
+    }
+
+    static void CollectItems(const TCollection& collection, std::vector<const TObject*>& items) {
+        for (int i = 0; i < collection.Count(); ++i) {
+            TCollectionItem* item = collection.Items(i);
+            items.push_back(item);
+            for (const TPropInfo* p : item->ClassInfo().Properties().Props()) {
+                if (p->Kind == TTypeKind::Class) {
+                    // A held object (a font) dies with the item; a component is only referred to.
+                    TObject* held = p->GetObj(*item);
+                    if (held && !held->InheritsFrom<TComponent>()) items.push_back(held);
+                } else if (p->Kind == TTypeKind::Collection) {
+                    if (auto* inner = dynamic_cast<TCollection*>(p->GetObj(*item)))
+                        CollectItems(*inner, items);
+                }
+            }
         }
     }
 

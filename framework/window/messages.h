@@ -61,6 +61,13 @@ constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;  // the control's TabStop chang
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;     // 45107: re-create the window, keeping the state
 constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;   // a bevel or border setting changed
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60; // the control's BiDiMode changed
+// 45264: sent by a check box or radio button to itself once its check state changed (by a click,
+// a key, code, or a sibling radio button taking the check), after its window shows the new state:
+// whatever paints the control in its place repaints it.
+constexpr UINT CM_CHECKSTATECHANGED = CM_BASE + 208;
+// Sent to each windowed child after its parent's client area changed size: children that keep to
+// an edge of their parent (status bars) follow it.
+constexpr UINT CM_PARENTRESIZED = CM_BASE + 209;
 
 // Reflected notifications: what a parent window received from a child control window, sent to
 // that child as CN_BASE + the message through its Perform.
