@@ -48,6 +48,10 @@ TXT
         # A prefix of its own with the Chinese fonts, its windows managed on the user's display (the
         # tests' prefix has them unmanaged, for their own window-manager-less Xvfb).
         export WINEPREFIX="$root/build/wineprefix-run"
+        # The system's own texts (message-box buttons, the common dialogs) in the program's language.
+        LANG=$(scripts/chinese-locale.sh)
+        export LANG
+        unset LC_ALL LC_MESSAGES
         source scripts/wine-env.sh
         orvo_wine_prefix managed
         # Without a window manager (xvfb-run, a bare X server) nobody would draw the title bars or

@@ -14,9 +14,23 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs when the prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# A LOGFONTW (92 bytes) as the comma-separated hex of a .reg file: height, weight, face.
+orvo_logfont_hex() {
+    local height=$1 weight=$2 face=$3
+    {
+        printf '%08x' $(( height & 0xffffffff )) | sed 's/\(..\)\(..\)\(..\)\(..\)/\4\3\2\1/'
+        printf '000000000000000000000000'
+        printf '%08x' "$weight" | sed 's/\(..\)\(..\)\(..\)\(..\)/\4\3\2\1/'
+        printf '0000000000000000'
+        printf '%s' "$face" | iconv -t UTF-16LE | od -An -v -tx1 | tr -d ' \n'
+        local n
+        for ((n = ${#face}; n < 32; n++)); do printf '0000'; done
+    } | sed 's/../&,/g; s/,$//'
+}
+
 orvo_wine_prefix() {
     local mode=${1:-unmanaged}
-    local stamp="$WINEPREFIX/.orvo-prefix-v8-$mode"
+    local stamp="$WINEPREFIX/.orvo-prefix-v9-$mode"
     [ -f "$stamp" ] && return 0
     rm -f "$WINEPREFIX"/.orvo-prefix-*
     mkdir -p "$WINEPREFIX"
@@ -54,6 +68,16 @@ orvo_wine_prefix() {
         printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
         for f in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
             printf '"%s"=hex(7):%s\r\n' "$f" "$links"
+        done
+        printf '\r\n'
+        # The system's caption, menu, status and message fonts as Tahoma at 11 pixels whatever the
+        # locale: in a Chinese locale Wine leaves their face empty and draws the dialogs' Chinese
+        # text from WenQuanYi's outlines at 11 pixels, which lose strokes; through Tahoma the text
+        # takes the links above (UMing's bitmaps).
+        printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+        for f in "CaptionFont 700" "SmCaptionFont 700" "MenuFont 400" "StatusFont 400" "MessageFont 400" "IconFont 400"; do
+            set -- $f
+            printf '"%s"=hex:%s\r\n' "$1" "$(orvo_logfont_hex -11 "$2" Tahoma)"
         done
         printf '\r\n'
         # Wine waits up to 2 s for a window manager at every managed window it hides (each message

@@ -157,6 +157,8 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     if (HandleAllocated()) {
         ApplyMenu();
         SetClientSize(client.cx, client.cy);
+        // The window's menu is another one now: whoever draws the window's frame hears of it.
+        Perform(CM_MENUCHANGED);
     }
 }
 

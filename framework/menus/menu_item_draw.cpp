@@ -2,6 +2,7 @@
 // caption with its mnemonic, shortcut at the far side, separators as etched lines; disabled items
 // greyed, the default item bold, right-to-left menus mirrored.
 #include "framework/menus/menu_item.h"
+#include "framework/menus/menu_glyphs.h"
 
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/gdi_handle.h"
@@ -73,6 +74,12 @@ void PaintText(TCanvas& canvas, const std::wstring& text, RECT r, UINT flags, TC
     DrawTextW(scope.Dc(), text.c_str(), static_cast<int>(text.size()), &r, TextFlags | flags);
 }
 
+bool SameColor(TColor a, TColor b) {
+    return ColorToRGB(a) == ColorToRGB(b);
+}
+
+} // namespace
+
 // A check mark or radio bullet of the system's menu glyphs, painted in `color` through a mask.
 void DrawMenuGlyph(HDC dc, const RECT& box, UINT kind, TColor color) {
     const int w = box.right - box.left;
@@ -108,12 +115,6 @@ void DrawCheckedBox(HDC dc, RECT box) {
     }
     DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
-
-bool SameColor(TColor a, TColor b) {
-    return ColorToRGB(a) == ColorToRGB(b);
-}
-
-} // namespace
 
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
     DefaultMeasureItem(canvas, width, height);

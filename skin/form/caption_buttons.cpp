@@ -15,6 +15,8 @@
 #include "skin/data/skin_protocol.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/menu_bar.h"
+#include "skin/form/menu_items.h"
 #include "skin/manager/skin_manager.h"
 
 #include <algorithm>
@@ -295,6 +297,27 @@ bool TWinSkinForm::NcMouseMessage(TMessage& m) {
     const POINT screen = PointFromLParam(m.LParam);
     const POINT p = ToFramePoint(screen);
     TWinSysButton* button = FindSysButton(p);
+    if (!button && FMenuBar) {
+        if (TMenuBtn* item = FMenuBar->ItemAt(p)) {
+            switch (m.Msg) {
+            case WM_NCMOUSEMOVE:
+                if (FActive && !FPressed) item->MouseEnter();
+                return true;
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONDBLCLK:
+                ResetCaptionHint();
+                if (GetForegroundWindow() != Handle) SetForegroundWindow(Handle);
+                FMenuBar->OpenItem(item->Index, false);
+                return true;
+            case WM_NCLBUTTONUP:
+                return true;
+            default:
+                break;
+            }
+        } else if (m.WParam == HTMENU && (m.Msg == WM_NCLBUTTONDOWN || m.Msg == WM_NCLBUTTONDBLCLK)) {
+            return true; // the strip beside the items: the system has no bar to track here
+        }
+    }
     switch (m.Msg) {
     case WM_NCMOUSEMOVE:
         if (!FActive) {
@@ -551,6 +574,7 @@ void TWinSkinForm::BuildSystemMenuPopup() {
         item->OnClick = [window, command](TObject*) { PostMessageW(window, WM_SYSCOMMAND, command, 0); };
         popup->Items()->Add(item);
     }
+    if (FSkinData) HookMenuItems(*FSkinData, *popup->Items(), false, true);
     FSystemMenuPopup = std::move(popup);
 }
 
@@ -558,7 +582,7 @@ void TWinSkinForm::BuildSystemMenuPopup() {
 
 bool TWinSkinForm::SysCommand(TMessage& m) {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
-    if (!FMenuTracking) {
+    if (!MenuTracking()) {
         if (command == SC_KEYMENU) {
             const auto ch = static_cast<wchar_t>(m.LParam);
             if (ch == L' ') {
@@ -570,8 +594,12 @@ bool TWinSkinForm::SysCommand(TMessage& m) {
                 m.Result = 0;
                 return true;
             }
-            // menu bar: a mnemonic, or a bare Alt or F10, opens the skinned bar's item here.
-            // Without a skinned bar the system would open its own menus over the skin.
+            // A mnemonic, or a bare Alt or F10, opens the skinned bar's item.
+            if (ch != L'-' && OpenMenuBarKey(ch)) {
+                m.Result = 1;
+                return true;
+            }
+            // Otherwise the system would open its own menus over the skin.
             CallDefaultWithout(m, WS_SYSMENU);
             return true;
         }
@@ -592,11 +620,11 @@ bool TWinSkinForm::SysCommand(TMessage& m) {
 // ---- hover and hints -------------------------------------------------------------------------
 
 void TWinSkinForm::HintTick() {
-    if (FMenuTracking || !FHotObject || FPressed || !FSkinData) return;
+    if (MenuTracking() || !FHotObject || FPressed || !FSkinData) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     const POINT p = ToFramePoint(cursor);
-    // Run on every tick: a button left towards the client gets no non-client message.
+    // Run on every tick: a button or bar item left towards the client gets no non-client message.
     if (!PtInRect(&FHotObject->BoundsRect, p) || WindowFromPoint(cursor) != Handle) {
         TNCObject* hot = FHotObject;
         FHotObject = nullptr;

@@ -2,7 +2,7 @@
 // files named in the header; this file reads as the index of the messages the form skin takes.
 //
 // Not done here: MDI frames and children (the framework has no MDI windows yet; where they will be
-// handled is marked "MDI"), the menu bar and owner-drawn menu items (marked "menu bar").
+// handled is marked "MDI").
 #include "skin/form/form_skin.h"
 
 #include "framework/base/prop_access.h"
@@ -14,6 +14,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
+#include "skin/form/menu_bar.h"
+#include "skin/form/menu_items.h"
 #include "skin/manager/skin_manager.h"
 
 #include <algorithm>
@@ -67,7 +69,10 @@ TWinSkinForm::~TWinSkinForm() {
 
 void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation != opRemove || component != FSkinData) return;
+    if (operation != opRemove) return;
+    std::erase_if(FOwnerDrawnMenus, [component](TMenu* menu) { return static_cast<TComponent*>(menu) == component; });
+    if (component == FMenuBar) FMenuBar = nullptr;
+    if (component != FSkinData) return;
     // The skin component is going (its parts may be gone already): stop using it.
     FSkinData = nullptr;
     ReleaseHooks();
@@ -85,7 +90,8 @@ void TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form) {
     FSavedColor = form->Color();
     FColorSaved = true;
     form->SetColor(skinData->Colour(scButtonFace));
-    // menu bar: with xcMenuItem the form's main-menu items become owner-drawn here.
+    if (skinData->SkinControls().Contains(xcMenuItem) && form->Menu())
+        HookMenuItems(*skinData, *form->Menu()->Items(), false, false);
 }
 
 void TWinSkinForm::AttachWindow(TSkinData* skinData) {
@@ -126,6 +132,7 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     RECT client{};
     GetClientRect(Handle, &client);
     FSkinnedClient = SIZE{client.right, client.bottom};
+    MeasureNativeFrame(); // with the window's own menu bar, before the skinned one replaces it
 
     const auto method = [this](TMessage& m) { WndProc(m); };
     if (FForm)
@@ -135,8 +142,7 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
 
     if (FSkinFrame) {
         FMenuHandle = GetMenu(Handle);
-        // menu bar: a window with a menu gets its skinned bar here (the strip is kept free for it).
-        if (FMenuHandle && FFormKind != TFormKind::MdiChild) FBorders.Menu = GetSystemMetrics(SM_CYMENU);
+        if (FMenuHandle && FFormKind != TFormKind::MdiChild) CreateMenuBar();
         BuildFrame();
     } else {
         FState = TFormSkinState::Skinned;
@@ -195,6 +201,7 @@ void TWinSkinForm::FirstSkinning() {
     RenderIcon();
     MeasureNativeFrame();
     AttachControlSkins();
+    HookMenus();
     if (FState == TFormSkinState::Attached) {
         // MDI: a child is resized inside the client, or (maximised) the client is redrawn.
         if (!FIsChild && FFrameKind != TFrameKind::None && FWindowState != TWindowShowState::Minimized) {
@@ -272,18 +279,23 @@ void TWinSkinForm::ReleaseHooks() {
     if (FHintTimer) FHintTimer->SetEnabled(false);
     Unhook();
     ReleaseSkinControls();
-    // menu bar: freed here.
+    UnhookMenus();
+    if (FMenuBar) {
+        TWinSkinMenu* bar = std::exchange(FMenuBar, nullptr);
+        delete bar;
+    }
 }
 
 void TWinSkinForm::Unskin() {
     if (!FAttached) return;
     const bool destroying = FState == TFormSkinState::Detaching || FState == TFormSkinState::Destroyed;
     const bool hadFrame = Hooked() && FSkinFrame && FState != TFormSkinState::Attached;
+    // The window's own menu comes back before the frame is measured again.
+    if (FMenuBar && !destroying) FMenuBar->GiveMenuBack();
     ReleaseHooks();
     if (FSkinData) FSkinData->HideCaptionHint();
     if (FForm && FColorSaved && !destroying) FForm->SetColor(FSavedColor);
     FColorSaved = false;
-    // menu bar: the window's own menu is given back here.
     if (!destroying && IsWindow(Handle)) {
         if (hadFrame && (!FIsChild || FFormKind == TFormKind::MdiChild) && FNativeMeasured &&
             FWindowState != TWindowShowState::Maximized)
@@ -405,6 +417,12 @@ void TWinSkinForm::WndProc(TMessage& m) {
         case SKM_PAINTQUERY:
             m.Result = m.LParam == SkmPaintMagic ? SkmPaintMagic : 1;
             return;
+        case CM_DIALOGCHAR:
+            if (FForm && FSkinFrame) {
+                DialogChar(m);
+                return;
+            }
+            break;
         default:
             break;
         }
@@ -462,12 +480,25 @@ bool TWinSkinForm::Stage2(TMessage& m) {
         return false;
     case WM_SYSCOMMAND:
         return SysCommand(m);
+    case SKM_OPENMENUITEM:
+        OpenMenuItemAt(PointFromLParam(m.LParam), m.WParam != 0);
+        return true;
+    case CM_MENUCHANGED:
+        if (!FForm) return false;
+        MenuChanged(m);
+        return true;
+    case WM_MENUSELECT:
+        if (FMenuBar) FMenuBar->MenuSelect(m.WParam, m.LParam);
+        return false;
     default:
         break;
     }
     // MDI: a maximised child is drawn by its frame's menu bar, not here.
     if (IsMaximizedMdiChild() || FState == TFormSkinState::Attached) return false;
     switch (m.Msg) {
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        return MenuItemMessage(m);
     case WM_NCCALCSIZE:
         NcCalcSize(m);
         return true;

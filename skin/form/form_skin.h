@@ -42,9 +42,11 @@ namespace orvo {
 class TCanvas;
 class TControl;
 class TCustomForm;
+class TMenu;
 class TPopupMenu;
 class TSkinControl;
 class TWinControl;
+class TWinSkinMenu;
 class TSkinData;
 class TTimer;
 class TDataSkinBorder;
@@ -107,7 +109,8 @@ public:
     std::uint8_t BorderIcons() const noexcept { return FBorderIcons; }
     const RECT& TextRect() const noexcept { return FTextRect; }
     HMENU SystemMenu() const noexcept { return FSystemMenu; }
-    bool MenuTracking() const noexcept { return FMenuTracking; }
+    bool MenuTracking() const noexcept;
+    TWinSkinMenu* MenuBar() const noexcept { return FMenuBar; }
 
     // Caption buttons (caption_buttons.cpp).
     const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const noexcept { return FSysButtons; }
@@ -214,6 +217,16 @@ private:
     void LayoutButtons(int windowWidth);
     HICON ApplicationIcon();
 
+    // form_menus.cpp: the menu bar, owner-drawn items, the form's popup menus.
+    void CreateMenuBar();
+    void MenuChanged(TMessage& m);
+    void DialogChar(TMessage& m);
+    bool MenuItemMessage(TMessage& m);
+    void OpenMenuItemAt(POINT screen, bool keyboard);
+    bool OpenMenuBarKey(wchar_t key);
+    void HookMenus();
+    void UnhookMenus();
+
     // control_attach.cpp: the controls' skin objects.
     void AttachControlSkins();
     void ReleaseSkinControls();
@@ -289,6 +302,11 @@ private:
     UINT FDoubleClickTime = 0;
     HICON FAppIconCopy = nullptr; // the application's icon at the small size (owned)
     HICON FAppIconSource = nullptr;
+
+    // Menus (form_menus.cpp).
+    TWinSkinMenu* FMenuBar = nullptr; // owned
+    bool FFramePaintSuspended = false;
+    std::vector<TMenu*> FOwnerDrawnMenus; // menus this object switched to owner drawing
 };
 
 } // namespace orvo

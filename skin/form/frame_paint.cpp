@@ -12,6 +12,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/menu_bar.h"
 
 #include <algorithm>
 
@@ -104,7 +105,7 @@ TBitmap& TWinSkinForm::BorderPiece(int piece, int width, int height) {
 void TWinSkinForm::PaintFrame(HDC dc) {
     if (!FSkinData || FSkinData->NoSkin() || !FSkinFrame) return;
     if (FState != TFormSkinState::Skinned && FState != TFormSkinState::SkinChanging) return;
-    if (FFrameKind == TFrameKind::None || IsMaximizedMdiChild()) return;
+    if (FFrameKind == TFrameKind::None || IsMaximizedMdiChild() || FFramePaintSuspended) return;
     if (!FPiecesSkin) {
         for (auto& piece : FPieces) piece.Width = piece.Height = -1;
         FPiecesSkin = FSkinData;
@@ -122,9 +123,11 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             PaintBorders(frame.Get(), w, h);
             ComposeCaption(frame.Get(), w, h);
             if (FBorders.Menu > 0) {
-                // menu bar: painted by the skinned bar once it exists; the strip is the face until then.
                 RECT strip{FBorders.Left, FBorders.Top, w - FBorders.Right, FBorders.Top + FBorders.Menu};
-                FillRect(frame.Get(), &strip, FSkinData->ButtonFaceBrush());
+                if (FMenuBar)
+                    FMenuBar->Paint(frame.Get(), strip);
+                else
+                    FillRect(frame.Get(), &strip, FSkinData->ButtonFaceBrush());
             }
             PaintScrollBars(frame.Get());
         }

@@ -22,6 +22,8 @@ public:
     virtual void SetMenuHandle(HMENU menu) = 0;
     // The window-sized image painted last; null or empty before the first paint.
     virtual TBitmap* Background() = 0;
+    // Where the window's client area starts in the window (and so in Background).
+    virtual POINT ClientOffset() const = 0;
 };
 
 // A new, unattached skin object for a menu window; null while menus keep the platform's look.

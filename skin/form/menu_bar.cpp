@@ -1,0 +1,437 @@
+#include "skin/form/menu_bar.h"
+
+#include "framework/base/properties.h"
+#include "framework/forms/forms.h"
+#include "framework/graphics/gdi_handle.h"
+#include "framework/menus/menus.h"
+#include "framework/menus/shortcuts.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_trace.h"
+#include "skin/draw/skin_draw.h"
+#include "skin/form/form_skin.h"
+#include "skin/manager/popup_menu_skin.h"
+#include "skin/manager/skin_manager.h"
+
+#include <algorithm>
+
+namespace orvo {
+
+ORVO_IMPLEMENT_CLASS(TWinSkinMenu);
+
+namespace {
+
+HHOOK GFilterHook = nullptr;
+TWinSkinMenu* GTrackingBar = nullptr;
+
+// The menu window most recently made (the open drop-down), or null.
+HWND NewestMenuWindow() {
+    TSkinManage* manager = ExistingSkinManager();
+    if (manager && !manager->PopupMenus().empty()) return manager->PopupMenus().back()->MenuWnd();
+    return FindWindowW(L"#32768", nullptr);
+}
+
+} // namespace
+
+int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft) noexcept {
+    int offset = 6;
+    if (hasElement) offset = rightToLeft ? rightWidth + 8 : leftWidth + 4;
+    return barWidth < offset ? 12 : offset;
+}
+
+void TMenuBtn::Paint() {
+    Bar->PaintItem(*this);
+}
+
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm* form, TSkinData* skinData)
+    : TComponent(form), FForm(form), FSkinData(skinData) {}
+
+TWinSkinMenu::~TWinSkinMenu() {
+    Destroying();
+    if (GTrackingBar == this) {
+        GTrackingBar = nullptr;
+        EndMenu();
+    }
+    RestoreOwnerDrawn();
+}
+
+void TWinSkinMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FMenu) FMenu = nullptr;
+}
+
+// ---- items -----------------------------------------------------------------------------------
+
+bool TWinSkinMenu::BuildItems() {
+    HWND window = FForm->Handle;
+    if (HMENU current = GetMenu(window)) FMenuHandle = current;
+    if (!FMenuHandle) return false;
+    if (TCustomForm* form = FForm->Form()) {
+        TMenu* menu = form->Menu();
+        if (!menu) return false;
+        if (menu != FMenu) {
+            if (FMenu) FMenu->RemoveFreeNotification(this);
+            FMenu = menu;
+            FMenu->FreeNotification(this);
+        }
+    }
+    FRightToLeft = FMenu ? FMenu->IsRightToLeft() : false;
+    FItems.clear();
+    FForm->SetHotObject(nullptr);
+    const int count = GetMenuItemCount(FMenuHandle);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[80]{};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 80;
+        if (!GetMenuItemInfoW(FMenuHandle, static_cast<UINT>(i), TRUE, &info)) continue;
+        auto item = std::make_unique<TMenuBtn>(FForm, this);
+        item->Index = static_cast<int>(FItems.size());
+        item->SubMenu = info.hSubMenu;
+        item->ItemEnabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+        item->Visible = true;
+        item->Command = info.wID;
+        item->Caption = (info.fType & MFT_SEPARATOR) ? std::wstring() : std::wstring(text);
+        if (FMenu) {
+            TMenuItem* found = FMenu->FindItem(info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID,
+                                               info.hSubMenu ? fkHandle : fkCommand);
+            if (found) {
+                item->Caption = found->Caption();
+                item->ItemEnabled = found->Enabled();
+                item->Command = found->Command();
+                item->SubMenu = found->Count() > 0 ? found->Handle() : nullptr;
+            }
+        }
+        FItems.push_back(std::move(item));
+    }
+    SetMenu(window, nullptr);
+    return true;
+}
+
+void TWinSkinMenu::GiveMenuBack() {
+    RestoreOwnerDrawn();
+    if (FMenuHandle && IsWindow(FForm->Handle) && GetMenu(FForm->Handle) != FMenuHandle)
+        SetMenu(FForm->Handle, FMenuHandle);
+}
+
+void TWinSkinMenu::MarkOwnerDrawn(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (!(info.fType & MFT_OWNERDRAW)) {
+            // MIIM_FTYPE alone keeps the entry's text, which the painter and GetMenuString read.
+            info.fMask = MIIM_FTYPE;
+            info.fType |= MFT_OWNERDRAW;
+            if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
+                FMarked.emplace_back(menu, info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID);
+        }
+        if (info.hSubMenu) MarkOwnerDrawn(info.hSubMenu);
+    }
+}
+
+void TWinSkinMenu::RestoreOwnerDrawn() {
+    for (const auto& [menu, key] : FMarked) {
+        if (!IsMenu(menu)) continue;
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+            const UINT_PTR id = info.hSubMenu ? reinterpret_cast<UINT_PTR>(info.hSubMenu) : info.wID;
+            if (id != key || !(info.fType & MFT_OWNERDRAW)) continue;
+            info.fMask = MIIM_FTYPE;
+            info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            break;
+        }
+    }
+    FMarked.clear();
+}
+
+// ---- layout and painting ---------------------------------------------------------------------
+
+RECT TWinSkinMenu::BarRectFor(int windowWidth) const {
+    return RECT{FForm->BorderLeft(), FForm->BorderTop(), windowWidth - FForm->BorderRight(),
+                FForm->BorderTop() + FForm->MenuHeight()};
+}
+
+int TWinSkinMenu::ItemWidth(HDC dc, const std::wstring& caption) const {
+    if (caption.empty()) return 0;
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    const int w = r.right - r.left;
+    return w > 0 ? w + 10 : 0;
+}
+
+void TWinSkinMenu::Layout(int windowWidth) {
+    const RECT bar = BarRectFor(windowWidth);
+    FBarRect = bar;
+    const int w = bar.right - bar.left, h = bar.bottom - bar.top;
+    if (w <= 0 || h <= 0) return;
+    const TDataSkinObject* e = FSkinData ? FSkinData->MenuBar() : nullptr;
+    HDC screen = GetDC(nullptr);
+    {
+        TSelectObject font(screen, MenuFont().Handle());
+        int x = MenuBarStartOffset(w, e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, FRightToLeft);
+        if (FRightToLeft) x = w - x; // MDI: a maximised child's buttons pull the right edge in here.
+        for (auto& item : FItems) {
+            if (!item->Visible) {
+                item->BoundsRect = RECT{};
+                continue;
+            }
+            const int iw = ItemWidth(screen, item->Caption);
+            RECT r = FRightToLeft ? RECT{x - iw, 0, x, h - 1} : RECT{x, 0, x + iw, h - 1};
+            OffsetRect(&r, bar.left, bar.top);
+            item->BoundsRect = r;
+            x += FRightToLeft ? -iw : iw;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+void TWinSkinMenu::DrawItemFace(HDC dc, const TMenuBtn& item, const RECT& r) const {
+    const TColor colour = item.ItemEnabled ? FSkinData->Colour(scMenuBarText) : FSkinData->Colour(scButtonShadow);
+    const COLORREF old = SetTextColor(dc, ColorToColorRef(colour));
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    RECT t = r;
+    UINT flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    if (FRightToLeft) flags |= DT_RTLREADING;
+    DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &t, flags);
+    SetBkMode(dc, mode);
+    SetTextColor(dc, old);
+}
+
+void TWinSkinMenu::Paint(HDC dc, const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0 || !FSkinData) return;
+    Layout(r.right + FForm->BorderRight());
+    if (FScratch.Width() < w || FScratch.Height() < h) FScratch.SetSize(std::max(w, FScratch.Width()), std::max(h, FScratch.Height()));
+    TCanvas& canvas = FScratch.Canvas();
+    HDC target = canvas.Handle();
+    const RECT local{0, 0, w, h};
+    TDataSkinObject* e = FSkinData->MenuBar();
+    if (e && !e->Image.Empty()) {
+        const int frames = std::max(e->Frame, 1);
+        const int frame = FForm->Active() || frames < 2 ? 1 : 2;
+        if (e->Tile == 1)
+            DrawSliced(target, local, e->Image, frames, frame, true, TMargins{e->LeftWidth, 0, e->RightWidth, 0}, false,
+                       false);
+        else
+            DrawThreeSlice(canvas, local, e->Image, true, false, frames, frame, TMargins{e->LeftWidth, 0, e->RightWidth, 0});
+    } else {
+        canvas.Brush().SetColor(FSkinData->Colour(scMenubar));
+        canvas.FillRect(local);
+    }
+    // The background without highlights, for repainting single items.
+    if (FBarBitmap.Width() != w || FBarBitmap.Height() != h) FBarBitmap.SetSize(w, h);
+    BitBlt(FBarBitmap.Canvas().Handle(), 0, 0, w, h, target, 0, 0, SRCCOPY);
+    {
+        TSelectObject font(target, MenuFont().Handle());
+        for (auto& item : FItems) {
+            if (!item->Visible || item->Caption.empty()) continue;
+            RECT ir = item->BoundsRect;
+            OffsetRect(&ir, -r.left, -r.top);
+            if (item->ButtonState != nbsNormal) {
+                TBrushHandle frame(CreateSolidBrush(ColorToColorRef(FSkinData->Colour(scButtonHilight))));
+                FrameRect(target, &ir, frame.Get());
+            }
+            DrawItemFace(target, *item, ir);
+        }
+    }
+    // MDI: a maximised child's buttons are drawn on the bar here.
+    BitBlt(dc, r.left, r.top, w, h, target, 0, 0, SRCCOPY);
+}
+
+void TWinSkinMenu::PaintItem(TMenuBtn& item) {
+    HWND window = FForm->Handle;
+    if (!FSkinData || !IsWindowVisible(window) || FBarBitmap.Empty()) return;
+    const RECT& b = item.BoundsRect;
+    const int w = b.right - b.left, h = FBarRect.bottom - FBarRect.top;
+    if (w <= 0 || h <= 0) return;
+    HDC dc = GetWindowDC(window);
+    if (!dc) return;
+    {
+        TBitmap piece(w, h);
+        HDC target = piece.Canvas().Handle();
+        // The bar's background column under the item (the bar starts at FBarRect.left).
+        BitBlt(target, 0, 0, w, h, FBarBitmap.Canvas().Handle(), b.left - FBarRect.left, 0, SRCCOPY);
+        RECT ir{0, b.top - FBarRect.top, w, b.bottom - FBarRect.top};
+        if (item.ButtonState != nbsNormal) {
+            TBrushHandle frame(CreateSolidBrush(ColorToColorRef(FSkinData->Colour(scButtonHilight))));
+            FrameRect(target, &ir, frame.Get());
+        }
+        {
+            TSelectObject font(target, MenuFont().Handle());
+            DrawItemFace(target, item, ir);
+        }
+        BitBlt(dc, b.left, FBarRect.top, w, h, target, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(window, dc);
+}
+
+TMenuBtn* TWinSkinMenu::ItemAt(POINT p) const {
+    for (const auto& item : FItems)
+        if (item->Visible && !item->Caption.empty() && PtInRect(&item->BoundsRect, p)) return item.get();
+    return nullptr;
+}
+
+TMenuBtn* TWinSkinMenu::FindMnemonic(wchar_t key) const {
+    for (const auto& item : FItems)
+        if (item->Visible && item->ItemEnabled && IsAccel(key, item->Caption)) return item.get();
+    return nullptr;
+}
+
+TMenuBtn* TWinSkinMenu::FirstItem() const {
+    for (const auto& item : FItems)
+        if (item->Visible && !item->Caption.empty()) return item.get();
+    return nullptr;
+}
+
+// ---- tracking --------------------------------------------------------------------------------
+
+bool TWinSkinMenu::OpenItem(int index, bool keyboard) {
+    if (FTracking || index < 0 || index >= ItemCount()) return false;
+    HWND window = FForm->Handle;
+    bool opened = false;
+    int next = index;
+    bool switched = false;
+    while (next >= 0 && next < ItemCount()) {
+        TMenuBtn& item = *FItems[static_cast<std::size_t>(next)];
+        if (!item.SubMenu) {
+            // An item without drop-down runs at once when it is clicked or its key pressed; the
+            // mouse moving onto it from an open drop-down only closes that one.
+            if (!switched) PostMessageW(window, WM_COMMAND, item.Command, 0);
+            break;
+        }
+        FTrackingIndex = next;
+        FTrackedMenu = item.SubMenu;
+        FSwitchTo = -1;
+        FClosedByBarClick = false;
+        FHasSelection = false;
+        FFirstKeyPending = keyboard;
+        RECT windowRect{};
+        GetWindowRect(window, &windowRect);
+        MarkOwnerDrawn(item.SubMenu);
+        if (TSkinManage* manager = ExistingSkinManager()) manager->SetMenuSource(TMenuSource::MenuBar);
+        GetCursorPos(&FLastMouse);
+        FTracking = true;
+        GTrackingBar = this;
+        if (!GFilterHook) GFilterHook = SetWindowsHookExW(WH_MSGFILTER, &FilterHook, nullptr, GetCurrentThreadId());
+        item.ButtonState = nbsPressed;
+        FForm->SetHotObject(&item);
+        item.Paint();
+        const int x = (FRightToLeft ? item.BoundsRect.right : item.BoundsRect.left) + windowRect.left;
+        const int y = item.BoundsRect.bottom + windowRect.top;
+        ORVO_SKIN_TRACE(L"menu bar %p opens item %d", static_cast<void*>(window), next);
+        if (item.ItemEnabled)
+            TrackPopupMenu(item.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
+                           window, nullptr);
+        opened = true;
+        // The menu has closed (the window may have gone with it).
+        if (GTrackingBar != this) return opened;
+        if (GFilterHook) UnhookWindowsHookEx(GFilterHook);
+        GFilterHook = nullptr;
+        GTrackingBar = nullptr;
+        FTracking = false;
+        FTrackingIndex = -1;
+        FHasSelection = false;
+        if (!IsWindow(window)) return opened;
+        item.ButtonState = nbsNormal;
+        FForm->SetHotObject(nullptr);
+        item.Paint();
+        if (FClosedByBarClick) {
+            // The click that closed the menu on its own item must not open it again.
+            MSG pending;
+            while (PeekMessageW(&pending, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, PM_REMOVE)) {
+            }
+            while (PeekMessageW(&pending, window, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE)) {
+            }
+        }
+        keyboard = FSwitchByKey;
+        next = FSwitchTo;
+        switched = true;
+    }
+    return opened;
+}
+
+void TWinSkinMenu::MenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!FTracking) return;
+    const UINT flags = HIWORD(wParam);
+    if (flags == 0xFFFF && !lParam) {
+        FHasSelection = false; // the menu closes
+        return;
+    }
+    FSelectedMenu = reinterpret_cast<HMENU>(lParam);
+    FSelectedFlags = flags;
+    FHasSelection = true;
+}
+
+LRESULT CALLBACK TWinSkinMenu::FilterHook(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT next = CallNextHookEx(GFilterHook, code, wParam, lParam);
+    if (next || code != MSGF_MENU || !GTrackingBar) return next;
+    try {
+        return GTrackingBar->Filter(*reinterpret_cast<MSG*>(lParam)) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool TWinSkinMenu::Filter(MSG& msg) {
+    if (FFirstKeyPending) {
+        FFirstKeyPending = false;
+        HWND menu = NewestMenuWindow();
+        PostMessageW(menu ? menu : FForm->Handle, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    const int count = ItemCount();
+    int target = -1;
+    bool byKey = false;
+    switch (msg.message) {
+    case WM_KEYDOWN: {
+        WPARAM key = msg.wParam;
+        if (FRightToLeft && (key == VK_LEFT || key == VK_RIGHT)) key = key == VK_LEFT ? VK_RIGHT : VK_LEFT;
+        const bool inTopDropDown = !FHasSelection || FSelectedMenu == FTrackedMenu;
+        const bool onLeaf = !FHasSelection || !(FSelectedFlags & MF_POPUP);
+        auto step = [&](int direction) {
+            for (int n = 1; n <= count; ++n) {
+                const int i = ((FTrackingIndex + direction * n) % count + count) % count;
+                // The arrow keys walk along the drop-downs; items without one are passed over.
+                const TMenuBtn& item = *FItems[static_cast<std::size_t>(i)];
+                if (item.Visible && !item.Caption.empty() && item.SubMenu) return i;
+            }
+            return -1;
+        };
+        if (key == VK_LEFT && inTopDropDown) target = step(-1);
+        if (key == VK_RIGHT && onLeaf) target = step(1);
+        byKey = true;
+        break;
+    }
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        if (msg.pt.x != FLastMouse.x || msg.pt.y != FLastMouse.y) {
+            FLastMouse = msg.pt;
+            if (TMenuBtn* item = ItemAt(FForm->ToFramePoint(msg.pt))) target = item->Index;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+        if (TMenuBtn* item = ItemAt(FForm->ToFramePoint(msg.pt)); item && item->Index == FTrackingIndex)
+            FClosedByBarClick = true;
+        return false;
+    default:
+        return false;
+    }
+    if (target < 0 || target == FTrackingIndex) return false;
+    FSwitchTo = target;
+    FSwitchByKey = byKey;
+    EndMenu();
+    return byKey; // a key that switches is used up; the mouse move goes on
+}
+
+} // namespace orvo
