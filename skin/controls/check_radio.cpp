@@ -20,7 +20,7 @@ namespace {
 
 // The framework's check boxes and radio buttons send themselves this once their check state
 // changed, also when it was set by code.
-constexpr UINT CmCheckStateChanged = 45264;
+constexpr UINT CmCheckStateChanged = CM_CHECKSTATECHANGED;
 
 // [look][disabled]
 using TCheckTable = std::array<std::array<int, 2>, 4>;

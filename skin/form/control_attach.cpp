@@ -222,7 +222,12 @@ void NavigatorRule(TRuleContext& c) {
 }
 
 void BitButtonRule(TRuleContext& c) {
-    if (c.Has(xcBitBtn)) Attach(c, new TSkinBitButton(c.Control), false);
+    if (!c.Has(xcBitBtn)) return;
+    // A bit button with a drop-down arrow keeps its arrow.
+    if (IsA(c.Control, L"TMenuButton"))
+        Attach(c, new TSkinMenuButton(c.Control), false);
+    else
+        Attach(c, new TSkinBitButton(c.Control), false);
 }
 
 void EmbeddedRule(TRuleContext& c) {
