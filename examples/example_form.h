@@ -11,13 +11,21 @@
 #include "framework/controls/memo.h"
 #include "framework/menus/menus.h"
 #include "framework/controls/panel.h"
+#include "framework/graphics/image_list.h"
+#include "framework/menus/popup_menu.h"
+#include "skin/data/skin_data.h"
+
+#include <memory>
 
 namespace orvo {
+
+class TSkinChooser;
 
 class TfExample : public TForm {
     ORVO_CLASS(TfExample, TForm)
 public:
     explicit TfExample(TComponent* owner);
+    ~TfExample() override;
     static void Publish(TPublisher<TfExample>& p);
 
     TGroupBox* GroupBox1 = nullptr;
@@ -40,6 +48,12 @@ public:
     TButton* btnOk = nullptr;
     TButton* btnCancel = nullptr;
     TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* miSkinSlate = nullptr;
+    TMenuItem* miSkinJade = nullptr;
+    TMenuItem* miSkinFile = nullptr;
+    TMenuItem* miSkinNone = nullptr;
+    TPopupMenu* pmExample = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(TObject* Sender);
     void btnBrowseClick(TObject* Sender);
@@ -49,9 +63,19 @@ public:
     void btnOkClick(TObject* Sender);
     void btnCancelClick(TObject* Sender);
     void miExitClick(TObject* Sender);
+    void miSkinClick(TObject* Sender);
+    void miSkinFileClick(TObject* Sender);
+    void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+    // The skin given on the command line (a .skn file), applied once the form exists.
+    void UseSkinFile(const std::wstring& path);
 
 private:
     void Log(const std::wstring& line);
+    void SkinChosen(TMenuItem* item, const std::wstring& refused);
+
+    std::unique_ptr<TSkinChooser> FSkins;
+    TImageList FGlyphs{nullptr};
 };
 
 extern TfExample* fExample;

@@ -33,7 +33,8 @@ public:
 
     std::wstring operator[](int index) const { return Get(index); }
     int Add(const std::wstring& text);
-    int AddObject(const std::wstring& text, TObject* object);
+    // Appends; a list that keeps itself sorted overrides this and answers where the line went.
+    virtual int AddObject(const std::wstring& text, TObject* object);
     void AddStrings(const TStrings& source);
     void Exchange(int a, int b);
 

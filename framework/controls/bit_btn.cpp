@@ -132,7 +132,7 @@ void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph) {
 }
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
-    FGlyph.Glyph().OnChange = [this](TObject*) { GlyphChanged(); };
+    FGlyph.OnChange = [this] { GlyphChanged(); };
 }
 
 void TBitBtn::Publish(TPublisher<TBitBtn>& p) {
@@ -169,11 +169,6 @@ void TBitBtn::SetGlyph(TBitmap* glyph) {
     Invalidate();
 }
 
-void TBitBtn::SetNumGlyphs(int count) {
-    FGlyph.SetNumGlyphs(count);
-    Invalidate();
-}
-
 void TBitBtn::SetKind(TBitBtnKind kind) {
     if (kind > bkAll || kind == FKind) return;
     const TBitBtnKind old = FKind;
@@ -190,26 +185,6 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
         FLoadingKindGlyph = false;
         FGlyph.SetNumGlyphs(1);
     }
-    Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout layout) {
-    if (layout == FLayout) return;
-    FLayout = layout;
-    Invalidate();
-}
-
-void TBitBtn::SetMargin(int margin) {
-    margin = std::max(margin, -1);
-    if (margin == FMargin) return;
-    FMargin = margin;
-    Invalidate();
-}
-
-void TBitBtn::SetSpacing(int spacing) {
-    spacing = std::max(spacing, -1);
-    if (spacing == FSpacing) return;
-    FSpacing = spacing;
     Invalidate();
 }
 
@@ -284,7 +259,7 @@ void TBitBtn::PaintButton(HDC dc, const RECT& bounds, bool pressed, bool focused
     const TButtonState state = !Enabled() ? bsDisabled : pressed ? bsDown : bsUp;
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     const COLORREF oldColor = SetTextColor(dc, ColorToColorRef(Font()->Color()));
-    FGlyph.Draw(dc, content, Caption(), FLayout, FMargin, FSpacing, state, DrawTextBiDiModeFlags(0));
+    FGlyph.Draw(dc, content, Caption(), state, DrawTextBiDiModeFlags(0));
     SetTextColor(dc, oldColor);
     SelectObject(dc, oldFont);
     if (focused) {

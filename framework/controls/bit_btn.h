@@ -40,17 +40,16 @@ public:
     // Copies the bitmap (null or an empty one: back to the kind's glyph).
     void SetGlyph(TBitmap* glyph);
     int NumGlyphs() const noexcept { return FGlyph.NumGlyphs(); }
-    void SetNumGlyphs(int count);
+    void SetNumGlyphs(int count) { FGlyph.SetNumGlyphs(count); }
     TBitBtnKind Kind() const noexcept { return FKind; }
     void SetKind(TBitBtnKind kind);
-    TButtonLayout Layout() const noexcept { return FLayout; }
-    void SetLayout(TButtonLayout layout);
-    // -1: glyph and caption centred together.
-    int Margin() const noexcept { return FMargin; }
-    void SetMargin(int margin);
-    // -1: what is left, shared (button_glyph.h).
-    int Spacing() const noexcept { return FSpacing; }
-    void SetSpacing(int spacing);
+    // Glyph and caption placement (button_glyph.h).
+    TButtonLayout Layout() const noexcept { return FGlyph.Layout(); }
+    void SetLayout(TButtonLayout layout) { FGlyph.SetLayout(layout); }
+    int Margin() const noexcept { return FGlyph.Margin(); }
+    void SetMargin(int margin) { FGlyph.SetMargin(margin); }
+    int Spacing() const noexcept { return FGlyph.Spacing(); }
+    void SetSpacing(int spacing) { FGlyph.SetSpacing(spacing); }
 
     void Click() override;
 
@@ -71,9 +70,6 @@ private:
 
     TButtonGlyph FGlyph;
     TBitBtnKind FKind = bkCustom;
-    TButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
     bool FShowDefault = false; // answers Enter now: the default frame
     bool FOwnGlyph = false;    // the glyph is the user's, not the kind's
     bool FLoadingKindGlyph = false;

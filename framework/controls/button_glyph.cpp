@@ -38,10 +38,34 @@ void DrawEmbossed(HDC dc, POINT at, const TBitmap& frame, TColor key) {
 
 TButtonGlyph::TButtonGlyph() {
     FGlyph.SetTransparentMode(tmAuto);
+    FGlyph.OnChange = [this](TObject*) { Changed(); };
 }
 
 void TButtonGlyph::SetNumGlyphs(int count) {
-    FNumGlyphs = std::clamp(count, 1, 4);
+    count = std::clamp(count, 1, 4);
+    if (count == FNumGlyphs) return;
+    FNumGlyphs = count;
+    Changed();
+}
+
+void TButtonGlyph::SetLayout(TButtonLayout layout) {
+    if (layout == FLayout) return;
+    FLayout = layout;
+    Changed();
+}
+
+void TButtonGlyph::SetMargin(int margin) {
+    margin = std::max(margin, -1);
+    if (margin == FMargin) return;
+    FMargin = margin;
+    Changed();
+}
+
+void TButtonGlyph::SetSpacing(int spacing) {
+    spacing = std::max(spacing, -1);
+    if (spacing == FSpacing) return;
+    FSpacing = spacing;
+    Changed();
 }
 
 SIZE TButtonGlyph::GlyphSize() const {
@@ -49,8 +73,10 @@ SIZE TButtonGlyph::GlyphSize() const {
     return SIZE{FGlyph.Width() / FNumGlyphs, FGlyph.Height()};
 }
 
-TButtonGlyphLayout TButtonGlyph::Layout(HDC dc, const RECT& client, const std::wstring& caption,
-                                        TButtonLayout layout, int margin, int spacing, UINT textFlags) const {
+TButtonGlyphLayout TButtonGlyph::Place(HDC dc, const RECT& client, const std::wstring& caption,
+                                       UINT textFlags) const {
+    const TButtonLayout layout = FLayout;
+    int margin = FMargin, spacing = FSpacing;
     const SIZE glyph = GlyphSize();
     SIZE text{0, 0};
     if (!caption.empty()) {
@@ -115,9 +141,9 @@ void TButtonGlyph::DrawGlyph(HDC dc, POINT at, TButtonState state) const {
     MaskedBlt(dc, at.x, at.y, size.cx, size.cy, frame.Canvas().Handle(), 0, 0, mask->Handle());
 }
 
-void TButtonGlyph::Draw(HDC dc, const RECT& client, const std::wstring& caption, TButtonLayout layout,
-                        int margin, int spacing, TButtonState state, UINT textFlags) const {
-    const TButtonGlyphLayout where = Layout(dc, client, caption, layout, margin, spacing, textFlags);
+void TButtonGlyph::Draw(HDC dc, const RECT& client, const std::wstring& caption, TButtonState state,
+                        UINT textFlags) const {
+    const TButtonGlyphLayout where = Place(dc, client, caption, textFlags);
     DrawGlyph(dc, where.Glyph, state);
     if (caption.empty()) return;
     const int mode = SetBkMode(dc, TRANSPARENT);

@@ -12,6 +12,7 @@
 #include "framework/base/type_info.h"
 #include "framework/graphics/bitmap.h"
 
+#include <functional>
 #include <string>
 #include <windows.h>
 
@@ -40,21 +41,38 @@ public:
     void SetNumGlyphs(int count);
     // One frame's size; 0 x 0 for an empty strip.
     SIZE GlyphSize() const;
+    TButtonLayout Layout() const noexcept { return FLayout; }
+    void SetLayout(TButtonLayout layout);
+    // -1: glyph and caption centred together.
+    int Margin() const noexcept { return FMargin; }
+    void SetMargin(int margin);
+    // -1: what is left, shared.
+    int Spacing() const noexcept { return FSpacing; }
+    void SetSpacing(int spacing);
 
     // Where glyph and caption go in `client`, the caption measured in the font selected into
     // `dc` with DrawText's `textFlags` (DT_SINGLELINE and the reading order).
-    TButtonGlyphLayout Layout(HDC dc, const RECT& client, const std::wstring& caption, TButtonLayout layout,
-                              int margin, int spacing, UINT textFlags) const;
+    TButtonGlyphLayout Place(HDC dc, const RECT& client, const std::wstring& caption, UINT textFlags) const;
     // Glyph and caption into `client`, in the font and text colour selected into `dc`; a disabled
     // caption is drawn embossed.
-    void Draw(HDC dc, const RECT& client, const std::wstring& caption, TButtonLayout layout, int margin,
-              int spacing, TButtonState state, UINT textFlags) const;
+    void Draw(HDC dc, const RECT& client, const std::wstring& caption, TButtonState state,
+              UINT textFlags) const;
     // Frame `state` (or its stand-in) with its top-left at `at`.
     void DrawGlyph(HDC dc, POINT at, TButtonState state) const;
 
+    // Any change of the strip or the settings (the button repaints).
+    std::function<void()> OnChange;
+
 private:
+    void Changed() const {
+        if (OnChange) OnChange();
+    }
+
     mutable TBitmap FGlyph;
     int FNumGlyphs = 1;
+    TButtonLayout FLayout = blGlyphLeft;
+    int FMargin = -1;
+    int FSpacing = 4;
 };
 
 } // namespace orvo

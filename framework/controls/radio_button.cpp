@@ -67,7 +67,8 @@ void TRadioButton::WndProc(TMessage& m) {
         // Focus that does not come from the mouse (an arrow key, code) checks the button, as the
         // native dialog navigation does; a click checks it on release.
         TButtonControl::WndProc(m);
-        if (!FChecked && GetKeyState(VK_LBUTTON) >= 0 && Focused()) SetChecked(true);
+        if (!FChecked && GetKeyState(VK_LBUTTON) >= 0 && Focused())
+            Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(Handle()));
         return;
     case CM_DIALOGCHAR:
         if (IsAccel(static_cast<WORD>(m.WParam), Caption()) && CanFocus()) {

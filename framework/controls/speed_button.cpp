@@ -48,7 +48,7 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     // A quick second click is a click of its own, not a double click.
     SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents});
     SetBounds(0, 0, 23, 22);
-    FGlyph.Glyph().OnChange = [this](TObject*) { Invalidate(); };
+    FGlyph.OnChange = [this] { Invalidate(); };
 }
 
 // ---- properties ------------------------------------------------------------------------------
@@ -113,31 +113,6 @@ void TSpeedButton::SetGlyph(TBitmap* glyph) {
         FGlyph.Glyph().Assign(*glyph);
     else
         FGlyph.Glyph().Clear();
-}
-
-void TSpeedButton::SetNumGlyphs(int count) {
-    FGlyph.SetNumGlyphs(count);
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout layout) {
-    if (layout == FLayout) return;
-    FLayout = layout;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int margin) {
-    margin = std::max(margin, -1);
-    if (margin == FMargin) return;
-    FMargin = margin;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int spacing) {
-    spacing = std::max(spacing, -1);
-    if (spacing == FSpacing) return;
-    FSpacing = spacing;
-    Invalidate();
 }
 
 void TSpeedButton::Loaded() {
@@ -234,7 +209,7 @@ void TSpeedButton::Paint() {
     const TButtonState state = !Enabled() ? bsDisabled : pressed ? bsDown : FDown ? bsExclusive : bsUp;
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     const COLORREF oldColor = SetTextColor(dc, ColorToColorRef(Font()->Color()));
-    FGlyph.Draw(dc, content, Caption(), FLayout, FMargin, FSpacing, state, DrawTextBiDiModeFlags(0));
+    FGlyph.Draw(dc, content, Caption(), state, DrawTextBiDiModeFlags(0));
     SetTextColor(dc, oldColor);
     SelectObject(dc, oldFont);
 }

@@ -30,13 +30,14 @@ public:
     TBitmap* Glyph() noexcept { return &FGlyph.Glyph(); }
     void SetGlyph(TBitmap* glyph);
     int NumGlyphs() const noexcept { return FGlyph.NumGlyphs(); }
-    void SetNumGlyphs(int count);
-    TButtonLayout Layout() const noexcept { return FLayout; }
-    void SetLayout(TButtonLayout layout);
-    int Margin() const noexcept { return FMargin; }
-    void SetMargin(int margin);
-    int Spacing() const noexcept { return FSpacing; }
-    void SetSpacing(int spacing);
+    void SetNumGlyphs(int count) { FGlyph.SetNumGlyphs(count); }
+    // Glyph and caption placement (button_glyph.h).
+    TButtonLayout Layout() const noexcept { return FGlyph.Layout(); }
+    void SetLayout(TButtonLayout layout) { FGlyph.SetLayout(layout); }
+    int Margin() const noexcept { return FGlyph.Margin(); }
+    void SetMargin(int margin) { FGlyph.SetMargin(margin); }
+    int Spacing() const noexcept { return FGlyph.Spacing(); }
+    void SetSpacing(int spacing) { FGlyph.SetSpacing(spacing); }
 
     // The pointer is over the button now.
     bool MouseInControl() const noexcept { return FMouseInControl; }
@@ -63,9 +64,6 @@ private:
     bool FFlat = false;
     int FGroupIndex = 0;
     bool FAllowAllUp = false;
-    TButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
     bool FMouseInControl = false;
     bool FDragging = false;
 };

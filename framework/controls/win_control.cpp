@@ -94,7 +94,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.Y = Top();
     params.Width = Width();
     params.Height = Height();
-    params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    params.WndParent = Parent() ? Parent()->Handle() : FParentWindow;
     params.WinClassName = std::wstring(ClassName());
 }
 
@@ -109,13 +109,24 @@ void TWinControl::CreateWnd() {
         (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
     SetControlState(csCreating, true);
     GCreationControl = this;
-    HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                                  params.Style, params.X, params.Y, params.Width, params.Height,
-                                  params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
+    HWND window = nullptr;
+    try {
+        window = CreateWindowHandle(params, id);
+    } catch (...) {
+        GCreationControl = nullptr;
+        SetControlState(csCreating, false);
+        throw;
+    }
     GCreationControl = nullptr;
     SetControlState(csCreating, false);
     if (!window) RaiseLastOSError();
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params, HMENU id) {
+    return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                           params.X, params.Y, params.Width, params.Height, params.WndParent, id,
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 void TWinControl::CreateHandle() {
@@ -206,7 +217,21 @@ void TWinControl::SetTextBuf(const std::wstring& text) {
     SetWindowTextW(FHandle, text.c_str()); // WM_SETTEXT announces CM_TEXTCHANGED
 }
 
+void TWinControl::SetParentWindow(HWND window) {
+    if (Parent()) throw EInvalidOperation(L"Control '" + Name() + L"' has a parent control");
+    if (window == FParentWindow) return;
+    FParentWindow = window;
+    if (!FHandle) return;
+    if (!window) {
+        DestroyHandle();
+        return;
+    }
+    ::SetParent(FHandle, window);
+    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TWinControl::ParentChanged() {
+    if (Parent()) FParentWindow = nullptr;
     if (!Parent()) {
         if (FHandle && (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD)) DestroyHandle();
         return;

@@ -66,6 +66,14 @@ public:
     // The procedure that handles what the control leaves to the window's class.
     WNDPROC DefWndProc() const noexcept { return FDefWndProc; }
 
+    // A window to put this control's window into while it has no Parent: the control then joins
+    // no Controls list and no tab order (nothing that walks controls finds it), yet is a child
+    // window there, placed in that window's client coordinates. Throws EInvalidOperation while
+    // the control has a Parent; giving it a Parent clears this. When the window it names dies,
+    // the control's window dies with it (the control stays, without a window).
+    HWND ParentWindow() const noexcept { return FParentWindow; }
+    void SetParentWindow(HWND window);
+
     int ControlCount() const noexcept { return static_cast<int>(FControls.size()); }
     // Throws EListError for an index out of range.
     TControl* Controls(int index) const;
@@ -130,6 +138,9 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     // Creates this control's window only; CreateHandle adds the children's.
     virtual void CreateWnd();
+    // Makes the window CreateWnd described (its class registered, `id` the child id or null);
+    // CreateWindowExW unless a class needs another route (an MDI child is made by its client).
+    virtual HWND CreateWindowHandle(const TCreateParams& params, HMENU id);
     virtual void DestroyWnd();
     virtual void CreateHandle();
     void WndProc(TMessage& message) override;
@@ -184,6 +195,7 @@ private:
     bool IsMenuKey(TMessage& message);
 
     HWND FHandle = nullptr;
+    HWND FParentWindow = nullptr;
     std::unique_ptr<TWndProcThunk> FThunk;
     WNDPROC FDefWndProc = nullptr;
     std::vector<TControl*> FControls;

@@ -224,10 +224,19 @@ bool TApplication::ProcessMessage(MSG& msg) {
     default:
         break;
     }
-    if (IsKeyMsg(msg)) return true;
+    if (IsMDIMsg(msg) || IsKeyMsg(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;
+}
+
+// Ctrl+F4, Ctrl+F6, Ctrl+Tab and the child's system-menu key go to the active MDI child of the
+// frame the key was pressed in, before any control or menu sees them.
+bool TApplication::IsMDIMsg(MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || !msg.hwnd) return false;
+    auto* frame = dynamic_cast<TCustomForm*>(FindControl(GetAncestor(msg.hwnd, GA_ROOT)));
+    if (!frame || frame->FormStyle() != fsMDIForm || !frame->ClientHandle()) return false;
+    return TranslateMDISysAccel(frame->ClientHandle(), &msg) != FALSE;
 }
 
 // The focused framework control may consume a key before it is translated and dispatched.

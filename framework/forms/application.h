@@ -12,7 +12,8 @@
 // The application owns a hidden window (Handle, class "TApplication") that owns the forms'
 // windows and answers WM_GETICON with the application icon.
 //
-// Keys: before a key message is dispatched, the focused framework control gets it as CN_KEYDOWN,
+// Keys: the MDI keys (Ctrl+F4, Ctrl+F6, Ctrl+Tab) go to an MDI frame's active child first
+// (TranslateMDISysAccel); then, before a key message is dispatched, the focused framework control gets it as CN_KEYDOWN,
 // CN_CHAR, ... (menu shortcuts, dialog keys, mnemonics; see win_control.h).
 //
 // Hints: when the pointer rests HintPause ms on a control with a Hint and ShowHint, the short part
@@ -124,6 +125,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void MouseControlChanged(TControl* previous, TControl* current);
     bool ProcessMessage(MSG& msg);
+    bool IsMDIMsg(MSG& msg);
     bool IsKeyMsg(MSG& msg);
     void Idle();
     void StartHintTimer(TControl* control);

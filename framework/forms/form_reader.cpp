@@ -21,7 +21,7 @@ public:
         FRoot->SetState(csLoading, true);
         FRoot->SetState(csReading, true);
         try {
-            if (!form.Name.empty()) Guard(form.Line, [&] { FRoot->SetName(form.Name); });
+            if (!form.Name.empty()) Guard(form.Line, [&] { FRoot->SetName(UniqueRootName(form.Name)); });
             ReadData(FRoot, form);
             ResolveReferences();
             CheckFields();
@@ -85,6 +85,19 @@ private:
             component->SetParentComponent(parent);
         });
         ReadData(component, form);
+    }
+
+    // A second form of one class with the same owner (MDI children of one frame) gets the stored
+    // name with "_1", "_2", ... so that names stay unique among the owner's components.
+    std::wstring UniqueRootName(const std::wstring& name) const {
+        TComponent* owner = FRoot->Owner();
+        const auto taken = [&](const std::wstring& candidate) {
+            TComponent* other = owner ? owner->FindComponent(candidate) : nullptr;
+            return other && other != FRoot;
+        };
+        if (!taken(name)) return name;
+        for (int n = 1;; ++n)
+            if (std::wstring candidate = name + L"_" + IntToStr(n); !taken(candidate)) return candidate;
     }
 
     std::wstring DisplayName(const TComponent* c) const {

@@ -33,6 +33,16 @@ const TEnumType& WindowStateType() {
     return type;
 }
 
+const TEnumType& FormStyleType() {
+    static const TEnumType type(L"TFormStyle", {L"fsNormal", L"fsMDIChild", L"fsMDIForm", L"fsStayOnTop"});
+    return type;
+}
+
+const TEnumType& TileModeType() {
+    static const TEnumType type(L"TTileMode", {L"tbHorizontal", L"tbVertical"});
+    return type;
+}
+
 const TIntegerType& ModalResultType() {
     static const TIntegerType type(L"TModalResult", {{mrNone, L"mrNone"},
                                                      {mrOk, L"mrOk"},
@@ -55,11 +65,14 @@ void TCustomForm::Publish(TPublisher<TCustomForm>& p) {
     p.Boolean(L"ParentFont", &TCustomForm::ParentFont, &TCustomForm::SetParentFont);
     p.Integer(L"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
     p.Integer(L"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
+    p.Enum(L"FormStyle", FormStyleType(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle);
     p.Enum(L"BorderStyle", FormBorderStyleType(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle);
     p.Set(L"BorderIcons", BorderIconType(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons);
     p.Enum(L"Position", PositionType(), &TCustomForm::Position, &TCustomForm::SetPosition);
     p.Enum(L"WindowState", WindowStateType(), &TCustomForm::WindowState, &TCustomForm::SetWindowState);
     p.Object(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+    p.Object(L"WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu);
+    p.Enum(L"TileMode", TileModeType(), &TCustomForm::TileMode, &TCustomForm::SetTileMode);
     p.Boolean(L"AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll);
     p.Boolean(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
     p.Object(L"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
@@ -85,13 +98,20 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 
 TCustomForm::~TCustomForm() {
     Destroying();
+    DetachFromMDIFrame();
     try {
         if (OnDestroy) OnDestroy(this);
     } catch (...) {
         HandleException(this);
     }
+    // A frame's children live in its client: they go first, whoever owns them.
+    while (!FMDIChildForms.empty())
+        delete FMDIChildForms.back(); // takes itself out of the list
+    // A frame's client lets go of the window menu before the menu items go.
+    if (IsMDIFrame()) DestroyHandle();
     DestroyComponents();
     DestroyHandle();
+    if (FNoWindowMenu) DestroyMenu(FNoWindowMenu);
     Screen->RemoveForm(this);
 }
 
@@ -102,7 +122,8 @@ void TCustomForm::AfterConstruction() {
     } catch (...) {
         HandleException(this);
     }
-    if (FShowAfterCreate) {
+    // An MDI child shows itself when created.
+    if (FShowAfterCreate || IsMDIChild()) {
         FShowAfterCreate = false;
         SetVisible(true);
     }
@@ -145,17 +166,24 @@ void TCustomForm::SetAutoScroll(bool value) {
 void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu == FMenu) return;
     const SIZE client{ClientWidth(), ClientHeight()};
-    if (FMenu) {
-        FMenu->RemoveFreeNotification(this);
-        if (HandleAllocated()) {
-            ::SetMenu(Handle(), nullptr);
-            FMenu->SetWindowHandle(nullptr);
-        }
+    TMainMenu* old = FMenu;
+    if (old) {
+        old->RemoveFreeNotification(this);
+        if (IsMDIFrame()) old->Merge(nullptr);
+        if (FMDIFrame && FMDIFrame->FMenu) FMDIFrame->FMenu->Unmerge(old);
     }
     FMenu = menu;
     if (FMenu) FMenu->FreeNotification(this);
+    if (IsMDIChild()) {
+        // A child's menu is shown in its frame's bar while the child is active.
+        if (FActive && FMDIFrame) FMDIFrame->MergeActiveChildMenu();
+        return;
+    }
     if (HandleAllocated()) {
+        // The new menu goes on first: an MDI client moves a maximised child's entries across.
+        if (!FMenu) ::SetMenu(Handle(), nullptr);
         ApplyMenu();
+        if (old) old->SetWindowHandle(nullptr);
         SetClientSize(client.cx, client.cy);
         // The window's menu is another one now: whoever draws the window's frame hears of it.
         Perform(CM_MENUCHANGED);
@@ -163,9 +191,13 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 }
 
 void TCustomForm::ApplyMenu() {
-    if (!FMenu) return;
-    ::SetMenu(Handle(), FMenu->GetHandle());
-    FMenu->SetWindowHandle(Handle());
+    if (!FMenu || IsMDIChild()) return;
+    if (IsMDIFrame() && FClientHandle) {
+        ApplyMDIMenus();
+    } else {
+        ::SetMenu(Handle(), FMenu->GetHandle());
+        FMenu->SetWindowHandle(Handle());
+    }
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
@@ -186,6 +218,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     }
     if (component == FActiveControl) FActiveControl = nullptr;
     if (component == FFocusedControl) FFocusedControl = nullptr;
+    if (component == FWindowMenu) {
+        FWindowMenu = nullptr;
+        if (FClientHandle && !ComponentState().Contains(csDestroying)) ApplyMDIMenus();
+    }
 }
 
 // ---- client size -----------------------------------------------------------------------------
@@ -194,7 +230,7 @@ RECT TCustomForm::EstimatedFrame() const {
     TCreateParams params;
     const_cast<TCustomForm*>(this)->CreateParams(params);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FMenu ? TRUE : FALSE, params.ExStyle);
+    AdjustWindowRectEx(&frame, params.Style, FMenu && !IsMDIChild() ? TRUE : FALSE, params.ExStyle);
     return frame;
 }
 
@@ -283,6 +319,17 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         if (FBorderIcons.Contains(biHelp) && !(params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
             params.ExStyle |= WS_EX_CONTEXTHELP;
     }
+    if (IsMDIChild()) {
+        TCustomForm* frame = FindMDIFrame();
+        params.WndParent = frame->FClientHandle;
+        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
+        params.ExStyle |= WS_EX_MDICHILD;
+        if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
+        if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
+            params.Width = params.Height = CW_USEDEFAULT;
+        return;
+    }
+    if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
     // The main form stands for the program on the task bar.
     if (Application->MainForm() == this || !Application->MainForm()) params.ExStyle |= WS_EX_APPWINDOW;
     if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
@@ -291,20 +338,35 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::CreateWnd() {
+    if (IsMDIChild()) AttachToMDIFrame();
     TCustomControl::CreateWnd();
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->SmallIcon()));
+    if (IsMDIFrame()) {
+        FFrameCaption = TCustomControl::GetText();
+        CreateMDIClient();
+    }
     ApplyMenu();
     if (FClientSizeWanted) ApplyClientSize();
+    if (IsMDIFrame()) ShowMDIChildrenAgain();
 }
 
 void TCustomForm::DestroyWnd() {
+    // The children's windows go through the client while it is whole, which also takes a
+    // maximised child's entries out of the menu bar.
+    if (IsMDIFrame()) DestroyMDIChildWindows();
     // A window destroys the menu it holds: the menu's native handle must survive.
-    if (FMenu && HandleAllocated()) {
+    if (FMenu && HandleAllocated() && !IsMDIChild()) {
         ::SetMenu(Handle(), nullptr);
         FMenu->SetWindowHandle(nullptr);
     }
+    if (IsMDIChild() && HandleAllocated()) {
+        // The client activates the next child and updates its lists.
+        if (HWND client = GetParent(Handle()))
+            SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+    }
     TCustomControl::DestroyWnd();
+    FClientHandle = nullptr;
 }
 
 void TCustomForm::Paint() {
@@ -318,16 +380,23 @@ void TCustomForm::SetVisible(bool visible) {
         FShowAfterCreate = visible;
         return;
     }
+    if (!visible && IsMDIChild() && Visible()) throw EInvalidOperation(L"Cannot hide an MDI child form");
     TCustomControl::SetVisible(visible);
 }
 
 void TCustomForm::ShowForm() {
+    if (IsMDIChild()) {
+        ShowMDIChild();
+        return;
+    }
     HandleNeeded();
-    if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
+    // A frame's focus belongs to its active child, not to a tool bar's first button.
+    if (!FActiveControl && !IsMDIFrame()) FActiveControl = FindNextControl(nullptr, true, true, false);
     ApplyPosition();
     DoShow();
     const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(Handle(), show[FWindowState]);
+    if (IsMDIFrame()) RealignMDIClient();
     UpdateScrollBars();
     Perform(CM_SHOWINGCHANGED, 1);
 }
@@ -383,13 +452,22 @@ bool TCustomForm::CanFocus() const {
 }
 
 void TCustomForm::SetFocus() {
-    if (FActive) return;
+    if (FActive && (!IsMDIChild() || (FMDIFrame && FMDIFrame->FActive))) return;
     if (!CanFocus()) throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
+    if (IsMDIChild() && FMDIFrame && HandleAllocated()) {
+        if (!FMDIFrame->FActive && FMDIFrame->HandleAllocated()) SetActiveWindow(FMDIFrame->Handle());
+        SendMessageW(FMDIFrame->FClientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+        return;
+    }
     SetWindowFocus();
 }
 
 void TCustomForm::SetWindowFocus() {
     if (!HandleAllocated()) return;
+    if (TCustomForm* child = ActiveMDIChild()) {
+        child->SetWindowFocus();
+        return;
+    }
     HWND target = Handle();
     if (FActiveControl && FActiveControl->CanFocus()) target = FActiveControl->Handle();
     ::SetFocus(target);
@@ -398,6 +476,9 @@ void TCustomForm::SetWindowFocus() {
 // ---- closing ---------------------------------------------------------------------------------
 
 bool TCustomForm::CloseQuery() {
+    // A frame closes only when every child agrees.
+    for (TCustomForm* child : MDIChildList())
+        if (!child->CloseQuery()) return false;
     bool canClose = true;
     if (OnCloseQuery) OnCloseQuery(this, canClose);
     return canClose;
@@ -413,9 +494,10 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    TCloseAction action = IsMDIChild() ? caFree : caHide;
     DoClose(action);
     if (action == caNone) return;
+    if (action == caHide && IsMDIChild()) action = caMinimize; // it cannot be hidden
     if (Application->MainForm() == this)
         Application->Terminate();
     else if (action == caHide)
@@ -542,7 +624,9 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
 }
 
 bool TCustomForm::IsShortCut(TMessage& m) {
-    return FMenu && FMenu->IsShortCut(static_cast<WORD>(m.WParam), KeyDataShiftState(m.LParam));
+    if (FMenu && FMenu->IsShortCut(static_cast<WORD>(m.WParam), KeyDataShiftState(m.LParam))) return true;
+    // The frame's menu (with the child's merged in) serves the keys pressed in a child.
+    return IsMDIChild() && FMDIFrame && FMDIFrame->IsShortCut(m);
 }
 
 void TCustomForm::Activated(bool active) {
@@ -550,6 +634,8 @@ void TCustomForm::Activated(bool active) {
     if (active) {
         Screen->SetActiveForm(this);
         SetWindowFocus();
+        // The screen's active form is the document being worked on.
+        if (TCustomForm* child = ActiveMDIChild()) Screen->SetActiveForm(child);
         if (OnActivate) OnActivate(this);
     } else if (OnDeactivate) {
         OnDeactivate(this);
@@ -627,6 +713,7 @@ bool TCustomForm::HandleDialogKey(TMessage& m) {
 
 void TCustomForm::WndProc(TMessage& m) {
     if (HandleMenuMessage(m)) return;
+    if (HandleMDIMessage(m)) return;
     switch (m.Msg) {
     case CM_DIALOGKEY:
         if (HandleDialogKey(m)) return;
@@ -657,11 +744,14 @@ void TCustomForm::WndProc(TMessage& m) {
         Activated(LOWORD(m.WParam) != WA_INACTIVE);
         return;
     case WM_SETFOCUS:
+        // The platform activates a child that gets the focus.
+        if (IsMDIChild()) DefaultHandler(m);
         if (FActiveControl && FActiveControl != this && FActiveControl->CanFocus()) {
             ::SetFocus(FActiveControl->Handle());
             return;
         }
         SetFocusedControl(this);
+        if (IsMDIChild()) return;
         break;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -684,7 +774,10 @@ void TCustomForm::WndProc(TMessage& m) {
         else if (m.WParam == SIZE_RESTORED)
             FWindowState = wsNormal;
         TCustomControl::WndProc(m);
-        if (m.WParam != SIZE_MINIMIZED) UpdateScrollBars();
+        if (m.WParam != SIZE_MINIMIZED) {
+            if (IsMDIFrame()) RealignMDIClient();
+            UpdateScrollBars();
+        }
         return;
     case WM_GETICON:
         TCustomControl::WndProc(m);

@@ -11,6 +11,22 @@
 // Esc through its default and cancel buttons (CM_DIALOGKEY) and mnemonics through CM_DIALOGCHAR.
 // Its main menu gets the menu messages (commands, pop-ups, owner drawing, shortcuts).
 //
+// FormStyle: fsMDIForm makes the form an MDI frame. Its window holds the platform's MDI client
+// (class "MDIClient", ClientHandle) in the part of the client area that the frame's own controls
+// along its edges (tool bars, status bars) leave free, and runs through DefFrameProc. fsMDIChild
+// forms live inside the client of a frame (their Owner when that is a frame, else the main form,
+// else the first frame on the screen), are made by WM_MDICREATE and run through DefMDIChildProc;
+// they are shown when created and cannot be hidden. Everything else a form does (stored
+// description, OnCreate, controls, focus, Close) holds for them; the default close action of an MDI
+// child is caFree (the document window goes, as users expect of its close button), caHide
+// minimises it. Closing a frame asks every child's OnCloseQuery first; freeing a frame frees its
+// children. The active child's Menu is merged into the frame's (TMenu::Merge) and unmerged when no
+// child is active any more. A maximised child's caption joins the frame's ("Frame - [Child]") and
+// its system menu and buttons stand in the frame's menu bar, as the platform does them.
+// WindowMenu names the frame's menu item under which the platform lists the children. The
+// application translates Ctrl+F4 (close), Ctrl+F6 and Ctrl+Tab (next child) with
+// TranslateMDISysAccel.
+//
 // ShowModal runs a message loop with every other window of the program disabled until
 // ModalResult is set (a button's ModalResult, Close, Esc on a cancel button); the form is then
 // hidden (the object stays) and the other windows are enabled again.
@@ -21,10 +37,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace orvo {
 
 class TMainMenu;
+class TMenuItem;
 
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -46,6 +65,16 @@ enum TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 const TEnumType& WindowStateType();
 
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+
+enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+const TEnumType& FormStyleType();
+
+enum TTileMode : std::uint8_t { tbHorizontal, tbVertical };
+const TEnumType& TileModeType();
+
+// The command of the first MDI child in the window menu; the children follow. Above every menu
+// item's command and below the system commands' use in the frame's menu bar.
+constexpr UINT FirstMDIChildCommand = 0xFF00;
 
 using TModalResult = std::int32_t;
 constexpr TModalResult mrNone = 0;
@@ -102,7 +131,39 @@ public:
     void SetActiveControl(TWinControl* control);
     TModalResult ModalResult() const noexcept { return FModalResult; }
     void SetModalResult(TModalResult result) noexcept { FModalResult = result; }
-    // The form is the active window.
+    // fsStayOnTop can be switched at any time; the MDI kinds only before the window exists
+    // (EInvalidOperation after).
+    TFormStyle FormStyle() const noexcept { return FFormStyle; }
+    void SetFormStyle(TFormStyle style);
+
+    // ---- MDI frames (fsMDIForm); on other forms these answer null, 0 or do nothing ----
+    // The MDI client window, while the frame has its window.
+    HWND ClientHandle() const noexcept { return FClientHandle; }
+    // The active child, null when none.
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    // The children in the platform's order (the active one first); EListError out of range.
+    TCustomForm* MDIChildren(int index) const;
+    TTileMode TileMode() const noexcept { return FTileMode; }
+    void SetTileMode(TTileMode mode) noexcept { FTileMode = mode; }
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    // Activates the next (previous) child.
+    void Next();
+    void Previous();
+    // The item of the frame's main menu whose drop-down lists the children.
+    TMenuItem* WindowMenu() const noexcept { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* item);
+    // Puts the MDI client into the client area left free by the frame's controls along its edges:
+    // done when the frame is shown or resized; call it after moving such a control.
+    void RealignMDIClient();
+
+    // ---- MDI children (fsMDIChild) ----
+    // The frame this child lives in, once its window exists.
+    TCustomForm* MDIFrame() const noexcept { return FMDIFrame; }
+
+    // The form is the active window (an MDI child: the active child of its frame).
     bool Active() const noexcept { return FActive; }
     bool Modal() const noexcept { return FModal; }
 
@@ -144,8 +205,11 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params, HMENU id) override;
     void DestroyWnd() override;
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+    std::wstring GetText() const override;
     void Paint() override;
     void Notification(TComponent* component, TOperation operation) override;
     virtual void DoShow();
@@ -164,6 +228,22 @@ private:
     void Activated(bool active);
     void CloseModal();
     RECT EstimatedFrame() const;
+    // MDI (mdi_forms.cpp)
+    bool IsMDIChild() const noexcept { return FFormStyle == fsMDIChild; }
+    bool IsMDIFrame() const noexcept { return FFormStyle == fsMDIForm; }
+    TCustomForm* FindMDIFrame() const;
+    void CreateMDIClient();
+    void DestroyMDIChildWindows();
+    void ShowMDIChildrenAgain();
+    void AttachToMDIFrame();
+    void DetachFromMDIFrame();
+    void ApplyMDIMenus();
+    void MDIChildActivated(bool active, HWND next);
+    void MergeActiveChildMenu();
+    bool HandleMDIMessage(TMessage& message);
+    void ShowMDIChild();
+    HMENU WindowMenuHandle();
+    std::vector<TCustomForm*> MDIChildList() const;
     // Scrolling (form_scrolling.cpp)
     void ScrollContent(int dx, int dy);
     void HandleScroll(TMessage& message, int bar);
@@ -188,6 +268,16 @@ private:
     bool FClientSizeWanted = false;
     SIZE FClientSize{0, 0};
     bool FApplyingSize = false;
+    TFormStyle FFormStyle = fsNormal;
+    TTileMode FTileMode = tbHorizontal;
+    // MDI frame
+    HWND FClientHandle = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
+    HMENU FNoWindowMenu = nullptr;     // handed to the client when WindowMenu is taken away
+    std::wstring FFrameCaption;        // the frame's own caption, without a maximised child's
+    std::vector<TCustomForm*> FMDIChildForms; // in creation order
+    // MDI child
+    TCustomForm* FMDIFrame = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -114,9 +114,14 @@ void TMenuItem::SetDefault(bool isDefault) {
 
 void TMenuItem::SetVisible(bool visible) {
     if (visible == FVisible) return;
-    if (!visible) RemoveNative(); // while its position still counts
-    FVisible = visible;
-    if (visible) InsertNative();
+    if (IsRootEntry()) {
+        FVisible = visible;
+        FParent->FMenu->RootEntriesChanged();
+    } else {
+        if (!visible) RemoveNative(); // while its position still counts
+        FVisible = visible;
+        if (visible) InsertNative();
+    }
     Changed(true);
 }
 
@@ -191,7 +196,10 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     item->FParent = this;
     if (IsDestroying()) return;
     const bool hadHandle = FHandle != nullptr;
-    if (hadHandle) item->InsertNative();
+    if (FMenu)
+        FMenu->RootEntriesChanged();
+    else if (hadHandle)
+        item->InsertNative();
     // The first sub-item turns this entry into a sub-menu (whose handle is filled when created).
     if (Count() == 1) UpdateNative();
     Changed(true);
@@ -204,10 +212,11 @@ void TMenuItem::Delete(int index) {
 void TMenuItem::Remove(TMenuItem* item) {
     const int index = IndexOf(item);
     if (index < 0) throw EMenuError(L"Menu item not found");
-    if (!IsDestroying()) item->RemoveNative();
+    if (!IsDestroying() && !FMenu) item->RemoveNative();
     FItems.erase(FItems.begin() + index);
     item->FParent = nullptr;
     if (IsDestroying()) return;
+    if (FMenu) FMenu->RootEntriesChanged();
     if (Count() == 0) UpdateNative();
     Changed(true);
 }
@@ -284,10 +293,18 @@ HMENU TMenuItem::Handle() {
         HMENU handle = FMenu ? FMenu->CreateMenuHandle() : CreatePopupMenu();
         if (!handle) throw EOutOfResources(L"Cannot create a menu");
         FHandle = handle;
-        for (TMenuItem* item : FItems)
-            item->InsertNative();
+        if (FMenu) {
+            FMenu->SyncRootEntries();
+        } else {
+            for (TMenuItem* item : FItems)
+                item->InsertNative();
+        }
     }
     return FHandle;
+}
+
+bool TMenuItem::IsRootEntry() const noexcept {
+    return FParent && FParent->FMenu;
 }
 
 int TMenuItem::NativePosition() const noexcept {
@@ -333,6 +350,10 @@ void TMenuItem::FillNative(MENUITEMINFOW& info, std::wstring& text) {
 }
 
 void TMenuItem::InsertNative() {
+    if (IsRootEntry()) {
+        FParent->FMenu->RootEntriesChanged();
+        return;
+    }
     if (!FParent || !FParent->FHandle || !FVisible) return;
     MENUITEMINFOW info;
     std::wstring text;
@@ -342,11 +363,15 @@ void TMenuItem::InsertNative() {
 }
 
 void TMenuItem::RemoveNative() {
-    if (!FParent || !FParent->FHandle || !FVisible) return;
+    if (IsRootEntry() || !FParent || !FParent->FHandle || !FVisible) return;
     RemoveMenu(FParent->FHandle, static_cast<UINT>(NativePosition()), MF_BYPOSITION);
 }
 
 void TMenuItem::UpdateNative() {
+    if (IsRootEntry()) {
+        FParent->FMenu->RootEntriesChanged();
+        return;
+    }
     if (!FParent || !FParent->FHandle || !FVisible) return;
     MENUITEMINFOW info;
     std::wstring text;
@@ -356,7 +381,9 @@ void TMenuItem::UpdateNative() {
 }
 
 void TMenuItem::RebuildNative() {
-    if (FHandle) {
+    if (FMenu) {
+        FMenu->SyncRootEntries();
+    } else if (FHandle) {
         DetachNativeEntries();
         for (TMenuItem* item : FItems)
             item->InsertNative();

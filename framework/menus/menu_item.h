@@ -138,6 +138,8 @@ private:
     bool IsMenuBarItem() const noexcept;
     bool HasValidImage() const;
 
+    // A top-level item of a menu: its entry is put by the menu (which may merge another's items).
+    bool IsRootEntry() const noexcept;
     // Native entry of this item in the parent's sub-menu.
     int NativePosition() const noexcept;
     std::wstring NativeText() const;

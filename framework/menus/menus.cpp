@@ -4,7 +4,9 @@
 #include "framework/graphics/font.h"
 #include "framework/graphics/image_list.h"
 #include "framework/base/properties.h"
+#include "framework/menus/menu_commands.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -71,6 +73,10 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullpt
 
 TMenu::~TMenu() {
     Destroying();
+    // Out of the other bar before the sub-menus it shows are destroyed with the items.
+    if (FMergedInto) FMergedInto->Unmerge(this);
+    if (FMerged) FMerged->FMergedInto = nullptr;
+    FMerged = nullptr;
     SetWindowHandle(nullptr);
     delete FItems;
 }
@@ -111,6 +117,105 @@ void TMenu::RebuildAll() {
     MenuChanged(nullptr, true);
 }
 
+// ---- merging ---------------------------------------------------------------------------------
+
+namespace {
+
+// An entry this framework put into a menu: its data is its command number (the platform's own
+// entries, such as a maximised MDI child's buttons, carry none).
+// The command of an item entry, 0 for any other.
+UINT ItemEntryCommand(HMENU menu, int position) noexcept {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_DATA;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return 0;
+    const bool ours = info.wID >= FirstMenuCommand && info.wID <= LastMenuCommand && info.dwItemData == info.wID;
+    return ours ? info.wID : 0;
+}
+
+// Where the item entries of a bar start after the platform's leading entries: before the first
+// plain system-command entry (the trailing minimise / restore / close of a maximised MDI child).
+int ItemEntriesEnd(HMENU menu) noexcept {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_SUBMENU;
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) && !info.hSubMenu &&
+            info.wID > LastMenuCommand)
+            return i;
+    }
+    return std::max(count, 0);
+}
+
+} // namespace
+
+void TMenu::Merge(TMenu* menu) {
+    if (menu == FMerged) return;
+    if (menu == this) throw EMenuError(L"A menu cannot be merged into itself");
+    if (menu && menu->FMerged) throw EMenuError(L"A menu that shows merged items cannot be merged itself");
+    if (FMerged) FMerged->FMergedInto = nullptr;
+    if (menu && menu->FMergedInto) menu->FMergedInto->Unmerge(menu);
+    FMerged = menu;
+    if (menu) menu->FMergedInto = this;
+    if (ComponentState().Contains(csDestroying)) return;
+    SyncRootEntries();
+    MenuChanged(nullptr, true);
+}
+
+void TMenu::Unmerge(TMenu* menu) {
+    if (menu && menu == FMerged) Merge(nullptr);
+}
+
+std::vector<TMenuItem*> TMenu::BarItems() const {
+    std::vector<TMenuItem*> result;
+    const auto& own = FItems->FItems;
+    if (!FMerged) {
+        for (TMenuItem* item : own)
+            if (item->Visible()) result.push_back(item);
+        return result;
+    }
+    std::vector<TMenuItem*> merged = FMerged->FItems->FItems;
+    std::stable_sort(merged.begin(), merged.end(),
+                     [](const TMenuItem* a, const TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+    const auto replaced = [&merged](std::uint8_t group) {
+        return std::any_of(merged.begin(), merged.end(), [group](const TMenuItem* m) { return m->GroupIndex() == group; });
+    };
+    std::size_t next = 0;
+    for (TMenuItem* item : own) {
+        for (; next < merged.size() && merged[next]->GroupIndex() <= item->GroupIndex(); ++next)
+            if (merged[next]->Visible()) result.push_back(merged[next]);
+        if (item->Visible() && !replaced(item->GroupIndex())) result.push_back(item);
+    }
+    for (; next < merged.size(); ++next)
+        if (merged[next]->Visible()) result.push_back(merged[next]);
+    return result;
+}
+
+void TMenu::RootEntriesChanged() {
+    if (ComponentState().Contains(csDestroying)) return;
+    if (FMergedInto)
+        FMergedInto->SyncRootEntries();
+    else
+        SyncRootEntries();
+}
+
+// Few entries stand in a bar: putting all of them again is simpler than tracking positions among
+// the platform's entries, and keeps handles and commands as they are.
+void TMenu::SyncRootEntries() {
+    if (!FItems->FHandle || ComponentState().Contains(csDestroying)) return;
+    HMENU bar = FItems->FHandle;
+    for (int i = GetMenuItemCount(bar) - 1; i >= 0; --i)
+        if (ItemEntryCommand(bar, i) != 0) RemoveMenu(bar, static_cast<UINT>(i), MF_BYPOSITION);
+    int position = ItemEntriesEnd(bar);
+    for (TMenuItem* item : BarItems()) {
+        MENUITEMINFOW info;
+        std::wstring text;
+        item->FillNative(info, text);
+        if (!InsertMenuItemW(bar, static_cast<UINT>(position++), TRUE, &info)) RaiseLastOSError();
+    }
+}
+
 void TMenu::Loaded() {
     inherited::Loaded();
     RebuildAll();
@@ -133,6 +238,11 @@ void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {
     }
     NotifyWindow();
     if (TMenuChangeEvent handler = OnChange) handler(this, source, rebuild);
+    // The bar that shows this menu's items changed with them.
+    if (FMergedInto) {
+        if (rebuild) FMergedInto->SyncRootEntries();
+        FMergedInto->MenuChanged(source, rebuild);
+    }
 }
 
 void TMenu::EndUpdate() {
@@ -151,7 +261,8 @@ void TMenu::NotifyWindow() {
 TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const noexcept {
     if (kind == fkHandle && FItems->HandleAllocated() && reinterpret_cast<UINT_PTR>(FItems->FHandle) == value)
         return FItems;
-    return FindInTree(FItems, value, kind);
+    if (TMenuItem* item = FindInTree(FItems, value, kind)) return item;
+    return FMerged ? FindInTree(FMerged->FItems, value, kind) : nullptr;
 }
 
 bool TMenu::DispatchCommand(UINT command) {
@@ -184,7 +295,7 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
     // The items above get their OnClick first, as when their sub-menus open, so that they can
     // update the item. Handlers may change the tree: items are looked up by command each time.
     std::vector<UINT> chain;
-    for (TMenuItem* p = item->Parent(); p && p != FItems; p = p->Parent())
+    for (TMenuItem* p = item->Parent(); p && !p->FMenu; p = p->Parent())
         chain.push_back(p->Command());
     for (auto command = chain.rbegin(); command != chain.rend(); ++command)
         if (TMenuItem* p = FindItem(*command, fkCommand))
@@ -196,17 +307,17 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
 }
 
 bool TMenu::ProcessMenuChar(wchar_t ch, HMENU menu, LRESULT& result) {
-    TMenuItem* parent = FindItem(reinterpret_cast<UINT_PTR>(menu), fkHandle);
-    if (!parent) return false;
-    int position = 0;
-    for (int i = 0; i < parent->Count(); ++i) {
-        const TMenuItem* item = parent->Items(i);
-        if (!item->Visible()) continue;
-        if (item->Enabled() && IsAccel(ch, item->Caption())) {
+    if (!FindItem(reinterpret_cast<UINT_PTR>(menu), fkHandle)) return false;
+    // Positions are the native menu's: a bar may hold merged items and the platform's entries.
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        const UINT command = ItemEntryCommand(menu, position);
+        if (command == 0) continue;
+        const TMenuItem* item = FindItem(command, fkCommand);
+        if (item && item->Enabled() && IsAccel(ch, item->Caption())) {
             result = MAKELRESULT(position, MNC_EXECUTE);
             return true;
         }
-        ++position;
     }
     return false;
 }

@@ -7,6 +7,16 @@
 // native menu off the window again, which the form must do before its window is destroyed (a
 // window destroys the menu it holds).
 //
+// Merging: a menu bar may show another main menu's top-level items among its own (an MDI frame
+// shows its active child's menu). Merge(menu) puts the merged menu's items into this menu's bar by
+// GroupIndex: each takes the place of this menu's items with the same GroupIndex (an invisible
+// merged item too, which hides a group), and the others go before the first own item of a higher
+// GroupIndex. This menu's own order is never changed. Changes to the merged menu's items show in
+// this bar and reach this menu's window as CM_MENUCHANGED; FindItem (and with it every dispatch
+// below) finds the merged items as well. One menu is merged at a time; Merge(nullptr) or
+// Unmerge ends it, and so does freeing either menu. Entries of the bar that are not items of either
+// menu (those the platform adds for a maximised MDI child) are kept where they are.
+//
 // The form passes on: WM_COMMAND from a menu -> DispatchCommand; WM_INITMENUPOPUP ->
 // DispatchPopup; WM_MENUSELECT -> FindItem; WM_DRAWITEM / WM_MEASUREITEM of ODT_MENU -> DrawItem /
 // MeasureItem; WM_MENUCHAR -> ProcessMenuChar; key messages -> IsShortCut.
@@ -20,6 +30,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 #include <windows.h>
 
 namespace orvo {
@@ -77,6 +88,17 @@ public:
     // WM_MENUCHAR in a sub-menu of this menu: the entry whose mnemonic is `ch`, to be executed.
     bool ProcessMenuChar(wchar_t ch, HMENU menu, LRESULT& result);
 
+    // Shows `menu`'s items in this menu's bar (see above); nullptr unmerges. Throws EMenuError for
+    // this menu itself or a menu that has merged menus of its own.
+    void Merge(TMenu* menu);
+    // Ends the merging of `menu` (nothing when another or none is merged).
+    void Unmerge(TMenu* menu);
+    TMenu* Merged() const noexcept { return FMerged; }
+    // The menu this one is merged into, or null.
+    TMenu* MergedInto() const noexcept { return FMergedInto; }
+    // The visible top-level items in the order the bar shows them (own and merged).
+    std::vector<TMenuItem*> BarItems() const;
+
     // Changes between the two calls reach OnChange and the window once, at the end.
     void BeginUpdate() noexcept { ++FUpdateCount; }
     void EndUpdate();
@@ -99,6 +121,13 @@ private:
     // After a change that concerns every entry: all native entries are set again.
     void RebuildAll();
     void NotifyWindow();
+    // A top-level item came, went or changed: the bar that shows it (this one's, or the one this
+    // menu is merged into) puts its entries of items again.
+    void RootEntriesChanged();
+    void SyncRootEntries();
+
+    TMenu* FMerged = nullptr;
+    TMenu* FMergedInto = nullptr;
 
     TMenuItem* FItems;
     TImageList* FImages = nullptr;

@@ -172,6 +172,7 @@ void TWinSkinForm::BuildFrame() {
     const int menu = FBorders.Menu;
     FBorders = BordersFromSkin(FSkinData->Left(), FSkinData->Top(), FSkinData->Right(), FSkinData->Bottom(),
                                FFrameKind, menu);
+    for (auto& shape : FShapes) shape = TPieceShape{};
     ReleaseSysButtons();
     for (const auto& definition : FSkinData->SysButtons())
         FSysButtons.push_back(std::make_unique<TWinSysButton>(this, definition.get()));
@@ -457,7 +458,7 @@ bool TWinSkinForm::Stage2(TMessage& m) {
         // MDI: a child that is not normal keeps no region of its own.
         if (FWindowState != TWindowShowState::Minimized &&
             (FState == TFormSkinState::Skinned || FState == TFormSkinState::SkinChanging))
-            UpdateRegion();
+            UpdateRegion(false); // the resize repaints the window anyway
         return true;
     case WM_ACTIVATE:
         FActive = LOWORD(m.WParam) != WA_INACTIVE;

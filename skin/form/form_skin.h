@@ -85,7 +85,8 @@ public:
 
     // Paints the whole non-client area into `dc`, or into the window's DC when null.
     void PaintFrame(HDC dc = nullptr);
-    void UpdateRegion();
+    // `redraw`: have the system repaint the window (not while it is being resized: it will).
+    void UpdateRegion(bool redraw = true);
     void ReleaseRegion();
     // A screen point in frame coordinates.
     POINT ToFramePoint(POINT screen) const;
@@ -286,6 +287,19 @@ private:
     TBitmap FCaptionBitmap;
     TBitmap FIconBitmap;
 
+    // The window region (frame_region.cpp). The ends of each piece's image frame, as regions, when
+    // its middle is opaque (then a region at any size only moves them).
+    struct TPieceShape {
+        bool Built = false;
+        bool Fast = false;
+        TRegionHandle Start;
+        TRegionHandle End;
+        int StartLength = 0;
+        int EndLength = 0;
+        int Across = 0;
+    };
+    std::array<TPieceShape, 8> FShapes;
+    TPieceShape& PieceShape(int piece, int frame);
     // The window region (frame_region.cpp).
     TRegionHandle FRegion; // built, not yet handed to the window
     bool FHasRegion = false;

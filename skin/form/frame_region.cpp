@@ -6,8 +6,11 @@
 //
 // Reads: the skin's Left, Right, Top, Bottom border elements (Trans).
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_bitmaps.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+
+#include <algorithm>
 
 namespace orvo {
 
@@ -28,9 +31,55 @@ TRegionHandle RectRegion(int left, int top, int right, int bottom) {
     return TRegionHandle(CreateRectRgn(left, top, right, bottom));
 }
 
+bool IsKey(TColor c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return r == 255 && b == 255 && g <= 1;
+}
+
 } // namespace
 
-void TWinSkinForm::UpdateRegion() {
+// A border piece's region at any length, from the two ends of its image frame (kept at their size
+// by the slicing), when the stretched middle between them has no transparent pixel: the ends' regions
+// are made once, and every size only moves them. Pieces whose middles are shaped are scanned whole.
+TWinSkinForm::TPieceShape& TWinSkinForm::PieceShape(int piece, int frame) {
+    TPieceShape& shape = FShapes[static_cast<std::size_t>((piece - 1) * 2 + (frame - 1))];
+    if (shape.Built) return shape;
+    shape = TPieceShape{};
+    shape.Built = true;
+    TDataSkinBorder& e = piece == PieceLeft    ? FSkinData->Left()
+                         : piece == PieceRight ? FSkinData->Right()
+                         : piece == PieceTop   ? FSkinData->Top()
+                                               : FSkinData->Bottom();
+    if (e.Image.Empty()) return shape;
+    const bool stacked = piece > PieceRight;
+    const TFrameBounds f = FrameBounds(e.Image, std::max(e.Frame, 1), frame, stacked);
+    const int along = stacked ? f.Width : f.Height;
+    const int start = std::clamp(stacked ? e.LeftWidth : e.TopHeight, 0, along);
+    const int end = std::clamp(stacked ? e.RightWidth : e.BottomHeight, 0, along - start);
+    for (int a = start; a < along - end; ++a)
+        for (int c = 0; c < (stacked ? f.Height : f.Width); ++c) {
+            const int x = f.X + (stacked ? a : c), y = f.Y + (stacked ? c : a);
+            if (IsKey(e.Image.PixelColor(x, y))) return shape; // a shaped middle: scan the piece
+        }
+    auto part = [&](int from, int length) {
+        if (length <= 0) return TRegionHandle{};
+        TBitmap block;
+        if (stacked)
+            CopyBitmapBlock(e.Image, f.X + from, f.Y, length, f.Height, block);
+        else
+            CopyBitmapBlock(e.Image, f.X, f.Y + from, f.Width, length, block);
+        return RegionFromBitmap(block, 0, 0, 1, 1, 1);
+    };
+    shape.Start = part(0, start);
+    shape.End = part(along - end, end);
+    shape.StartLength = start;
+    shape.EndLength = end;
+    shape.Across = stacked ? f.Height : f.Width;
+    shape.Fast = true;
+    return shape;
+}
+
+void TWinSkinForm::UpdateRegion(bool redraw) {
     if (FState == TFormSkinState::Destroyed || !FSkinFrame || !FSkinData || FSkinData->NoSkin()) return;
     if (FFormKind == TFormKind::MdiChild && FWindowState != TWindowShowState::Normal) return;
     RECT window{};
@@ -61,10 +110,33 @@ void TWinSkinForm::UpdateRegion() {
         if (FFrameKind != TFrameKind::None) {
             // A piece's bitmap may be larger than the piece (it is kept for reuse): only the
             // piece's own rectangle counts.
+            const int frameIndex = FActive ? 1 : 2;
             auto piece = [&](int kind, bool shaped, int x, int y, int pw, int ph) {
                 if (pw <= 0 || ph <= 0) return;
                 TRegionHandle part;
-                if (shaped) {
+                TDataSkinBorder& e = kind == PieceLeft    ? left
+                                     : kind == PieceRight ? right
+                                     : kind == PieceTop   ? top
+                                                          : bottom;
+                const int frame = std::max(e.Frame, 1) == 1 ? 1 : frameIndex;
+                TPieceShape* fast = shaped ? &PieceShape(kind, frame) : nullptr;
+                const bool stacked = kind > PieceRight;
+                const int length = stacked ? pw : ph;
+                if (fast && fast->Fast && fast->Across == (stacked ? ph : pw) &&
+                    length >= fast->StartLength + fast->EndLength) {
+                    // The two ends where they lie, the middle whole.
+                    part = stacked ? RectRegion(x + fast->StartLength, y, x + pw - fast->EndLength, y + ph)
+                                   : RectRegion(x, y + fast->StartLength, x + pw, y + ph - fast->EndLength);
+                    auto place = [&](const TRegionHandle& end, int dx, int dy) {
+                        if (!end) return;
+                        TRegionHandle moved(CreateRectRgn(0, 0, 0, 0));
+                        CombineRgn(moved.Get(), end.Get(), nullptr, RGN_COPY);
+                        OffsetRgn(moved.Get(), dx, dy);
+                        Join(part, std::move(moved));
+                    };
+                    place(fast->Start, x, y);
+                    place(fast->End, stacked ? x + pw - fast->EndLength : x, stacked ? y : y + ph - fast->EndLength);
+                } else if (shaped) {
                     part = RegionFromBitmap(BorderPiece(kind, pw, ph), x, y, 1, 1, 1);
                     if (part) {
                         TRegionHandle bounds = RectRegion(x, y, x + pw, y + ph);
@@ -85,7 +157,7 @@ void TWinSkinForm::UpdateRegion() {
     if (!region) region = RectRegion(0, 0, w, h);
     if (!region) return;
     // The system owns the region once it has it.
-    if (SetWindowRgn(Handle, region.Get(), TRUE)) {
+    if (SetWindowRgn(Handle, region.Get(), redraw ? TRUE : FALSE)) {
         region.Release();
         FHasRegion = true;
     } else {

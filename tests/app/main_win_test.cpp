@@ -48,7 +48,8 @@ TEST_F(AppWindow, StoredLayoutMenuAndCaption) {
                                   Win().btnSaveToDir, Win().edtSaveToDir, Win().ckUseFileDir, Win().GroupBox3,
                                   Win().btnSplitNow, Win().edtSplitLineNum, Win().GroupBox4, Win().MemoLog));
 
-    HMENU bar = GetMenu(Win().Handle());
+    // The skinned window draws the bar itself; the menu is the form's main menu.
+    HMENU bar = Win().MainMenu1->Handle();
     ASSERT_EQ(GetMenuItemCount(bar), 3);
     wchar_t text[64];
     const std::pair<int, const wchar_t*> topLevel[] = {{0, L"文件"}, {1, L"帮助"}, {2, L"联系我们"}};

@@ -36,20 +36,29 @@ TEST(ButtonGlyph, LayoutSharesTheFreeSpaceAsMarginAndSpacingSay) {
     SIZE text{};
     GetTextExtentPoint32W(dc, L"Go", 2, &text);
     const int free = 100 - 10 - text.cx;
+    const auto place = [&](TButtonLayout layout, int margin, int spacing, const std::wstring& caption) {
+        glyph.SetLayout(layout);
+        glyph.SetMargin(margin);
+        glyph.SetSpacing(spacing);
+        return glyph.Place(dc, client, caption, 0);
+    };
 
-    auto l = glyph.Layout(dc, client, L"Go", blGlyphLeft, -1, -1, 0);
+    auto l = place(blGlyphLeft, -1, -1, L"Go");
     EXPECT_EQ(l.Glyph.x, free / 3) << "three equal parts";
     EXPECT_EQ(l.Text.left, free / 3 + 10 + free / 3);
     EXPECT_EQ(l.Glyph.y, (40 - 10 + 1) / 2);
-    l = glyph.Layout(dc, client, L"Go", blGlyphLeft, -1, 4, 0);
+    l = place(blGlyphLeft, -1, 4, L"Go");
     EXPECT_EQ(l.Glyph.x, (100 - (10 + 4 + text.cx)) / 2) << "centred together";
     EXPECT_EQ(l.Text.left, l.Glyph.x + 14);
-    l = glyph.Layout(dc, client, L"Go", blGlyphRight, 3, -1, 0);
+    l = place(blGlyphRight, 3, -1, L"Go");
     EXPECT_EQ(l.Glyph.x, 100 - 3 - 10);
     EXPECT_EQ(l.Text.right, l.Glyph.x - (100 - 3 - 10 - text.cx) / 2);
-    l = glyph.Layout(dc, client, L"", blGlyphLeft, -1, -1, 0);
+    l = place(blGlyphLeft, -1, -1, L"");
     EXPECT_EQ(l.Glyph.x, 45) << "without a caption the glyph is centred";
-    l = glyph.Layout(dc, RECT{0, 0, 40, 100}, L"Go", blGlyphBottom, 5, 2, 0);
+    glyph.SetLayout(blGlyphBottom);
+    glyph.SetMargin(5);
+    glyph.SetSpacing(2);
+    l = glyph.Place(dc, RECT{0, 0, 40, 100}, L"Go", 0);
     EXPECT_EQ(l.Glyph.y, 100 - 5 - 10);
     EXPECT_EQ(l.Text.bottom, l.Glyph.y - 2);
     EXPECT_EQ(l.Glyph.x, (40 - 10 + 1) / 2);

@@ -129,6 +129,9 @@ TEST(RadioGroup, ButtonsFollowItemsAndItemIndexFollowsTheButtons) {
     EXPECT_TRUE(group->Buttons(1)->Checked());
     EXPECT_FALSE(group->Buttons(0)->Checked());
     EXPECT_TRUE(clicks.empty());
+    group->Buttons(2)->SetFocus();
+    ASSERT_TRUE(test::PumpUntil([&] { return group->Buttons(2)->Focused(); }, 1000));
+    EXPECT_EQ(group->ItemIndex(), 1) << "nor may the focus arriving check another";
     group->Allow = true;
 
     // Items edited: the index stays while it exists; captions follow.

@@ -171,8 +171,29 @@ end)");
     EXPECT_EQ(Part(*bar, 0).first, L"第一");
 }
 
+// Every window of this thread, children included (Wine counts no USER objects for us).
+int WindowsOfThisThread() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) {
+            ++*reinterpret_cast<int*>(counter);
+            EnumChildWindows(
+                window,
+                [](HWND, LPARAM inner) {
+                    ++*reinterpret_cast<int*>(inner);
+                    return TRUE;
+                },
+                counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 TEST(ControlFamilies, MakingAndFreeingThemLeavesNoHandlesBehind) {
     auto strip = test::SolidStrip(12, {clRed, clBlue});
+    int during = 0;
     const auto cycle = [&] {
         TForm form(nullptr);
         form.SetBounds(0, 0, 300, 200);
@@ -188,6 +209,7 @@ TEST(ControlFamilies, MakingAndFreeingThemLeavesNoHandlesBehind) {
         auto* speed = Add<TSpeedButton>(&form, 160, 40, 30, 30);
         speed->SetGlyph(strip.get());
         form.HandleNeeded();
+        during = WindowsOfThisThread();
         TBitmap shot(300, 200);
         form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas().Handle()));
         SendMessageW(bit->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas().Handle()), 0);
@@ -195,7 +217,11 @@ TEST(ControlFamilies, MakingAndFreeingThemLeavesNoHandlesBehind) {
         RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         bar->RecreateWnd();
     };
+    cycle();
+    const int windows = WindowsOfThisThread();
     EXPECT_EQ(test::GdiObjectsLeakedBy(30, cycle), 0);
+    EXPECT_EQ(WindowsOfThisThread(), windows) << "no window outlives its control";
+    EXPECT_GE(during, 6) << "the form, the bar, the group and its two buttons, the bit button are counted";
 }
 
 } // namespace

@@ -6,9 +6,10 @@ import tempfile
 import unittest
 
 from _path import ROOT, SKIN_DIR
-from orvoart.checks import check_tree
+from orvoart.checks import check_tree, resource_problems
 from orvoart.codecs import bmp_bytes, gif_bytes, read_bmp
 from orvoart.raster import MAGENTA
+from slate_art import palette, skin
 
 
 class CheckTreeTest(unittest.TestCase):
@@ -26,7 +27,7 @@ class CheckTreeTest(unittest.TestCase):
         shutil.rmtree(self.tmp)
 
     def problems(self):
-        return check_tree(self.skin, self.res)
+        return check_tree(skin, self.skin) + resource_problems(self.res, palette.FACE)
 
     def edit_bmp(self, name, change, bpp=32):
         path = os.path.join(self.skin, name)

@@ -2,9 +2,11 @@
 import unittest
 
 import _path  # noqa: F401
-from orvoart import font, mockup, skin
+from orvoart import font
 from orvoart.emblem import PAGE_TOP, emblem
 from orvoart.raster import MAGENTA
+from slate_art import skin
+from slate_art.mockup import SlateMockup
 
 
 class EmblemTest(unittest.TestCase):
@@ -47,7 +49,7 @@ class FontTest(unittest.TestCase):
 class AssembledFrameTest(unittest.TestCase):
     def test_transparent_only_at_the_rounded_corners(self):
         # Cut and stretched as the engine does, at small, usual and large window sizes.
-        m = mockup.Mockup(skin.bitmaps(), emblem(16))
+        m = SlateMockup(skin.bitmaps(), emblem(16))
         for cw, ch in ((60, 20), (546, 359), (1200, 800)):
             for active in (True, False):
                 win = m.window(cw, ch, "", active, menu=())

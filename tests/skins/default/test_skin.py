@@ -4,21 +4,11 @@ import os
 import unittest
 
 from _path import ROOT, SKIN_DIR
-from orvoart import pictures, skin
+from orvoart import ini, pictures
 from orvoart.codecs import bmp_bytes
-from orvoart.raster import MAGENTA, channels
+from orvoart.raster import MAGENTA, contrast
 from orvoart.slicing import frame_origin
-
-
-def parse_ini(text):
-    sections, current = {}, None
-    for line in text.split("\r\n"):
-        if line.startswith("["):
-            current = sections.setdefault(line.strip("[]"), {})
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections
+from slate_art import palette, skin
 
 
 def frames(name, img):
@@ -26,24 +16,11 @@ def frames(name, img):
     return [img.crop(*frame_origin(img, count, i, orientation == "v")) for i in range(1, count + 1)]
 
 
-def luminance(c):
-    def lin(v):
-        v /= 255
-        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
-    r, g, b = channels(c)
-    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b)
-
-
-def contrast(a, b):
-    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
-    return (la + 0.05) / (lb + 0.05)
-
-
 class IniTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with open(os.path.join(SKIN_DIR, skin.INI_NAME), "rb") as f:
-            cls.ini = parse_ini(f.read().decode("ascii"))
+            cls.ini = ini.parse(f.read().decode("ascii"))
 
     def test_element_sections(self):
         want = {
@@ -113,7 +90,7 @@ class ArtTest(unittest.TestCase):
                 self.assertEqual(f.read(), bmp_bytes(img, 32), f"{name} is stale: run generate.py")
         with open(os.path.join(SKIN_DIR, skin.INI_NAME), "rb") as f:
             self.assertEqual(f.read(), skin.ini_text().encode("ascii"))
-        for name, data in pictures.encode(pictures.render()).items():
+        for name, data in pictures.encode(pictures.render(palette), palette).items():
             with open(os.path.join(ROOT, "resources", name), "rb") as f:
                 self.assertEqual(f.read(), data, f"resources/{name} is stale: run generate.py")
 

@@ -1,0 +1,278 @@
+"""The skin "Orvo Jade" as a whole: its 46 bitmaps in archive order, their layouts, the rules its art
+is checked by, and its INI text.
+
+Beyond the default skin's elements it has the caption text's plaque (Title), a menu bar, menu items,
+ExtraImages (combo arrows and the size grip), a group box edge and label, a sunken combo edge, the
+tab page, up-down buttons, track-bar channels and the six thumbs, the buttons of a maximised MDI
+child, a help caption button and the system-menu button placed against the caption text.
+"""
+
+from orvoart import controls, ini, scrollbar
+from orvoart.raster import MAGENTA, channels
+
+from . import elements, frame, palette
+
+SKIN_NAME = "Orvo Jade"
+SKIN_AUTHOR = "Orvo"
+INI_NAME = "jade.ini"
+
+# File name -> (width, height, frame count, frames laid "h"orizontally or "v"ertically), in the
+# order the archive must hold them (the packer follows the INI's first mentions).
+LAYOUT = {
+    "Buttons.bmp": (90, 21, 5, "h"),
+    "CheckBox.bmp": (156, 13, 12, "h"),
+    "RadioButton.bmp": (104, 13, 8, "h"),
+    "Progress.bmp": (24, 19, 2, "h"),
+    "ProgressChunk.bmp": (10, 13, 1, "h"),
+    "Tab.bmp": (90, 18, 5, "h"),
+    "TabPane.bmp": (24, 24, 1, "h"),
+    "ComboboxBtn.bmp": (68, 21, 4, "h"),
+    "SunkEdge.bmp": (48, 21, 4, "h"),
+    "ExtraImages.bmp": (60, 12, 5, "h"),
+    "StatusBar.bmp": (204, 15, 3, "h"),
+    "Header.bmp": (70, 18, 5, "h"),
+    "GroupBoxEdge.bmp": (48, 24, 2, "h"),
+    "GroupBox.bmp": (40, 16, 1, "h"),
+    "ScrollbarArrow.bmp": (391, 17, 23, "h"),
+    "ScrollbarHThumb.bmp": (66, 15, 3, "h"),
+    "ScrollbarVThumb.bmp": (45, 22, 3, "h"),
+    "ScrollbarHBar.bmp": (136, 17, 4, "h"),
+    "ScrollbarVBar.bmp": (68, 34, 4, "h"),
+    "TrackThumbHorz.bmp": (55, 21, 5, "h"),
+    "TrackThumbVert.bmp": (105, 11, 5, "h"),
+    "TrackThumbLeft.bmp": (105, 11, 5, "h"),
+    "TrackThumbRight.bmp": (105, 11, 5, "h"),
+    "TrackThumbUp.bmp": (55, 21, 5, "h"),
+    "TrackThumbDown.bmp": (55, 21, 5, "h"),
+    "Track.bmp": (40, 4, 1, "h"),
+    "TrackVert.bmp": (4, 40, 1, "h"),
+    "UpDownHorz.bmp": (88, 16, 8, "h"),
+    "UpDownHorzGlyph.bmp": (32, 7, 8, "h"),
+    "UpDownVert.bmp": (128, 11, 8, "h"),
+    "UpDownVertGlyph.bmp": (56, 4, 8, "h"),
+    "MenuItem.bmp": (120, 20, 5, "h"),
+    "MenuBackground.bmp": (20, 20, 1, "h"),
+    "MDIControls.bmp": (192, 14, 12, "h"),
+    "CloseButton.bmp": (120, 20, 6, "h"),
+    "MaxButton.bmp": (120, 20, 6, "h"),
+    "MinButton.bmp": (120, 20, 6, "h"),
+    "RestoreButton.bmp": (120, 20, 6, "h"),
+    "HelpButton.bmp": (120, 20, 6, "h"),
+    "IconButton.bmp": (16, 16, 1, "h"),
+    "FrameLeft.bmp": (10, 250, 2, "h"),
+    "FrameRight.bmp": (10, 250, 2, "h"),
+    "FrameTop.bmp": (290, 60, 2, "v"),
+    "FrameBottom.bmp": (290, 12, 2, "v"),
+    "MenuBar.bmp": (40, 40, 2, "v"),
+    "TitleBack.bmp": (40, 60, 2, "v"),
+}
+
+# Images that are drawn with magenta as the transparent colour and may therefore hold it.
+KEYED = {"CheckBox.bmp", "RadioButton.bmp", "Progress.bmp", "ComboboxBtn.bmp", "ExtraImages.bmp",
+         "GroupBoxEdge.bmp", "GroupBox.bmp", "ScrollbarArrow.bmp", "TrackThumbHorz.bmp",
+         "TrackThumbVert.bmp", "TrackThumbLeft.bmp", "TrackThumbRight.bmp", "TrackThumbUp.bmp",
+         "TrackThumbDown.bmp", "UpDownHorz.bmp", "UpDownHorzGlyph.bmp", "UpDownVert.bmp",
+         "UpDownVertGlyph.bmp", "MenuItem.bmp", "MDIControls.bmp", "CloseButton.bmp",
+         "MaxButton.bmp", "MinButton.bmp", "RestoreButton.bmp", "HelpButton.bmp", "IconButton.bmp",
+         "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp", "TitleBack.bmp"}
+
+_SIDE_FLAT = (frame.SIDE_TOP, frame.GEOMETRY.h - frame.SIDE_BOTTOM - 1)
+_END_FLAT = (frame.END_LEFT, frame.GEOMETRY.w - 2 * frame.BORDER - frame.END_RIGHT - 1)
+
+# Stretched or repeated middles that must not show seams: name -> (kind, first, last) per frame,
+# where kind "cols" means columns first..last are identical and "rows" rows first..last.
+FLAT_MIDDLES = {
+    "Buttons.bmp": [("cols", 8, 9), ("rows", 9, 11)],
+    "Progress.bmp": [("cols", 4, 7)],
+    "TabPane.bmp": [("cols", 4, 19), ("rows", 4, 19)],
+    "ComboboxBtn.bmp": [("cols", 3, 13), ("rows", 3, 17)],
+    "SunkEdge.bmp": [("cols", 3, 8), ("rows", 3, 17)],
+    "Header.bmp": [("cols", 1, 12)],
+    "GroupBoxEdge.bmp": [("cols", 6, 17), ("rows", 6, 17)],
+    "GroupBox.bmp": [("cols", 6, 33)],
+    "ScrollbarHBar.bmp": [("cols", 0, 33)],
+    "ScrollbarVBar.bmp": [("rows", 0, 33)],
+    "ScrollbarHThumb.bmp": [("cols", 5, 16)],
+    "ScrollbarVThumb.bmp": [("rows", 5, 16)],
+    "Track.bmp": [("cols", 3, 36)],
+    "TrackVert.bmp": [("rows", 3, 36)],
+    "MenuItem.bmp": [("cols", elements.ITEM_MARGIN, elements.ITEM_W - 1 - elements.ITEM_MARGIN),
+                     ("rows", elements.ITEM_MARGIN, elements.ITEM_H - 1 - elements.ITEM_BOTTOM)],
+    "MenuBackground.bmp": [("cols", 1, 18), ("rows", 1, 18)],
+    "FrameLeft.bmp": [("rows",) + _SIDE_FLAT],
+    "FrameRight.bmp": [("rows",) + _SIDE_FLAT],
+    "FrameTop.bmp": [("cols",) + _END_FLAT],
+    "FrameBottom.bmp": [("cols",) + _END_FLAT],
+    "MenuBar.bmp": [("cols", frame.MENUBAR_END, frame.MENUBAR_W - 1 - frame.MENUBAR_END)],
+    "TitleBack.bmp": [("cols", frame.PLAQUE_END, frame.PLAQUE_W - 1 - frame.PLAQUE_END)],
+}
+
+
+def frame_joins(bitmaps):
+    """The caption bar continues from the left and right pieces into the top piece, all four
+    outer corners are cut round, and the plaque and caption buttons blend into the caption rows
+    they are drawn on."""
+    out = []
+    b, c = frame.BORDER, frame.CAPTION
+    left, top, right = bitmaps["FrameLeft.bmp"], bitmaps["FrameTop.bmp"], bitmaps["FrameRight.bmp"]
+    bottom = bitmaps["FrameBottom.bmp"]
+    h = left.h
+    for f in (0, 1):
+        for y in range(frame.TOP_RADIUS, c - 2):
+            t = top.get(top.w // 2, c * f + y)
+            if left.get(b * f + b - 1, y) != t or right.get(b * f, y) != t:
+                out.append(f"frame {f + 1}: caption row {y} differs between the pieces")
+                break
+        corners = (left.get(b * f, 0), right.get(b * f + b - 1, 0), left.get(b * f, h - 1),
+                   right.get(b * f + b - 1, h - 1))
+        if set(corners) != {MAGENTA}:
+            out.append(f"frame {f + 1}: the outer corners are not rounded off")
+        if bottom.get(bottom.w // 2, frame.BOTTOM * f + frame.BOTTOM - 1) == MAGENTA:
+            out.append(f"frame {f + 1}: the bottom edge is cut away")
+    return out
+
+
+def bitmaps():
+    """Every skin bitmap by file name, in archive order."""
+    P = palette
+    drawn = {
+        "Buttons.bmp": controls.push_buttons(P),
+        "CheckBox.bmp": elements.check_boxes(),
+        "RadioButton.bmp": elements.radio_buttons(),
+        "Progress.bmp": elements.progress(),
+        "ProgressChunk.bmp": elements.progress_chunk(),
+        "Tab.bmp": controls.tabs(P),
+        "TabPane.bmp": elements.tab_pane(),
+        "ComboboxBtn.bmp": elements.combo_button(),
+        "SunkEdge.bmp": elements.sunken_edge(),
+        "ExtraImages.bmp": elements.extra_images(),
+        "StatusBar.bmp": controls.status_bar(P),
+        "Header.bmp": controls.header(P).crop(0, 0, 70, 18),  # five whole 14-wide frames
+        "GroupBoxEdge.bmp": elements.group_box_edge(),
+        "GroupBox.bmp": elements.group_box_label(),
+        "ScrollbarArrow.bmp": scrollbar.arrow_strip(P),
+        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(P),
+        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(P),
+        "ScrollbarHBar.bmp": scrollbar.horizontal_track(P),
+        "ScrollbarVBar.bmp": scrollbar.vertical_track(P),
+        "Track.bmp": elements.track(),
+        "TrackVert.bmp": elements.track_vert(),
+        "MenuItem.bmp": elements.menu_items(),
+        "MenuBackground.bmp": controls.menu_background(P),
+        "MDIControls.bmp": frame.mdi_controls(),
+        "MenuBar.bmp": frame.menu_bar(),
+        "TitleBack.bmp": frame.title_back(),
+    }
+    drawn.update(elements.track_thumbs())
+    drawn.update(elements.updown())
+    drawn.update(frame.caption_buttons())
+    drawn.update(frame.frame_pieces())
+    return {name: drawn[name] for name in LAYOUT}
+
+
+def _colour_text(c):
+    return " ".join(str(v) for v in channels(c))
+
+
+# Caption buttons: (section keys) in the skin's order. XCoord counts from the right edge for
+# Align 1; the help button takes the maximise button's place (the reader moves it there) and shows
+# only on windows with a help box and neither minimise nor maximise box; the system-menu button
+# sits against the left end of the caption text's plaque (Align 2) and shows the program's icon.
+CAPTION_BUTTONS = [
+    ("CloseButton.bmp", dict(Align=1, XCoord=27, YCoord=frame.BUTTON_Y, Action=0, Visibility=0)),
+    ("MaxButton.bmp", dict(Align=1, XCoord=51, YCoord=frame.BUTTON_Y, Action=1, Visibility=2,
+                           Visibility1=6)),
+    ("MinButton.bmp", dict(Align=1, XCoord=75, YCoord=frame.BUTTON_Y, Action=2, Visibility=8)),
+    ("RestoreButton.bmp", dict(Align=1, XCoord=51, YCoord=frame.BUTTON_Y, Action=1, Visibility=1)),
+    ("HelpButton.bmp", dict(Align=1, XCoord=51, YCoord=frame.BUTTON_Y, Action=4, Visibility=10)),
+    ("IconButton.bmp", dict(Align=2, XCoord=4, YCoord=frame.ICON_Y, Action=3, Visibility=0,
+                            frame=1)),
+]
+TEXT_RIGHT_CLIP = 80  # the caption text ends before the three right-hand buttons
+
+
+def _caption_button_sections():
+    lines = []
+    for i, (image, keys) in enumerate(CAPTION_BUTTONS):
+        lines += ini.section(f"Button{i}", [("ButtonImage", image)] + list(keys.items()))
+    return lines
+
+
+def _personality():
+    pairs = [("Left", "FrameLeft.bmp"), ("Right", "FrameRight.bmp"), ("Top", "FrameTop.bmp"),
+             ("Bottom", "FrameBottom.bmp")]
+    for side in ("Left", "Right", "Top", "Bottom"):
+        pairs += [(f"{side}Frame", 2), (f"{side}Stretch", 1), (f"{side}Trans", 1)]
+    pairs += [("LeftTopHeight", frame.SIDE_TOP), ("LeftBotHeight", frame.SIDE_BOTTOM),
+              ("RightTopHeight", frame.SIDE_TOP), ("RightBotHeight", frame.SIDE_BOTTOM),
+              ("TopTopHeight", frame.END_LEFT), ("TopBotHeight", frame.END_RIGHT),
+              ("BottomTopHeight", frame.END_LEFT), ("BottomBotHeight", frame.END_RIGHT)]
+    pairs += [("menuBar", "MenuBar.bmp"), ("TileMenu", 1), ("TileLeftMenu", frame.MENUBAR_END),
+              ("TileRightMenu", frame.MENUBAR_END)]
+    pairs += [("TextBack", "TitleBack.bmp"), ("Textbackground", 1), ("TXTBackleft", frame.PLAQUE_END),
+              ("TXTBackRight", frame.PLAQUE_END), ("TextAlignment", 1), ("TextShift", 8),
+              ("TextShiftVert", 0), ("TextRightClip", TEXT_RIGHT_CLIP)]
+    for prefix, c in (("ActiveText", palette.TEXT_ACTIVE), ("InActiveText", palette.TEXT_INACTIVE)):
+        pairs += [(prefix + name, v) for name, v in zip("RGB", channels(c))]
+    return ini.section("Personality", pairs)
+
+
+def ini_text():
+    """The INI, CR LF line ends. Sections are ordered so that every bitmap is first named in
+    archive order."""
+    L = []
+    L += ini.section("TitlebarSkin", [("SkinName", SKIN_NAME), ("SkinAuthor", SKIN_AUTHOR)])
+    L += ini.section("Skins", [("Version", 150)])
+    L += ini.section("Buttons", [("Bitmap", "Buttons.bmp")] + ini.margins(9, 9, 8, 8) + [
+        ("Trans", 0), ("CheckButton", "CheckBox.bmp"), ("CheckButtonFrame", 12),
+        ("RadioButton", "RadioButton.bmp"), ("RadioButtonFrame", 8)])
+    L += ini.section("Progress", [("Bitmap", "Progress.bmp")] + ini.margins(3, 3, 4, 4) +
+                  [("Trans", 1), ("Tile", 0), ("Style", 0)])
+    L += ini.section("Progress.Chunk", [("Image", "ProgressChunk.bmp"), ("Tile", 1)])
+    L += ini.section("Tabs", [("Image", "Tab.bmp")] + ini.margins(6, 6, 6, 6) +
+                  [("Trans", 0), ("Tile", 0), ("Style", 1)])
+    L += ini.section("Tab.Pane", [("Image", "TabPane.bmp")] + ini.margins(4, 4, 4, 4) + [("Tile", 0)])
+    L += ini.section("ComboButton", [("Image", "ComboboxBtn.bmp")] + ini.margins(3, 3, 3, 3) +
+                  [("Trans", 1), ("Style", 0)])
+    L += ini.section("SunkEdge", [("Image", "SunkEdge.bmp")] + ini.margins(3, 3, 3, 3) + [("Trans", 0)])
+    L += ini.section("ExtraImages", [("Image", "ExtraImages.bmp"), ("Trans", 1)])
+    L += ini.section("StatusBarEdges", [("Image", "StatusBar.bmp")] + ini.margins(5, 9, 50, 17) +
+                  [("Tile", 1)])
+    # The ends fit inside the 14-wide frames (the default skin's 8 and 8 run past them).
+    L += ini.section("Headerbar", [("Image", "Header.bmp")] + ini.margins(3, 4, 6, 6) +
+                  [("Tile", 1), ("Trans", 1)])
+    L += ini.section("GroupBoxEdge", [("Image", "GroupBoxEdge.bmp")] + ini.margins(6, 6, 6, 6) +
+                  [("Trans", 1), ("Tile", 0)])
+    L += ini.section("GroupBox", [("Image", "GroupBox.bmp")] + ini.margins(6, 6, 6, 6) +
+                  [("Trans", 1), ("BackgroundAlignment", 0), ("BackgroundLeftShift", 4),
+                   ("BackgroundRightShift", 4)])
+    L += ini.section("Scrollbar", [("Image", "ScrollbarArrow.bmp")])
+    L += ini.section("HorzScrollThumb", [("Image", "ScrollbarHThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    L += ini.section("VertScrollThumb", [("Image", "ScrollbarVThumb.bmp")] + ini.margins(5, 5, 5, 5))
+    L += ini.section("HorzScroll", [("Image", "ScrollbarHBar.bmp")] + ini.margins(1, 1, 0, 0) + [("Tile", 0)])
+    L += ini.section("VertScroll", [("Image", "ScrollbarVBar.bmp")] + ini.margins(0, 0, 1, 1) + [("Tile", 0)])
+    for side in ("Horz", "Vert", "Left", "Right", "Up", "Down"):
+        L += ini.section(f"Trackbar.Thumb{side}", [("Image", f"TrackThumb{side}.bmp"), ("Trans", 1)])
+    L += ini.section("Track", [("Image", "Track.bmp")] + ini.margins(0, 0, 3, 3) + [("Frame", 1)])
+    L += ini.section("TRACKVERT", [("Image", "TrackVert.bmp")] + ini.margins(3, 3, 0, 0) + [("Frame", 1)])
+    L += ini.section("UpDown.Horz", [("Image", "UpDownHorz.bmp"), ("GlyphImage", "UpDownHorzGlyph.bmp"),
+                                  ("Trans", 1)])
+    L += ini.section("UpDown.Vert", [("Image", "UpDownVert.bmp"), ("GlyphImage", "UpDownVertGlyph.bmp"),
+                                  ("Trans", 1)])
+    m = elements.ITEM_MARGIN
+    L += ini.section("MenuItem", [("Image", "MenuItem.bmp")] + ini.margins(m, elements.ITEM_BOTTOM, m, m) +
+                  [("Trans", 1), ("Tile", 0)])
+    L += ini.section("MenuBackground", [("Image", "MenuBackground.bmp")] + ini.margins(1, 1, 1, 1))
+    L += ini.section("MDICONTROLS", [("Image", "MDIControls.bmp")])
+    L += _caption_button_sections()
+    L += _personality()
+    L += ini.section("Fonts", [("FontHeight", 14)])
+    P = palette
+    L += ini.section("Colours", [(key, _colour_text(c)) for key, c in (
+        ("ButtonFace", P.FACE), ("TitleTextActive", P.TEXT_ACTIVE),
+        ("TitleTextNoActive", P.TEXT_INACTIVE), ("ButtonHilight", P.HILIGHT_WHITE),
+        ("ButtonShadow", P.SHADOW), ("ButtonDkShadow", P.DK_SHADOW), ("Buttonlight", P.LIGHT),
+        ("ButtonText", P.MENU_TEXT), ("WindowText", P.MENU_TEXT), ("Menubar", P.MENUBAR),
+        ("MenuBarText", P.MENU_TEXT), ("Menu", P.MENU), ("MenuText", P.MENU_TEXT),
+        ("Hilight", P.SELECTION), ("HilightText", P.HILIGHT_WHITE), ("Scrollbar", P.TRACK))])
+    return ini.text(L)

@@ -1,0 +1,149 @@
+#include "tests/skin/form/skin_test_form.h"
+
+#include "framework/base/properties.h"
+#include "skin/manager/skin_manager.h"
+#include "tests/framework/support/pump.h"
+
+#include <algorithm>
+
+namespace orvo::test {
+
+ORVO_IMPLEMENT_CLASS(TSkinnedForm);
+
+void TSkinnedForm::Publish(TPublisher<TSkinnedForm>& p) {
+    p.Field(L"SkinData1", &TSkinnedForm::SkinData1);
+    p.Field(L"MainMenu1", &TSkinnedForm::MainMenu1);
+    p.Field(L"PopupMenu1", &TSkinnedForm::PopupMenu1);
+    p.Field(L"mnFile", &TSkinnedForm::mnFile);
+    p.Field(L"mnOpen", &TSkinnedForm::mnOpen);
+    p.Field(L"mnExit", &TSkinnedForm::mnExit);
+    p.Field(L"mnEdit", &TSkinnedForm::mnEdit);
+    p.Field(L"mnRun", &TSkinnedForm::mnRun);
+}
+
+namespace {
+
+std::wstring WinePath(const char* path) {
+    std::string s = path;
+    std::replace(s.begin(), s.end(), '/', '\\');
+    return L"Z:" + std::wstring(s.begin(), s.end());
+}
+
+} // namespace
+
+std::wstring DefaultStorePath() {
+    return WinePath(ORVO_DEFAULT_SKIN_STORE);
+}
+
+std::wstring JadeStorePath() {
+    return WinePath(ORVO_JADE_SKIN_STORE);
+}
+
+TSkinnedFormHost::TSkinnedFormHost(const std::wstring& store, bool show) {
+    InstallSkinEngine();
+    Form = CreateForm<TSkinnedForm>(nullptr);
+    if (!store.empty()) Form->SkinData1->SetSkinFile(store);
+    if (show) ShowAndWait();
+}
+
+TSkinnedFormHost::~TSkinnedFormHost() {
+    delete Form;
+    FreeSkinManager();
+    Pump(20);
+}
+
+TWinSkinForm* TSkinnedFormHost::Skin() const {
+    TSkinManage* manager = ExistingSkinManager();
+    return manager && Form->HandleAllocated() ? manager->FindFormSkin(Form->Handle()) : nullptr;
+}
+
+bool TSkinnedFormHost::ShowAndWait() {
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    return PumpUntil([this] {
+        TWinSkinForm* skin = Skin();
+        return skin && skin->State() == TFormSkinState::Skinned;
+    });
+}
+
+COLORREF WindowPixel(HWND window, int x, int y) {
+    HDC dc = GetWindowDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+TWindowImage CaptureWindow(HWND window) {
+    TWindowImage image;
+    RECT r{};
+    GetWindowRect(window, &r);
+    image.Width = r.right - r.left;
+    image.Height = r.bottom - r.top;
+    if (image.Width <= 0 || image.Height <= 0) return image;
+    HDC dc = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.Width, image.Height, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (std::size_t i = 0; i < image.Pixels.size(); ++i)
+        image.Pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return image;
+}
+
+int WindowsOfProcess() {
+    struct TCount {
+        int N = 0;
+        static BOOL CALLBACK Child(HWND, LPARAM p) {
+            ++reinterpret_cast<TCount*>(p)->N;
+            return TRUE;
+        }
+        static BOOL CALLBACK Top(HWND w, LPARAM p) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if (process != GetCurrentProcessId()) return TRUE;
+            ++reinterpret_cast<TCount*>(p)->N;
+            EnumChildWindows(w, &Child, p);
+            return TRUE;
+        }
+    } count;
+    EnumWindows(&TCount::Top, reinterpret_cast<LPARAM>(&count));
+    return count.N;
+}
+
+std::vector<HWND> VisibleMenuWindows() {
+    std::vector<HWND> menus;
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"#32768", nullptr)))
+        if (IsWindowVisible(w)) menus.push_back(w);
+    return menus;
+}
+
+LRESULT SendNcMouse(HWND window, UINT message, POINT p) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const POINT screen{r.left + p.x, r.top + p.y};
+    const LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    return SendMessageW(window, message, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y));
+}
+
+LRESULT HitTest(HWND window, POINT p) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(r.left + p.x, r.top + p.y));
+}
+
+} // namespace orvo::test
