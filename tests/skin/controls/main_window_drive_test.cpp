@@ -76,8 +76,8 @@ void Button(bool down) {
 // The running program.
 class TSplitterProcess {
 public:
-    TSplitterProcess() {
-        std::wstring command = L"\"" + WinePath(ORVO_SPLITTER_EXE) + L"\"";
+    explicit TSplitterProcess(const char* exe = ORVO_SPLITTER_EXE, std::wstring title = L"Orvo") : FTitle(std::move(title)) {
+        std::wstring command = L"\"" + WinePath(exe) + L"\"";
         STARTUPINFOW si{};
         si.cb = sizeof si;
         if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
@@ -146,10 +146,11 @@ private:
         for (HWND w : all) {
             DWORD process = 0;
             GetWindowThreadProcessId(w, &process);
-            if (process == FInfo.dwProcessId && IsWindowVisible(w) && TextOf(w).starts_with(L"Orvo")) return w;
+            if (process == FInfo.dwProcessId && IsWindowVisible(w) && TextOf(w).starts_with(FTitle)) return w;
         }
         return nullptr;
     }
+    std::wstring FTitle;
     PROCESS_INFORMATION FInfo{};
 };
 
@@ -273,6 +274,35 @@ TEST(MainWindowFromOutside, SkinnedControlsStatesAndClicks) {
     Button(true);
     Button(false);
     EXPECT_TRUE(WaitFor([&] { return glyphShown(2); }, 2000)) << "checked glyph";
+}
+
+// The example's two columns: every family skinned on the left, its Tag 99 twin as it is on the right.
+TEST(ExampleFromOutside, TwinsKeepThePlatformLook) {
+    TSplitterProcess example(ORVO_EXAMPLE_EXE, L"Orvo framework example");
+    ASSERT_NE(example.Main, nullptr);
+    HWND skinned = example.Child(L"TGroupBox", L"皮肤控件");
+    HWND twins = example.Child(L"TGroupBox", L"原样 (Tag 99)");
+    ASSERT_NE(skinned, nullptr);
+    ASSERT_NE(twins, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Ask(skinned, SKM_ISSKINNED) == 1; }));
+    EXPECT_NE(Ask(twins, SKM_ISSKINNED), 1);
+    auto windowsIn = [](HWND parent) {
+        std::vector<HWND> found;
+        EnumChildWindows(
+            parent,
+            [](HWND w, LPARAM p) -> BOOL {
+                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    };
+    const auto left = windowsIn(skinned);
+    const auto right = windowsIn(twins);
+    ASSERT_GE(left.size(), 10u) << "buttons, check box, radio buttons, the group's items, panel, status bar";
+    EXPECT_EQ(left.size(), right.size());
+    for (HWND w : left) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1) << "skinned: " << ClassOf(w).size();
+    for (HWND w : right) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1) << "twin: " << ClassOf(w).size();
 }
 
 } // namespace
