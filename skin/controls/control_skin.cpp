@@ -179,7 +179,9 @@ void TSkinControl::SkinChanged() {
 }
 
 void TSkinControl::SwitchParentBackground(bool on) {
-    if (!Control || !SkinData || SkinData->Options().Contains(xoParentBackGround)) return;
+    if (!Control) return;
+    // Switching back needs nothing of the skin (which may be gone by then).
+    if (!on && (!SkinData || SkinData->Options().Contains(xoParentBackGround))) return;
     // By name where a class publishes it, else the framework's own windowed-control setting.
     auto* windowed = dynamic_cast<TWinControl*>(Control);
     const bool named = HasProp(L"ParentBackground");

@@ -528,6 +528,9 @@ void TWinSkinForm::ReleaseSkinControls() {
     if (FReleasingControls) return;
     FReleasingControls = true;
     const bool dying = FState == TFormSkinState::Detaching;
+    // Released because the skin component is going: nothing may read it any more.
+    if (!FSkinData)
+        for (TSkinControl* skin : FControlSkins) skin->SkinData = nullptr;
     while (!FControlSkins.empty()) {
         TSkinControl* skin = FControlSkins.front();
         try {

@@ -289,6 +289,22 @@ TEST(ControlAttach, ReCreatedWindowsAreSkinnedAgain) {
     EXPECT_EQ(panel->Color(), clYellow) << "the colour handed back is the panel's own";
 }
 
+TEST(ControlAttach, TheSkinComponentGoingFirstHandsEverythingBack) {
+    TSkinnedForm f;
+    auto* panel = f.Add<TPanel>(nullptr, 10, 10, 100, 60);
+    panel->SetColor(clAqua);
+    auto* button = f.Add<TButton>(panel, 5, 5, 60, 24);
+    f.Skin();
+    ASSERT_TRUE(AnswersSkinned(button->Handle()));
+    ASSERT_FALSE(panel->ParentBackground());
+    f.Data.reset();
+    EXPECT_EQ(f.FormSkin->ControlSkins().size(), 0u);
+    EXPECT_FALSE(AnswersSkinned(button->Handle()));
+    EXPECT_EQ(panel->Color(), clAqua);
+    EXPECT_TRUE(panel->ParentBackground());
+    RedrawWindow(f.Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 TEST(ControlAttach, NoGdiObjectsLeftOverManySkinCycles) {
     TSkinnedForm f;
     auto* button = f.Add<TButton>(nullptr, 10, 10, 80, 25);
