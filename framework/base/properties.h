@@ -169,8 +169,16 @@ template <class C, class R, class... A> struct TMethodTraits<R (C::*)(A...) cons
     using Event = std::function<R(A...)>;
 };
 
+// Classes read from a stored description of their own (forms, frames) finish their creation in
+// AfterConstruction, which needs the whole object: it runs once the constructor has returned.
 template <class T> TComponent* CreateInstance(TComponent* owner) {
-    return new T(owner);
+    if constexpr (requires(T& t) { t.AfterConstruction(); }) {
+        std::unique_ptr<T> instance(new T(owner));
+        instance->AfterConstruction();
+        return instance.release();
+    } else {
+        return new T(owner);
+    }
 }
 template <class T> constexpr TClassInfo::TFactory FactoryOf() noexcept {
     if constexpr (std::is_convertible_v<T*, TComponent*> && !std::is_abstract_v<T> &&

@@ -10,6 +10,21 @@ const TEnumType& ScrollStyleType() {
     return type;
 }
 
+void AddMultiLineStyles(TCreateParams& params, TScrollStyle scrollBars, bool wordWrap) {
+    if (wordWrap) params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (scrollBars == ssHorizontal || scrollBars == ssBoth) params.Style |= WS_HSCROLL;
+    if (scrollBars == ssVertical || scrollBars == ssBoth) params.Style |= WS_VSCROLL;
+}
+
+void ApplyWantedKeys(TMessage& m, bool wantTabs, bool wantReturns) {
+    if (wantTabs)
+        m.Result |= DLGC_WANTTAB;
+    else
+        m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+    if (!wantReturns) m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+}
+
 TCustomMemo::TCustomMemo(TComponent* owner)
     : TCustomEdit(owner), FLines(std::make_unique<TMemoStrings>(*this)) {
     SetBounds(0, 0, 185, 89);
@@ -35,20 +50,12 @@ void TCustomMemo::SetWordWrap(bool value) {
 
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
-    if (FWordWrap) params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
-    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
-    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) params.Style |= WS_HSCROLL;
-    if (FScrollBars == ssVertical || FScrollBars == ssBoth) params.Style |= WS_VSCROLL;
+    AddMultiLineStyles(params, FScrollBars, FWordWrap);
 }
 
 void TCustomMemo::WndProc(TMessage& m) {
     TCustomEdit::WndProc(m);
-    if (m.Msg != WM_GETDLGCODE) return;
-    if (FWantTabs)
-        m.Result |= DLGC_WANTTAB;
-    else
-        m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
-    if (!FWantReturns) m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+    if (m.Msg == WM_GETDLGCODE) ApplyWantedKeys(m, FWantTabs, FWantReturns);
 }
 
 TMemo::TMemo(TComponent* owner) : TCustomMemo(owner) {}

@@ -13,6 +13,11 @@ namespace orvo {
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 const TEnumType& ScrollStyleType();
 
+// What the multi-line edits share (memo, rich edit): the window styles of ScrollBars and
+// WordWrap, and the answer to WM_GETDLGCODE for WantTabs and WantReturns (after the control's).
+void AddMultiLineStyles(TCreateParams& params, TScrollStyle scrollBars, bool wordWrap);
+void ApplyWantedKeys(TMessage& getDlgCode, bool wantTabs, bool wantReturns);
+
 class TCustomMemo : public TCustomEdit {
     ORVO_CLASS(TCustomMemo, TCustomEdit)
 public:

@@ -25,7 +25,7 @@ std::vector<TMemoStrings::TSpan> TMemoStrings::Spans(const std::wstring& text) {
 
 int TMemoStrings::Count() const {
     if (FCaching) return static_cast<int>(FCache.size());
-    return static_cast<int>(Spans(FMemo.Text()).size());
+    return static_cast<int>(Spans(EditText()).size());
 }
 
 std::wstring TMemoStrings::Get(int index) const {
@@ -33,7 +33,7 @@ std::wstring TMemoStrings::Get(int index) const {
         if (index < 0 || index >= static_cast<int>(FCache.size())) IndexError(index);
         return FCache[static_cast<std::size_t>(index)];
     }
-    const std::wstring text = FMemo.Text();
+    const std::wstring text = EditText();
     const auto spans = Spans(text);
     if (index < 0 || index >= static_cast<int>(spans.size())) IndexError(index);
     const TSpan& span = spans[static_cast<std::size_t>(index)];
@@ -46,7 +46,7 @@ void TMemoStrings::Put(int index, const std::wstring& line) {
         FCache[static_cast<std::size_t>(index)] = line;
         return;
     }
-    const auto spans = Spans(FMemo.Text());
+    const auto spans = Spans(EditText());
     if (index < 0 || index >= static_cast<int>(spans.size())) IndexError(index);
     const TSpan& span = spans[static_cast<std::size_t>(index)];
     Replace(span.Start, span.Start + span.Length, line);
@@ -58,7 +58,7 @@ void TMemoStrings::Insert(int index, const std::wstring& line) {
         FCache.insert(FCache.begin() + index, line);
         return;
     }
-    const std::wstring text = FMemo.Text();
+    const std::wstring text = EditText();
     const auto spans = Spans(text);
     if (index < 0 || index > static_cast<int>(spans.size())) IndexError(index);
     if (index < static_cast<int>(spans.size())) {
@@ -78,7 +78,7 @@ void TMemoStrings::Delete(int index) {
         FCache.erase(FCache.begin() + index);
         return;
     }
-    const auto spans = Spans(FMemo.Text());
+    const auto spans = Spans(EditText());
     if (index < 0 || index >= static_cast<int>(spans.size())) IndexError(index);
     const TSpan& span = spans[static_cast<std::size_t>(index)];
     Replace(span.Start, span.Start + span.Length + span.Break, std::wstring());
@@ -94,7 +94,7 @@ void TMemoStrings::Clear() {
 
 void TMemoStrings::Replace(std::size_t start, std::size_t end, const std::wstring& with) {
     if (!FMemo.HandleAllocated()) {
-        std::wstring text = FMemo.Text();
+        std::wstring text = EditText();
         text.replace(start, end - start, with);
         FMemo.SetText(text);
         return;
@@ -104,9 +104,13 @@ void TMemoStrings::Replace(std::size_t start, std::size_t end, const std::wstrin
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(with.c_str()));
 }
 
+std::wstring TMemoStrings::EditText() const {
+    return FMemo.Text();
+}
+
 void TMemoStrings::SetUpdateState(bool updating) {
     if (updating) {
-        const std::wstring text = FMemo.Text();
+        const std::wstring text = EditText();
         FCache.clear();
         for (const TSpan& span : Spans(text))
             FCache.push_back(text.substr(span.Start, span.Length));

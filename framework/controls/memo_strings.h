@@ -38,6 +38,8 @@ public:
 
 protected:
     void SetUpdateState(bool updating) override;
+    // The control's text with its positions as the control counts them (EM_SETSEL).
+    virtual std::wstring EditText() const;
 
 private:
     // Replaces the characters [start, end) of the memo's text.

@@ -335,6 +335,26 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
     if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
         params.Width = params.Height = CW_USEDEFAULT;
+    if (Parent()) {
+        // Embedded in another form's control: a plain child window at its place in the parent.
+        params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (Enabled() ? 0 : WS_DISABLED);
+        params.ExStyle &= ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                                              WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP);
+        params.WndParent = Parent()->Handle();
+        params.X = Left();
+        params.Y = Top();
+        params.Width = Width();
+        params.Height = Height();
+    }
+}
+
+void TCustomForm::ParentChanged() {
+    // A top-level window cannot become a child one (nor the other way round): a new window.
+    if (HandleAllocated() && Parent() && !(GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
+        RecreateWnd();
+        return;
+    }
+    TCustomControl::ParentChanged();
 }
 
 void TCustomForm::CreateWnd() {
@@ -395,7 +415,7 @@ void TCustomForm::ShowForm() {
     ApplyPosition();
     DoShow();
     const int show[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(Handle(), show[FWindowState]);
+    ShowWindow(Handle(), Parent() ? SW_SHOWNA : show[FWindowState]);
     if (IsMDIFrame()) RealignMDIClient();
     UpdateScrollBars();
     Perform(CM_SHOWINGCHANGED, 1);
@@ -417,6 +437,7 @@ void TCustomForm::DoHide() {
 }
 
 void TCustomForm::ApplyPosition() {
+    if (Parent()) return; // an embedded form stays where it was placed
     const TCustomForm* centreOver = nullptr;
     switch (FPosition) {
     case poScreenCenter:

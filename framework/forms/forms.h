@@ -212,6 +212,8 @@ protected:
     std::wstring GetText() const override;
     void Paint() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // A form given a Parent is embedded: a child window of that control, without caption or frame.
+    void ParentChanged() override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);

@@ -71,7 +71,9 @@ TButtonShow EvaluateButton(int action, int visibility, int visibility1, const TC
     case cbaSystemMenu:
     case cbaIcon:
     case cbaIconSystemMenu:
-        if (s.Kind == TFrameKind::Dialog) show.Visible = false;
+        // The icon is the system menu's button: a dialog frame, or a window without system menu,
+        // shows none.
+        if (s.Kind == TFrameKind::Dialog || !sysMenu) show.Visible = false;
         break;
     default:
         break;

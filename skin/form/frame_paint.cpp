@@ -45,10 +45,17 @@ RECT CaptionTextRect(const TCaptionTextInput& in) noexcept {
     if (in.RightToLeft) {
         OffsetRect(&t, 10, 0);
     } else {
-        if (!in.Popup) t.right = std::min<LONG>(t.right, c.right - in.TextRightClip);
+        LONG limit = in.Popup ? t.right : c.right - in.TextRightClip;
         // Never under the right-hand buttons, whatever the skin's clip says.
-        if (in.RightButtonsWidth > 5 && c.right - in.RightButtonsWidth - 5 < t.right)
-            t.right = c.right - in.RightButtonsWidth - 5;
+        if (in.RightButtonsWidth > 5) limit = std::min<LONG>(limit, c.right - in.RightButtonsWidth - 5);
+        // Centred text too wide for its place moves left as far as the shift allows before it is cut.
+        if (in.TextAlignment == 1) {
+            if (t.right > limit)
+                OffsetRect(&t, -std::min<LONG>(t.right - limit, std::max<LONG>(t.left - (c.left + in.TextShift), 0)),
+                           0);
+            t.left = std::max<LONG>(t.left, c.left + in.TextShift);
+        }
+        t.right = std::min(t.right, limit);
     }
     if (in.Kind == TFrameKind::Dialog && in.TextAlignment == 0) t.left -= 16; // a dialog has no icon
     return t;
@@ -249,7 +256,12 @@ void TWinSkinForm::MeasureDialogCaption(int& neededWidth) {
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         const TDataSkinTitle& title = FSkinData->Title();
-        neededWidth = title.LeftWidth + (r.right - r.left) + title.RightWidth + FRightButtonsWidth;
+        RECT window{};
+        GetWindowRect(Handle, &window);
+        LayoutButtons(window.right - window.left); // the right-hand buttons' room
+        // The text, its background's margins and the shift, clear of the clip and the buttons.
+        neededWidth = FBorders.Left + title.LeftWidth + (r.right - r.left) + title.TXTBackleft + title.TXTBackRight +
+                      std::max(title.RightWidth, FRightButtonsWidth + 5) + FBorders.Right;
     }
     ReleaseDC(Handle, dc);
 }

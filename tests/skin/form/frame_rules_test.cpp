@@ -178,6 +178,8 @@ TEST(CaptionButtons, ActionsAdjustVisibilityAndEnablement) {
     EXPECT_FALSE(EvaluateButton(cbaSystemMenu, 0, 0, dialog).Visible) << "a dialog shows no icon";
     EXPECT_FALSE(EvaluateButton(cbaIcon, 0, 0, dialog).Visible);
     EXPECT_TRUE(EvaluateButton(cbaSystemMenu, 0, 0, State(bibSystemMenu)).Visible);
+    EXPECT_FALSE(EvaluateButton(cbaSystemMenu, 0, 0, State(bibMinimizeBox)).Visible)
+        << "no system menu, no icon to open it";
 }
 
 TEST(CaptionButtons, LayoutFramesAndHints) {
@@ -256,6 +258,16 @@ TEST(CaptionText, AlignmentShiftsAndClips) {
     longText.Popup = true;
     longText.RightButtonsWidth = 0;
     EXPECT_EQ(CaptionTextRect(longText).right, 4 + 16 + 1000) << "a popup window only minds its buttons";
+
+    TCaptionTextInput centred = Text(1);
+    centred.Text.cx = 300;
+    centred.RightButtonsWidth = 80;
+    const RECT moved = CaptionTextRect(centred);
+    EXPECT_EQ(moved.left, 4 + 16) << "wide centred text moves left, as far as the shift, before it is cut";
+    EXPECT_EQ(moved.right, 396 - 80 - 5);
+    centred.Text.cx = 1000;
+    EXPECT_EQ(CaptionTextRect(centred).left, 4 + 16) << "and never starts left of the shift";
+    EXPECT_EQ(CaptionTextRect(centred).right, 396 - 80 - 5);
 
     TCaptionTextInput dialog = Text(0);
     dialog.Kind = TFrameKind::Dialog;
