@@ -43,6 +43,14 @@ void TfExample::Publish(TPublisher<TfExample>& p) {
     p.Field(L"miSkinNone", &TfExample::miSkinNone);
     p.Field(L"pmExample", &TfExample::pmExample);
     p.Field(L"SkinData1", &TfExample::SkinData1);
+    p.Field(L"gbSkinned", &TfExample::gbSkinned);
+    p.Field(L"gbTwin", &TfExample::gbTwin);
+    p.Field(L"bbSkinned", &TfExample::bbSkinned);
+    p.Field(L"mbSkinned", &TfExample::mbSkinned);
+    p.Field(L"sbDownSkinned", &TfExample::sbDownSkinned);
+    p.Field(L"rb1Skinned", &TfExample::rb1Skinned);
+    p.Field(L"rgSkinned", &TfExample::rgSkinned);
+    p.Field(L"stSkinned", &TfExample::stSkinned);
     p.Method(L"FormCreate", &TfExample::FormCreate);
     p.Method(L"btnBrowseClick", &TfExample::btnBrowseClick);
     p.Method(L"edtLinesKeyPress", &TfExample::edtLinesKeyPress);

@@ -1,6 +1,7 @@
 // The example form: every control of the framework on one form, read from its stored description.
 #pragma once
 
+#include "framework/controls/bit_btn.h"
 #include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/edit.h"
@@ -9,8 +10,13 @@
 #include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
+#include "framework/controls/menu_button.h"
 #include "framework/menus/menus.h"
 #include "framework/controls/panel.h"
+#include "framework/controls/radio_button.h"
+#include "framework/controls/radio_group.h"
+#include "framework/controls/speed_button.h"
+#include "framework/controls/status_bar.h"
 #include "framework/graphics/image_list.h"
 #include "framework/menus/popup_menu.h"
 #include "skin/data/skin_data.h"
@@ -54,6 +60,15 @@ public:
     TMenuItem* miSkinNone = nullptr;
     TPopupMenu* pmExample = nullptr;
     TSkinData* SkinData1 = nullptr;
+    // The skinned control families, each beside its twin with Tag 99 (the platform's look).
+    TGroupBox* gbSkinned = nullptr;
+    TGroupBox* gbTwin = nullptr;
+    TBitBtn* bbSkinned = nullptr;
+    TMenuButton* mbSkinned = nullptr;
+    TSpeedButton* sbDownSkinned = nullptr;
+    TRadioButton* rb1Skinned = nullptr;
+    TRadioGroup* rgSkinned = nullptr;
+    TStatusBar* stSkinned = nullptr;
 
     void FormCreate(TObject* Sender);
     void btnBrowseClick(TObject* Sender);

@@ -28,6 +28,9 @@ constexpr UINT SKM_CAPTIONBUTTONVISIBLE = 13589; // 0x3515
 constexpr UINT SKM_REDRAWMDICLIENT = 13590; // 0x3516
 // Sent to a form: re-create the scroll-bar skin of the control whose window is WParam.
 constexpr UINT SKM_RECREATESCROLLSKIN = 13591; // 0x3517
+// The same message for every control family: the control whose window is now WParam had its
+// window re-created; its skin object is replaced by a fresh one.
+constexpr UINT SKM_RECREATECONTROLSKIN = SKM_RECREATESCROLLSKIN;
 // From the menu-bar hook to its form: open the menu-bar item under the screen point in LParam.
 constexpr UINT SKM_OPENMENUITEM = 13592; // 0x3518
 // "Are you skinned?": every skin object answers 1.

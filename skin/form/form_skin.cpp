@@ -9,6 +9,7 @@
 #include "framework/base/properties.h"
 #include "framework/base/timer.h"
 #include "framework/forms/forms.h"
+#include "framework/graphics/canvas.h"
 #include "framework/menus/popup_menu.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
@@ -390,8 +391,8 @@ void TWinSkinForm::WndProc(TMessage& m) {
         case SKM_FINISHSKINNING:
             FirstSkinning();
             return;
-        case SKM_RECREATESCROLLSKIN:
-            // Scroll-bar skins are re-created by the control skins (control_attach.cpp).
+        case SKM_RECREATECONTROLSKIN:
+            ReskinControl(reinterpret_cast<HWND>(m.WParam));
             return;
         case SKM_ISSKINNED:
             m.Result = 1;
@@ -665,6 +666,7 @@ void TWinSkinForm::SkinChanged() {
         FRegionWidth = FRegionHeight = -1;
         UpdateRegion();
     }
+    ControlSkinsChanged();
     SendMessageW(Handle, SKM_SKINNINGDONE, 0, SkmPaintMagic);
     if (FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FForm, Handle, WindowClassName);
     FState = TFormSkinState::Skinned;

@@ -39,9 +39,13 @@
 
 namespace orvo {
 
+class TCanvas;
+class TControl;
 class TCustomForm;
 class TMenu;
 class TPopupMenu;
+class TSkinControl;
+class TWinControl;
 class TWinSkinMenu;
 class TSkinData;
 class TTimer;
@@ -128,6 +132,39 @@ public:
     // Whether the skinned system menu popup exists (built at its first showing).
     TPopupMenu* SystemMenuPopup() const noexcept { return FSystemMenuPopup.get(); }
 
+    // ---- control skins (control_attach.cpp) ---------------------------------------------------
+    // Every skin object of this window's controls, in order of registration.
+    const std::vector<TSkinControl*>& ControlSkins() const noexcept { return FControlSkins; }
+    // Adds `skin` unless present; true when it was present already.
+    bool RegisterSkin(TSkinControl* skin);
+    void UnregisterSkin(TSkinControl* skin);
+    // The control answers the already-skinned query, or a registered object skins it.
+    bool IsSkinned(TControl* control) const;
+    // A registered object has `window` as its window.
+    bool IsSkinnedWindow(HWND window) const;
+    // The class rules for one framework control (`container`: the component being walked).
+    void SkinControl(TControl* control, TComponent* container);
+    void SkinChildren(TWinControl* control);
+    void SkinOwned(TComponent* component);
+    // A framework form: its owned controls, then its windowed controls in tab order.
+    void WalkForm(TCustomForm* form);
+    // A bare window's child windows by class name and style.
+    void SkinChildWindows(HWND window);
+    void SkinChildWindow(HWND window);
+    // The control whose window is now `window` had it re-created: a fresh skin object for it.
+    void ReskinControl(HWND window);
+    // Frees the objects whose windows are destroyed.
+    void ReleaseDeadSkins();
+    // The canvas handed to every control skin.
+    TCanvas* ControlCanvas();
+    // Tells every control skin that the skin changed.
+    void ControlSkinsChanged();
+    // Attaches a new skin object (owned by `control`) to it; a skin object that does not attach
+    // is freed. True when it attached.
+    bool AttachNew(TSkinControl* skin, TControl* control, bool manageColor);
+    // The same for a bare window (the object owned by this form skin).
+    void AttachNewWindow(TSkinControl* skin, HWND window);
+
     // The message switch; public for the tests, which drive it like the system does.
     void WndProc(TMessage& message);
     void CallDefault(TMessage& message);
@@ -194,6 +231,12 @@ private:
     // control_attach.cpp: the controls' skin objects.
     void AttachControlSkins();
     void ReleaseSkinControls();
+    bool Skin3rdMapping(TControl* control, const std::wstring& upperName);
+
+    // control_attach.cpp
+    std::vector<TSkinControl*> FControlSkins;
+    std::unique_ptr<TCanvas> FControlCanvas;
+    bool FReleasingControls = false;
 
     TWindowMethodHook FFormHook;
     TWindowSubclass FSubclass;

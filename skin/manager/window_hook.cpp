@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
+#include "skin/form/form_skin.h"
 #include "skin/manager/skin_manager.h"
 
 #include <algorithm>
@@ -45,6 +46,9 @@ LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
             case HCBT_CREATEWND: {
                 const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
                 // Size grips made inside a skinned form are skinned with its controls.
+                if ((cs->style & WS_CHILD) && (cs->style & SBS_SIZEGRIP) && cs->hwndParent &&
+                    Lower(ClassNameOf(window)) == L"scrollbar")
+                    if (TWinSkinForm* form = manager->FindFormSkin(cs->hwndParent)) form->SkinChildWindow(window);
                 if (!(cs->style & WS_CHILD) && ClassNameOf(window) == L"#32768") manager->SkinPopupMenu(window);
                 if (cs->dwExStyle & WS_EX_MDICHILD) manager->SkinWindow(window);
                 break;
