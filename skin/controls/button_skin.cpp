@@ -378,7 +378,7 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& w, bool centred) {
         OffsetRect(&t, 0, (HeightOf(w) - HeightOf(t)) / 2 - 1);
     }
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &t,
-              TextFlags(DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS));
+              TextFlags(DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP));
     DrawFocus(dc, t);
 }
 

@@ -276,16 +276,28 @@ TEST(MainWindowFromOutside, SkinnedControlsStatesAndClicks) {
     EXPECT_TRUE(WaitFor([&] { return glyphShown(2); }, 2000)) << "checked glyph";
 }
 
-// The example's two columns: every family skinned on the left, its Tag 99 twin as it is on the right.
-TEST(ExampleFromOutside, TwinsKeepThePlatformLook) {
-    TSplitterProcess example(ORVO_EXAMPLE_EXE, L"Orvo framework example");
-    ASSERT_NE(example.Main, nullptr);
-    HWND skinned = example.Child(L"TGroupBox", L"皮肤控件");
-    HWND twins = example.Child(L"TGroupBox", L"原样 (Tag 99)");
-    ASSERT_NE(skinned, nullptr);
-    ASSERT_NE(twins, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return Ask(skinned, SKM_ISSKINNED) == 1; }));
-    EXPECT_NE(Ask(twins, SKM_ISSKINNED), 1);
+// The gallery's pages: on each, every family skinned in the left group, its Tag 99 twin as it is in
+// the right one.
+TEST(GalleryFromOutside, TwinsKeepThePlatformLook) {
+    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
+    ASSERT_NE(gallery.Main, nullptr);
+    struct TPair {
+        std::vector<HWND> Skinned, Twins;
+    } pairs;
+    EnumChildWindows(
+        gallery.Main,
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t text[64]{};
+            GetWindowTextW(w, text, 64);
+            auto* found = reinterpret_cast<TPair*>(p);
+            if (ClassOf(w) == L"TGroupBox" && std::wstring(text) == L"Skinned") found->Skinned.push_back(w);
+            if (ClassOf(w) == L"TGroupBox" && std::wstring(text) == L"Platform look (Tag 99)") found->Twins.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&pairs));
+    ASSERT_GE(pairs.Skinned.size(), 4u) << "a pair on every page of a family";
+    ASSERT_EQ(pairs.Skinned.size(), pairs.Twins.size());
+    ASSERT_TRUE(WaitFor([&] { return Ask(pairs.Skinned.front(), SKM_ISSKINNED) == 1; }));
     auto windowsIn = [](HWND parent) {
         std::vector<HWND> found;
         EnumChildWindows(
@@ -297,12 +309,18 @@ TEST(ExampleFromOutside, TwinsKeepThePlatformLook) {
             reinterpret_cast<LPARAM>(&found));
         return found;
     };
-    const auto left = windowsIn(skinned);
-    const auto right = windowsIn(twins);
-    ASSERT_GE(left.size(), 10u) << "buttons, check box, radio buttons, the group's items, panel, status bar";
-    EXPECT_EQ(left.size(), right.size());
-    for (HWND w : left) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1) << "skinned: " << ClassOf(w).size();
-    for (HWND w : right) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1) << "twin: " << ClassOf(w).size();
+    std::size_t controls = 0;
+    for (std::size_t i = 0; i < pairs.Skinned.size(); ++i) {
+        EXPECT_EQ(Ask(pairs.Skinned[i], SKM_ISSKINNED), 1);
+        EXPECT_NE(Ask(pairs.Twins[i], SKM_ISSKINNED), 1);
+        const auto left = windowsIn(pairs.Skinned[i]);
+        const auto right = windowsIn(pairs.Twins[i]);
+        EXPECT_EQ(left.size(), right.size()) << "page pair " << i;
+        controls += left.size();
+        for (HWND w : left) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1) << "skinned: " << ClassOf(w).size();
+        for (HWND w : right) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1) << "twin: " << ClassOf(w).size();
+    }
+    EXPECT_GE(controls, 25u) << "buttons, checks, radio buttons and groups, panels, status bars, edits";
 }
 
 } // namespace
