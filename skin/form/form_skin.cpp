@@ -144,6 +144,18 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
         FMenuHandle = GetMenu(Handle);
         if (FMenuHandle && FFormKind != TFormKind::MdiChild) CreateMenuBar();
         BuildFrame();
+        // A region from the start: a window manager decorates a window without one, and the
+        // shaped region comes only with the first skinning.
+        if (FFrameKind != TFrameKind::None && !FIsChild) {
+            RECT window{};
+            GetWindowRect(Handle, &window);
+            if (HRGN whole = CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top)) {
+                if (SetWindowRgn(Handle, whole, FALSE))
+                    FHasRegion = true;
+                else
+                    DeleteObject(whole);
+            }
+        }
     } else {
         FState = TFormSkinState::Skinned;
     }
