@@ -13,6 +13,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
 
 namespace orvo {
 

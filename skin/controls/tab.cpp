@@ -14,6 +14,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
 
 namespace orvo {
 
