@@ -1,6 +1,7 @@
 // Tool bars and cool bars.
 #include "skin/controls/containers.h"
 
+#include "framework/base/properties.h"
 #include "framework/controls/cool_bar.h"
 #include "framework/controls/tool_bar.h"
 #include "framework/graphics/canvas.h"

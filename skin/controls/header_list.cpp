@@ -1,6 +1,7 @@
 // Headers, list views and check lists.
 #include "skin/controls/header_list.h"
 
+#include "framework/base/properties.h"
 #include "framework/controls/check_list_box.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/gdi_handle.h"

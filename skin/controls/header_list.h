@@ -17,6 +17,8 @@
 
 #include "skin/controls/control_skin.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // Tab controls, page controls, tab sets and tab sheets.
 #include "skin/controls/tab.h"
 
+#include "framework/base/properties.h"
 #include "framework/controls/tab_set.h"
 #include "framework/controls/win_control.h"
 #include "framework/graphics/font.h"

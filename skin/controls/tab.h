@@ -19,6 +19,8 @@
 #include "framework/graphics/bitmap.h"
 #include "skin/controls/control_skin.h"
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>

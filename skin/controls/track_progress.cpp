@@ -1,6 +1,7 @@
 // Track bars and progress bars.
 #include "skin/controls/track_progress.h"
 
+#include "framework/base/properties.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/gdi_handle.h"
 #include "skin/data/skin_data.h"
