@@ -68,13 +68,14 @@ bool TSkinToolBar::Painting() const {
 
 void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
     if (Attached) return;
+    // Flat re-creates the window: done before the hook, so the skin stays with the new window.
+    if (auto* owner = dynamic_cast<TToolBar*>(Owner()); owner && !owner->Flat()) {
+        owner->SetFlat(true);
+        FFlatChanged = true;
+    }
     TSkinBox::AttachControl(form, skinData, manageColor, formCanvas);
     auto* bar = dynamic_cast<TToolBar*>(Control);
     if (!Attached || !bar) return;
-    if (!bar->Flat()) {
-        bar->SetFlat(true);
-        FFlatChanged = true;
-    }
     FToken = std::make_shared<TSkinToolBar*>(this);
     std::weak_ptr<TSkinToolBar*> token = FToken;
     if (!bar->OnCustomDraw && !bar->OnAdvancedCustomDraw) {
@@ -101,11 +102,16 @@ void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool m
 
 void TSkinToolBar::Unskin() {
     if (!Active) return;
-    if (auto* bar = dynamic_cast<TToolBar*>(Control); bar && State != TSkinControlState::Destroyed) {
+    // A bar whose window is re-created lives on (and gets a new skin object): the painters go
+    // with this object. A dying bar is not touched.
+    auto* bar = dynamic_cast<TToolBar*>(Control);
+    if (bar && !bar->ComponentState().Contains(csDestroying)) {
         if (FBackgroundInstalled) bar->OnCustomDraw = nullptr;
         if (FButtonInstalled) bar->OnCustomDrawButton = nullptr;
-        if (FFlatChanged) bar->SetFlat(false);
-        bar->Invalidate();
+        if (State != TSkinControlState::Destroyed) {
+            if (FFlatChanged) bar->SetFlat(false);
+            bar->Invalidate();
+        }
     }
     FBackgroundInstalled = FButtonInstalled = FFlatChanged = false;
     if (FToken) *FToken = nullptr;

@@ -291,8 +291,9 @@ TEST(SkinTrackBar, CustomDrawAnswersAndWhatEachPartDraws) {
         HWND w = track->Handle();
         TBitmap canvas(300, 300);
         HDC dc = canvas.Canvas().Handle();
-        EXPECT_EQ(CustomDraw(track, CDDS_ITEMPREPAINT, TBCD_THUMB, dc), CDRF_SKIPDEFAULT);
+        // In the platform's order: the channel, then the thumb over it.
         EXPECT_EQ(CustomDraw(track, CDDS_ITEMPREPAINT, TBCD_CHANNEL, dc), CDRF_SKIPDEFAULT);
+        EXPECT_EQ(CustomDraw(track, CDDS_ITEMPREPAINT, TBCD_THUMB, dc), CDRF_SKIPDEFAULT);
         GdiFlush();
         const RECT thumb = TrackRect(w, TBM_GETTHUMBRECT);
         EXPECT_EQ(canvas.PixelColor((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2), FrameColour(2))
@@ -370,6 +371,7 @@ TEST(SkinProgress, PlainChunkedAndVerticalBarsFillInProportion) {
         bar->SetPosition(0);
         auto* vertical = f.Add<TProgressBar>(nullptr, 230, 10, 18, 200);
         vertical->SetOrientation(pbVertical);
+        vertical->SetBounds(230, 10, 18, 200);
         vertical->SetMin(20);
         vertical->SetMax(120);
         vertical->SetPosition(70);
