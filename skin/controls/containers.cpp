@@ -87,13 +87,18 @@ void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool m
         FBackgroundInstalled = true;
     }
     if (!bar->OnCustomDrawButton && !bar->OnAdvancedCustomDrawButton) {
-        bar->OnCustomDrawButton = [token](TToolBar* sender, TToolButton* button, TCustomDrawState state, bool&) {
+        // The advanced event, for its flags: the platform's own background and edges of a hot or
+        // pressed button would cover the skin's face.
+        bar->OnAdvancedCustomDrawButton = [token](TToolBar* sender, TToolButton* button, TCustomDrawState state,
+                                                  TCustomDrawStage stage, TTBCustomDrawFlags& flags, bool&) {
             const auto self = token.lock();
-            if (!self || !*self || !(*self)->Painting() || !sender->Canvas() || !button) return;
+            if (stage != cdPrePaint || !self || !*self || !(*self)->Painting() || !sender->Canvas() || !button) return;
             TColor text = sender->Canvas()->Font().Color();
-            if (PaintToolbarButton(*(*self)->SkinData, sender->Canvas()->Handle(), button->BoundsRect(),
-                                   static_cast<UINT>(state.Bits()), text))
-                sender->Canvas()->Font().SetColor(text);
+            if (!PaintToolbarButton(*(*self)->SkinData, sender->Canvas()->Handle(), button->BoundsRect(),
+                                    static_cast<UINT>(state.Bits()), text))
+                return;
+            sender->Canvas()->Font().SetColor(text);
+            flags = TTBCustomDrawFlags{tbNoEdges, tbNoOffset, tbNoBackground};
         };
         FButtonInstalled = true;
     }
@@ -107,7 +112,7 @@ void TSkinToolBar::Unskin() {
     auto* bar = dynamic_cast<TToolBar*>(Control);
     if (bar && !bar->ComponentState().Contains(csDestroying)) {
         if (FBackgroundInstalled) bar->OnCustomDraw = nullptr;
-        if (FButtonInstalled) bar->OnCustomDrawButton = nullptr;
+        if (FButtonInstalled) bar->OnAdvancedCustomDrawButton = nullptr;
         if (State != TSkinControlState::Destroyed) {
             if (FFlatChanged) bar->SetFlat(false);
             bar->Invalidate();

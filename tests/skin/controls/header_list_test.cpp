@@ -251,7 +251,7 @@ TEST(SkinToolBar, PaintersComeAndGoWithTheSkinAndCoolBandsGetTheirColoursBack) {
     f.Skin();
     ASSERT_EQ(f.SkinClassOf(bar), L"TSkinToolBar");
     EXPECT_TRUE(bar->Flat());
-    EXPECT_TRUE(bar->OnCustomDrawButton);
+    EXPECT_TRUE(bar->OnAdvancedCustomDrawButton);
     EXPECT_TRUE(own->OnCustomDraw) << "the program's own handler stays";
     EXPECT_EQ(band->Color(), test::SkinFace);
 
@@ -268,7 +268,7 @@ TEST(SkinToolBar, PaintersComeAndGoWithTheSkinAndCoolBandsGetTheirColoursBack) {
 
     f.Unskin();
     EXPECT_FALSE(bar->Flat());
-    EXPECT_FALSE(bar->OnCustomDrawButton);
+    EXPECT_FALSE(bar->OnAdvancedCustomDrawButton);
     EXPECT_FALSE(bar->OnCustomDraw);
     EXPECT_TRUE(own->OnCustomDraw);
     EXPECT_EQ(band->Color(), clAqua);
