@@ -326,7 +326,7 @@ TEST(GalleryFromOutside, TwinsKeepThePlatformLook) {
         }
         for (HWND w : right) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1) << "twin: " << ClassOf(w).size();
     }
-    EXPECT_GE(controls, 60u) << "buttons, checks, groups, panels, status bars, tabs, tracks, lists, tool bars";
+    EXPECT_GE(controls, 50u) << "buttons, checks, groups, panels, status bars, tabs, tracks, lists, tool bars";
 }
 
 void Key(WORD key, bool down) {
@@ -448,14 +448,21 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     Keys({}, 'J');
     TDataSkinBorder* progress = jade->Progress();
     ASSERT_TRUE(progress && progress->Style == 0);
-    const TColor fill = FrameMiddle(progress->Image, 2, 2), trough = FrameMiddle(progress->Image, 2, 1);
-    ASSERT_NE(fill, trough);
+    // A colour of the middle column of frame `frame` of the bar's image (its shading runs down).
+    auto inFrame = [&](TColor colour, int frame) {
+        TBitmap& image = progress->Image;
+        const int x = image.Width() / 2 * (frame - 1) + image.Width() / 4;
+        for (int y = 0; y < image.Height(); ++y)
+            if (image.PixelColor(x, y) == colour) return true;
+        return false;
+    };
     // 50 of 0..100 on 192 pixels fills 96; 25 of -50..50 fills 144.
     auto filled = [&](HWND bar, int last, int first) {
         const auto shot = Screen(bar);
         const int y = shot->Height() / 2;
-        return shot->PixelColor(10, y) == fill && shot->PixelColor(last, y) == fill &&
-               shot->PixelColor(first, y) == trough && shot->PixelColor(shot->Width() - 10, y) == trough;
+        const TColor fill = shot->PixelColor(10, y), trough = shot->PixelColor(shot->Width() - 10, y);
+        return fill != trough && inFrame(fill, 2) && inFrame(trough, 1) && shot->PixelColor(last, y) == fill &&
+               shot->PixelColor(first, y) == trough;
     };
     EXPECT_TRUE(WaitFor([&] { return filled(bars[0], 88, 104); }, 4000)) << "half filled, in the new skin";
     EXPECT_TRUE(filled(bars[1], 136, 152)) << "a range below zero, three quarters";
