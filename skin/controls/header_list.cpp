@@ -230,11 +230,6 @@ void TSkinListView::Unskin() {
     TListSkinBase::Unskin();
 }
 
-void TSkinListView::SkinChanged() {
-    TListSkinBase::SkinChanged();
-    if (Header) Header->SkinChanged();
-}
-
 // ---- TSkinCheckList --------------------------------------------------------------------------
 
 bool TSkinCheckList::HasGlyphs() const {

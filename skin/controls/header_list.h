@@ -61,9 +61,10 @@ public:
     using TListSkinBase::TListSkinBase;
     void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
     void Unskin() override;
-    void SkinChanged() override;
 
-    TSkinHeader* Header = nullptr; // owned by this object
+    // Owned by this object; registered with the form like any control skin (so a skin change
+    // reaches it from there).
+    TSkinHeader* Header = nullptr;
 
 protected:
     void AfterMessage(TMessage& message) override;
