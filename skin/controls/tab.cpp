@@ -285,8 +285,9 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& r) {
     TabRects.assign(static_cast<std::size_t>(std::clamp(count, 0, 4096)), RECT{});
     if (!TabImage.Empty()) DrawStrip(dc, r, page);
     if (!PaneImage.Empty()) DrawPane(dc, page);
-    if (Mode == 2)
-        if (auto* windowed = dynamic_cast<TWinControl*>(Control)) windowed->PaintControls(dc, nullptr);
+    // The page frame covers the display area: windowless controls placed on a tab control (not
+    // only on a page control's sheets) are painted again on top.
+    if (auto* windowed = dynamic_cast<TWinControl*>(Control)) windowed->PaintControls(dc, nullptr);
 }
 
 void TSkinTab::DrawStrip(HDC dc, const RECT& r, const RECT& page) {

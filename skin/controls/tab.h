@@ -5,9 +5,10 @@
 //                  positions: the tabs from the Tabs element (frame 2 the focused tab, 1 the
 //                  others) drawn off screen as if they stood on top or at the bottom, then rotated
 //                  into place; the page frame from the Tabs element's Border image (Style 0) or
-//                  from Tab.Pane (Style 1), flipped or rotated like the tabs. A page control's
-//                  windowless children are painted afterwards (Mode 2). The control's own scroll
-//                  arrows (an msctls_updown32 child) are left out of the strip's copy.
+//                  from Tab.Pane (Style 1), flipped or rotated like the tabs. The control's
+//                  windowless children are painted afterwards (a page control has Mode 2). The
+//                  control's own scroll arrows (an msctls_updown32 child) are left out of the
+//                  strip's copy.
 //   TSkinTabBtn    a tab control drawn as buttons: the Buttons face (frame 2 focused, 1 others).
 //   TSkinTab31     the older tab set: tabs hanging from a line, from the flipped Tabs image.
 //   TSkinTabSheet  a page of a page control: ButtonFace under its controls.
