@@ -66,7 +66,8 @@ bool TSkinToolBar::Painting() const {
     return Active && SkinData && !SkinData->NoSkin() && Form && Form->State() == TFormSkinState::Skinned;
 }
 
-void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
+void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                                 TCanvas* formCanvas) {
     if (Attached) return;
     // Flat re-creates the window: done before the hook, so the skin stays with the new window.
     if (auto* owner = dynamic_cast<TToolBar*>(Owner()); owner && !owner->Flat()) {
@@ -89,10 +90,13 @@ void TSkinToolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool m
     if (!bar->OnCustomDrawButton && !bar->OnAdvancedCustomDrawButton) {
         // The advanced event, for its flags: the platform's own background and edges of a hot or
         // pressed button would cover the skin's face.
-        bar->OnAdvancedCustomDrawButton = [token](TToolBar* sender, TToolButton* button, TCustomDrawState state,
-                                                  TCustomDrawStage stage, TTBCustomDrawFlags& flags, bool&) {
+        bar->OnAdvancedCustomDrawButton = [token](TToolBar* sender, TToolButton* button,
+                                                  TCustomDrawState state, TCustomDrawStage stage,
+                                                  TTBCustomDrawFlags& flags, bool&) {
             const auto self = token.lock();
-            if (stage != cdPrePaint || !self || !*self || !(*self)->Painting() || !sender->Canvas() || !button) return;
+            if (stage != cdPrePaint || !self || !*self || !(*self)->Painting() || !sender->Canvas() ||
+                !button)
+                return;
             TColor text = sender->Canvas()->Font().Color();
             if (!PaintToolbarButton(*(*self)->SkinData, sender->Canvas()->Handle(), button->BoundsRect(),
                                     static_cast<UINT>(state.Bits()), text))
@@ -125,7 +129,8 @@ void TSkinToolBar::Unskin() {
 
 // ---- TSkinCoolBar ----------------------------------------------------------------------------
 
-void TSkinCoolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
+void TSkinCoolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                                 TCanvas* formCanvas) {
     if (Attached) return;
     TSkinBox::AttachControl(form, skinData, manageColor, formCanvas);
     auto* bar = dynamic_cast<TCoolBar*>(Control);
@@ -141,7 +146,8 @@ void TSkinCoolBar::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool m
 void TSkinCoolBar::PaintBands() {
     auto* bar = dynamic_cast<TCoolBar*>(Control);
     if (!bar || !SkinData) return;
-    for (int i = 0; i < bar->Bands()->Count(); ++i) bar->Bands()->Items(i)->SetColor(SkinData->Colour(scButtonFace));
+    for (int i = 0; i < bar->Bands()->Count(); ++i)
+        bar->Bands()->Items(i)->SetColor(SkinData->Colour(scButtonFace));
 }
 
 void TSkinCoolBar::SkinChanged() {

@@ -35,7 +35,8 @@ class TSkinToolBar : public TSkinBox {
 public:
     using TSkinBox::TSkinBox;
     ~TSkinToolBar() override;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
     void Unskin() override;
 
 private:
@@ -51,7 +52,8 @@ class TSkinCoolBar : public TSkinBox {
     ORVO_CLASS(TSkinCoolBar, TSkinBox)
 public:
     using TSkinBox::TSkinBox;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
     void Unskin() override;
     void SkinChanged() override;
 

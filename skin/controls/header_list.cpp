@@ -53,7 +53,8 @@ std::wstring HeaderItemText(HWND header, int index, int* format, int* image) {
     item.pszText = buffer;
     item.cchTextMax = HeaderTextLength;
     item.iImage = -1;
-    const bool got = SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    const bool got =
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     if (format) *format = got ? item.fmt : 0;
     if (image) *image = got ? item.iImage : -1;
     // The control may put LPSTR_TEXTCALLBACKW (or a pointer of its own) in place of our buffer.
@@ -63,7 +64,8 @@ std::wstring HeaderItemText(HWND header, int index, int* format, int* image) {
 
 // ---- TSkinHeader -----------------------------------------------------------------------------
 
-void TSkinHeader::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
+void TSkinHeader::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                                TCanvas* formCanvas) {
     TSkinControl::AttachControl(form, skinData, manageColor, formCanvas);
     HotItem = -1;
 }
@@ -132,7 +134,8 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& r) {
     int right = 0;
     for (int i = 0; i < count; ++i) {
         RECT item{};
-        if (!SendMessageW(Handle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) continue;
+        if (!SendMessageW(Handle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
+            continue;
         DrawItem(s, i, item, images);
         ItemRects[static_cast<std::size_t>(i)] = RECT{item.left + 3, item.top, item.right - 3, item.bottom};
         right = std::max(right, static_cast<int>(item.right));
@@ -183,7 +186,8 @@ void TSkinHeader::DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images) 
 
 // ---- TSkinListView ---------------------------------------------------------------------------
 
-void TSkinListView::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
+void TSkinListView::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                                  TCanvas* formCanvas) {
     if (Attached) return;
     TListSkinBase::AttachControl(form, skinData, manageColor, formCanvas);
     if (!Attached || !Handle) return;
@@ -281,7 +285,8 @@ void TSkinCheckList::DrawItem(DRAWITEMSTRUCT& item) {
                        : RECT{r.left + 2, gy, r.left + 2 + glyph.cx, gy + glyph.cy};
     RECT t = rtl ? RECT{r.left, r.top, g.left - 2, r.bottom} : RECT{g.right + 2, r.top, r.right, r.bottom};
     // Under the glyph the list's own colour, so an earlier glyph never shows through.
-    FillColor(dc, rtl ? RECT{t.right, r.top, r.right, r.bottom} : RECT{r.left, r.top, t.left, r.bottom}, list->Color());
+    FillColor(dc, rtl ? RECT{t.right, r.top, r.right, r.bottom} : RECT{r.left, r.top, t.left, r.bottom},
+              list->Color());
     DrawGlyph(dc, g, strip, frames, CheckListGlyphFrame(static_cast<int>(list->State(index)), frames));
     FillColor(dc, t, back);
     UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;

@@ -36,7 +36,8 @@ class TSkinHeader : public TSkinControl {
     ORVO_CLASS(TSkinHeader, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
     void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas) override;
 
     std::vector<RECT> ItemRects; // as last painted, 3 pixels in on the left and right
@@ -59,7 +60,8 @@ class TSkinListView : public TListSkinBase {
     ORVO_CLASS(TSkinListView, TListSkinBase)
 public:
     using TListSkinBase::TListSkinBase;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
     void Unskin() override;
 
     // Owned by this object; registered with the form like any control skin (so a skin change

@@ -78,7 +78,8 @@ TTabItem ReadTab(HWND window, int index, bool unicode) {
         item.pszText = buffer;
         item.cchTextMax = TabTextLength;
         item.iImage = -1;
-        if (!SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return tab;
+        if (!SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+            return tab;
         // Only our own buffer is read: the control may answer with a pointer of its own.
         if (item.pszText == buffer) tab.Text.assign(buffer, wcsnlen(buffer, TabTextLength));
         tab.Image = item.iImage;
@@ -90,7 +91,8 @@ TTabItem ReadTab(HWND window, int index, bool unicode) {
     item.pszText = buffer;
     item.cchTextMax = TabTextLength;
     item.iImage = -1;
-    if (!SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return tab;
+    if (!SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+        return tab;
     if (item.pszText == buffer) {
         const int bytes = static_cast<int>(strnlen(buffer, TabTextLength));
         const int chars = MultiByteToWideChar(CP_ACP, 0, buffer, bytes, nullptr, 0);
@@ -126,31 +128,48 @@ TTabOrientation TabOrientationOf(DWORD style) noexcept {
 RECT TabPageRect(const RECT& display, TTabOrientation orientation) noexcept {
     RECT p{display.left - 4, display.top - 4, display.right + 4, display.bottom + 4};
     switch (orientation) {
-    case toTop: ++p.top; break;
-    case toBottom: --p.bottom; break;
-    case toLeft: ++p.left; break;
-    case toRight: --p.right; break;
+    case toTop:
+        ++p.top;
+        break;
+    case toBottom:
+        --p.bottom;
+        break;
+    case toLeft:
+        ++p.left;
+        break;
+    case toRight:
+        --p.right;
+        break;
     }
     return p;
 }
 
 RECT TabStripRect(const RECT& r, const RECT& p, TTabOrientation orientation) noexcept {
     switch (orientation) {
-    case toBottom: return RECT{r.left, p.bottom, r.right, r.bottom};
-    case toLeft: return RECT{r.left, r.top, p.left, r.bottom};
-    case toRight: return RECT{p.right, r.top, r.right, r.bottom};
+    case toBottom:
+        return RECT{r.left, p.bottom, r.right, r.bottom};
+    case toLeft:
+        return RECT{r.left, r.top, p.left, r.bottom};
+    case toRight:
+        return RECT{p.right, r.top, r.right, r.bottom};
     case toTop:
-    default: return RECT{r.left, r.top, r.right, p.top};
+    default:
+        return RECT{r.left, r.top, r.right, p.top};
     }
 }
 
-RECT TabInStrip(const RECT& t, TTabOrientation orientation, const RECT& p, const RECT& r, int length) noexcept {
+RECT TabInStrip(const RECT& t, TTabOrientation orientation, const RECT& p, const RECT& r,
+                int length) noexcept {
     switch (orientation) {
-    case toBottom: return RECT{t.left, t.top - (p.bottom + 1), t.right, t.bottom - (p.bottom + 1)};
-    case toLeft: return RECT{length - t.bottom, t.left, length - t.top, t.right};
-    case toRight: return RECT{t.top - 1, r.right - t.right, t.bottom - 1, r.right - t.left};
+    case toBottom:
+        return RECT{t.left, t.top - (p.bottom + 1), t.right, t.bottom - (p.bottom + 1)};
+    case toLeft:
+        return RECT{length - t.bottom, t.left, length - t.top, t.right};
+    case toRight:
+        return RECT{t.top - 1, r.right - t.right, t.bottom - 1, r.right - t.left};
     case toTop:
-    default: return RECT{t.left, t.top + 1, t.right, t.bottom + 1};
+    default:
+        return RECT{t.left, t.top + 1, t.right, t.bottom + 1};
     }
 }
 
@@ -239,7 +258,8 @@ void TSkinTab::PrepareImages() {
     if (tabs->Style == 0) {
         if (!tabs->Image2.Empty()) PaneImage.Assign(tabs->Image2);
     } else if (tabs->Style == 1) {
-        if (TDataSkinObject* pane = SkinData->TabPane(); pane && !pane->Image.Empty()) PaneImage.Assign(pane->Image);
+        if (TDataSkinObject* pane = SkinData->TabPane(); pane && !pane->Image.Empty())
+            PaneImage.Assign(pane->Image);
     }
     for (TBitmap* image : {&TabImage, &PaneImage})
         if (!image->Empty()) image->SetPixelFormat(pf24bit);
@@ -254,7 +274,8 @@ void TSkinTab::PrepareImages() {
     case toRight:
         if (!PaneImage.Empty()) RotateRight(PaneImage);
         break;
-    case toTop: break;
+    case toTop:
+        break;
     }
 }
 
@@ -371,12 +392,14 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& r) {
         const bool unicode = IsWindowUnicode(Handle) != FALSE;
         for (int i = 0; i < count; ++i) {
             RECT tab{};
-            if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab))) continue;
+            if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                              reinterpret_cast<LPARAM>(&tab)))
+                continue;
             OffsetRect(&tab, 0, 1);
             const int frame = i == focus ? 2 : 1;
             DrawSliced(s, tab, face.Image, ButtonFaceFrames, frame, false,
-                       TMargins{face.LeftWidth, face.TopHeight, face.RightWidth, face.BottomHeight}, face.Tile != 0,
-                       face.Trans != 0);
+                       TMargins{face.LeftWidth, face.TopHeight, face.RightWidth, face.BottomHeight},
+                       face.Tile != 0, face.Trans != 0);
             TColor colour = clBlack;
             if (frame == 1 && face.HasNormalColour2) colour = face.NormalColour2;
             if (frame == 2 && face.HasPressedColour2) colour = face.PressedColour2;
@@ -456,7 +479,8 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& r) {
         if (end - x < (scroller ? size.cx + 21 : width)) continue;
         const RECT tab{x, 0, x + width, height};
         const int frame = i == TabSet->TabIndex() ? 2 : 1;
-        DrawSliced(s, tab, StripImage, TabFrames, frame, false, MarginsOf(*tabs), tabs->Tile != 0, tabs->Trans != 0);
+        DrawSliced(s, tab, StripImage, TabFrames, frame, false, MarginsOf(*tabs), tabs->Tile != 0,
+                   tabs->Trans != 0);
         SetTextColor(s, Rgb(frame == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2));
         RECT box = tab;
         DrawTextW(s, caption.c_str(), static_cast<int>(caption.size()), &box,

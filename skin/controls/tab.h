@@ -60,15 +60,16 @@ class TSkinTab : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     ~TSkinTab() override;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) override;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
     void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas) override;
     void SkinChanged() override;
 
     std::vector<RECT> TabRects; // per tab, in window coordinates, as last painted
     TTabOrientation Orientation = toTop;
     bool UnicodeTabs = true;
-    TBitmap TabImage;   // the Tabs image, flipped for bottom tabs
-    TBitmap PaneImage;  // the page frame image, oriented like the tabs
+    TBitmap TabImage;  // the Tabs image, flipped for bottom tabs
+    TBitmap PaneImage; // the page frame image, oriented like the tabs
     TBitmap StripBitmap;
     HWND UpDown = nullptr; // the control's own scroll arrows, when it has them
 

@@ -46,10 +46,13 @@ LRESULT TrackCustomDrawAnswer(DWORD stage, DWORD_PTR part, bool channelImage) no
     if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (stage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
     switch (part) {
-    case TBCD_THUMB: return CDRF_SKIPDEFAULT;
-    case TBCD_CHANNEL: return channelImage ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT;
+    case TBCD_THUMB:
+        return CDRF_SKIPDEFAULT;
+    case TBCD_CHANNEL:
+        return channelImage ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT;
     case TBCD_TICS:
-    default: return CDRF_DODEFAULT;
+    default:
+        return CDRF_DODEFAULT;
     }
 }
 
@@ -112,7 +115,8 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
         DrawFrameStrip(dc, thumb, image->Image, true, ThumbFrames, ThumbFrame);
         return;
     }
-    TPenHandle pen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(SkinData->Colour(scButtonShadow)))));
+    TPenHandle pen(
+        CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ColorToRGB(SkinData->Colour(scButtonShadow)))));
     TSelectObject selectPen(dc, pen.Get());
     TSelectObject selectBrush(dc, SkinData->ButtonFaceBrush());
     Rectangle(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
@@ -192,7 +196,8 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& r) {
 void TSkinProgress::DrawPlain(HDC dc, int width, int height, int fill) {
     TDataSkinBorder& e = *SkinData->Progress();
     DrawSliced(dc, RECT{0, 0, width, height}, e.Image, 2, 1, false, MarginsOf(e), e.Tile != 0, true);
-    if (fill > 0) DrawSliced(dc, RECT{0, 0, fill, height}, e.Image, 2, 2, false, MarginsOf(e), e.Tile != 0, true);
+    if (fill > 0)
+        DrawSliced(dc, RECT{0, 0, fill, height}, e.Image, 2, 2, false, MarginsOf(e), e.Tile != 0, true);
 }
 
 void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
@@ -216,9 +221,10 @@ void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
     const RECT target{2, 2, std::min(2 + fill, width - 2), height - 2};
     if (WidthOf(target) <= 0 || HeightOf(target) <= 0) return;
     TBitmap strip(WidthOf(target), HeightOf(target));
-    DrawThreeSlice(strip.Canvas(), RECT{0, 0, WidthOf(target), HeightOf(target)}, chunk.Image, false, false, 1, 1,
-                   MarginsOf(chunk));
-    BitBlt(dc, target.left, target.top, WidthOf(target), HeightOf(target), strip.Canvas().Handle(), 0, 0, SRCCOPY);
+    DrawThreeSlice(strip.Canvas(), RECT{0, 0, WidthOf(target), HeightOf(target)}, chunk.Image, false, false,
+                   1, 1, MarginsOf(chunk));
+    BitBlt(dc, target.left, target.top, WidthOf(target), HeightOf(target), strip.Canvas().Handle(), 0, 0,
+           SRCCOPY);
 }
 
 } // namespace orvo

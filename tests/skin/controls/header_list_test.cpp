@@ -124,15 +124,16 @@ TEST(SkinHeader, TheHotItemFollowsTheMouseAndImagesSitInTheMiddle) {
     // The item's text in the skin's WindowText.
     bool text = false;
     for (int x = first.left; x < first.right && !text; ++x)
-        for (int y = 0; y < 30 && !text; ++y) text = painted->PixelColor(x, y) == 0xE6F0FA;
+        for (int y = 0; y < 30 && !text; ++y)
+            text = painted->PixelColor(x, y) == 0xE6F0FA;
     EXPECT_TRUE(text);
 }
 
 TEST(SkinHeader, CallbackTextIsReadAsNoText) {
     TSkinnedForm f(ListSkin());
     f.Form->HandleNeeded();
-    HWND header = CreateWindowExW(0, WC_HEADERW, nullptr, WS_CHILD | WS_VISIBLE, 10, 200, 300, 24, f.Form->Handle(),
-                                  nullptr, nullptr, nullptr);
+    HWND header = CreateWindowExW(0, WC_HEADERW, nullptr, WS_CHILD | WS_VISIBLE, 10, 200, 300, 24,
+                                  f.Form->Handle(), nullptr, nullptr, nullptr);
     ASSERT_NE(header, nullptr);
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
@@ -194,7 +195,8 @@ TColor GlyphOnScreen(TCheckListBox* list, int index) {
 TEST(SkinCheckList, GlyphsForEveryStateAndHeaderItemsInTheirColours) {
     TSkinnedForm f(ListSkin());
     auto* list = f.Add<TCheckListBox>(nullptr, 10, 10, 200, 120);
-    for (const wchar_t* text : {L"Unchecked", L"Checked", L"Grayed", L"Header"}) list->Items()->Add(text);
+    for (const wchar_t* text : {L"Unchecked", L"Checked", L"Grayed", L"Header"})
+        list->Items()->Add(text);
     list->SetAllowGrayed(true);
     list->SetState(1, cbChecked);
     list->SetState(2, cbGrayed);
@@ -214,7 +216,8 @@ TEST(SkinCheckList, GlyphsForEveryStateAndHeaderItemsInTheirColours) {
     EXPECT_EQ(static_cast<TColor>(GetPixel(dc, item.right - 3, item.top + 1)), TColor(0x30C030));
     bool text = false;
     for (int x = item.left; x < item.left + 60 && !text; ++x)
-        for (int y = item.top; y < item.bottom && !text; ++y) text = GetPixel(dc, x, y) == 0x0000F0;
+        for (int y = item.top; y < item.bottom && !text; ++y)
+            text = GetPixel(dc, x, y) == 0x0000F0;
     ReleaseDC(list->Handle(), dc);
     EXPECT_TRUE(text) << "the header item's text";
 }
@@ -232,7 +235,8 @@ TEST(SkinCheckList, WithoutGlyphsTheListDrawsItsOwnItems) {
     HDC dc = GetDC(list->Handle());
     int marked = 0;
     for (int x = item.left; x < item.left + 80; ++x)
-        for (int y = item.top; y < item.bottom; ++y) marked += GetPixel(dc, x, y) != 0xFFFFFF;
+        for (int y = item.top; y < item.bottom; ++y)
+            marked += GetPixel(dc, x, y) != 0xFFFFFF;
     ReleaseDC(list->Handle(), dc);
     EXPECT_GT(marked, 10) << "the item and its check box are drawn";
 }

@@ -38,21 +38,24 @@ constexpr TColor Inside = 0x80C0E0;
 TImage32 TabStrip() {
     TImage32 image(100, 20);
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 100; ++x) image.At(x, y) = Px(FrameColour(x / 20 + 1 + (y < 10 ? 0 : 5)));
+        for (int x = 0; x < 100; ++x)
+            image.At(x, y) = Px(FrameColour(x / 20 + 1 + (y < 10 ? 0 : 5)));
     return image;
 }
 
 TImage32 PaneImage() {
     TImage32 image(24, 24);
     for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 24; ++x) image.At(x, y) = Px(y < 5 ? Edge : Inside);
+        for (int x = 0; x < 24; ++x)
+            image.At(x, y) = Px(y < 5 ? Edge : Inside);
     return image;
 }
 
 TTestSkin TabSkin(bool withPane = false) {
     std::string ini = "[Tabs]\r\nImage=Tab.bmp\r\nBorder=Border.bmp\r\nTrans=0\r\nTile=0\r\n";
     if (withPane) ini = "[Tabs]\r\nImage=Tab.bmp\r\nStyle=1\r\n[Tab.Pane]\r\nImage=Pane.bmp\r\n";
-    ini += "[Buttons]\r\nBitmap=Buttons.bmp\r\n[Colours]\r\nButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n";
+    ini +=
+        "[Buttons]\r\nBitmap=Buttons.bmp\r\n[Colours]\r\nButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n";
     TTestSkin skin(ini);
     skin.Image("Tab.bmp", TabStrip()).Image("Buttons.bmp", test::FrameStrip(100, 20, 5));
     skin.Image(withPane ? "Pane.bmp" : "Border.bmp", PaneImage());
@@ -92,9 +95,11 @@ TEST(TabGeometry, StripsPagesAndTabsForEveryPosition) {
     // lies near the right end of the strip; right tabs turn clockwise.
     const RECT tab{2, 10, 30, 40};
     const RECT left = TabInStrip(tab, toLeft, top, window, 150);
-    EXPECT_EQ((std::array{left.left, left.top, left.right, left.bottom}), (std::array<LONG, 4>{110, 2, 140, 30}));
+    EXPECT_EQ((std::array{left.left, left.top, left.right, left.bottom}),
+              (std::array<LONG, 4>{110, 2, 140, 30}));
     const RECT right = TabInStrip(RECT{172, 10, 198, 40}, toRight, top, window, 150);
-    EXPECT_EQ((std::array{right.left, right.top, right.right, right.bottom}), (std::array<LONG, 4>{9, 2, 39, 28}));
+    EXPECT_EQ((std::array{right.left, right.top, right.right, right.bottom}),
+              (std::array<LONG, 4>{9, 2, 39, 28}));
     const RECT bottom = TabInStrip(RECT{2, 145, 50, 149}, toBottom, RECT{0, 0, 200, 143}, window, 200);
     EXPECT_EQ(bottom.top, 1);
 }
@@ -107,7 +112,8 @@ TEST(TabGeometry, CaptionsCentreTheIconByItsHeight) {
     EXPECT_EQ(place.Icon.x, 22);
     EXPECT_EQ(place.Text.left, 38);
     // An icon as wide as the tab is left out; a caption wider than its tab starts at 1.
-    const TCaptionPlace narrow = CaptionPlace(RECT{0, 0, 16, 20}, SIZE{16, 16}, true, SIZE{60, 14}, DT_CENTER);
+    const TCaptionPlace narrow =
+        CaptionPlace(RECT{0, 0, 16, 20}, SIZE{16, 16}, true, SIZE{60, 14}, DT_CENTER);
     EXPECT_FALSE(narrow.UseIcon);
     EXPECT_EQ(narrow.Text.left, 1);
     EXPECT_EQ(CaptionPlace(RECT{0, 0, 100, 20}, SIZE{}, false, SIZE{40, 14}, DT_LEFT).Text.left, 3);
@@ -122,11 +128,15 @@ TTabHalves Halves(TBitmap& painted, RECT t, TTabOrientation o) {
     const int cx = (t.left + t.right) / 2, cy = (t.top + t.bottom) / 2;
     const int qx = (t.right - t.left) / 4, qy = (t.bottom - t.top) / 4;
     switch (o) {
-    case toBottom: return {painted.PixelColor(cx, cy + qy), painted.PixelColor(cx, cy - qy)};
-    case toLeft: return {painted.PixelColor(cx - qx, cy), painted.PixelColor(cx + qx, cy)};
-    case toRight: return {painted.PixelColor(cx + qx, cy), painted.PixelColor(cx - qx, cy)};
+    case toBottom:
+        return {painted.PixelColor(cx, cy + qy), painted.PixelColor(cx, cy - qy)};
+    case toLeft:
+        return {painted.PixelColor(cx - qx, cy), painted.PixelColor(cx + qx, cy)};
+    case toRight:
+        return {painted.PixelColor(cx + qx, cy), painted.PixelColor(cx - qx, cy)};
     case toTop:
-    default: return {painted.PixelColor(cx, cy - qy), painted.PixelColor(cx, cy + qy)};
+    default:
+        return {painted.PixelColor(cx, cy - qy), painted.PixelColor(cx, cy + qy)};
     }
 }
 
@@ -162,11 +172,11 @@ TEST(SkinTab, EveryPositionShowsTheFocusedTabAndThePageFrameTurnedWithIt) {
         // The page frame's top edge faces the tabs: flipped for bottom tabs, turned for side tabs.
         const RECT p = PageRectOf(w, o);
         const int mx = (p.left + p.right) / 2, my = (p.top + p.bottom) / 2;
-        const POINT edge = o == toTop ? POINT{mx, p.top + 1}
+        const POINT edge = o == toTop      ? POINT{mx, p.top + 1}
                            : o == toBottom ? POINT{mx, p.bottom - 2}
                            : o == toLeft   ? POINT{p.left + 1, my}
                                            : POINT{p.right - 2, my};
-        const POINT away = o == toTop ? POINT{mx, p.bottom - 2}
+        const POINT away = o == toTop      ? POINT{mx, p.bottom - 2}
                            : o == toBottom ? POINT{mx, p.top + 1}
                            : o == toLeft   ? POINT{p.right - 2, my}
                                            : POINT{p.left + 1, my};
@@ -273,7 +283,8 @@ TEST(SkinTrackBar, CustomDrawAnswersAndWhatEachPartDraws) {
     EXPECT_EQ(TrackCustomDrawAnswer(CDDS_POSTPAINT, TBCD_THUMB, true), CDRF_DODEFAULT);
     // Wine reports a standing channel, Windows one lying down: the shape decides.
     const RECT lying = VerticalChannelRect(RECT{8, 15, 120, 19});
-    EXPECT_EQ((std::array{lying.left, lying.top, lying.right, lying.bottom}), (std::array<LONG, 4>{15, 8, 19, 120}));
+    EXPECT_EQ((std::array{lying.left, lying.top, lying.right, lying.bottom}),
+              (std::array<LONG, 4>{15, 8, 19, 120}));
     const RECT standing = VerticalChannelRect(RECT{15, 8, 19, 120});
     EXPECT_EQ(standing.bottom, 120);
 
@@ -296,20 +307,24 @@ TEST(SkinTrackBar, CustomDrawAnswersAndWhatEachPartDraws) {
         EXPECT_EQ(CustomDraw(track, CDDS_ITEMPREPAINT, TBCD_THUMB, dc), CDRF_SKIPDEFAULT);
         GdiFlush();
         const RECT thumb = TrackRect(w, TBM_GETTHUMBRECT);
-        EXPECT_EQ(canvas.PixelColor((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2), FrameColour(2))
+        EXPECT_EQ(canvas.PixelColor((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+                  FrameColour(2))
             << "frame 2 of the thumb image";
         RECT channel = TrackRect(w, TBM_GETCHANNELRECT);
         if (track == vertical) channel = VerticalChannelRect(channel);
-        const int cx = track == vertical ? (channel.left + channel.right) / 2 : (channel.left + channel.right) / 4;
-        const int cy = track == vertical ? (channel.top + channel.bottom) / 4 : (channel.top + channel.bottom) / 2;
+        const int cx =
+            track == vertical ? (channel.left + channel.right) / 2 : (channel.left + channel.right) / 4;
+        const int cy =
+            track == vertical ? (channel.top + channel.bottom) / 4 : (channel.top + channel.bottom) / 2;
         EXPECT_EQ(canvas.PixelColor(cx, cy), FrameColour(1)) << "the channel image along the channel";
     }
     // What the window paints on screen is the skin's thumb.
     RedrawWindow(horizontal->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const RECT thumb = TrackRect(horizontal->Handle(), TBM_GETTHUMBRECT);
     HDC screen = GetDC(horizontal->Handle());
-    EXPECT_EQ(static_cast<TColor>(GetPixel(screen, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2)),
-              FrameColour(2));
+    EXPECT_EQ(
+        static_cast<TColor>(GetPixel(screen, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2)),
+        FrameColour(2));
     ReleaseDC(horizontal->Handle(), screen);
 }
 
@@ -335,17 +350,21 @@ TEST(SkinTrackBar, ASkinChangeLeavesTheFocusWhereItIs) {
 // ---- progress bars ---------------------------------------------------------------------------
 
 TTestSkin ProgressSkin(int style, int chunkTile = 1) {
-    std::string ini = "[Progress]\r\nBitmap=Progress.bmp\r\nTrans=0\r\nStyle=" + std::to_string(style) + "\r\n";
-    if (style == 1) ini += "[Progress.Chunk]\r\nImage=Chunk.bmp\r\nTile=" + std::to_string(chunkTile) + "\r\n";
+    std::string ini =
+        "[Progress]\r\nBitmap=Progress.bmp\r\nTrans=0\r\nStyle=" + std::to_string(style) + "\r\n";
+    if (style == 1)
+        ini += "[Progress.Chunk]\r\nImage=Chunk.bmp\r\nTile=" + std::to_string(chunkTile) + "\r\n";
     ini += "[Colours]\r\nButtonFace=200 210 220\r\n";
     TTestSkin skin(ini);
     skin.Image("Progress.bmp", test::FrameStrip(style == 1 ? 10 : 20, 10, style == 1 ? 1 : 2));
-    if (style == 1) skin.Image("Chunk.bmp", [] {
-        TImage32 chunk(6, 8);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 6; ++x) chunk.At(x, y) = Px(Edge);
-        return chunk;
-    }());
+    if (style == 1)
+        skin.Image("Chunk.bmp", [] {
+            TImage32 chunk(6, 8);
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 6; ++x)
+                    chunk.At(x, y) = Px(Edge);
+            return chunk;
+        }());
     return skin;
 }
 
@@ -381,7 +400,8 @@ TEST(SkinProgress, PlainChunkedAndVerticalBarsFillInProportion) {
         EXPECT_EQ(painted->PixelColor(97, 9), FrameColour(2)) << "filled";
         EXPECT_EQ(painted->PixelColor(103, 9), FrameColour(1)) << "the trough";
         bar->SetPosition(-100);
-        EXPECT_EQ(test::PaintedPixel(bar->Handle(), 5, 9), FrameColour(1)) << "at the minimum only the trough";
+        EXPECT_EQ(test::PaintedPixel(bar->Handle(), 5, 9), FrameColour(1))
+            << "at the minimum only the trough";
         painted = PaintedSkin(vertical->Handle());
         EXPECT_EQ(painted->PixelColor(9, 197), FrameColour(2)) << "a vertical bar fills from the bottom";
         EXPECT_EQ(painted->PixelColor(9, 103), FrameColour(2));
