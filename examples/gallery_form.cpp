@@ -6,14 +6,23 @@
 #include "framework/controls/bit_btn.h"
 #include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
+#include "framework/controls/check_list_box.h"
+#include "framework/controls/cool_bar.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
+#include "framework/controls/header_control.h"
 #include "framework/controls/image.h"
+#include "framework/controls/list_view.h"
 #include "framework/controls/menu_button.h"
 #include "framework/controls/panel.h"
+#include "framework/controls/progress_bar.h"
 #include "framework/controls/radio_button.h"
 #include "framework/controls/radio_group.h"
 #include "framework/controls/speed_button.h"
+#include "framework/controls/tab_control.h"
+#include "framework/controls/tab_set.h"
+#include "framework/controls/tool_bar.h"
+#include "framework/controls/track_bar.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
 #include "framework/forms/application.h"
@@ -35,7 +44,10 @@ void RegisterGalleryClasses() {
         &TGroupBox::StaticClass(),   &TPanel::StaticClass(),        &TStatusBar::StaticClass(),
         &TEdit::StaticClass(),       &TMemo::StaticClass(),         &TPageControl::StaticClass(),
         &TTabSheet::StaticClass(),   &TMainMenu::StaticClass(),     &TMenuItem::StaticClass(),
-        &TPopupMenu::StaticClass(),  &TSkinData::StaticClass(),
+        &TPopupMenu::StaticClass(),  &TSkinData::StaticClass(),     &TTabControl::StaticClass(),
+        &TTabSet::StaticClass(),     &TTrackBar::StaticClass(),     &TProgressBar::StaticClass(),
+        &THeaderControl::StaticClass(), &TListView::StaticClass(),  &TCheckListBox::StaticClass(),
+        &TToolBar::StaticClass(),    &TToolButton::StaticClass(),   &TCoolBar::StaticClass(),
     };
     (void)classes;
 }
@@ -106,10 +118,31 @@ void DrawGlyphs(TImageList& glyphs) {
 
 } // namespace
 
+// The states a stored form cannot hold: check marks, disabled and header items, the images.
+void TfGallery::ShowStates(const std::wstring& suffix) {
+    if (auto* list = dynamic_cast<TCheckListBox*>(FindComponent(L"clbOptions" + suffix))) {
+        list->SetHeader(0, true);
+        list->SetState(1, cbChecked);
+        list->SetState(3, cbGrayed);
+        list->SetItemEnabled(4, false);
+    }
+    if (auto* header = dynamic_cast<THeaderControl*>(FindComponent(L"hcColumns" + suffix))) {
+        header->SetImages(&FGlyphs);
+        header->Sections()->Items(0)->SetImageIndex(0);
+    }
+    if (auto* bar = dynamic_cast<TToolBar*>(FindComponent(L"tbMain" + suffix))) {
+        bar->SetImages(&FGlyphs);
+        bar->Buttons(0)->SetImageIndex(0);
+    }
+    if (auto* tabs = dynamic_cast<TTabControl*>(FindComponent(L"tcTop" + suffix))) tabs->SetImages(&FGlyphs);
+}
+
 void TfGallery::FormCreate(TObject*) {
     Application->OnHint = [this](TObject*) { stGallery->SetSimpleText(L" " + Application->Hint()); };
     DrawGlyphs(FGlyphs);
     pmExample->SetImages(&FGlyphs);
+    ShowStates(L"Skinned");
+    ShowStates(L"Twin");
     FSkins = std::make_unique<TSkinChooser>(*SkinData1);
     Log(L"Skin: " + SkinData1->SkinName() + L". The Skin menu switches it.");
 }

@@ -56,6 +56,7 @@ public:
 
 private:
     void Log(const std::wstring& line);
+    void ShowStates(const std::wstring& suffix);
     void SkinChosen(TMenuItem* item, const std::wstring& refused);
 
     std::unique_ptr<TSkinChooser> FSkins;

@@ -44,7 +44,7 @@ HWND TItemStrings::Window() const {
     return FControl.HandleAllocated() ? FControl.Handle() : nullptr;
 }
 
-const TListItem& TItemStrings::At(int index) const {
+const TItemRecord& TItemStrings::At(int index) const {
     if (index < 0 || index >= Count()) IndexError(index);
     return FItems[static_cast<std::size_t>(index)];
 }
@@ -72,7 +72,7 @@ void TItemStrings::SetFlags(int index, std::uint32_t flags) {
 }
 
 int TItemStrings::SortedPosition(const std::wstring& text) const {
-    const auto it = std::upper_bound(FItems.begin(), FItems.end(), text, [](const std::wstring& t, const TListItem& item) {
+    const auto it = std::upper_bound(FItems.begin(), FItems.end(), text, [](const std::wstring& t, const TItemRecord& item) {
         return CompareItems(t, item.Text) < 0;
     });
     return static_cast<int>(it - FItems.begin());
@@ -95,7 +95,7 @@ void TItemStrings::InsertObject(int index, const std::wstring& text, TObject* ob
         IndexError(index);
     }
     // The record first: an owner-drawn list measures the new item while it is inserted.
-    FItems.insert(FItems.begin() + index, TListItem{text, object, 0, false});
+    FItems.insert(FItems.begin() + index, TItemRecord{text, object, 0, false});
     if (HWND window = Window()) {
         try {
             NativeInsert(window, index, text);
@@ -113,7 +113,7 @@ int TItemStrings::AddObject(const std::wstring& text, TObject* object) {
 }
 
 void TItemStrings::Put(int index, const std::wstring& text) {
-    const TListItem old = At(index);
+    const TItemRecord old = At(index);
     HWND window = Window();
     const LRESULT selected = window ? SendMessageW(window, FMessages.GetCurSel, 0, 0) : -1;
     TUpdating updating(*this);
@@ -140,7 +140,7 @@ void TItemStrings::Move(int from, int to) {
     At(from);
     At(to);
     if (FSorted) return; // a sorted list has one order
-    const TListItem item = FItems[static_cast<std::size_t>(from)];
+    const TItemRecord item = FItems[static_cast<std::size_t>(from)];
     TUpdating updating(*this);
     Delete(from);
     InsertObject(to, item.Text, item.Object);
@@ -160,7 +160,7 @@ void TItemStrings::SetSorted(bool value) {
     std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
         return CompareItems(FItems[a].Text, FItems[b].Text) < 0;
     });
-    std::vector<TListItem> sorted;
+    std::vector<TItemRecord> sorted;
     sorted.reserve(FItems.size());
     int newSelected = -1;
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -183,7 +183,7 @@ void TItemStrings::FillWindow() {
     HWND window = Window();
     if (!window || FItems.empty()) return;
     std::size_t bytes = 0;
-    for (const TListItem& item : FItems)
+    for (const TItemRecord& item : FItems)
         bytes += (item.Text.size() + 1) * sizeof(wchar_t);
     SendMessageW(window, FMessages.InitStorage, FItems.size(), static_cast<LPARAM>(bytes));
     for (std::size_t i = 0; i < FItems.size(); ++i)

@@ -36,7 +36,7 @@ struct TItemListMessages {
 extern const TItemListMessages ListBoxMessages;
 extern const TItemListMessages ComboBoxMessages;
 
-struct TListItem {
+struct TItemRecord {
     std::wstring Text;
     TObject* Object = nullptr;
     std::uint32_t Flags = 0;
@@ -69,7 +69,7 @@ public:
     void SetFlags(int index, std::uint32_t flags);
 
     // The item records themselves, for the control's selection bookkeeping.
-    std::vector<TListItem>& Records() noexcept { return FItems; }
+    std::vector<TItemRecord>& Records() noexcept { return FItems; }
     // Puts every item into the control's new window (its list is empty).
     void FillWindow();
 
@@ -77,14 +77,14 @@ protected:
     void SetUpdateState(bool updating) override;
 
 private:
-    const TListItem& At(int index) const;
+    const TItemRecord& At(int index) const;
     int SortedPosition(const std::wstring& text) const;
     HWND Window() const;
     void NativeInsert(HWND window, int index, const std::wstring& text);
 
     TWinControl& FControl;
     const TItemListMessages& FMessages;
-    std::vector<TListItem> FItems;
+    std::vector<TItemRecord> FItems;
     bool FSorted = false;
 };
 

@@ -166,7 +166,7 @@ int TCustomListBox::SelCount() const {
     if (!FMultiSelect) return ItemIndex() >= 0 ? 1 : 0;
     if (Window()) return ItemIndex() >= 0 ? 1 : 0;
     int count = 0;
-    for (const TListItem& item : FItems->Records())
+    for (const TItemRecord& item : FItems->Records())
         count += item.Selected ? 1 : 0;
     return count;
 }
@@ -176,14 +176,14 @@ void TCustomListBox::ClearSelection() {
         SetItemIndex(-1);
         return;
     }
-    for (TListItem& item : FItems->Records())
+    for (TItemRecord& item : FItems->Records())
         item.Selected = false;
     if (HWND window = Window()) SendMessageW(window, LB_SETSEL, FALSE, -1);
 }
 
 void TCustomListBox::SelectAll() {
     if (!FMultiSelect) return;
-    for (TListItem& item : FItems->Records())
+    for (TItemRecord& item : FItems->Records())
         item.Selected = true;
     if (HWND window = Window()) SendMessageW(window, LB_SETSEL, TRUE, -1);
 }

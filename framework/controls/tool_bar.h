@@ -122,8 +122,18 @@ private:
     int FCommand = 0; // the native button's command number, unique in its bar
 };
 
-// Native drawing left out after a custom-drawn button (the platform's TBCDRF_* flags).
-enum TTBCustomDrawFlag : std::uint8_t { tbNoEdges, tbHiliteHotTrack, tbNoOffset, tbNoMark, tbNoEtchedEffect };
+// Native drawing left out after a custom-drawn button (the platform's TBCDRF_* flags, bit n of the
+// set is TBCDRF bit 16 + n): tbBlendIcon blends the image with the highlight,
+// tbNoBackground leaves the button's background (a hot or pressed fill) undrawn.
+enum TTBCustomDrawFlag : std::uint8_t {
+    tbNoEdges,
+    tbHiliteHotTrack,
+    tbNoOffset,
+    tbNoMark,
+    tbNoEtchedEffect,
+    tbBlendIcon,
+    tbNoBackground,
+};
 using TTBCustomDrawFlags = TSet<TTBCustomDrawFlag>;
 
 using TTBCustomDrawEvent = std::function<void(TToolBar* Sender, const RECT& ARect, bool& DefaultDraw)>;

@@ -8,8 +8,9 @@
 // grow with the control families: a family that is not skinned yet has no row, and its controls
 // keep their look (a Skin3rd kind without a row is still "handled": the class rules do not run).
 //
-// Not done here yet (families of later work): tab, track-bar, up-down, combo, edit, date-time,
-// progress, scroll-bar, header and list rows; the popup-menu owner-draw hooks of SkinOwned.
+// Not done here yet (families of later work): up-down, combo, edit, date-time and scroll-bar
+// rows (list views and check lists get their headers and glyphs, not yet their scroll bars);
+// the popup-menu owner-draw hooks of SkinOwned; the menus of tool bars.
 #include "skin/form/control_attach.h"
 
 #include "framework/base/prop_access.h"
@@ -22,11 +23,19 @@
 #include "framework/window/window_property.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/containers.h"
 #include "skin/controls/group_panel_status.h"
+#include "skin/controls/header_list.h"
+#include "skin/controls/tab.h"
+#include "skin/controls/track_progress.h"
+#include "framework/controls/tab_control.h"
+#include "framework/controls/tab_set.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
 #include "skin/form/form_skin.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -230,31 +239,72 @@ void BitButtonRule(TRuleContext& c) {
         Attach(c, new TSkinBitButton(c.Control), false);
 }
 
+bool HasTabs(const TRuleContext& c) {
+    return c.Data.Tabs() != nullptr;
+}
+
+void TabRule(TRuleContext& c) {
+    if (IsA(c.Control, L"TPageControl")) {
+        auto* skin = new TSkinTab(c.Control);
+        if (c.FormSkin.AttachNew(skin, c.Control, false)) skin->Mode = 2;
+        return;
+    }
+    auto* tabs = dynamic_cast<TCustomTabControl*>(c.Control);
+    if (tabs && tabs->Style() != tsTabs)
+        Attach(c, new TSkinTabBtn(c.Control), false);
+    else
+        Attach(c, new TSkinTab(c.Control), false);
+}
+
+void TabSetRule(TRuleContext& c) {
+    auto* skin = new TSkinTab31(c.Control);
+    skin->AttachTabSet(dynamic_cast<TTabSet*>(c.Control), &c.Data, &c.FormSkin, c.FormSkin.ControlCanvas());
+    if (!skin->Attached) delete skin;
+}
+
 void EmbeddedRule(TRuleContext& c) {
     if (IsA(c.Control, L"TCustomForm")) Attach(c, new TSkinBox(c.Control), true);
     c.FormSkin.SkinOwned(c.Control);
 }
 
 // In the order of every family's rules; later families insert their rows by number.
-const std::array<TClassRule, 12>& ClassRules() {
-    static const std::array<TClassRule, 12> rules{{
+const std::array<TClassRule, 22>& ClassRules() {
+    static const std::array<TClassRule, 22> rules{{
+        {1, [](const TRuleContext& c) { return HasTabs(c) && IsA(c.Control, L"TCustomTabControl"); }, xcTab, TabRule},
+        {3, [](const TRuleContext& c) { return IsA(c.Control, L"TCoolBar"); }, xcToolbar,
+         [](TRuleContext& c) { Attach(c, new TSkinCoolBar(c.Control), false); }},
+        {4, [](const TRuleContext& c) { return HasTabs(c) && c.Name == L"TTABSET"; }, xcTab, TabSetRule},
+        {5, [](const TRuleContext& c) { return HasTabs(c) && IsA(c.Control, L"TTabSheet"); }, xcTab,
+         [](TRuleContext& c) { Attach(c, new TSkinTabSheet(c.Control), false); }},
         {7, [](const TRuleContext& c) { return c.Name == L"TMVCPANEL"; }, std::nullopt,
          [](TRuleContext& c) {
              if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
          }},
+        {9, [](const TRuleContext& c) { return IsA(c.Control, L"THeaderControl"); }, xcPanel,
+         [](TRuleContext& c) { Attach(c, new TSkinHeader(c.Control), false); }},
         {10, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomCheckBox>(); }, xcCheckBox,
          [](TRuleContext& c) { Attach(c, new TSkinCheckBox(c.Control), false); }},
+        {11, [](const TRuleContext& c) { return IsA(c.Control, L"TTrackBar"); }, xcTrackBar,
+         [](TRuleContext& c) { Attach(c, new TSkinTrackBar(c.Control), false); }},
         {14, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomRadioGroup"); }, xcRadioButton, RadioGroupRule},
         {15, [](const TRuleContext& c) { return c.Name == L"TDBNAVIGATOR"; }, xcPanel, NavigatorRule},
         {19, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomGroupBox>(); }, xcPanel, GroupBoxRule},
         {20, [](const TRuleContext& c) { return IsA(c.Control, L"TRadioButton"); }, xcRadioButton,
          [](TRuleContext& c) { Attach(c, new TSkinRadioButton(c.Control), false); }},
+        {21, [](const TRuleContext& c) { return IsA(c.Control, L"TToolBar"); }, xcToolbar,
+         [](TRuleContext& c) { Attach(c, new TSkinToolBar(c.Control), false); }},
         {22, [](const TRuleContext& c) { return IsA(c.Control, L"TStatusBar"); }, xcStatusBar,
          [](TRuleContext& c) { Attach(c, new TSkinStatusBar(c.Control), false); }},
+        {23, [](const TRuleContext& c) { return IsA(c.Control, L"TProgressBar"); }, xcProgress,
+         [](TRuleContext& c) { Attach(c, new TSkinProgress(c.Control), false); }},
         {31, [](const TRuleContext& c) { return IsA(c.Control, L"TBitBtn"); }, std::nullopt, BitButtonRule},
         {32, [](const TRuleContext& c) { return IsA(c.Control, L"TSpeedButton"); }, xcSpeedButton,
          [](TRuleContext& c) { AttachSpeedButton(c, {}); }},
         {33, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomPanel>(); }, xcPanel, PanelRule},
+        {35, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomListView"); }, xcScrollbar,
+         [](TRuleContext& c) { Attach(c, new TSkinListView(c.Control), false); }},
+        {36, [](const TRuleContext& c) { return c.Name == L"TCHECKLISTBOX"; }, xcScrollbar,
+         [](TRuleContext& c) { Attach(c, new TSkinCheckList(c.Control), false); }},
         {40, [](const TRuleContext& c) { return c.Control->InheritsFrom<TButton>(); }, xcButton,
          [](TRuleContext& c) { Attach(c, new TSkinButton(c.Control), false); }},
         {42,
@@ -310,16 +360,26 @@ void CheckGroupKind(TRuleContext& c) {
 }
 
 // The kinds of this system's control families, in the order they are compared.
-const std::array<TKindRule, 13>& KindRules() {
-    static const std::array<TKindRule, 13> rules{{
+const std::array<TKindRule, 16>& KindRules() {
+    static const std::array<TKindRule, 16> rules{{
         {L"radiobutton", xcRadioButton, [](TRuleContext& c) { Attach(c, new TSkinRadioButton(c.Control), false); }},
         {L"panel", xcPanel, PanelKind},
+        {L"trackbar", xcButton,
+         [](TRuleContext& c) {
+             SetPropValue(c.Control, L"Transparent", L"True");
+             Attach(c, new TSkinTrackBar(c.Control), false);
+         }},
         {L"button", xcButton, [](TRuleContext& c) { Attach(c, new TSkinButton(c.Control), false); }},
         {L"bitbtn", xcButton, BitBtnKind},
         {L"pngbitbtn", xcButton, PngBitBtnKind},
         {L"pngspeedbutton", xcButton, [](TRuleContext& c) { AttachSpeedButton(c, L"PngImage"); }},
         {L"menubtn", xcButton, [](TRuleContext& c) { Attach(c, new TSkinMenuButton(c.Control), false); }},
         {L"speedbutton", xcSpeedButton, [](TRuleContext& c) { AttachSpeedButton(c, {}); }},
+        {L"tab", xcTab,
+         [](TRuleContext& c) {
+             if (HasTabs(c)) Attach(c, new TSkinTab(c.Control), false);
+         }},
+        {L"progress", xcProgress, [](TRuleContext& c) { Attach(c, new TSkinProgress(c.Control), false); }},
         {L"container", std::nullopt,
          [](TRuleContext& c) {
              if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
@@ -503,6 +563,15 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
     }
     if (name == L"tbutton") {
         if (has.Contains(xcButton)) AttachNewWindow(new TSkinButton(this), window);
+        return;
+    }
+    if (name == L"tprogressbar") {
+        AttachNewWindow(new TSkinProgress(this), window);
+        return;
+    }
+    if (name == L"systabcontrol32") {
+        if (has.Contains(xcTab) && FSkinData->Tabs() && !(style & TCS_OWNERDRAWFIXED))
+            AttachNewWindow(new TSkinTab(this), window);
         return;
     }
     if (name == L"tsilentpaintpanel") {

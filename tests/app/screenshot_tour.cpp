@@ -3,7 +3,8 @@
 // under the skin store given (the built-in skin without one). Run by hand under Wine on a display:
 //   wine build/win/tests/app/orvo_screenshot_tour.exe OUTPUT_DIR [SKIN.skn] [PREFIX]
 // writes OUTPUT_DIR/PREFIX-main.bmp, -menu.bmp, -sysmenu.bmp, -about.bmp, -message.bmp,
-// -open.bmp, -folder.bmp (scripts/screenshots.sh turns them into PNG files).
+// -open.bmp, -folder.bmp, and -gallery-PAGE.bmp for every page of the skin gallery, which runs in a
+// process of its own (scripts/screenshots.sh turns them into PNG files).
 #include "app/about_dlg.h"
 #include "app/main_win.h"
 #include "app/program.h"
@@ -14,7 +15,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwctype>
+#include <initializer_list>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -98,6 +102,113 @@ HWND ActiveDialog() {
     return GetActiveWindow();
 }
 
+std::wstring WinePath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+    return path;
+}
+
+std::wstring ClassOf(HWND w) {
+    wchar_t name[101]{};
+    GetClassNameW(w, name, 101);
+    return name;
+}
+
+// The first child window of a class.
+HWND ChildOf(HWND parent, const std::wstring& className) {
+    std::pair<std::wstring, HWND> search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<std::wstring, HWND>*>(p);
+            if (ClassOf(w) != s->first) return TRUE;
+            s->second = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+void Input(std::initializer_list<INPUT> inputs) {
+    for (INPUT in : inputs) {
+        SendInput(1, &in, sizeof in);
+        Sleep(40);
+    }
+}
+
+INPUT KeyInput(WORD key, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    return in;
+}
+
+// The shown page's caption in lower case, spaces as dashes ("track-and-progress").
+std::wstring ShownPage(HWND pages) {
+    for (HWND sheet = GetWindow(pages, GW_CHILD); sheet; sheet = GetWindow(sheet, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(sheet) || ClassOf(sheet) != L"TTabSheet") continue;
+        wchar_t text[100]{};
+        GetWindowTextW(sheet, text, 100);
+        std::wstring name;
+        for (const wchar_t* c = text; *c; ++c) {
+            if (*c == L' ') name += L'-';
+            else if (iswalnum(*c)) name += static_cast<wchar_t>(towlower(*c));
+        }
+        return name;
+    }
+    return {};
+}
+
+// The skin gallery under the same skin store, in its own process: a picture of each page, reached
+// as a user does (a click on a tab, then Ctrl+Tab).
+void ShootGallery(const std::wstring& store) {
+    std::wstring command = L"\"" + WinePath(ORVO_GALLERY_EXE) + L"\"";
+    if (!store.empty()) command += L" \"" + store + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    HWND gallery = nullptr;
+    for (int i = 0; i < 300 && !gallery; ++i) {
+        Pump(50);
+        HWND w = FindWindowW(nullptr, L"Orvo skin gallery");
+        DWORD process = 0;
+        if (w) GetWindowThreadProcessId(w, &process);
+        if (w && process == pi.dwProcessId && IsWindowVisible(w)) gallery = w;
+    }
+    HWND pages = gallery ? ChildOf(gallery, L"TPageControl") : nullptr;
+    if (pages) {
+        SetForegroundWindow(gallery);
+        Pump(1500);
+        RECT r{};
+        GetWindowRect(pages, &r);
+        SetCursorPos(r.left + 24, r.top + 10);
+        INPUT down{}, up{};
+        down.type = up.type = INPUT_MOUSE;
+        down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        Input({down, up});
+        Pump(600);
+        // The pointer away from every control, so no page shows a hot one.
+        SetCursorPos(0, 0);
+        std::vector<std::wstring> shot;
+        for (int i = 0; i < 16; ++i) {
+            const std::wstring page = ShownPage(pages);
+            if (page.empty() || std::find(shot.begin(), shot.end(), page) != shot.end()) break;
+            shot.push_back(page);
+            Shoot(L"gallery-" + page, Around(gallery, 12));
+            Input({KeyInput(VK_CONTROL, true), KeyInput(VK_TAB, true), KeyInput(VK_TAB, false),
+                   KeyInput(VK_CONTROL, false)});
+            Pump(800);
+        }
+        PostMessageW(gallery, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -178,6 +289,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
     fMainWin->Close();
     Pump(200);
+    ShootGallery(store);
     FreeSkinManager();
     return 0;
 }

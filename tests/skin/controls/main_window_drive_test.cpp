@@ -12,7 +12,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -317,10 +319,196 @@ TEST(GalleryFromOutside, TwinsKeepThePlatformLook) {
         const auto right = windowsIn(pairs.Twins[i]);
         EXPECT_EQ(left.size(), right.size()) << "page pair " << i;
         controls += left.size();
-        for (HWND w : left) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1) << "skinned: " << ClassOf(w).size();
+        for (HWND w : left) {
+            // The arrows of a tab set are skinned with the spin controls.
+            if (ClassOf(w) == L"msctls_updown32") continue;
+            EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1) << "skinned: " << std::string(ClassOf(w).begin(), ClassOf(w).end());
+        }
         for (HWND w : right) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1) << "twin: " << ClassOf(w).size();
     }
-    EXPECT_GE(controls, 25u) << "buttons, checks, radio buttons and groups, panels, status bars, edits";
+    EXPECT_GE(controls, 50u) << "buttons, checks, groups, panels, status bars, tabs, tracks, lists, tool bars";
+}
+
+void Key(WORD key, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+}
+
+void Keys(std::initializer_list<WORD> held, WORD key) {
+    for (WORD k : held) Key(k, true);
+    Key(key, true);
+    Key(key, false);
+    for (WORD k : held) Key(k, false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+}
+
+// The gallery's group ("Skinned" or the twin) a window lies in.
+std::wstring GroupOf(HWND w) {
+    for (HWND p = GetParent(w); p; p = GetParent(p))
+        if (ClassOf(p) == L"TGroupBox") return TextOf(p);
+    return {};
+}
+
+// The windows of a class in one group, top to bottom.
+std::vector<HWND> InGroup(HWND main, const std::wstring& className, const std::wstring& group) {
+    std::pair<std::wstring, std::vector<HWND>> search{className, {}};
+    EnumChildWindows(
+        main,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<std::wstring, std::vector<HWND>>*>(p);
+            if (ClassOf(w) == s->first) s->second.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    std::erase_if(search.second, [&](HWND w) { return GroupOf(w) != group; });
+    std::stable_sort(search.second.begin(), search.second.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+    });
+    return search.second;
+}
+
+// The colour at the middle of frame `frame` of an n-frame strip.
+TColor FrameMiddle(TBitmap& strip, int frames, int frame) {
+    const int fw = strip.Width() / std::max(frames, 1);
+    return strip.PixelColor(fw * (frame - 1) + fw / 2, strip.Height() / 2);
+}
+
+int CountColour(TBitmap& shot, TColor colour) {
+    int n = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) n += shot.PixelColor(x, y) == colour;
+    return n;
+}
+
+std::unique_ptr<TSkinData> JadeSkin() {
+    std::ifstream file(ORVO_JADE_SKIN_STORE, std::ios::binary);
+    std::vector<std::uint8_t> store((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto data = std::make_unique<TSkinData>(nullptr);
+    data->SetStoreStream(std::move(store));
+    EXPECT_TRUE(data->LoadSkin());
+    return data;
+}
+
+// Every family shows the skin's images for its states on screen; the Skin menu switches the skin
+// (repainting in the new one) and off (the platform's look, nothing left behind).
+TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
+    auto slate = DefaultSkin();
+    auto jade = JadeSkin();
+    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
+    ASSERT_NE(gallery.Main, nullptr);
+    HWND pages = gallery.Child(L"TPageControl", L"");
+    ASSERT_NE(pages, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Ask(pages, SKM_ISSKINNED) == 1; }));
+    std::size_t windows = 0;
+    EnumChildWindows(
+        gallery.Main, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<std::size_t*>(p), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+
+    RECT mainRect{};
+    GetWindowRect(gallery.Main, &mainRect);
+    SetForegroundWindow(gallery.Main);
+    MoveMouse(POINT{(mainRect.left + mainRect.right) / 2, mainRect.top + 8});
+    Button(true);
+    Button(false);
+    // Ctrl+Tab through the pages until the one holding `className` shows.
+    auto showPage = [&](const std::wstring& className) {
+        for (int i = 0; i < 14; ++i) {
+            const auto found = InGroup(gallery.Main, className, L"Skinned");
+            if (!found.empty() && IsWindowVisible(found.front())) return found;
+            Keys({VK_CONTROL}, VK_TAB);
+        }
+        return std::vector<HWND>{};
+    };
+
+    // The selected tab in frame 2 of Tabs, the others in frame 1; the twin in neither.
+    TBitmap& tabs = slate->Tabs()->Image;
+    const TColor selected = FrameMiddle(tabs, 5, 2), normal = FrameMiddle(tabs, 5, 1);
+    ASSERT_NE(selected, normal);
+    const auto tabControls = showPage(L"TTabControl");
+    ASSERT_FALSE(tabControls.empty()) << "the Tabs page";
+    EXPECT_TRUE(WaitFor([&] {
+        const auto shot = Screen(tabControls.front());
+        return CountColour(*shot, selected) > 20 && CountColour(*shot, normal) > 20;
+    }, 3000)) << "selected and other tabs";
+    const auto twinTabs = InGroup(gallery.Main, L"TTabControl", L"Platform look (Tag 99)");
+    ASSERT_FALSE(twinTabs.empty());
+    EXPECT_EQ(CountColour(*Screen(twinTabs.front()), selected), 0);
+
+    // The second skin from the Skin menu, by the keyboard.
+    const auto bars = showPage(L"TProgressBar");
+    ASSERT_GE(bars.size(), 2u) << "the Track and progress page";
+    Keys({VK_MENU}, 'K');
+    Keys({}, 'J');
+    TDataSkinBorder* progress = jade->Progress();
+    ASSERT_TRUE(progress && progress->Style == 0);
+    // A colour of the middle column of frame `frame` of the bar's image (its shading runs down).
+    auto inFrame = [&](TColor colour, int frame) {
+        TBitmap& image = progress->Image;
+        const int x = image.Width() / 2 * (frame - 1) + image.Width() / 4;
+        for (int y = 0; y < image.Height(); ++y)
+            if (image.PixelColor(x, y) == colour) return true;
+        return false;
+    };
+    // 50 of 0..100 on 192 pixels fills 96; 25 of -50..50 fills 144.
+    auto filled = [&](HWND bar, int last, int first) {
+        const auto shot = Screen(bar);
+        const int y = shot->Height() / 2;
+        const TColor fill = shot->PixelColor(10, y), trough = shot->PixelColor(shot->Width() - 10, y);
+        return fill != trough && inFrame(fill, 2) && inFrame(trough, 1) && shot->PixelColor(last, y) == fill &&
+               shot->PixelColor(first, y) == trough;
+    };
+    EXPECT_TRUE(WaitFor([&] { return filled(bars[0], 88, 104); }, 4000)) << "half filled, in the new skin";
+    EXPECT_TRUE(filled(bars[1], 136, 152)) << "a range below zero, three quarters";
+    const auto tracks = InGroup(gallery.Main, L"TTrackBar", L"Skinned");
+    ASSERT_FALSE(tracks.empty());
+    TDataSkinObject* thumb = jade->Element(TSkinElement::TrackbarThumbHorz);
+    ASSERT_TRUE(thumb && !thumb->Image.Empty());
+    const TColor thumbColour = FrameMiddle(thumb->Image, 5, 2);
+    EXPECT_GT(CountColour(*Screen(tracks.front()), thumbColour), 4) << "the thumb, frame 2";
+    const auto twinTracks = InGroup(gallery.Main, L"TTrackBar", L"Platform look (Tag 99)");
+    ASSERT_FALSE(twinTracks.empty());
+    EXPECT_EQ(CountColour(*Screen(twinTracks.front()), thumbColour), 0);
+
+    // The header item under the real mouse in frame 2 of Headerbar.
+    const auto headers = showPage(L"THeaderControl");
+    ASSERT_FALSE(headers.empty()) << "the Lists and headers page";
+    TDataSkinObject* bar = jade->Headerbar();
+    ASSERT_TRUE(bar && !bar->Image.Empty());
+    const int frames = std::max(bar->Frame, 1);
+    const TColor hot = FrameMiddle(bar->Image, frames, 2), plain = FrameMiddle(bar->Image, frames, 1);
+    ASSERT_NE(hot, plain);
+    RECT h{};
+    GetWindowRect(headers.front(), &h);
+    const int y = (h.bottom - h.top) / 2;
+    MoveMouse(POINT{h.left + 125, h.top + y});
+    EXPECT_TRUE(WaitFor([&] {
+        const auto shot = Screen(headers.front());
+        return shot->PixelColor(125, y) == hot && shot->PixelColor(100, y) == plain;
+    }, 3000)) << "the second item hot";
+    MoveMouse(POINT{h.left + 125, h.bottom + 60});
+    EXPECT_TRUE(WaitFor([&] { return Screen(headers.front())->PixelColor(125, y) == plain; }, 3000))
+        << "leaving the header clears it";
+
+    // No skin: nothing answers as skinned, no window is left behind.
+    Keys({VK_MENU}, 'K');
+    Keys({}, 'N');
+    EXPECT_TRUE(WaitFor([&] { return Ask(pages, SKM_ISSKINNED) != 1; }, 4000));
+    for (const wchar_t* family : {L"TTabControl", L"TTrackBar", L"TProgressBar", L"THeaderControl", L"TListView",
+                                  L"TCheckListBox", L"TToolBar", L"TTabSet"})
+        for (HWND w : InGroup(gallery.Main, family, L"Skinned")) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1);
+    std::size_t after = 0;
+    EnumChildWindows(
+        gallery.Main, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<std::size_t*>(p), TRUE; },
+        reinterpret_cast<LPARAM>(&after));
+    EXPECT_EQ(after, windows);
+    EXPECT_EQ(CountColour(*Screen(headers.front()), hot), 0);
 }
 
 } // namespace

@@ -1,0 +1,92 @@
+// Headers, list views and check lists.
+//
+// Classes in this file:
+//   TSkinHeader     a header (SysHeader32): every item on the Headerbar element (frame 2 for the
+//                   item under the mouse, 1 the others), its image and text on top, the empty
+//                   area right of the last item in frame 1; composed off screen, one blit.
+//   TSkinListView   a list view: its header (LVM_GETHEADER) gets a TSkinHeader, also a header the
+//                   list view makes later (report view chosen or a column added after attaching).
+//   TSkinCheckList  a check list box: its owner-drawn items (CN_DRAWITEM) with the skin's check
+//                   glyphs (Buttons.CheckImage), header items in their own colours.
+//
+// Messages: WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_MOUSELEAVE (header); WM_PARENTNOTIFY and the
+// column and style messages (list view); CN_DRAWITEM (check list).
+// Without a Headerbar image the header is the platform's; without check glyphs the check list
+// draws its items its own way.
+#pragma once
+
+#include "skin/controls/control_skin.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace orvo {
+
+// The frame of a check list's glyph for a check state (0 unchecked, 1 checked, 2 grayed) in a strip
+// of `frameCount` frames.
+int CheckListGlyphFrame(int state, int frameCount) noexcept;
+
+// The text of header item `index`, read into our own buffer: a callback marker or a pointer of the
+// control's own is read as no text.
+std::wstring HeaderItemText(HWND header, int index, int* format, int* image);
+
+class TSkinHeader : public TSkinControl {
+    ORVO_CLASS(TSkinHeader, TSkinControl)
+public:
+    using TSkinControl::TSkinControl;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
+    void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas) override;
+
+    std::vector<RECT> ItemRects; // as last painted, 3 pixels in on the left and right
+    int HotItem = -1;
+
+protected:
+    bool BeforeMessage(TMessage& message) override;
+    void AfterMessage(TMessage& message) override;
+    void DrawSkin(HDC dc, const RECT& r) override;
+
+private:
+    bool Usable() const;
+    void DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images);
+};
+
+// The list skins' base: the scroll-bar overlays join here.
+using TListSkinBase = TSkinControl;
+
+class TSkinListView : public TListSkinBase {
+    ORVO_CLASS(TSkinListView, TListSkinBase)
+public:
+    using TListSkinBase::TListSkinBase;
+    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
+                       TCanvas* formCanvas) override;
+    void Unskin() override;
+
+    // Owned by this object; registered with the form like any control skin (so a skin change
+    // reaches it from there).
+    TSkinHeader* Header = nullptr;
+
+protected:
+    void AfterMessage(TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void SkinHeader(HWND header);
+};
+
+class TSkinCheckList : public TListSkinBase {
+    ORVO_CLASS(TSkinCheckList, TListSkinBase)
+public:
+    using TListSkinBase::TListSkinBase;
+
+protected:
+    bool BeforeMessage(TMessage& message) override;
+
+private:
+    bool HasGlyphs() const;
+    void DrawItem(DRAWITEMSTRUCT& item);
+};
+
+} // namespace orvo
