@@ -62,14 +62,15 @@ void TWinSkinForm::MdiMaximizedChanged(bool maximized) {
     }
 }
 
-void TWinSkinForm::MdiChildSized(TWindowShowState before) {
+void TWinSkinForm::MdiChildSized() {
     TSkinManage* manager = ExistingSkinManager();
     if (FWindowState != TWindowShowState::Normal)
         ReleaseRegion();
     else if ((FState == TFormSkinState::Skinned || FState == TFormSkinState::SkinChanging) &&
              !(manager && manager->MdiMaximized()))
         UpdateRegion(false); // the resize repaints the window anyway
-    if (before == FWindowState) return;
+    if (FMdiSizedState == FWindowState) return;
+    FMdiSizedState = FWindowState;
     // The frame's bar shows the buttons of a maximised child, or loses them.
     if (HWND client = GetParent(Handle))
         if (HWND frame = GetParent(client)) PostMessageW(frame, SKM_REPAINTFRAME, 0, 0);

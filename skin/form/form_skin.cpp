@@ -485,13 +485,12 @@ bool TWinSkinForm::Stage2(TMessage& m) {
         }
         return false;
     case WM_SIZE: {
-        const TWindowShowState before = FWindowState;
         CallDefault(m);
         FWindowState = m.WParam == SIZE_MINIMIZED   ? TWindowShowState::Minimized
                        : m.WParam == SIZE_MAXIMIZED ? TWindowShowState::Maximized
                                                     : TWindowShowState::Normal;
         if (FFormKind == TFormKind::MdiChild) {
-            MdiChildSized(before);
+            MdiChildSized();
             return true;
         }
         if (FWindowState != TWindowShowState::Minimized &&

@@ -219,7 +219,7 @@ private:
     // An MDI frame: the manager learns whether the active child is maximised; the frame repaints.
     void SyncMdiState();
     // An MDI child's WM_SIZE after the default handling: its region and its frame's bar.
-    void MdiChildSized(TWindowShowState before);
+    void MdiChildSized();
 
     // frame_paint.cpp
     void PaintBorders(HDC dc, int w, int h);
@@ -266,6 +266,7 @@ private:
     TWindowSubclass FSubclass;
     TWindowSubclass FClientSubclass; // an MDI frame's client
     HWND FMDIClient = nullptr;
+    TWindowShowState FMdiSizedState = TWindowShowState::Normal; // an MDI child's state at its last WM_SIZE
     TSkinData* FSkinData = nullptr;
     TCustomForm* FForm = nullptr;
     TFormSkinState FState = TFormSkinState::Attached;
