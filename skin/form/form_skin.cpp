@@ -393,7 +393,9 @@ void TWinSkinForm::WndProc(TMessage& m) {
             FState = TFormSkinState::Destroyed;
             return;
         case WM_NCACTIVATE:
-            if (FState == TFormSkinState::Attached && FFormKind != TFormKind::MdiChild) {
+            // An MDI child made while another is active is deactivated before its first
+            // skinning: its state is kept all the same.
+            if (FState == TFormSkinState::Attached) {
                 FActive = m.WParam != 0;
                 m.LParam = -1; // the system keeps its active flag but paints nothing
                 CallDefault(m);

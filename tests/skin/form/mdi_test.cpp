@@ -166,6 +166,23 @@ TEST(SkinnedMdi, ActivationMovesTheSkinnedCaptionBetweenChildren) {
     EXPECT_FALSE(b->Active());
     EXPECT_EQ(WindowPixel(first->Handle(), p.x, p.y), active);
     EXPECT_EQ(WindowPixel(second->Handle(), p.x, p.y), inactive);
+
+    // Made one after the other before either is skinned: the first knows it is inactive.
+    std::vector<TForm*> quick;
+    for (const wchar_t* caption : {L"Quick one", L"Quick two"}) {
+        auto* child = new TForm(mdi.Frame());
+        child->SetFormStyle(fsMDIChild);
+        child->SetCaption(caption);
+        child->Show();
+        quick.push_back(child);
+    }
+    ASSERT_TRUE(PumpUntil([&] {
+        for (TForm* child : quick)
+            if (!TMdiHost::SkinOf(child) || TMdiHost::SkinOf(child)->State() != TFormSkinState::Skinned) return false;
+        return true;
+    }));
+    EXPECT_FALSE(TMdiHost::SkinOf(quick[0])->Active());
+    EXPECT_TRUE(TMdiHost::SkinOf(quick[1])->Active());
 }
 
 // Maximised by its own skinned button, a child's buttons stand in the frame's bar, drawn from the
