@@ -1,5 +1,6 @@
 #include "examples/gallery_form.h"
 
+#include "examples/gallery_mdi.h"
 #include "examples/skin_chooser.h"
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
@@ -78,6 +79,7 @@ void TfGallery::Publish(TPublisher<TfGallery>& p) {
     p.Method(L"btnOpenFileClick", &TfGallery::btnOpenFileClick);
     p.Method(L"btnFolderClick", &TfGallery::btnFolderClick);
     p.Method(L"btnModalClick", &TfGallery::btnModalClick);
+    p.Method(L"btnMdiClick", &TfGallery::btnMdiClick);
     p.Method(L"lbLinkClick", &TfGallery::lbLinkClick);
     p.Method(L"miExitClick", &TfGallery::miExitClick);
     p.Method(L"miSkinClick", &TfGallery::miSkinClick);
@@ -235,6 +237,11 @@ void TfGallery::btnModalClick(TObject*) {
     cancel->SetCancel(true);
     cancel->SetModalResult(mrCancel);
     Log(dialog.ShowModal() == mrOk ? L"Modal form: OK, " + edit->Text() : std::wstring(L"Modal form: cancelled"));
+}
+
+void TfGallery::btnMdiClick(TObject*) {
+    OpenMdiGallery(this);
+    Log(L"MDI frame: a memo, settings, a report with its own menu, a fixed-size window.");
 }
 
 void TfGallery::lbLinkClick(TObject*) {

@@ -46,6 +46,7 @@ public:
     void btnOpenFileClick(TObject* Sender);
     void btnFolderClick(TObject* Sender);
     void btnModalClick(TObject* Sender);
+    void btnMdiClick(TObject* Sender);
     void lbLinkClick(TObject* Sender);
     void miExitClick(TObject* Sender);
     void miSkinClick(TObject* Sender);

@@ -160,6 +160,10 @@ void TWinControl::RecreateWnd() {
     if (FHandle) Perform(CM_RECREATEWND);
 }
 
+TWinControl* ControlBeingCreated() noexcept {
+    return GCreationControl;
+}
+
 LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWinControl* control = GCreationControl;
     if (!control) return DefWindowProcW(window, message, wParam, lParam);

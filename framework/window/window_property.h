@@ -20,6 +20,9 @@ ATOM ControlAtom();
 TWinControl* FindControl(HWND window) noexcept;
 // The control of the window or, failing that, of its nearest ancestor.
 TWinControl* FindAncestorControl(HWND window) noexcept;
+// The control of this thread whose window is being created and has not had its first message
+// yet (a creation hook sees the window before FindControl knows it); null at any other time.
+TWinControl* ControlBeingCreated() noexcept;
 
 void SetControlProperty(HWND window, TWinControl* control) noexcept;
 void RemoveControlProperty(HWND window) noexcept;

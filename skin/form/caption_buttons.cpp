@@ -176,8 +176,7 @@ TCaptionState TWinSkinForm::CaptionState() const {
     s.BorderIcons = FBorderIcons;
     s.Kind = FFrameKind;
     s.DialogClass = FIsDialog;
-    // MDI: true for a frame whose active child is maximised, with a menu bar.
-    s.MdiChildMaximizedInBar = false;
+    s.MdiChildMaximizedInBar = MdiChildMaximizedInBar();
     HWND window = Handle;
     s.AskWindow = [window](int code, int action) {
         return SendMessageW(window, SKM_CAPTIONBUTTONVISIBLE, static_cast<WPARAM>(code), action);
@@ -265,7 +264,11 @@ void TWinSkinForm::DrawButtons(TCanvas& canvas) {
 
 void TWinSkinForm::PaintSysButton(TWinSysButton& button) {
     if (!FSkinData || FState == TFormSkinState::Destroyed || !IsWindowVisible(Handle)) return;
-    if (button.Element->Align == calMenuBar) return; // the menu bar paints its own
+    if (button.Element->Align == calMenuBar) {
+        // A maximised MDI child's button, on the frame's menu bar.
+        if (FMenuBar) FMenuBar->PaintButton(button);
+        return;
+    }
     // The caption is composed again (the transparent parts of a frame show what lies under it)
     // and only the button's rectangle goes to the screen.
     HDC dc = GetWindowDC(Handle);
@@ -444,7 +447,9 @@ void TWinSkinForm::Maximize() {
         Restore();
         return;
     }
-    // MDI: a child tells the manager first, so the frame's bar shows the child's buttons.
+    // A child tells the manager first, so the frame's bar shows the child's buttons.
+    if (FFormKind == TFormKind::MdiChild)
+        if (TSkinManage* manager = ExistingSkinManager()) manager->SetMdiMaximized(true);
     FWindowState = TWindowShowState::Maximized;
     PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     FHotObject = nullptr;
@@ -497,9 +502,18 @@ void TWinSkinForm::ExecuteAction(TWinSysButton& button, POINT screen) {
     case cbaMdiRestore:
     case cbaMdiRestoreAlt:
     case cbaMdiClose:
-    case cbaMdiCloseAlt:
-        // MDI: these act on the frame's active child.
+    case cbaMdiCloseAlt: {
+        // An MDI frame's buttons for its active child.
+        HWND child = ActiveMdiChild();
+        if (!child) break;
+        const UINT command = action == cbaMdiMinimize || action == cbaMdiMinimizeAlt ? SC_MINIMIZE
+                             : action == cbaMdiRestore || action == cbaMdiRestoreAlt ? SC_RESTORE
+                                                                                    : SC_CLOSE;
+        FHotObject = nullptr;
+        button.ButtonState = nbsNormal;
+        SendMessageW(child, WM_SYSCOMMAND, command, 0);
         break;
+    }
     default:
         PostMessageW(Handle, SKM_CAPTIONACTION, static_cast<WPARAM>(action), 0);
         break;
@@ -610,7 +624,10 @@ bool TWinSkinForm::SysCommand(TMessage& m) {
         case SC_MAXIMIZE: FWindowState = TWindowShowState::Maximized; break;
         case SC_RESTORE:
             FWindowState = TWindowShowState::Normal;
-            // MDI: a child restored tells the manager its frame's bar loses the child's buttons.
+            // A child restored: its frame's bar loses the child's buttons.
+            if (FFormKind == TFormKind::MdiChild)
+                if (TSkinManage* manager = ExistingSkinManager(); manager && manager->MdiMaximized())
+                    manager->SetMdiMaximized(false);
             break;
         default: break;
         }

@@ -81,7 +81,16 @@ void TWinSkinForm::MenuChanged(TMessage& m) {
 
 void TWinSkinForm::DialogChar(TMessage& m) {
     CallDefault(m);
-    if (m.Result || !FMenuBar) return;
+    if (m.Result) return;
+    if (FFormKind == TFormKind::MdiChild) {
+        // Alt + a letter in a document window opens its frame's menu.
+        TSkinManage* manager = ExistingSkinManager();
+        TCustomForm* frame = manager ? manager->MdiMainForm() : nullptr;
+        if (frame && frame->HandleAllocated())
+            m.Result = SendMessageW(frame->Handle(), CM_DIALOGCHAR, m.WParam, m.LParam);
+        return;
+    }
+    if (!FMenuBar) return;
     BYTE keys[256]{};
     GetKeyboardState(keys);
     const bool altOnly = (keys[VK_MENU] & 0x80) && !(keys[VK_CONTROL] & 0x80) && !(keys[VK_SHIFT] & 0x80);

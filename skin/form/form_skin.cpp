@@ -1,8 +1,5 @@
 // TWinSkinForm: attaching, detaching and the message switch. What each case calls lives in the
 // files named in the header; this file reads as the index of the messages the form skin takes.
-//
-// Not done here: MDI frames and children (the framework has no MDI windows yet; where they will be
-// handled is marked "MDI").
 #include "skin/form/form_skin.h"
 
 #include "framework/base/prop_access.h"
@@ -118,8 +115,12 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     FOwnerWindow = GetWindow(Handle, GW_OWNER);
     FBorderIcons = BorderIconsOf(FStyle, FExStyle, false);
     ReadWindowState();
-    // MDI: a frame (a child of class "MDIClient") subclasses its client here and tells the manager.
-    if (FExStyle & WS_EX_MDICHILD) FFormKind = TFormKind::MdiChild;
+    FindMdiClient();
+    if (FExStyle & WS_EX_MDICHILD) {
+        FFormKind = TFormKind::MdiChild;
+        // The skin may leave the children their own borders.
+        if (skinData->Options().Contains(xoMDIChildBorder)) FSkinFrame = false;
+    }
     FFrameKind = FrameKindOf(FStyle, FExStyle, FIsDialog);
     // On Windows 2000 the system needs WS_SYSMENU on application windows to keep their task-bar
     // entries: never take it away there.
@@ -129,16 +130,21 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
         FBorderIcons |= bibKeepSysMenuStyle;
     FUnicode = IsWindowUnicode(Handle) != FALSE;
 
-    RECT client{};
-    GetClientRect(Handle, &client);
-    FSkinnedClient = SIZE{client.right, client.bottom};
-    MeasureNativeFrame(); // with the window's own menu bar, before the skinned one replaces it
+    // An MDI child is attached while it is being created: it has its size once it is made.
+    if (FFormKind != TFormKind::MdiChild) {
+        RECT client{};
+        GetClientRect(Handle, &client);
+        FSkinnedClient = SIZE{client.right, client.bottom};
+        MeasureNativeFrame(); // with the window's own menu bar, before the skinned one replaces it
+    }
 
     const auto method = [this](TMessage& m) { WndProc(m); };
     if (FForm)
         FFormHook.Attach(FForm, method);
     else
         FSubclass.Attach(Handle, method);
+    if (FFormKind == TFormKind::MdiFrame)
+        FClientSubclass.Attach(FMDIClient, [this](TMessage& m) { ClientWndProc(m); });
 
     if (FSkinFrame) {
         FMenuHandle = GetMenu(Handle);
@@ -184,6 +190,12 @@ void TWinSkinForm::BuildFrame() {
     const int menu = FBorders.Menu;
     FBorders = BordersFromSkin(FSkinData->Left(), FSkinData->Top(), FSkinData->Right(), FSkinData->Bottom(),
                                FFrameKind, menu);
+    if (FFormKind == TFormKind::MdiChild && FFrameKind != TFrameKind::None) {
+        // A child's caption is at least as high as the platform's (caption and frame): a strip
+        // under a lower caption bar makes up the difference.
+        const int native = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        FBorders.Menu = FBorders.Top < native ? native - FBorders.Top : 0;
+    }
     for (auto& shape : FShapes) shape = TPieceShape{};
     ReleaseSysButtons();
     for (const auto& definition : FSkinData->SysButtons())
@@ -212,11 +224,30 @@ void TWinSkinForm::FirstSkinning() {
     if (FState == TFormSkinState::Destroyed || !FSkinData) return;
     if (FBorderIcons & bibSystemMenu || (FStyle & WS_SYSMENU)) FSystemMenu = GetSystemMenu(Handle, FALSE);
     RenderIcon();
+    if (FFormKind == TFormKind::MdiChild && !FNativeMeasured) {
+        RECT client{};
+        GetClientRect(Handle, &client);
+        FSkinnedClient = SIZE{client.right, client.bottom};
+    }
     MeasureNativeFrame();
     AttachControlSkins();
     HookMenus();
-    if (FState == TFormSkinState::Attached) {
-        // MDI: a child is resized inside the client, or (maximised) the client is redrawn.
+    if (FState == TFormSkinState::Attached && FFormKind == TFormKind::MdiChild) {
+        ReadWindowState();
+        TSkinManage* manager = ExistingSkinManager();
+        if (FWindowState == TWindowShowState::Maximized) {
+            // Its frame is outside the client; the frame's bar shows its buttons.
+            if (manager) {
+                manager->SetMdiMaximized(true);
+                PostMessageW(manager->MdiClient(), SKM_REDRAWMDICLIENT, reinterpret_cast<WPARAM>(Handle), 0);
+            }
+        } else if (FWindowState == TWindowShowState::Normal && FFrameKind != TFrameKind::None) {
+            FState = TFormSkinState::Resizing;
+            ResizeToSkinnedFrame(false);
+            FState = TFormSkinState::Skinned;
+            UpdateRegion();
+        }
+    } else if (FState == TFormSkinState::Attached) {
         if (!FIsChild && FFrameKind != TFrameKind::None && FWindowState != TWindowShowState::Minimized) {
             FState = TFormSkinState::Resizing;
             ResizeToSkinnedFrame(false);
@@ -285,6 +316,9 @@ void TWinSkinForm::RestoreNativeFrame() {
 void TWinSkinForm::Unhook() {
     FFormHook.Detach();
     FSubclass.Detach();
+    FClientSubclass.Detach();
+    if (FFormKind == TFormKind::MdiFrame)
+        if (TSkinManage* manager = ExistingSkinManager()) manager->ForgetMdiFrame(FMDIClient);
 }
 
 void TWinSkinForm::ReleaseHooks() {
@@ -371,7 +405,9 @@ void TWinSkinForm::WndProc(TMessage& m) {
             FState = TFormSkinState::Destroyed;
             return;
         case WM_NCACTIVATE:
-            if (FState == TFormSkinState::Attached && FFormKind != TFormKind::MdiChild) {
+            // An MDI child made while another is active is deactivated before its first
+            // skinning: its state is kept all the same.
+            if (FState == TFormSkinState::Attached) {
                 FActive = m.WParam != 0;
                 m.LParam = -1; // the system keeps its active flag but paints nothing
                 CallDefault(m);
@@ -462,16 +498,20 @@ bool TWinSkinForm::Stage2(TMessage& m) {
             }
         }
         return false;
-    case WM_SIZE:
+    case WM_SIZE: {
         CallDefault(m);
         FWindowState = m.WParam == SIZE_MINIMIZED   ? TWindowShowState::Minimized
                        : m.WParam == SIZE_MAXIMIZED ? TWindowShowState::Maximized
                                                     : TWindowShowState::Normal;
-        // MDI: a child that is not normal keeps no region of its own.
+        if (FFormKind == TFormKind::MdiChild) {
+            MdiChildSized();
+            return true;
+        }
         if (FWindowState != TWindowShowState::Minimized &&
             (FState == TFormSkinState::Skinned || FState == TFormSkinState::SkinChanging))
             UpdateRegion(false); // the resize repaints the window anyway
         return true;
+    }
     case WM_ACTIVATE:
         FActive = LOWORD(m.WParam) != WA_INACTIVE;
         CallDefault(m);
@@ -506,7 +546,7 @@ bool TWinSkinForm::Stage2(TMessage& m) {
     default:
         break;
     }
-    // MDI: a maximised child is drawn by its frame's menu bar, not here.
+    // A maximised MDI child keeps the platform's frame: its buttons are in its frame's menu bar.
     if (IsMaximizedMdiChild() || FState == TFormSkinState::Attached) return false;
     switch (m.Msg) {
     case WM_MEASUREITEM:
@@ -532,7 +572,10 @@ bool TWinSkinForm::Stage2(TMessage& m) {
     case WM_NCRBUTTONUP:
         return NcMouseMessage(m);
     case SKM_REPAINTFRAME:
-        PaintFrame();
+        if (FFormKind == TFormKind::MdiFrame)
+            SyncMdiState();
+        else
+            PaintFrame();
         return true;
     default:
         return false;
@@ -540,7 +583,8 @@ bool TWinSkinForm::Stage2(TMessage& m) {
 }
 
 bool TWinSkinForm::IsMaximizedMdiChild() const noexcept {
-    return FFormKind == TFormKind::MdiChild && FWindowState == TWindowShowState::Maximized;
+    // The window's own state: the platform changes it before it asks for the new frame.
+    return FFormKind == TFormKind::MdiChild && IsZoomed(Handle);
 }
 
 TScrollBarSpace TWinSkinForm::ScrollBars() const {
@@ -600,7 +644,8 @@ void TWinSkinForm::NcHitTest(TMessage& m) {
 void TWinSkinForm::NcActivate(TMessage& m) {
     FActive = m.WParam != 0;
     if (FHintTimer) FHintTimer->SetEnabled(FActive);
-    // MDI: a frame passes the message on to its client.
+    // A frame's default handling passes the message on to its client, which tells the active
+    // child: the child's caption follows the frame's activation.
     m.LParam = -1; // the system keeps its active flag but paints nothing
     CallDefault(m);
     if (!IsMaximizedMdiChild()) PaintFrame();
@@ -630,7 +675,14 @@ void TWinSkinForm::SetTextOrIcon(TMessage& m) {
             FAppIconSource = nullptr;
         }
     }
-    if (FSkinFrame && FState != TFormSkinState::Attached && IsWindowVisible(Handle)) PaintFrame();
+    if (FSkinFrame && FState != TFormSkinState::Attached && IsWindowVisible(Handle)) {
+        if (m.Msg == WM_SETTEXT && IsMaximizedMdiChild()) {
+            if (TSkinManage* manager = ExistingSkinManager())
+                PostMessageW(manager->MdiClient(), SKM_REDRAWMDICLIENT, reinterpret_cast<WPARAM>(Handle), 0);
+        } else {
+            PaintFrame();
+        }
+    }
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -646,7 +698,7 @@ void TWinSkinForm::ReadWindowState() {
 void TWinSkinForm::GetMinMaxInfo(TMessage& m) {
     CallDefault(m);
     ReadWindowState();
-    if (FFrameKind == TFrameKind::None || FFormKind != TFormKind::Ordinary) return;
+    if (FFrameKind == TFrameKind::None || FFormKind == TFormKind::MdiChild) return;
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     // Maximised, the caption stays whole on the screen and the other borders go just past it, as a
     // native frame's do.
@@ -673,8 +725,9 @@ void TWinSkinForm::SkinChanged() {
     if (FForm) FForm->SetColor(FSkinData->Colour(scButtonFace));
     FState = TFormSkinState::SkinChanging;
     FPiecesSkin = nullptr;
-    if (FSkinFrame && !FIsChild) {
-        ResizeToSkinnedFrame(true);
+    if (FSkinFrame && (!FIsChild || FFormKind == TFormKind::MdiChild)) {
+        if (FFormKind != TFormKind::MdiChild || FWindowState != TWindowShowState::Minimized)
+            ResizeToSkinnedFrame(true);
         FRegionWidth = FRegionHeight = -1;
         UpdateRegion();
     }

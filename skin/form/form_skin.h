@@ -20,7 +20,13 @@
 //
 // Files: form_skin.cpp (attach, detach, the message switch), frame_paint.cpp (border pieces, caption
 // bar, caption text), frame_region.cpp (the window region), caption_buttons.cpp (buttons, system
-// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects).
+// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects), form_mdi.cpp (MDI
+// frames, their client window and their children).
+//
+// MDI: a frame (a window with an "MDIClient" child) subclasses its client; a child (WS_EX_MDICHILD)
+// is skinned while it is created and wears a skinned frame inside the client while it is normal or
+// minimised. Maximised, it keeps the platform's frame (outside the client, unseen) and its
+// minimise, restore and close buttons are drawn in the frame's menu bar, where they act on it.
 #pragma once
 
 #include "framework/base/component.h"
@@ -113,6 +119,17 @@ public:
     bool MenuTracking() const noexcept;
     TWinSkinMenu* MenuBar() const noexcept { return FMenuBar; }
 
+    // ---- MDI ----------------------------------------------------------------------------------
+    // An MDI frame's client window (subclassed while the frame is skinned), else null.
+    HWND MDIClient() const noexcept { return FMDIClient; }
+    // An MDI frame: its active child and whether that one is maximised; null without one.
+    HWND ActiveMdiChild(bool* maximized = nullptr) const;
+    // An MDI frame whose active child is maximised and that has a menu bar: the bar carries the
+    // child's minimise, restore and close buttons.
+    bool MdiChildMaximizedInBar() const;
+    // An MDI child: the frame's active child was maximised (true) or no longer is.
+    void MdiMaximizedChanged(bool maximized);
+
     // Caption buttons (caption_buttons.cpp).
     const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const noexcept { return FSysButtons; }
     TNCObject* HotObject() const noexcept { return FHotObject; }
@@ -196,6 +213,13 @@ private:
     void ReadWindowState();
     TScrollBarSpace ScrollBars() const;
     bool IsMaximizedMdiChild() const noexcept;
+    void FindMdiClient();
+    // The MDI client's messages (the frame subclasses it).
+    void ClientWndProc(TMessage& m);
+    // An MDI frame: the manager learns whether the active child is maximised; the frame repaints.
+    void SyncMdiState();
+    // An MDI child's WM_SIZE after the default handling: its region and its frame's bar.
+    void MdiChildSized();
 
     // frame_paint.cpp
     void PaintBorders(HDC dc, int w, int h);
@@ -240,6 +264,9 @@ private:
 
     TWindowMethodHook FFormHook;
     TWindowSubclass FSubclass;
+    TWindowSubclass FClientSubclass; // an MDI frame's client
+    HWND FMDIClient = nullptr;
+    TWindowShowState FMdiSizedState = TWindowShowState::Normal; // an MDI child's state at its last WM_SIZE
     TSkinData* FSkinData = nullptr;
     TCustomForm* FForm = nullptr;
     TFormSkinState FState = TFormSkinState::Attached;

@@ -186,7 +186,13 @@ void TWinSkinMenu::Layout(int windowWidth) {
     {
         TSelectObject font(screen, MenuFont().Handle());
         int x = MenuBarStartOffset(w, e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, FRightToLeft);
-        if (FRightToLeft) x = w - x; // MDI: a maximised child's buttons pull the right edge in here.
+        if (FRightToLeft) {
+            // A maximised MDI child's buttons hold the right end: the items start 5 pixels left of them.
+            int right = w;
+            for (const TWinSysButton* button : MdiButtons())
+                right = std::min<int>(right, button->BoundsRect.left - bar.left - 5);
+            x = right - x;
+        }
         for (auto& item : FItems) {
             if (!item->Visible) {
                 item->BoundsRect = RECT{};
@@ -251,8 +257,57 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& r) {
             DrawItemFace(target, *item, ir);
         }
     }
-    // MDI: a maximised child's buttons are drawn on the bar here.
+    // The buttons of a maximised MDI child, at the bar's right end.
+    const std::vector<TWinSysButton*> buttons = MdiButtons();
+    for (TWinSysButton* button : buttons) {
+        TDataSkinSysButton& b = *button->Element;
+        const int frames = std::max(b.Frame, 1);
+        RECT br = button->BoundsRect;
+        OffsetRect(&br, -r.left, -r.top);
+        const int frame = button->ButtonState != nbsNormal
+                              ? StateFrameIndex(frames, button->ButtonState, button->Enabled, b.Visibility)
+                              : 1;
+        DrawFrameStrip(target, br, b.Image, true, frames, frame);
+    }
     BitBlt(dc, r.left, r.top, w, h, target, 0, 0, SRCCOPY);
+    if (!buttons.empty())
+        if (TSkinManage* manager = ExistingSkinManager(); manager && !manager->MdiMaximized())
+            manager->SetMdiMaximized(true);
+}
+
+std::vector<TWinSysButton*> TWinSkinMenu::MdiButtons() const {
+    std::vector<TWinSysButton*> buttons;
+    if (!FForm->MdiChildMaximizedInBar()) return buttons;
+    for (const auto& button : FForm->SysButtons()) {
+        const TDataSkinSysButton& e = *button->Element;
+        if (button->Visible && e.Visibility == 100 && e.Align == calMenuBar && !e.Image.Empty())
+            buttons.push_back(button.get());
+    }
+    return buttons;
+}
+
+void TWinSkinMenu::PaintButton(TWinSysButton& button) {
+    HWND window = FForm->Handle;
+    if (!FSkinData || !IsWindowVisible(window) || FBarBitmap.Empty()) return;
+    TDataSkinSysButton& e = *button.Element;
+    if (e.Image.Empty()) return;
+    const RECT& b = button.BoundsRect;
+    const int w = b.right - b.left, h = b.bottom - b.top;
+    if (w <= 0 || h <= 0) return;
+    HDC dc = GetWindowDC(window);
+    if (!dc) return;
+    {
+        TBitmap piece(w, h);
+        HDC target = piece.Canvas().Handle();
+        // The bar's background under the button, then the button's frame for its state.
+        BitBlt(target, 0, 0, w, h, FBarBitmap.Canvas().Handle(), b.left - FBarRect.left, b.top - FBarRect.top,
+               SRCCOPY);
+        const int frames = std::max(e.Frame, 1);
+        DrawFrameStrip(target, RECT{0, 0, w, h}, e.Image, true, frames,
+                       StateFrameIndex(frames, button.ButtonState, button.Enabled, e.Visibility));
+        BitBlt(dc, b.left, b.top, w, h, target, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(window, dc);
 }
 
 void TWinSkinMenu::PaintItem(TMenuBtn& item) {

@@ -8,8 +8,12 @@
 //
 // Classes in this file: TMenuBtn (one item of the bar), TWinSkinMenu (the bar).
 //
+// The bar of an MDI frame whose active child is maximised also carries that child's minimise,
+// restore and close buttons (the caption buttons placed in the menu bar, TWinSysButton), at its
+// right end; a right-to-left bar's items stop short of them.
+//
 // Reads: the MenuBar element (two frames stacked: active, inactive; LeftWidth, RightWidth, Tile),
-// the colours Menubar, MenuBarText, ButtonHilight, ButtonShadow.
+// the colours Menubar, MenuBarText, ButtonHilight, ButtonShadow, the MDI buttons' images.
 #pragma once
 
 #include "framework/base/component.h"
@@ -62,6 +66,8 @@ public:
     void Layout(int windowWidth);
     void Paint(HDC dc, const RECT& r);
     void PaintItem(TMenuBtn& item);
+    // A maximised MDI child's button on the bar, in its state.
+    void PaintButton(TWinSysButton& button);
     // The item under a frame point (items without a caption are never hit).
     TMenuBtn* ItemAt(POINT framePoint) const;
     TMenuBtn* FindMnemonic(wchar_t key) const;
@@ -91,6 +97,8 @@ private:
     void RestoreOwnerDrawn();
     int ItemWidth(HDC dc, const std::wstring& caption) const;
     void DrawItemFace(HDC dc, const TMenuBtn& item, const RECT& r) const;
+    // The MDI buttons the bar shows now (none unless the frame's active child is maximised).
+    std::vector<TWinSysButton*> MdiButtons() const;
 
     TWinSkinForm* FForm;
     TSkinData* FSkinData;

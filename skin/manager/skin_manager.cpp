@@ -11,6 +11,7 @@
 #include "framework/forms/screen.h"
 #include "framework/window/window_property.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
 #include "skin/form/form_skin.h"
 #include "skin/manager/popup_menu_skin.h"
@@ -165,7 +166,13 @@ TCustomForm* TSkinManage::FindFrameworkForm(HWND window) {
         TCustomForm* form = Screen->Forms(i);
         if (form->HandleAllocated() && form->Handle() == window) return form;
     }
-    return dynamic_cast<TCustomForm*>(FindControl(window));
+    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(window))) return form;
+    // An MDI child is skinned while it is being created, before its form knows its window.
+    auto* creating = dynamic_cast<TCustomForm*>(ControlBeingCreated());
+    if (creating && !creating->HandleAllocated() && creating->FormStyle() == fsMDIChild &&
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD))
+        return creating;
+    return nullptr;
 }
 
 TWinSkinForm* TSkinManage::FindFormSkin(HWND window) const {
@@ -199,7 +206,10 @@ void TSkinManage::PurgeForms() {
 
 bool TSkinManage::SkinForm(TCustomForm* form) {
     if (!form->Visible() || !form->HandleAllocated()) return true;
-    if (GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CHILD) return true;
+    // Child windows are skinned with their form, except MDI children, which have frames.
+    if ((GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CHILD) &&
+        !(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD))
+        return true;
     return SkinWindow(form->Handle());
 }
 
@@ -234,6 +244,18 @@ bool TSkinManage::SkinWindow(HWND window) {
 void TSkinManage::UnskinAll() {
     FEnabled = false;
     while (!FForms.empty()) FreeFormSkin(FForms.back(), false);
+}
+
+void TSkinManage::SetMdiMaximized(bool value) {
+    if (value == FMdiMaximized) return;
+    FMdiMaximized = value;
+    if (FMainSkinData && FMainSkinData->Options().Contains(xoMDIChildBorder)) return;
+    for (TWinSkinForm* skin : std::vector<TWinSkinForm*>(FForms))
+        if (skin->FormKind() == TFormKind::MdiChild) skin->MdiMaximizedChanged(value);
+    // The frame's bar shows or loses the active child's buttons.
+    for (TWinSkinForm* skin : FForms)
+        if (skin->FormKind() == TFormKind::MdiFrame && IsWindow(skin->Handle))
+            PostMessageW(skin->Handle, SKM_REPAINTFRAME, 0, 0);
 }
 
 // ---- popup menus -----------------------------------------------------------------------------

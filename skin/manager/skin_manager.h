@@ -74,6 +74,26 @@ public:
     TMenuSource MenuSource() const noexcept { return FMenuSource; }
     void SetMenuSource(TMenuSource source) noexcept { FMenuSource = source; }
 
+    // MDI: the client window of the skinned MDI frame and that frame's form (written by the
+    // frame's skin object), and whether the frame's active child is maximised. A change of the
+    // latter is told to every skinned MDI child (their regions) and repaints the frame's bar;
+    // nothing is told when the main skin's options keep the children's own borders.
+    bool MdiMaximized() const noexcept { return FMdiMaximized; }
+    void SetMdiMaximized(bool value);
+    HWND MdiClient() const noexcept { return FMdiClient; }
+    TCustomForm* MdiMainForm() const noexcept { return FMdiMainForm; }
+    void SetMdiFrame(HWND client, TCustomForm* form) noexcept {
+        FMdiClient = client;
+        FMdiMainForm = form;
+    }
+    // The frame whose client this is goes: nothing MDI is left to tell.
+    void ForgetMdiFrame(HWND client) noexcept {
+        if (client != FMdiClient) return;
+        FMdiClient = nullptr;
+        FMdiMainForm = nullptr;
+        FMdiMaximized = false;
+    }
+
     // Which skin component skins this window (the last registered match wins within a rule).
     TSkinData* ChooseSkinData(HWND window) const;
     // The framework form behind a window, if there is one.
@@ -102,6 +122,9 @@ private:
     bool FScanning = false;
     TSkinManagerState FState = TSkinManagerState::Idle;
     TMenuSource FMenuSource = TMenuSource::PopupMenu;
+    bool FMdiMaximized = false;
+    HWND FMdiClient = nullptr;
+    TCustomForm* FMdiMainForm = nullptr;
     TSkinAction FPendingAction = TSkinAction::None;
     TSkinData* FPendingSkinData = nullptr;
     TSkinData* FMainSkinData = nullptr;

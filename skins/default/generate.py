@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the default skin (24 BMPs and its INI), the program's own pictures in resources/ and the
+"""Draws the default skin (25 BMPs and its INI), the program's own pictures in resources/ and the
 contact sheet docs/skin-default.png, then checks what it wrote.
 
     python3 skins/default/generate.py           # regenerate everything, then check

@@ -3,11 +3,13 @@
 // under the skin store given (the built-in skin without one). Run by hand under Wine on a display:
 //   wine build/win/tests/app/orvo_screenshot_tour.exe OUTPUT_DIR [SKIN.skn] [PREFIX]
 // writes OUTPUT_DIR/PREFIX-main.bmp, -menu.bmp, -sysmenu.bmp, -about.bmp, -message.bmp,
-// -open.bmp, -folder.bmp, and -gallery-PAGE.bmp for every page of the skin gallery, which runs in a
-// process of its own (scripts/screenshots.sh turns them into PNG files).
+// -open.bmp, -folder.bmp, an MDI frame with its children normal and minimised (-mdi.bmp) and with
+// one maximised (-mdi-maximised.bmp), and -gallery-PAGE.bmp for every page of the skin gallery,
+// which runs in a process of its own (scripts/screenshots.sh turns them into PNG files).
 #include "app/about_dlg.h"
 #include "app/main_win.h"
 #include "app/program.h"
+#include "examples/gallery_mdi.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
 #include "framework/forms/application.h"
@@ -285,6 +287,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     BrowseForFolder(main, L"选择保存目录");
+    Pump(300);
+
+    // An MDI frame of the skin gallery: children normal and one minimised, then one maximised, its
+    // buttons in the frame's menu bar.
+    TForm* mdi = OpenMdiGallery(nullptr);
+    SetForegroundWindow(mdi->Handle());
+    Pump(800);
+    for (int i = 0; i < mdi->MDIChildCount(); ++i)
+        if (mdi->MDIChildren(i)->Caption() == L"Fixed tool")
+            SendMessageW(mdi->MDIChildren(i)->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump(600);
+    Shoot(L"mdi", Around(mdi->Handle(), 12));
+    if (TCustomForm* active = mdi->ActiveMDIChild())
+        SendMessageW(active->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Pump(600);
+    Shoot(L"mdi-maximised", Around(mdi->Handle(), 12));
+    mdi->Close();
     Pump(300);
 
     fMainWin->Close();

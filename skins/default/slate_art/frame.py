@@ -86,3 +86,34 @@ def caption_buttons():
         "MinButton.bmp": caption_button("min"),
         "RestroreButton.bmp": caption_button("restore"),
     }
+
+
+# The buttons of a maximised MDI child, drawn in the menu bar: 16 x 14 frames, 8 x 6 glyphs at (4, 4).
+MDI_W, MDI_H = 16, 14
+MDI_GLYPHS = {
+    "min": ["........", "........", "........", "........", "########", "########"],
+    "restore": ["..######", "..#....#", "######.#", "#....###", "#....#..", "######.."],
+    "close": [".##..##.", "..####..", "...##...", "...##...", "..####..", ".##..##."],
+}
+
+
+def _mdi_frame(glyph, outline, top, bottom, ink):
+    f = box(MDI_W, MDI_H, radius=2, outside=MAGENTA, outline=outline, top=top, bottom=bottom)
+    f.stamp(4, 4, MDI_GLYPHS[glyph], {"#": ink})
+    return f
+
+
+def mdi_controls():
+    """192 x 14: minimise, restore and close of a maximised MDI child, each in four 16-wide frames
+    (1 normal, 2 pressed, 3 disabled, 4 hot), light buttons on the grey menu bar."""
+    frames = []
+    for glyph in ("min", "restore", "close"):
+        hot = (P.CLOSE_HOT_TOP, P.CLOSE_HOT_BOTTOM) if glyph == "close" else (P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM)
+        frames += [
+            _mdi_frame(glyph, P.BTN_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM, P.GLYPH),
+            _mdi_frame(glyph, P.BTN_DOWN_OUTLINE, P.BTN_DOWN_TOP, P.BTN_DOWN_BOTTOM, P.SELECTION),
+            _mdi_frame(glyph, P.BTN_OFF_OUTLINE, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.GLYPH_OFF),
+            _mdi_frame(glyph, P.CLOSE_OUTLINE if glyph == "close" else P.BTN_HOT_OUTLINE, hot[0],
+                       hot[1], P.HILIGHT_WHITE if glyph == "close" else P.SELECTION),
+        ]
+    return hstrip(frames)

@@ -1,4 +1,4 @@
-"""The default skin "Orvo Slate" as a whole: its 24 bitmaps in archive order, their layouts, the
+"""The default skin "Orvo Slate" as a whole: its 25 bitmaps in archive order, their layouts, the
 rules its art is checked by, and its INI text."""
 
 from orvoart import controls, ini, scrollbar
@@ -37,12 +37,13 @@ LAYOUT = {
     "FrameRight.bmp": (8, 250, 2, "h"),
     "FrameTop.bmp": (292, 58, 2, "v"),
     "FrameBottom.bmp": (292, 10, 2, "v"),
+    "MDIControls.bmp": (192, 14, 12, "h"),
 }
 
 # Images that are drawn with magenta as the transparent colour and may therefore hold it.
 KEYED = {"CheckBox.bmp", "RadioButton.bmp", "Progress.bmp", "ScrollbarArrow.bmp", "ComboboxBtn.bmp",
          "CloseButton.bmp", "MaxButton.bmp", "MinButton.bmp", "RestroreButton.bmp",
-         "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp"}
+         "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp", "MDIControls.bmp"}
 
 
 # Stretched middles that must not show seams: name -> (kind, first, last) per frame, where kind
@@ -99,6 +100,7 @@ def bitmaps():
     }
     drawn.update(frame.caption_buttons())
     drawn.update(frame.frame_pieces())
+    drawn["MDIControls.bmp"] = frame.mdi_controls()
     return {name: drawn[name] for name in LAYOUT}
 
 
@@ -157,6 +159,7 @@ def ini_text():
     lines += ini.section("MenuBackground", [("Image", "MenuBackground.bmp")] + ini.margins(1, 1, 1, 1))
     lines += _caption_button_sections()
     lines += _personality()
+    lines += ini.section("MDICONTROLS", [("Image", "MDIControls.bmp")])
     lines += ini.section("Colours", [
         ("ButtonFace", "227 224 213"), ("TitleTextActive", "255 255 255"),
         ("TitleTextNoActive", "215 227 244"), ("ButtonHilight", "255 255 255"),

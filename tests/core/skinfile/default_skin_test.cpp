@@ -28,6 +28,7 @@ constexpr TExpectedBitmap Bitmaps[] = {
     {"MenuBackground.bmp", 20, 20},  {"CloseButton.bmp", 126, 21},    {"MaxButton.bmp", 126, 21},
     {"MinButton.bmp", 126, 21},      {"RestroreButton.bmp", 126, 21}, {"FrameLeft.bmp", 8, 250},
     {"FrameRight.bmp", 8, 250},      {"FrameTop.bmp", 292, 58},       {"FrameBottom.bmp", 292, 10},
+    {"MDIControls.bmp", 192, 14},
 };
 
 struct TExpectedValue {
@@ -111,9 +112,9 @@ protected:
     TQuickIni FIni;
 };
 
-TEST_F(DefaultSkin, ListsTwentyFiveEntriesInOrder) {
+TEST_F(DefaultSkin, ListsTwentySixEntriesInOrder) {
     const auto& entries = FReader.Entries();
-    ASSERT_EQ(entries.size(), 25u);
+    ASSERT_EQ(entries.size(), 26u);
     EXPECT_EQ(FReader.Version(), SkinArchiveVersion);
     for (std::size_t i = 0; i < std::size(Bitmaps); ++i)
         EXPECT_EQ(entries[i].Name, Bitmaps[i].Name);

@@ -511,5 +511,118 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     EXPECT_EQ(CountColour(*Screen(headers.front()), hot), 0);
 }
 
+// The gallery's MDI frame driven with the real mouse: the frame and each child answer the
+// already-skinned query; a child's skinned maximise button maximises it; the frame's bar then shows
+// the skin's MDI buttons, which restore and close that child; the frame's close button closes the
+// frame and every child, and the gallery goes on.
+TEST(GalleryFromOutside, MdiFrameChildrenAndTheBarsButtons) {
+    auto skin = DefaultSkin();
+    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
+    ASSERT_NE(gallery.Main, nullptr);
+    HWND open = gallery.Child(L"TButton", L"MDI frame...");
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Ask(gallery.Main, SKM_ISSKINNED) == 1; }));
+    PostMessageW(GetParent(open), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(open), BN_CLICKED), reinterpret_cast<LPARAM>(open));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (frame = FindWindowW(nullptr, L"MDI frame")) != nullptr; }));
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    ASSERT_NE(client, nullptr);
+    auto children = [client] {
+        std::vector<HWND> found;
+        for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_MDICHILD) found.push_back(w);
+        return found;
+    };
+    ASSERT_TRUE(WaitFor([&] { return children().size() == 4; }));
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND w : children())
+            if (Ask(w, SKM_ISSKINNED) != 1) return false;
+        return Ask(frame, SKM_ISSKINNED) == 1;
+    }));
+    const std::vector<HWND> all = children();
+    HWND report = FindWindowExW(client, nullptr, nullptr, L"Report");
+    ASSERT_NE(report, nullptr);
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(report), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    // The skin's maximise button (action 1, shown while not maximised), on the child's caption.
+    const auto& buttons = skin->SysButtons();
+    const TDataSkinSysButton& max = *buttons[1];
+    ASSERT_EQ(max.Action, 1);
+    RECT r{};
+    GetWindowRect(report, &r);
+    const int bw = max.Image.Width() / std::max(max.Frame, 1);
+    MoveMouse(POINT{r.right - max.XCoord + bw / 2, r.top + max.YCoord + max.Image.Height() / 2});
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(WaitFor([&] { return IsZoomed(report) != FALSE; }, 3000)) << "the skinned maximise button";
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+
+    // The bar's buttons: actions 7, 8, 9 placed from the right end of the menu strip.
+    const int borderTop = skin->Top().Image.Height() / std::max(skin->Top().Frame, 1);
+    const int borderRight = skin->Right().Image.Width() / std::max(skin->Right().Frame, 1);
+    const int menuHeight = GetSystemMetrics(SM_CYMENU);
+    auto barButton = [&](int action) {
+        for (const auto& b : buttons)
+            if (b->Action == action) {
+                GetWindowRect(frame, &r);
+                const int w = b->Image.Width() / std::max(b->Frame, 1), h = b->Image.Height();
+                const int x = (r.right - r.left) - b->XCoord - borderRight;
+                const int y = borderTop + (menuHeight - h) / 2;
+                return RECT{x, y, x + w, y + h};
+            }
+        return RECT{};
+    };
+    const RECT close = barButton(9);
+    ASSERT_GT(close.right, close.left);
+    const auto shown = Screen(frame);
+    TDataSkinSysButton& closeImage = *buttons[buttons.size() - 1];
+    int opaque = 0, matched = 0;
+    for (int y = 0; y < close.bottom - close.top; ++y)
+        for (int x = 0; x < close.right - close.left; ++x) {
+            const TColor c = closeImage.Image.Canvas().Pixel(x, y);
+            if ((ColorToRGB(c) & 0xFFFFFF) == 0xFF00FF) continue;
+            ++opaque;
+            if ((ColorToRGB(shown->Canvas().Pixel(close.left + x, close.top + y)) & 0xFFFFFF) == (ColorToRGB(c) & 0xFFFFFF))
+                ++matched;
+        }
+    ASSERT_GT(opaque, 0);
+    EXPECT_EQ(matched, opaque) << "the skin's close image in the frame's menu bar";
+
+    auto clickIn = [&](const RECT& b) {
+        GetWindowRect(frame, &r);
+        MoveMouse(POINT{r.left + (b.left + b.right) / 2, r.top + (b.top + b.bottom) / 2});
+        Button(true);
+        Button(false);
+    };
+    clickIn(barButton(8));
+    ASSERT_TRUE(WaitFor([&] { return !IsZoomed(report); }, 3000)) << "the bar's restore button";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    GetWindowRect(report, &r);
+    MoveMouse(POINT{r.right - max.XCoord + bw / 2, r.top + max.YCoord + max.Image.Height() / 2});
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(WaitFor([&] { return IsZoomed(report) != FALSE; }, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    clickIn(barButton(9));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(report); }, 3000)) << "the bar's close button";
+    EXPECT_TRUE(IsWindow(frame));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    // The frame's own close button (action 0).
+    const TDataSkinSysButton& frameClose = *buttons[0];
+    ASSERT_EQ(frameClose.Action, 0);
+    GetWindowRect(frame, &r);
+    MoveMouse(POINT{r.right - frameClose.XCoord + bw / 2, r.top + frameClose.YCoord + frameClose.Image.Height() / 2});
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 3000));
+    for (HWND w : all)
+        EXPECT_FALSE(IsWindow(w));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(IsWindowVisible(gallery.Main)) << "the gallery goes on";
+    EXPECT_EQ(Ask(gallery.Main, SKM_ISSKINNED), 1);
+}
+
 } // namespace
 } // namespace orvo

@@ -143,6 +143,11 @@ TEST(SkinData, DefaultSkinFromTheStoredForm) {
     EXPECT_EQ(data.SysButtons()[0]->Image.Width(), 126);
     EXPECT_EQ(data.SysButtons()[1]->Visibility1, 6);
     EXPECT_TRUE(data.SysButtons()[4]->Image.Empty());
+    // A maximised MDI child's buttons, cut from the 192-pixel strip.
+    EXPECT_EQ(data.SysButtons()[5]->Image.Width(), 64);
+    EXPECT_EQ(data.SysButtons()[5]->Image.Height(), 14);
+    EXPECT_EQ(data.SysButtons()[5]->XCoord, 60);
+    EXPECT_EQ(data.SysButtons()[7]->XCoord, 20);
 
     EXPECT_EQ(data.Buttons().Image.Width(), 90);
     EXPECT_EQ(data.Buttons().CheckButtonFrame, 4);

@@ -54,7 +54,7 @@ TEST(SkinInfo, ReportsTheDefaultSkinInLoadOrder) {
     EXPECT_EQ(lines[25],
               "button|BUTTON4|action=3|align=0|x=8|y=7|visibility=0|visibility1=0|frame=6|image=0x0");
     EXPECT_EQ(lines[28],
-              "button|MDICLOSE|action=9|align=100|x=0|y=0|visibility=100|visibility1=100|frame=4|image=0x0");
+              "button|MDICLOSE|action=9|align=100|x=20|y=0|visibility=100|visibility1=100|frame=4|image=64x14");
     EXPECT_EQ(lines[29],
               "element|Buttons|frame=5|left=8|top=9|right=8|bottom=9|trans=0|tile=0|style=0|image=90x21"
               "|check=52x13|checkframes=4|radio=52x13|radioframes=4");
