@@ -6,14 +6,19 @@
 #include "framework/controls/bit_btn.h"
 #include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
+#include "framework/controls/combo_box.h"
+#include "framework/controls/date_time_picker.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
 #include "framework/controls/image.h"
+#include "framework/controls/list_box.h"
 #include "framework/controls/menu_button.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/radio_button.h"
 #include "framework/controls/radio_group.h"
+#include "framework/controls/scroll_bar.h"
 #include "framework/controls/speed_button.h"
+#include "framework/controls/up_down.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
 #include "framework/forms/application.h"
@@ -35,7 +40,9 @@ void RegisterGalleryClasses() {
         &TGroupBox::StaticClass(),   &TPanel::StaticClass(),        &TStatusBar::StaticClass(),
         &TEdit::StaticClass(),       &TMemo::StaticClass(),         &TPageControl::StaticClass(),
         &TTabSheet::StaticClass(),   &TMainMenu::StaticClass(),     &TMenuItem::StaticClass(),
-        &TPopupMenu::StaticClass(),  &TSkinData::StaticClass(),
+        &TPopupMenu::StaticClass(),  &TSkinData::StaticClass(),     &TComboBox::StaticClass(),
+        &TUpDown::StaticClass(),     &TSpinEdit::StaticClass(),     &TDateTimePicker::StaticClass(),
+        &TListBox::StaticClass(),    &TScrollBar::StaticClass(),
     };
     (void)classes;
 }
@@ -111,7 +118,21 @@ void TfGallery::FormCreate(TObject*) {
     DrawGlyphs(FGlyphs);
     pmExample->SetImages(&FGlyphs);
     FSkins = std::make_unique<TSkinChooser>(*SkinData1);
+    FillScrollingPage();
     Log(L"Skin: " + SkinData1->SkinName() + L". The Skin menu switches it.");
+}
+
+// The scrolling page's memos and lists get enough lines to scroll through.
+void TfGallery::FillScrollingPage() {
+    for (const wchar_t* suffix : {L"Skinned", L"Twin"}) {
+        if (auto* memo = dynamic_cast<TMemo*>(FindComponent(std::wstring(L"MemoScroll") + suffix))) {
+            std::wstring text;
+            for (int i = 1; i <= 200; ++i) text += L"Line " + std::to_wstring(i) + L" of the scrolling memo\r\n";
+            memo->SetText(text);
+        }
+        if (auto* list = dynamic_cast<TListBox*>(FindComponent(std::wstring(L"lbScroll") + suffix)))
+            for (int i = 1; i <= 40; ++i) list->Items()->Add(L"Item " + std::to_wstring(i));
+    }
 }
 
 void TfGallery::UseSkinFile(const std::wstring& path) {

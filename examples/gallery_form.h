@@ -56,6 +56,7 @@ public:
 
 private:
     void Log(const std::wstring& line);
+    void FillScrollingPage();
     void SkinChosen(TMenuItem* item, const std::wstring& refused);
 
     std::unique_ptr<TSkinChooser> FSkins;

@@ -8,8 +8,9 @@
 // grow with the control families: a family that is not skinned yet has no row, and its controls
 // keep their look (a Skin3rd kind without a row is still "handled": the class rules do not run).
 //
-// Not done here yet (families of later work): tab, track-bar, up-down, combo, edit, date-time,
-// progress, scroll-bar, header and list rows; the popup-menu owner-draw hooks of SkinOwned.
+// Not done here yet (families of later work): tab, track-bar, progress, header, list-view and
+// check-list rows of their own (list views and check lists get the scroll-bar skin); the
+// popup-menu owner-draw hooks of SkinOwned.
 #include "skin/form/control_attach.h"
 
 #include "framework/base/prop_access.h"
@@ -22,7 +23,9 @@
 #include "framework/window/window_property.h"
 #include "skin/controls/button_skin.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/edit_combo_spin.h"
 #include "skin/controls/group_panel_status.h"
+#include "skin/controls/scroll_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
@@ -235,15 +238,59 @@ void EmbeddedRule(TRuleContext& c) {
     c.FormSkin.SkinOwned(c.Control);
 }
 
+void AttachScrollSkin(TRuleContext& c, int mode = 0) {
+    auto* skin = new TSkinScrollbar(c.Control);
+    skin->Mode = mode;
+    skin->AttachScrollbars(c.Control, &c.Data, &c.FormSkin, c.FormSkin.ControlCanvas());
+    if (!skin->Attached) delete skin;
+}
+
+void AttachScrollControl(TRuleContext& c, TControl* control) {
+    auto* skin = new TSkinScControl(control);
+    skin->AttachScrollControl(control, &c.Data, &c.FormSkin, c.FormSkin.ControlCanvas());
+    if (!skin->Attached) delete skin;
+}
+
+bool HasScrollStyle(const TControl* control) {
+    auto* windowed = dynamic_cast<const TWinControl*>(control);
+    if (!windowed || !windowed->HandleAllocated()) return false;
+    const auto style = GetWindowLongPtrW(const_cast<TWinControl*>(windowed)->Handle(), GWL_STYLE);
+    return (style & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
+
+// A date picker with arrows (a time, or a date by arrows) is an edit with an up-down inside.
+void DateTimeRule(TRuleContext& c) {
+    const std::wstring kind = LowerText(GetPropValue(c.Control, L"Kind").value_or(L""));
+    const std::wstring mode = LowerText(GetPropValue(c.Control, L"DateMode").value_or(L""));
+    if (kind == L"dtktime" || mode == L"dmupdown")
+        Attach(c, new TSkinEdit(c.Control), false);
+    else
+        Attach(c, new TSkinDateTime(c.Control), false);
+}
+
+// The window has a border: window and client rectangle differ in size.
+bool Bordered(const TControl* control) {
+    auto* windowed = dynamic_cast<const TWinControl*>(control);
+    if (!windowed || !windowed->HandleAllocated()) return false;
+    HWND w = const_cast<TWinControl*>(windowed)->Handle();
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(w, &outer);
+    GetClientRect(w, &inner);
+    return inner.right != outer.right - outer.left || inner.bottom != outer.bottom - outer.top;
+}
+
 // In the order of every family's rules; later families insert their rows by number.
-const std::array<TClassRule, 12>& ClassRules() {
-    static const std::array<TClassRule, 12> rules{{
+const std::array<TClassRule, 26>& ClassRules() {
+    static const std::array<TClassRule, 26> rules{{
         {7, [](const TRuleContext& c) { return c.Name == L"TMVCPANEL"; }, std::nullopt,
          [](TRuleContext& c) {
              if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
          }},
         {10, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomCheckBox>(); }, xcCheckBox,
          [](TRuleContext& c) { Attach(c, new TSkinCheckBox(c.Control), false); }},
+        {12, [](const TRuleContext& c) { return c.Name == L"TUPDOWN" || c.Name == L"TSPINBUTTON"; }, xcSpin,
+         [](TRuleContext& c) { Attach(c, new TSkinUpDown(c.Control), false); }},
         {14, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomRadioGroup"); }, xcRadioButton, RadioGroupRule},
         {15, [](const TRuleContext& c) { return c.Name == L"TDBNAVIGATOR"; }, xcPanel, NavigatorRule},
         {19, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomGroupBox>(); }, xcPanel, GroupBoxRule},
@@ -251,12 +298,46 @@ const std::array<TClassRule, 12>& ClassRules() {
          [](TRuleContext& c) { Attach(c, new TSkinRadioButton(c.Control), false); }},
         {22, [](const TRuleContext& c) { return IsA(c.Control, L"TStatusBar"); }, xcStatusBar,
          [](TRuleContext& c) { Attach(c, new TSkinStatusBar(c.Control), false); }},
+        {24, [](const TRuleContext& c) { return IsA(c.Control, L"TScrollBar"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollControl(c, c.Control); }},
+        {25, [](const TRuleContext& c) { return c.Name == L"TTNTCOMBOBOX"; }, xcCombo,
+         [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {26, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomComboBox"); }, xcCombo,
+         [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {27, [](const TRuleContext& c) { return IsA(c.Control, L"TDateTimePicker"); }, xcEdit, DateTimeRule},
+        {28, [](const TRuleContext& c) { return c.Name == L"TRICHEDIT"; }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {29, [](const TRuleContext& c) { return c.Name == L"TWWDBRICHEDIT" || c.Name == L"TDXDBMEMO"; }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
         {31, [](const TRuleContext& c) { return IsA(c.Control, L"TBitBtn"); }, std::nullopt, BitButtonRule},
         {32, [](const TRuleContext& c) { return IsA(c.Control, L"TSpeedButton"); }, xcSpeedButton,
          [](TRuleContext& c) { AttachSpeedButton(c, {}); }},
         {33, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomPanel>(); }, xcPanel, PanelRule},
+        {34,
+         [](const TRuleContext& c) {
+             return c.Name == L"TDXTREELIST" || c.Name == L"TDXDBTREELIST" || c.Name == L"TDXDBGRID";
+         },
+         xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c); }},
+        // List views and check lists: their bars for now; their headers and glyphs are skinned
+        // by skins of their own that build on this one.
+        {35, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomListView"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {36, [](const TRuleContext& c) { return c.Name == L"TCHECKLISTBOX"; }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {37, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomMemo"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {38,
+         [](const TRuleContext& c) {
+             return IsA(c.Control, L"TCustomListBox") || IsA(c.Control, L"TCustomTreeView") ||
+                    IsA(c.Control, L"TStringGrid");
+         },
+         xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {39, [](const TRuleContext& c) { return HasScrollStyle(c.Control) || IsA(c.Control, L"TMemo"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
         {40, [](const TRuleContext& c) { return c.Control->InheritsFrom<TButton>(); }, xcButton,
          [](TRuleContext& c) { Attach(c, new TSkinButton(c.Control), false); }},
+        {41, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomEdit"); }, xcEdit,
+         [](TRuleContext& c) { Attach(c, new TSkinEdit(c.Control), false); }},
         {42,
          [](const TRuleContext& c) {
              return c.Name != L"TDCEDIT" && c.Name != L"TDCDBEDIT" && c.Control->Parent() &&
@@ -309,9 +390,41 @@ void CheckGroupKind(TRuleContext& c) {
     if (c.Has(xcGroupBox)) Attach(c, new TSkinGroupBox(c.Control), true);
 }
 
+void EmbedScrollbarKind(TRuleContext& c) {
+    TWinControl* parent = c.Windowed();
+    if (!parent) return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!child || c.FormSkin.IsSkinned(child)) continue;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed) continue;
+        try {
+            windowed->HandleNeeded();
+        } catch (...) {
+            continue;
+        }
+        TRuleContext childContext{c.FormSkin, c.Data, child, c.Control, c.Name};
+        if (IsA(child, L"TScrollBar"))
+            AttachScrollControl(c, child);
+        else if (HasScrollStyle(child) || IsA(child, L"TMemo"))
+            AttachScrollSkin(childContext);
+    }
+}
+
 // The kinds of this system's control families, in the order they are compared.
-const std::array<TKindRule, 13>& KindRules() {
-    static const std::array<TKindRule, 13> rules{{
+const std::array<TKindRule, 20>& KindRules() {
+    static const std::array<TKindRule, 20> rules{{
+        {L"combobox", xcCombo, [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {L"comboboxex", xcCombo,
+         [](TRuleContext& c) {
+             auto* skin = new TSkinComBox(c.Control);
+             skin->FlatMode = true;
+             Attach(c, skin, false);
+         }},
+        {L"edit", xcEdit,
+         [](TRuleContext& c) {
+             if (Bordered(c.Control)) Attach(c, new TSkinEdit(c.Control), false);
+         }},
         {L"radiobutton", xcRadioButton, [](TRuleContext& c) { Attach(c, new TSkinRadioButton(c.Control), false); }},
         {L"panel", xcPanel, PanelKind},
         {L"button", xcButton, [](TRuleContext& c) { Attach(c, new TSkinButton(c.Control), false); }},
@@ -320,6 +433,14 @@ const std::array<TKindRule, 13>& KindRules() {
         {L"pngspeedbutton", xcButton, [](TRuleContext& c) { AttachSpeedButton(c, L"PngImage"); }},
         {L"menubtn", xcButton, [](TRuleContext& c) { Attach(c, new TSkinMenuButton(c.Control), false); }},
         {L"speedbutton", xcSpeedButton, [](TRuleContext& c) { AttachSpeedButton(c, {}); }},
+        {L"datetimepicker", xcCombo, [](TRuleContext& c) { Attach(c, new TSkinDateTime(c.Control), false); }},
+        {L"scrollbar", xcScrollbar,
+         [](TRuleContext& c) {
+             AttachScrollSkin(c);
+             if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
+         }},
+        {L"singlescrollbar", xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c, 1); }},
+        {L"embedscrollbar", xcScrollbar, EmbedScrollbarKind},
         {L"container", std::nullopt,
          [](TRuleContext& c) {
              if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
@@ -444,7 +565,21 @@ void TWinSkinForm::ReskinControl(HWND window) {
         // The new object saves the control's own colour, not the skin's.
         old->RestoreColor();
         UnregisterSkin(old);
+        // A scroll-bar skin (or one built on it) is made again of the same class and mode: the
+        // class rules might choose another (a child skinned by its container's kind).
+        const TClassInfo& kind = old->ClassInfo();
+        const int mode = old->Mode;
+        const bool scrollSkin = old->InheritsFrom<TSkinScrollbar>() && kind.CanCreate();
         delete old;
+        if (scrollSkin && windowed->Tag() != FSkinData->DisableTag()) {
+            auto* fresh = dynamic_cast<TSkinScrollbar*>(kind.Create(windowed));
+            if (fresh) {
+                fresh->Mode = mode;
+                fresh->AttachScrollbars(windowed, FSkinData, this, ControlCanvas());
+                if (!fresh->Attached) delete fresh;
+                return;
+            }
+        }
         SkinControl(windowed, container);
         return;
     }
@@ -482,6 +617,15 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
             return;
         }
     }
+    if (name == L"combobox") {
+        if (has.Contains(xcCombo) && (style & 3) != CBS_SIMPLE) AttachNewWindow(new TSkinComBox(this), window);
+        return;
+    }
+    if (name == L"comboboxex32") {
+        if (HWND inner = GetTopWindow(window); inner && has.Contains(xcCombo))
+            AttachNewWindow(new TSkinComBox(this), inner);
+        return;
+    }
     if (name == L"scrollbar") {
         // Only the size grip: a plain scroll bar without a tab stop is still a scroll bar.
         if (!(style & WS_TABSTOP) && (style & (SBS_SIZEGRIP | SBS_SIZEBOX))) AttachNewWindow(new TSkinSizer(this), window);
@@ -501,6 +645,10 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
         if (has.Contains(xcCheckBox)) AttachNewWindow(new TSkinCheckBox(this), window);
         return;
     }
+    if (name == L"tcombobox") {
+        if (has.Contains(xcCombo)) AttachNewWindow(new TSkinComBox(this), window);
+        return;
+    }
     if (name == L"tbutton") {
         if (has.Contains(xcButton)) AttachNewWindow(new TSkinButton(this), window);
         return;
@@ -509,7 +657,16 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
         recolour();
         return;
     }
-    if (name == L"toolbarwindow32") AttachNewWindow(new TSkinBoxH(this), window);
+    if (name == L"toolbarwindow32") {
+        AttachNewWindow(new TSkinBoxH(this), window);
+        return;
+    }
+    if (name == L"edit" || name == L"sysdatetimepick32") {
+        // A bare date picker gets the edit's flat border; its button stays the platform's.
+        if (has.Contains(xcEdit)) AttachNewWindow(new TSkinEdit(this), window);
+        return;
+    }
+    if (name == L"msctls_updown32" && has.Contains(xcSpin)) AttachNewWindow(new TSkinUpDown(this), window);
 }
 
 // ---- release ---------------------------------------------------------------------------------
