@@ -87,8 +87,7 @@ TEST(SkinEdit, FlatBorderPixelExact) {
     EXPECT_NE(PaintedPixel(flat->Handle(), 0, 0), test::SkinShadow);
 }
 
-// Disabled: the frame colours of bases above 15 overflow 24 bits; the bases need reworking.
-TEST(SkinUpDown, DISABLED_FramesByHalfHoverAndPress) {
+TEST(SkinUpDown, FramesByHalfHoverAndPress) {
     TSkinnedForm f(EditSkin());
     auto* edit = f.Add<TEdit>(nullptr, 10, 10, 80, 22);
     auto* arrows = f.Add<TUpDown>(nullptr, 90, 10, 17, 22);
