@@ -9,21 +9,26 @@
 #include "framework/controls/check_box.h"
 #include "framework/controls/check_list_box.h"
 #include "framework/controls/cool_bar.h"
+#include "framework/controls/combo_box.h"
+#include "framework/controls/date_time_picker.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
 #include "framework/controls/header_control.h"
 #include "framework/controls/image.h"
 #include "framework/controls/list_view.h"
+#include "framework/controls/list_box.h"
 #include "framework/controls/menu_button.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/progress_bar.h"
 #include "framework/controls/radio_button.h"
 #include "framework/controls/radio_group.h"
+#include "framework/controls/scroll_bar.h"
 #include "framework/controls/speed_button.h"
 #include "framework/controls/tab_control.h"
 #include "framework/controls/tab_set.h"
 #include "framework/controls/tool_bar.h"
 #include "framework/controls/track_bar.h"
+#include "framework/controls/up_down.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
 #include "framework/forms/application.h"
@@ -49,6 +54,9 @@ void RegisterGalleryClasses() {
         &TTabSet::StaticClass(),     &TTrackBar::StaticClass(),     &TProgressBar::StaticClass(),
         &THeaderControl::StaticClass(), &TListView::StaticClass(),  &TCheckListBox::StaticClass(),
         &TToolBar::StaticClass(),    &TToolButton::StaticClass(),   &TCoolBar::StaticClass(),
+        &TPopupMenu::StaticClass(),  &TSkinData::StaticClass(),     &TComboBox::StaticClass(),
+        &TUpDown::StaticClass(),     &TSpinEdit::StaticClass(),     &TDateTimePicker::StaticClass(),
+        &TListBox::StaticClass(),    &TScrollBar::StaticClass(),
     };
     (void)classes;
 }
@@ -146,7 +154,21 @@ void TfGallery::FormCreate(TObject*) {
     ShowStates(L"Skinned");
     ShowStates(L"Twin");
     FSkins = std::make_unique<TSkinChooser>(*SkinData1);
+    FillScrollingPage();
     Log(L"Skin: " + SkinData1->SkinName() + L". The Skin menu switches it.");
+}
+
+// The scrolling page's memos and lists get enough lines to scroll through.
+void TfGallery::FillScrollingPage() {
+    for (const wchar_t* suffix : {L"Skinned", L"Twin"}) {
+        if (auto* memo = dynamic_cast<TMemo*>(FindComponent(std::wstring(L"MemoScroll") + suffix))) {
+            std::wstring text;
+            for (int i = 1; i <= 200; ++i) text += L"Line " + std::to_wstring(i) + L" of the scrolling memo\r\n";
+            memo->SetText(text);
+        }
+        if (auto* list = dynamic_cast<TListBox*>(FindComponent(std::wstring(L"lbScroll") + suffix)))
+            for (int i = 1; i <= 40; ++i) list->Items()->Add(L"Item " + std::to_wstring(i));
+    }
 }
 
 void TfGallery::UseSkinFile(const std::wstring& path) {

@@ -58,6 +58,7 @@ public:
 private:
     void Log(const std::wstring& line);
     void ShowStates(const std::wstring& suffix);
+    void FillScrollingPage();
     void SkinChosen(TMenuItem* item, const std::wstring& refused);
 
     std::unique_ptr<TSkinChooser> FSkins;

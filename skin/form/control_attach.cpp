@@ -8,9 +8,8 @@
 // grow with the control families: a family that is not skinned yet has no row, and its controls
 // keep their look (a Skin3rd kind without a row is still "handled": the class rules do not run).
 //
-// Not done here yet (families of later work): up-down, combo, edit, date-time and scroll-bar
-// rows (list views and check lists get their headers and glyphs, not yet their scroll bars);
-// the popup-menu owner-draw hooks of SkinOwned; the menus of tool bars.
+// Not done here yet: the popup-menu owner-draw hooks of SkinOwned; the menus of tool bars;
+// scroll-bar overlays of list views and check lists (their headers and glyphs are skinned).
 #include "skin/form/control_attach.h"
 
 #include "framework/base/prop_access.h"
@@ -30,6 +29,8 @@
 #include "skin/controls/track_progress.h"
 #include "framework/controls/tab_control.h"
 #include "framework/controls/tab_set.h"
+#include "skin/controls/edit_combo_spin.h"
+#include "skin/controls/scroll_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
@@ -267,9 +268,51 @@ void EmbeddedRule(TRuleContext& c) {
     c.FormSkin.SkinOwned(c.Control);
 }
 
+void AttachScrollSkin(TRuleContext& c, int mode = 0) {
+    auto* skin = new TSkinScrollbar(c.Control);
+    skin->Mode = mode;
+    skin->AttachScrollbars(c.Control, &c.Data, &c.FormSkin, c.FormSkin.ControlCanvas());
+    if (!skin->Attached) delete skin;
+}
+
+void AttachScrollControl(TRuleContext& c, TControl* control) {
+    auto* skin = new TSkinScControl(control);
+    skin->AttachScrollControl(control, &c.Data, &c.FormSkin, c.FormSkin.ControlCanvas());
+    if (!skin->Attached) delete skin;
+}
+
+bool HasScrollStyle(const TControl* control) {
+    auto* windowed = dynamic_cast<const TWinControl*>(control);
+    if (!windowed || !windowed->HandleAllocated()) return false;
+    const auto style = GetWindowLongPtrW(const_cast<TWinControl*>(windowed)->Handle(), GWL_STYLE);
+    return (style & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
+
+// A date picker with arrows (a time, or a date by arrows) is an edit with an up-down inside.
+void DateTimeRule(TRuleContext& c) {
+    const std::wstring kind = LowerText(GetPropValue(c.Control, L"Kind").value_or(L""));
+    const std::wstring mode = LowerText(GetPropValue(c.Control, L"DateMode").value_or(L""));
+    if (kind == L"dtktime" || mode == L"dmupdown")
+        Attach(c, new TSkinEdit(c.Control), false);
+    else
+        Attach(c, new TSkinDateTime(c.Control), false);
+}
+
+// The window has a border: window and client rectangle differ in size.
+bool Bordered(const TControl* control) {
+    auto* windowed = dynamic_cast<const TWinControl*>(control);
+    if (!windowed || !windowed->HandleAllocated()) return false;
+    HWND w = const_cast<TWinControl*>(windowed)->Handle();
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(w, &outer);
+    GetClientRect(w, &inner);
+    return inner.right != outer.right - outer.left || inner.bottom != outer.bottom - outer.top;
+}
+
 // In the order of every family's rules; later families insert their rows by number.
-const std::array<TClassRule, 22>& ClassRules() {
-    static const std::array<TClassRule, 22> rules{{
+const std::array<TClassRule, 34>& ClassRules() {
+    static const std::array<TClassRule, 34> rules{{
         {1, [](const TRuleContext& c) { return HasTabs(c) && IsA(c.Control, L"TCustomTabControl"); }, xcTab, TabRule},
         {3, [](const TRuleContext& c) { return IsA(c.Control, L"TCoolBar"); }, xcToolbar,
          [](TRuleContext& c) { Attach(c, new TSkinCoolBar(c.Control), false); }},
@@ -286,6 +329,8 @@ const std::array<TClassRule, 22>& ClassRules() {
          [](TRuleContext& c) { Attach(c, new TSkinCheckBox(c.Control), false); }},
         {11, [](const TRuleContext& c) { return IsA(c.Control, L"TTrackBar"); }, xcTrackBar,
          [](TRuleContext& c) { Attach(c, new TSkinTrackBar(c.Control), false); }},
+        {12, [](const TRuleContext& c) { return c.Name == L"TUPDOWN" || c.Name == L"TSPINBUTTON"; }, xcSpin,
+         [](TRuleContext& c) { Attach(c, new TSkinUpDown(c.Control), false); }},
         {14, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomRadioGroup"); }, xcRadioButton, RadioGroupRule},
         {15, [](const TRuleContext& c) { return c.Name == L"TDBNAVIGATOR"; }, xcPanel, NavigatorRule},
         {19, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomGroupBox>(); }, xcPanel, GroupBoxRule},
@@ -297,16 +342,44 @@ const std::array<TClassRule, 22>& ClassRules() {
          [](TRuleContext& c) { Attach(c, new TSkinStatusBar(c.Control), false); }},
         {23, [](const TRuleContext& c) { return IsA(c.Control, L"TProgressBar"); }, xcProgress,
          [](TRuleContext& c) { Attach(c, new TSkinProgress(c.Control), false); }},
+        {24, [](const TRuleContext& c) { return IsA(c.Control, L"TScrollBar"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollControl(c, c.Control); }},
+        {25, [](const TRuleContext& c) { return c.Name == L"TTNTCOMBOBOX"; }, xcCombo,
+         [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {26, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomComboBox"); }, xcCombo,
+         [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {27, [](const TRuleContext& c) { return IsA(c.Control, L"TDateTimePicker"); }, xcEdit, DateTimeRule},
+        {28, [](const TRuleContext& c) { return c.Name == L"TRICHEDIT"; }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {29, [](const TRuleContext& c) { return c.Name == L"TWWDBRICHEDIT" || c.Name == L"TDXDBMEMO"; }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
         {31, [](const TRuleContext& c) { return IsA(c.Control, L"TBitBtn"); }, std::nullopt, BitButtonRule},
         {32, [](const TRuleContext& c) { return IsA(c.Control, L"TSpeedButton"); }, xcSpeedButton,
          [](TRuleContext& c) { AttachSpeedButton(c, {}); }},
         {33, [](const TRuleContext& c) { return c.Control->InheritsFrom<TCustomPanel>(); }, xcPanel, PanelRule},
+        {34,
+         [](const TRuleContext& c) {
+             return c.Name == L"TDXTREELIST" || c.Name == L"TDXDBTREELIST" || c.Name == L"TDXDBGRID";
+         },
+         xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c); }},
         {35, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomListView"); }, xcScrollbar,
          [](TRuleContext& c) { Attach(c, new TSkinListView(c.Control), false); }},
         {36, [](const TRuleContext& c) { return c.Name == L"TCHECKLISTBOX"; }, xcScrollbar,
          [](TRuleContext& c) { Attach(c, new TSkinCheckList(c.Control), false); }},
+        {37, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomMemo"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {38,
+         [](const TRuleContext& c) {
+             return IsA(c.Control, L"TCustomListBox") || IsA(c.Control, L"TCustomTreeView") ||
+                    IsA(c.Control, L"TStringGrid");
+         },
+         xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c); }},
+        {39, [](const TRuleContext& c) { return HasScrollStyle(c.Control) || IsA(c.Control, L"TMemo"); }, xcScrollbar,
+         [](TRuleContext& c) { AttachScrollSkin(c); }},
         {40, [](const TRuleContext& c) { return c.Control->InheritsFrom<TButton>(); }, xcButton,
          [](TRuleContext& c) { Attach(c, new TSkinButton(c.Control), false); }},
+        {41, [](const TRuleContext& c) { return IsA(c.Control, L"TCustomEdit"); }, xcEdit,
+         [](TRuleContext& c) { Attach(c, new TSkinEdit(c.Control), false); }},
         {42,
          [](const TRuleContext& c) {
              return c.Name != L"TDCEDIT" && c.Name != L"TDCDBEDIT" && c.Control->Parent() &&
@@ -359,9 +432,41 @@ void CheckGroupKind(TRuleContext& c) {
     if (c.Has(xcGroupBox)) Attach(c, new TSkinGroupBox(c.Control), true);
 }
 
+void EmbedScrollbarKind(TRuleContext& c) {
+    TWinControl* parent = c.Windowed();
+    if (!parent) return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!child || c.FormSkin.IsSkinned(child)) continue;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed) continue;
+        try {
+            windowed->HandleNeeded();
+        } catch (...) {
+            continue;
+        }
+        TRuleContext childContext{c.FormSkin, c.Data, child, c.Control, c.Name};
+        if (IsA(child, L"TScrollBar"))
+            AttachScrollControl(c, child);
+        else if (HasScrollStyle(child) || IsA(child, L"TMemo"))
+            AttachScrollSkin(childContext);
+    }
+}
+
 // The kinds of this system's control families, in the order they are compared.
-const std::array<TKindRule, 16>& KindRules() {
-    static const std::array<TKindRule, 16> rules{{
+const std::array<TKindRule, 23>& KindRules() {
+    static const std::array<TKindRule, 23> rules{{
+        {L"combobox", xcCombo, [](TRuleContext& c) { Attach(c, new TSkinComBox(c.Control), false); }},
+        {L"comboboxex", xcCombo,
+         [](TRuleContext& c) {
+             auto* skin = new TSkinComBox(c.Control);
+             skin->FlatMode = true;
+             Attach(c, skin, false);
+         }},
+        {L"edit", xcEdit,
+         [](TRuleContext& c) {
+             if (Bordered(c.Control)) Attach(c, new TSkinEdit(c.Control), false);
+         }},
         {L"radiobutton", xcRadioButton, [](TRuleContext& c) { Attach(c, new TSkinRadioButton(c.Control), false); }},
         {L"panel", xcPanel, PanelKind},
         {L"trackbar", xcButton,
@@ -380,6 +485,14 @@ const std::array<TKindRule, 16>& KindRules() {
              if (HasTabs(c)) Attach(c, new TSkinTab(c.Control), false);
          }},
         {L"progress", xcProgress, [](TRuleContext& c) { Attach(c, new TSkinProgress(c.Control), false); }},
+        {L"datetimepicker", xcCombo, [](TRuleContext& c) { Attach(c, new TSkinDateTime(c.Control), false); }},
+        {L"scrollbar", xcScrollbar,
+         [](TRuleContext& c) {
+             AttachScrollSkin(c);
+             if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
+         }},
+        {L"singlescrollbar", xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c, 1); }},
+        {L"embedscrollbar", xcScrollbar, EmbedScrollbarKind},
         {L"container", std::nullopt,
          [](TRuleContext& c) {
              if (TWinControl* w = c.Windowed()) c.FormSkin.SkinChildren(w);
@@ -504,7 +617,21 @@ void TWinSkinForm::ReskinControl(HWND window) {
         // The new object saves the control's own colour, not the skin's.
         old->RestoreColor();
         UnregisterSkin(old);
+        // A scroll-bar skin (or one built on it) is made again of the same class and mode: the
+        // class rules might choose another (a child skinned by its container's kind).
+        const TClassInfo& kind = old->ClassInfo();
+        const int mode = old->Mode;
+        const bool scrollSkin = old->InheritsFrom<TSkinScrollbar>() && kind.CanCreate();
         delete old;
+        if (scrollSkin && windowed->Tag() != FSkinData->DisableTag()) {
+            auto* fresh = dynamic_cast<TSkinScrollbar*>(kind.Create(windowed));
+            if (fresh) {
+                fresh->Mode = mode;
+                fresh->AttachScrollbars(windowed, FSkinData, this, ControlCanvas());
+                if (!fresh->Attached) delete fresh;
+                return;
+            }
+        }
         SkinControl(windowed, container);
         return;
     }
@@ -542,6 +669,15 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
             return;
         }
     }
+    if (name == L"combobox") {
+        if (has.Contains(xcCombo) && (style & 3) != CBS_SIMPLE) AttachNewWindow(new TSkinComBox(this), window);
+        return;
+    }
+    if (name == L"comboboxex32") {
+        if (HWND inner = GetTopWindow(window); inner && has.Contains(xcCombo))
+            AttachNewWindow(new TSkinComBox(this), inner);
+        return;
+    }
     if (name == L"scrollbar") {
         // Only the size grip: a plain scroll bar without a tab stop is still a scroll bar.
         if (!(style & WS_TABSTOP) && (style & (SBS_SIZEGRIP | SBS_SIZEBOX))) AttachNewWindow(new TSkinSizer(this), window);
@@ -561,6 +697,10 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
         if (has.Contains(xcCheckBox)) AttachNewWindow(new TSkinCheckBox(this), window);
         return;
     }
+    if (name == L"tcombobox") {
+        if (has.Contains(xcCombo)) AttachNewWindow(new TSkinComBox(this), window);
+        return;
+    }
     if (name == L"tbutton") {
         if (has.Contains(xcButton)) AttachNewWindow(new TSkinButton(this), window);
         return;
@@ -578,7 +718,16 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
         recolour();
         return;
     }
-    if (name == L"toolbarwindow32") AttachNewWindow(new TSkinBoxH(this), window);
+    if (name == L"toolbarwindow32") {
+        AttachNewWindow(new TSkinBoxH(this), window);
+        return;
+    }
+    if (name == L"edit" || name == L"sysdatetimepick32") {
+        // A bare date picker gets the edit's flat border; its button stays the platform's.
+        if (has.Contains(xcEdit)) AttachNewWindow(new TSkinEdit(this), window);
+        return;
+    }
+    if (name == L"msctls_updown32" && has.Contains(xcSpin)) AttachNewWindow(new TSkinUpDown(this), window);
 }
 
 // ---- release ---------------------------------------------------------------------------------

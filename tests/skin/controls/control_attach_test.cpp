@@ -87,7 +87,7 @@ TEST(ControlAttach, ClassRulesAndOtherLibrariesClasses) {
     EXPECT_EQ(f.SkinClassOf(cx), L"TSkinBitButton") << "TcxButton=bitbtn";
     EXPECT_EQ(f.SkinClassOf(quiet), L"") << "kind nil, although a class rule would match";
     EXPECT_FALSE(AnswersSkinned(quiet->Handle()));
-    EXPECT_EQ(f.SkinClassOf(rzEdit), L"") << "its line is TRzButtonEdit=Edit, not TRzButton's";
+    EXPECT_EQ(f.SkinClassOf(rzEdit), L"TSkinEdit") << "its line is TRzButtonEdit=Edit, not TRzButton's";
     EXPECT_EQ(f.SkinClassOf(rzGroup), L"TSkinBox") << "TRzGroup=panel";
     EXPECT_TRUE(rzGroup->Transparent());
     EXPECT_EQ(f.SkinClassOf(group), L"TSkinGroupBox");

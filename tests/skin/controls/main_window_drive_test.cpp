@@ -2,11 +2,16 @@
 // process, this one moves and presses the real mouse (SendInput) and reads the screen. Every
 // button, the check box and the group boxes answer the already-skinned query; the screen shows
 // the skin's face frame for each state, pixel for pixel in the frame's fixed corners; a press
-// released outside a button opens nothing, one released inside runs its command.
+// released outside a button opens nothing, one released inside runs its command. The log box and
+// the edits show the skin's borders. The gallery's memo has its overlay over its scroll bar,
+// drawn from the skin's images, and scrolls by the real mouse on it.
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/gdi_handle.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/draw/skin_draw.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +212,18 @@ int ShownFrame(TSkinData& skin, HWND button) {
     return 0;
 }
 
+// The vertical bar of a window with WS_VSCROLL only, on the screen: beside its client area.
+// (GetScrollBarInfo does not reach another process's windows under Wine; the tests inside the
+// process compare the overlays with it.)
+RECT VerticalBarOf(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    const int right = origin.x + client.right;
+    return RECT{right, origin.y, right + GetSystemMetrics(SM_CXVSCROLL), origin.y + client.bottom};
+}
+
 POINT CentreOf(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);
@@ -276,6 +293,107 @@ TEST(MainWindowFromOutside, SkinnedControlsStatesAndClicks) {
     Button(true);
     Button(false);
     EXPECT_TRUE(WaitFor([&] { return glyphShown(2); }, 2000)) << "checked glyph";
+
+    // The log box and the three edits: skinned, with the skin's border colours on the screen.
+    HWND log = app.Child(L"TMemo", L"");
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(Ask(log, SKM_ISSKINNED), 1);
+    const TColor shadow = skin->Colour(scButtonShadow);
+    const auto logShown = Screen(log);
+    EXPECT_EQ(logShown->PixelColor(0, 0), shadow);
+    EXPECT_EQ(logShown->PixelColor(logShown->Width() - 1, logShown->Height() / 2), shadow);
+    EXPECT_EQ(logShown->PixelColor(1, logShown->Height() / 2), skin->Colour(scButtonFace));
+    const std::vector<HWND> edits = app.Children(L"TEdit");
+    ASSERT_EQ(edits.size(), 3u) << "source, target, line count";
+    for (HWND edit : edits) {
+        EXPECT_EQ(Ask(edit, SKM_ISSKINNED), 1);
+        const auto shown = Screen(edit);
+        EXPECT_EQ(shown->PixelColor(0, 0), shadow);
+        EXPECT_EQ(shown->PixelColor(shown->Width() - 1, shown->Height() - 1), shadow);
+        EXPECT_EQ(shown->PixelColor(1, shown->Height() / 2), TColor(0xFFFFFF));
+    }
+}
+
+// The skin engine's own windows: scroll-bar overlays and the date picker's button.
+bool SkinWindow(HWND w) {
+    const std::wstring name = ClassOf(w);
+    return name == L"TWScrollbar" || name == L"TArrowButton";
+}
+
+// The windows directly inside a parent.
+std::vector<HWND> DirectChildren(HWND parent) {
+    std::vector<HWND> found;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) found.push_back(w);
+    return found;
+}
+
+// The gallery's scrolling page: the skinned memo and its Tag 99 twin.
+struct TGalleryMemos {
+    HWND Skinned = nullptr;
+    HWND Twin = nullptr;
+};
+
+TGalleryMemos ShowScrollingPage(TSplitterProcess& gallery) {
+    HWND pages = gallery.Child(L"TPageControl", L"");
+    if (pages) SendMessageW(pages, TCM_SETCURFOCUS, 5, 0); // "Scrolling"
+    TGalleryMemos memos;
+    for (HWND memo : gallery.Children(L"TMemo")) {
+        const std::wstring group = TextOf(GetParent(memo));
+        if (group == L"Skinned") memos.Skinned = memo;
+        if (group == L"Platform look (Tag 99)") memos.Twin = memo;
+    }
+    WaitFor([&] { return memos.Skinned && IsWindowVisible(memos.Skinned); }, 3000);
+    return memos;
+}
+
+TEST(GalleryFromOutside, MemoOverlayScrollsByTheRealMouse) {
+    auto skin = DefaultSkin();
+    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
+    ASSERT_NE(gallery.Main, nullptr);
+    const TGalleryMemos memos = ShowScrollingPage(gallery);
+    ASSERT_NE(memos.Skinned, nullptr);
+    ASSERT_NE(memos.Twin, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(memos.Skinned) && Ask(memos.Skinned, SKM_ISSKINNED) == 1; }))
+        << "the scrolling page shows, skinned";
+    HWND overlay = GetWindow(memos.Skinned, GW_HWNDPREV);
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(ClassOf(overlay), L"TWScrollbar") << "directly above the memo in z-order";
+    EXPECT_EQ(Ask(overlay, SKM_ISSKINNED), 1);
+    ASSERT_TRUE(WaitFor([&] {
+        RECT r{};
+        GetWindowRect(overlay, &r);
+        const RECT bar = VerticalBarOf(memos.Skinned);
+        return IsWindowVisible(overlay) && EqualRect(&r, &bar);
+    })) << "exactly over the vertical bar";
+
+    RECT bar{};
+    GetWindowRect(overlay, &bar);
+    const int b = GetSystemMetrics(SM_CXHSCROLL);
+
+    // The real mouse: the down arrow scrolls one line.
+    const auto firstLine = [&] { return static_cast<int>(Ask(memos.Skinned, EM_GETFIRSTVISIBLELINE)); };
+    ASSERT_EQ(firstLine(), 0);
+    MoveMouse(POINT{(bar.left + bar.right) / 2, bar.bottom - b / 2});
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] { return firstLine() == 1; }, 2000)) << "one line down, now " << firstLine();
+    // The thumb dragged down and back up: the memo follows both ways (a page press never goes back).
+    const POINT thumb{(bar.left + bar.right) / 2, bar.top + b + 3};
+    MoveMouse(thumb);
+    Button(true);
+    MoveMouse(POINT{thumb.x, thumb.y + 60});
+    const int down = firstLine();
+    MoveMouse(POINT{thumb.x, thumb.y + 20});
+    const int back = firstLine();
+    Button(false);
+    EXPECT_GT(down, 30) << "dragged down";
+    EXPECT_LT(back, down) << "dragged back up";
+    EXPECT_GT(back, 1);
+
+    // The twin keeps the platform's bar: nothing over it, not skinned.
+    EXPECT_NE(Ask(memos.Twin, SKM_ISSKINNED), 1);
+    HWND above = GetWindow(memos.Twin, GW_HWNDPREV);
+    EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
 }
 
 // The gallery's pages: on each, every family skinned in the left group, its Tag 99 twin as it is in
@@ -300,15 +418,10 @@ TEST(GalleryFromOutside, TwinsKeepThePlatformLook) {
     ASSERT_GE(pairs.Skinned.size(), 4u) << "a pair on every page of a family";
     ASSERT_EQ(pairs.Skinned.size(), pairs.Twins.size());
     ASSERT_TRUE(WaitFor([&] { return Ask(pairs.Skinned.front(), SKM_ISSKINNED) == 1; }));
+    // The controls of a group (the skin's own windows left out: overlays, the picker's button).
     auto windowsIn = [](HWND parent) {
-        std::vector<HWND> found;
-        EnumChildWindows(
-            parent,
-            [](HWND w, LPARAM p) -> BOOL {
-                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        std::vector<HWND> found = DirectChildren(parent);
+        std::erase_if(found, SkinWindow);
         return found;
     };
     std::size_t controls = 0;
@@ -406,10 +519,19 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     HWND pages = gallery.Child(L"TPageControl", L"");
     ASSERT_NE(pages, nullptr);
     ASSERT_TRUE(WaitFor([&] { return Ask(pages, SKM_ISSKINNED) == 1; }));
-    std::size_t windows = 0;
-    EnumChildWindows(
-        gallery.Main, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<std::size_t*>(p), TRUE; },
-        reinterpret_cast<LPARAM>(&windows));
+    // The program's own windows, the skin's (overlays, the picker's button) left out.
+    const auto programWindows = [&] {
+        std::size_t n = 0;
+        EnumChildWindows(
+            gallery.Main,
+            [](HWND w, LPARAM p) -> BOOL {
+                if (!SkinWindow(w)) ++*reinterpret_cast<std::size_t*>(p);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&n));
+        return n;
+    };
+    const std::size_t windows = programWindows();
 
     RECT mainRect{};
     GetWindowRect(gallery.Main, &mainRect);
@@ -503,11 +625,16 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     for (const wchar_t* family : {L"TTabControl", L"TTrackBar", L"TProgressBar", L"THeaderControl", L"TListView",
                                   L"TCheckListBox", L"TToolBar", L"TTabSet"})
         for (HWND w : InGroup(gallery.Main, family, L"Skinned")) EXPECT_NE(Ask(w, SKM_ISSKINNED), 1);
-    std::size_t after = 0;
+    EXPECT_EQ(programWindows(), windows);
+    std::size_t skinWindows = 0;
     EnumChildWindows(
-        gallery.Main, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<std::size_t*>(p), TRUE; },
-        reinterpret_cast<LPARAM>(&after));
-    EXPECT_EQ(after, windows);
+        gallery.Main,
+        [](HWND w, LPARAM p) -> BOOL {
+            if (SkinWindow(w) && IsWindowVisible(w)) ++*reinterpret_cast<std::size_t*>(p);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&skinWindows));
+    EXPECT_EQ(skinWindows, 0u) << "no overlay left showing";
     EXPECT_EQ(CountColour(*Screen(headers.front()), hot), 0);
 }
 
@@ -524,9 +651,12 @@ TEST(GalleryFromOutside, MdiFrameChildrenAndTheBarsButtons) {
     ASSERT_TRUE(WaitFor([&] { return Ask(gallery.Main, SKM_ISSKINNED) == 1; }));
     PostMessageW(GetParent(open), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(open), BN_CLICKED), reinterpret_cast<LPARAM>(open));
     HWND frame = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (frame = FindWindowW(nullptr, L"MDI frame")) != nullptr; }));
-    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
-    ASSERT_NE(client, nullptr);
+    HWND client = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        frame = FindWindowW(nullptr, L"MDI frame");
+        client = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
+        return client != nullptr;
+    })) << "the frame and its client";
     auto children = [client] {
         std::vector<HWND> found;
         for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))

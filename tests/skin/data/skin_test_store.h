@@ -25,7 +25,8 @@ constexpr std::uint32_t Px(TColor c) {
 
 // Colours that tell frames apart: frame i (1-based) of a strip.
 constexpr TColor FrameColour(int i) {
-    return static_cast<TColor>(0x102030 + 0x0F0D0B * i);
+    // Kept to 24 bits: an image holds no more, and the step is odd, so no two frames share one.
+    return static_cast<TColor>((0x102030 + 0x0F0D0B * i) & 0xFFFFFF);
 }
 
 // w x h, frame i (of `frames` side by side) painted FrameColour(i).
