@@ -37,7 +37,11 @@ void MemoChild(TForm* frame, int number) {
     memo->SetScrollBars(ssVertical);
     memo->Lines()->Add(L"A memo in a document window.");
     memo->Lines()->Add(L"Maximise it: its buttons move into the frame's menu bar.");
-    child->OnResize = [child, memo](TObject*) { memo->SetBounds(0, 0, child->ClientWidth(), child->ClientHeight()); };
+    // The memo is looked up at each resize: the child is still resized while it is being freed,
+    // after its controls have gone.
+    child->OnResize = [child](TObject*) {
+        if (child->ControlCount() > 0) child->Controls(0)->SetBounds(0, 0, child->ClientWidth(), child->ClientHeight());
+    };
     child->Show();
 }
 

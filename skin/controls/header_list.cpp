@@ -186,10 +186,10 @@ void TSkinHeader::DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images) 
 
 // ---- TSkinListView ---------------------------------------------------------------------------
 
-void TSkinListView::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
-                                  TCanvas* formCanvas) {
+void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
+                                     TCanvas* formCanvas) {
     if (Attached) return;
-    TListSkinBase::AttachControl(form, skinData, manageColor, formCanvas);
+    TListSkinBase::AttachScrollbars(control, skinData, form, formCanvas);
     if (!Attached || !Handle) return;
     SkinHeader(reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0)));
 }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "skin/controls/control_skin.h"
+#include "skin/controls/scroll_bar.h"
 
 #include <commctrl.h>
 
@@ -53,15 +54,16 @@ private:
     void DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images);
 };
 
-// The list skins' base: the scroll-bar overlays join here.
-using TListSkinBase = TSkinControl;
+// The list skins' base: the scroll-bar overlays and the border.
+using TListSkinBase = TSkinScrollbar;
 
 class TSkinListView : public TListSkinBase {
     ORVO_CLASS(TSkinListView, TListSkinBase)
 public:
     using TListSkinBase::TListSkinBase;
-    void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor,
-                       TCanvas* formCanvas) override;
+    // Both roads (attaching, a re-created window) lead here: the bars, then the header.
+    void AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
+                          TCanvas* formCanvas) override;
     void Unskin() override;
 
     // Owned by this object; registered with the form like any control skin (so a skin change

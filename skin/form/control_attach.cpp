@@ -8,8 +8,7 @@
 // grow with the control families: a family that is not skinned yet has no row, and its controls
 // keep their look (a Skin3rd kind without a row is still "handled": the class rules do not run).
 //
-// Not done here yet: the popup-menu owner-draw hooks of SkinOwned; the menus of tool bars;
-// scroll-bar overlays of list views and check lists (their headers and glyphs are skinned).
+// Not done here yet: the popup-menu owner-draw hooks of SkinOwned; the menus of tool bars.
 #include "skin/form/control_attach.h"
 
 #include "framework/base/prop_access.h"
