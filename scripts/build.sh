@@ -12,6 +12,10 @@ case "$config" in
     fuzz) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     *) echo "build.sh: unknown configuration $config" >&2; exit 1 ;;
 esac
+# A compiler cache, where the machine has one, makes rebuilds in several checkouts cheap.
+if command -v ccache >/dev/null; then
+    args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" "$@" >/dev/null
 else
