@@ -138,10 +138,6 @@ int HeightOf(const RECT& r) {
     return r.bottom - r.top;
 }
 
-TMargins MarginsOf(const TDataSkinObject& e) {
-    return TMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
 void DrawFace(HDC dc, const RECT& r, TDataSkinButton& e, int frame) {
     DrawSliced(dc, r, e.Image, ButtonFaceFrames, frame, false, MarginsOf(e), e.Tile != 0, e.Trans != 0);
 }

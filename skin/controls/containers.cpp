@@ -31,7 +31,7 @@ int ToolbarButtonFrame(UINT bits) noexcept {
 bool PaintToolbarBackground(TSkinData& skinData, HDC dc, const RECT& r) {
     if (skinData.Options().Contains(xoToolbarBK)) return false;
     TDataSkinObject* toolbar = skinData.Toolbar();
-    if (!toolbar || toolbar->Image.Empty() || r.right <= r.left || r.bottom <= r.top) return false;
+    if (!HasImage(toolbar) || r.right <= r.left || r.bottom <= r.top) return false;
     const int mode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, toolbar->Image.Canvas().Handle(), 0, 0,
                toolbar->Image.Width(), toolbar->Image.Height(), SRCCOPY);

@@ -87,6 +87,14 @@ std::wstring SkinWindowText(HWND window) {
     return text;
 }
 
+bool HasImage(const TDataSkinObject* e) noexcept {
+    return e && !e->Image.Empty();
+}
+
+TMargins MarginsOf(const TDataSkinObject& e) noexcept {
+    return TMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
+
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
@@ -111,6 +119,23 @@ void TSkinControl::RegisterWithForm(TWinSkinForm* form) {
 
 void TSkinControl::HookControl(TControl* control) {
     FHook.Attach(control, [this](TMessage& m) { WndProc(m); });
+}
+
+bool TSkinControl::BeginAttach(TControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas) {
+    if (Attached) return false;
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    if (!windowed) return false;
+    try {
+        Handle = windowed->Handle();
+    } catch (...) {
+        return false;
+    }
+    SkinData = skinData;
+    FormCanvas = formCanvas;
+    Control = control;
+    Unicode = IsWindowUnicode(Handle) != FALSE;
+    RegisterWithForm(form);
+    return true;
 }
 
 void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {

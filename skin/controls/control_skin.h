@@ -51,9 +51,17 @@ namespace orvo {
 
 class TCanvas;
 class TControl;
+class TDataSkinObject;
 class TFont;
 class TSkinData;
 class TWinSkinForm;
+struct TMargins;
+
+// The element is there and has an image to draw: without one a family leaves its part to the
+// control.
+bool HasImage(const TDataSkinObject* element) noexcept;
+// The element's fixed margins, as the sliced drawing routines take them.
+TMargins MarginsOf(const TDataSkinObject& element) noexcept;
 
 // Bits of MouseState.
 constexpr std::uint8_t msHot = 1;     // the pointer is over the control
@@ -129,6 +137,10 @@ protected:
 
     // Chains the window method of a control (also a windowless one) and registers with the form.
     void HookControl(TControl* control);
+    // What the skins that attach on their own road share: the control's window (made now), the
+    // skin, the form's canvas, registration with the form. False (nothing changed) when already
+    // attached, or the control is not windowed or its window cannot be made.
+    bool BeginAttach(TControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas);
     void RegisterWithForm(TWinSkinForm* form);
     // WM_PAINT / WM_PRINTCLIENT taken over: DrawSkin into the paint DC (BeginPaint when WParam
     // carries none, EndPaint always). Consumed.

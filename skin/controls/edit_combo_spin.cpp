@@ -36,10 +36,6 @@ int Frames(const TDataSkinObject* e, int fallback) {
     return e && e->Frame > 0 ? e->Frame : fallback;
 }
 
-bool HasImage(const TDataSkinObject* e) {
-    return e && !e->Image.Empty();
-}
-
 COLORREF Rgb(TColor c) {
     return static_cast<COLORREF>(ColorToRGB(c));
 }
@@ -52,10 +48,6 @@ void Frame(HDC dc, const RECT& r, TColor colour) {
 RECT Shrunk(RECT r, int by) {
     InflateRect(&r, -by, -by);
     return r;
-}
-
-TMargins MarginsOf(const TDataSkinObject& e) {
-    return TMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
 
 // The window has a border: its client area is smaller than the window.
@@ -214,13 +206,17 @@ bool TSkinUpDown::IsHorizontal() const {
     return Horizontal == 1 || (Style() & UDS_HORZ);
 }
 
+int TSkinUpDown::CursorHalf(SIZE face) const {
+    const POINT p = CursorIn(Handle);
+    RECT c{};
+    GetClientRect(Handle, &c);
+    return PtInRect(&c, p) ? UpDownHalfAt(face, IsHorizontal(), p) : -1;
+}
+
 void TSkinUpDown::SetHot(bool hot) {
-    const int half = hot ? [this] {
-        RECT c{};
-        GetClientRect(Handle, &c);
-        return UpDownHalfAt(SIZE{c.right, c.bottom}, IsHorizontal(), CursorIn(Handle));
-    }()
-                         : -1;
+    RECT c{};
+    GetClientRect(Handle, &c);
+    const int half = hot ? CursorHalf(SIZE{c.right, c.bottom}) : -1;
     if (hot == Hot() && half == FCursorHalf) return;
     MouseState = hot ? (MouseState | msHot) : (MouseState & ~msHot);
     FCursorHalf = half;
@@ -341,25 +337,14 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& window) {
     FillFace(b, all);
     const bool enabled = !(Style() & WS_DISABLED);
     const bool horizontal = IsHorizontal();
-    const int cursorHalf = UpDownHalfAt(SIZE{w, h}, horizontal, CursorIn(Handle));
-    RECT first = all;
-    RECT second = all;
-    if (horizontal) {
-        first.right = w / 2;
-        second.left = w / 2;
-    } else {
-        first.bottom = h / 2;
-        second.top = h / 2;
+    const int half = CursorHalf(SIZE{w, h});
+    for (int i : {0, 1}) {
+        // The first half (up, left) and the second, split in the middle.
+        RECT part = all;
+        LONG& split = horizontal ? (i == 0 ? part.right : part.left) : (i == 0 ? part.bottom : part.top);
+        split = (horizontal ? w : h) / 2;
+        DrawHalf(b, part, UpDownFrame(i, enabled, Pressed(), Hot(), half), horizontal, i == 0);
     }
-    const bool inside = [&] {
-        const POINT p = CursorIn(Handle);
-        RECT c{};
-        GetClientRect(Handle, &c);
-        return PtInRect(&c, p) != FALSE;
-    }();
-    const int half = inside ? cursorHalf : -1;
-    DrawHalf(b, first, UpDownFrame(0, enabled, Pressed(), Hot(), half), horizontal, true);
-    DrawHalf(b, second, UpDownFrame(1, enabled, Pressed(), Hot(), half), horizontal, false);
     BitBlt(dc, r.left, r.top, w, h, b, 0, 0, SRCCOPY);
 }
 

@@ -80,6 +80,8 @@ protected:
 
 private:
     bool IsHorizontal() const;
+    // The half under the cursor for a face of `face`'s size; -1 outside the client area.
+    int CursorHalf(SIZE face) const;
     void SetHot(bool hot);
     void DrawHalf(HDC dc, const RECT& r, int frame, bool horizontal, bool first) const;
     int FCursorHalf = -1;

@@ -62,7 +62,7 @@ private:
 
 // The status bar's grip, frame 5 of ExtraImages' strip, at the bottom-right of `r`.
 void DrawSkinGrip(HDC dc, const RECT& r, TDataSkinObject* extra) {
-    if (!extra || extra->Image.Empty()) return;
+    if (!HasImage(extra)) return;
     const int frames = std::max(extra->Frame, 5);
     const SIZE grip{extra->Image.Width() / frames, extra->Image.Height()};
     DrawFrameStrip(dc, SizeGripRect(r, grip), extra->Image, true, frames, 5);
@@ -195,9 +195,9 @@ bool TSkinStatusBar::BeforeMessage(TMessage& m) {
 
 void TSkinStatusBar::PanelEdge(HDC dc, const RECT& r, int frame) const {
     TDataSkinObject* edges = SkinData->StatusBarEdges();
-    if (edges && !edges->Image.Empty()) {
+    if (HasImage(edges)) {
         DrawSliced(dc, r, edges->Image, 3, frame, false,
-                   TMargins{edges->LeftWidth, edges->TopHeight, edges->RightWidth, edges->BottomHeight},
+                   MarginsOf(*edges),
                    edges->Tile != 0, false);
         return;
     }

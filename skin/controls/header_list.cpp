@@ -78,7 +78,7 @@ void TSkinHeader::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* f
 bool TSkinHeader::Usable() const {
     if (!SkinData || SkinData->NoSkin()) return false;
     TDataSkinObject* bar = SkinData->Headerbar();
-    return bar && !bar->Image.Empty();
+    return HasImage(bar);
 }
 
 bool TSkinHeader::BeforeMessage(TMessage& m) {

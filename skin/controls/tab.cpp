@@ -37,10 +37,6 @@ COLORREF Rgb(TColor colour) {
     return static_cast<COLORREF>(ColorToRGB(colour));
 }
 
-TMargins MarginsOf(const TDataSkinObject& e) {
-    return TMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
 // Font, text colour and background mode of a DC for a scope.
 class TTextScope {
 public:
@@ -258,7 +254,7 @@ void TSkinTab::PrepareImages() {
     if (tabs->Style == 0) {
         if (!tabs->Image2.Empty()) PaneImage.Assign(tabs->Image2);
     } else if (tabs->Style == 1) {
-        if (TDataSkinObject* pane = SkinData->TabPane(); pane && !pane->Image.Empty())
+        if (TDataSkinObject* pane = SkinData->TabPane(); HasImage(pane))
             PaneImage.Assign(pane->Image);
     }
     for (TBitmap* image : {&TabImage, &PaneImage})
@@ -397,9 +393,8 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& r) {
                 continue;
             OffsetRect(&tab, 0, 1);
             const int frame = i == focus ? 2 : 1;
-            DrawSliced(s, tab, face.Image, ButtonFaceFrames, frame, false,
-                       TMargins{face.LeftWidth, face.TopHeight, face.RightWidth, face.BottomHeight},
-                       face.Tile != 0, face.Trans != 0);
+            DrawSliced(s, tab, face.Image, ButtonFaceFrames, frame, false, MarginsOf(face), face.Tile != 0,
+                       face.Trans != 0);
             TColor colour = clBlack;
             if (frame == 1 && face.HasNormalColour2) colour = face.NormalColour2;
             if (frame == 2 && face.HasPressedColour2) colour = face.PressedColour2;
@@ -438,7 +433,7 @@ void TSkinTab31::SkinChanged() {
 void TSkinTab31::PrepareImage() {
     StripImage.Clear();
     TDataSkinBorder* tabs = SkinData ? SkinData->Tabs() : nullptr;
-    if (!tabs || tabs->Image.Empty()) return;
+    if (!HasImage(tabs)) return;
     StripImage.Assign(tabs->Image);
     StripImage.SetPixelFormat(pf24bit);
     FlipVertical(StripImage);

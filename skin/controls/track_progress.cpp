@@ -25,14 +25,6 @@ using draw_detail::WidthOf;
 constexpr int ThumbFrames = 5;
 constexpr int ThumbFrame = 2;
 
-TMargins MarginsOf(const TDataSkinObject& e) {
-    return TMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
-bool HasImage(const TDataSkinObject* e) {
-    return e && !e->Image.Empty();
-}
-
 // Rows (or columns) [from, to) of `image` stretched into `d`, opaque.
 void CopyPart(HDC dc, const RECT& d, TBitmap& image, const RECT& s) {
     draw_detail::StretchCopy(dc, d, image.Canvas().Handle(), s);

@@ -20,14 +20,6 @@ using test::PaintedSkin;
 using test::Pump;
 using test::TSkinnedForm;
 
-TImage32 Strip(int w, int h, int frames, int base) {
-    TImage32 image(w, h);
-    const int fw = w / frames;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.At(x, y) = test::Px(FrameColour(base + x / fw + 1));
-    return image;
-}
-
 constexpr int ButtonBase = 10; // ComboButton frames FrameColour(11..14)
 constexpr int GlyphBase = 20;  // ExtraImages frames FrameColour(21..25)
 constexpr int UpDownBase = 50; // UpDown.Vert frames FrameColour(51..58)
@@ -40,9 +32,9 @@ test::TTestSkin EditSkin(bool sunkEdge = true) {
                       "[Colours]\r\nButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n";
     if (sunkEdge) ini += "[SunkEdge]\r\nImage=Sunk.bmp\r\n";
     test::TTestSkin skin(ini);
-    skin.Image("Combo.bmp", Strip(4 * 17, 20, 4, ButtonBase))
-        .Image("Extra.bmp", Strip(5 * 8, 6, 5, GlyphBase))
-        .Image("UpDown.bmp", Strip(8 * 17, 11, 8, UpDownBase));
+    skin.Image("Combo.bmp", test::FrameStrip(4 * 17, 20, 4, ButtonBase))
+        .Image("Extra.bmp", test::FrameStrip(5 * 8, 6, 5, GlyphBase))
+        .Image("UpDown.bmp", test::FrameStrip(8 * 17, 11, 8, UpDownBase));
     if (sunkEdge) skin.Image("Sunk.bmp", test::FrameStrip(4 * 20, 20, 4));
     return skin;
 }

@@ -21,30 +21,9 @@ using test::Pump;
 using test::PumpUntil;
 using test::TSkinnedForm;
 
-// Frame i of `frames` side by side painted FrameColour(base + i).
-TImage32 Strip(int w, int h, int frames, int base) {
-    TImage32 image(w, h);
-    const int fw = w / frames;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.At(x, y) = test::Px(FrameColour(base + x / fw + 1));
-    return image;
-}
-
-constexpr int TrackBase = 30; // track frames FrameColour(31..34)
-constexpr int ThumbBase = 40; // thumb frames FrameColour(41..43)
-
-test::TTestSkin ScrollSkin() {
-    test::TTestSkin skin("[Scrollbar]\r\nImage=Arrows.bmp\r\n"
-                         "[HorzScroll]\r\nImage=HTrack.bmp\r\n[VertScroll]\r\nImage=VTrack.bmp\r\n"
-                         "[HorzScrollThumb]\r\nImage=HThumb.bmp\r\n[VertScrollThumb]\r\nImage=VThumb.bmp\r\n"
-                         "[Colours]\r\nButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n");
-    skin.Image("Arrows.bmp", test::FrameStrip(23 * 17, 17, 23))
-        .Image("HTrack.bmp", Strip(4 * 34, 17, 4, TrackBase))
-        .Image("VTrack.bmp", Strip(4 * 17, 34, 4, TrackBase))
-        .Image("HThumb.bmp", Strip(3 * 22, 15, 3, ThumbBase))
-        .Image("VThumb.bmp", Strip(3 * 15, 22, 3, ThumbBase));
-    return skin;
-}
+using test::ScrollSkin;
+using test::ThumbBase;
+using test::TrackBase;
 
 RECT BarRect(HWND w, LONG id) {
     SCROLLBARINFO info{};

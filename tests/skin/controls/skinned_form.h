@@ -32,6 +32,23 @@ inline TTestSkin ControlsSkin(int checkFrames = 12, int radioFrames = 8) {
     return skin;
 }
 
+constexpr int TrackBase = 30; // scroll track frames FrameColour(31..34)
+constexpr int ThumbBase = 40; // scroll thumb frames FrameColour(41..43)
+
+// Scrollbar: 23 arrow frames of 17 x 17 (FrameColour(1..23)); tracks and thumbs from their bases.
+inline TTestSkin ScrollSkin() {
+    TTestSkin skin("[Scrollbar]\r\nImage=Arrows.bmp\r\n"
+                   "[HorzScroll]\r\nImage=HTrack.bmp\r\n[VertScroll]\r\nImage=VTrack.bmp\r\n"
+                   "[HorzScrollThumb]\r\nImage=HThumb.bmp\r\n[VertScrollThumb]\r\nImage=VThumb.bmp\r\n"
+                   "[Colours]\r\nButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n");
+    skin.Image("Arrows.bmp", FrameStrip(23 * 17, 17, 23))
+        .Image("HTrack.bmp", FrameStrip(4 * 34, 17, 4, TrackBase))
+        .Image("VTrack.bmp", FrameStrip(4 * 17, 34, 4, TrackBase))
+        .Image("HThumb.bmp", FrameStrip(3 * 22, 15, 3, ThumbBase))
+        .Image("VThumb.bmp", FrameStrip(3 * 15, 22, 3, ThumbBase));
+    return skin;
+}
+
 constexpr TColor SkinFace = 0xDCD2C8;   // ButtonFace 200 210 220
 constexpr TColor SkinShadow = 0x1E140A; // ButtonShadow 10 20 30
 

@@ -29,13 +29,14 @@ constexpr TColor FrameColour(int i) {
     return static_cast<TColor>((0x102030 + 0x0F0D0B * i) & 0xFFFFFF);
 }
 
-// w x h, frame i (of `frames` side by side) painted FrameColour(i).
-inline TImage32 FrameStrip(int w, int h, int frames = 1) {
+// w x h, frame i (of `frames` side by side) painted FrameColour(base + i): strips of one skin
+// given different bases never share a colour.
+inline TImage32 FrameStrip(int w, int h, int frames = 1, int base = 0) {
     TImage32 image(w, h);
     const int fw = w / frames;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.At(x, y) = Px(FrameColour(fw ? x / fw + 1 : 1));
+            image.At(x, y) = Px(FrameColour(base + (fw ? x / fw + 1 : 1)));
     return image;
 }
 
