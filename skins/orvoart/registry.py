@@ -7,7 +7,7 @@ import sys
 
 SKINS_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Folder -> art package. "default" is the skin stored in the program.
-SKINS = {"default": "slate_art", "jade": "jade_art"}
+SKINS = {"default": "slate_art", "jade": "jade_art", "night": "night_art"}
 
 
 def load(name):
