@@ -141,7 +141,7 @@ def tab_pane(k):
 # ---------------------------------------------------------------------------- combo box
 
 
-SUNK_LOOKS = ((P.WINDOW, P.BORDER), (P.WINDOW, P.ACCENT), (P.FACE, P.BORDER_OFF), (P.WINDOW, P.ACCENT))
+SUNK_LOOKS = ((P.WINDOW, P.BORDER), (P.WINDOW, P.ACCENT_DOWN), (P.FACE, P.BORDER_OFF), (P.WINDOW, P.ACCENT))
 
 
 def sunken_edge(k):
