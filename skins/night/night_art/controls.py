@@ -291,10 +291,10 @@ def _thumb(k, ring, fill, pointed):
         cr.close_path()
 
     outline(0)
-    layer._paint(ring)
+    layer.set_source(ring)
     cr.fill()
     outline(2 * line)
-    layer._paint(fill)
+    layer.set_source(fill)
     cr.fill()
     return layer.keyed(P.FACE)
 
