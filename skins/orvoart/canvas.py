@@ -32,13 +32,6 @@ def vertical(y0, y1, stops):
     return g
 
 
-def horizontal(x0, x1, stops):
-    g = cairo.LinearGradient(x0 + 0.5, 0, max(x1, x0) + 0.5, 0)
-    for t, c in stops:
-        g.add_color_stop_rgb(t, *unit(c))
-    return g
-
-
 def flat_vertical(y0, h, first, last, top, bottom):
     """Top to bottom over the h rows from y0, one flat colour from row first to row last (counted
     from y0): the part between an element's fixed margins, which the engine stretches or repeats,
@@ -87,7 +80,8 @@ class Layer:
             cr.arc(x + tl, y + tl, tl, 2 * _QUARTER, 3 * _QUARTER)
         cr.close_path()
 
-    def _paint(self, paint):
+    def set_source(self, paint):
+        """What the next fill or stroke paints with: a colour (0xRRGGBB) or a cairo pattern."""
         if isinstance(paint, int):
             self.cr.set_source_rgb(*unit(paint))
         else:
@@ -99,14 +93,14 @@ class Layer:
         if w <= 0 or h <= 0:
             return
         self.cr.rectangle(x, y, w, h)
-        self._paint(paint)
+        self.set_source(paint)
         self.cr.fill()
 
     def fill_rounded(self, x, y, w, h, r, paint, corners=ALL):
         if w <= 0 or h <= 0:
             return
         self.rounded(x, y, w, h, r, corners)
-        self._paint(paint)
+        self.set_source(paint)
         self.cr.fill()
 
     def cut(self, x, y, w, h, r=0, corners=ALL):
@@ -135,14 +129,14 @@ class Layer:
             self.rounded(*inset(1)[0], inset(1)[1])
             self.rounded(*inset(2)[0], inset(2)[1])
             cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-            self._paint(colour)
+            self.set_source(colour)
             cr.fill()
             cr.restore()
 
     def disc(self, cx, cy, radius, paint):
         self.cr.new_sub_path()
         self.cr.arc(cx, cy, radius, 0, 4 * _QUARTER)
-        self._paint(paint)
+        self.set_source(paint)
         self.cr.fill()
 
     def polygon(self, points, paint):
@@ -150,7 +144,7 @@ class Layer:
         for p in points[1:]:
             self.cr.line_to(*p)
         self.cr.close_path()
-        self._paint(paint)
+        self.set_source(paint)
         self.cr.fill()
 
     def polyline(self, points, width, paint, round_ends=True):
@@ -161,7 +155,7 @@ class Layer:
         cr.move_to(*points[0])
         for p in points[1:]:
             cr.line_to(*p)
-        self._paint(paint)
+        self.set_source(paint)
         cr.stroke()
 
     def place(self, image, x=0, y=0):

@@ -16,7 +16,7 @@ import struct
 
 from PIL import Image
 
-from .colour import MAGENTA, channels, rgb
+from .colour import MAGENTA, channels, near_magenta, rgb
 from .files import scaled_size
 from .scale import SKIN_SCALES, Scale
 from .strips import frames
@@ -45,17 +45,12 @@ def header_problems(name, data):
 def colour_problems(name, image, keyed):
     colours = {rgb(*c) for _, c in image.getcolors(image.width * image.height)}
     out = []
-    near = sorted(c for c in colours if c != MAGENTA and _near_magenta(c))
+    near = sorted(c for c in colours if near_magenta(c))
     if near:
         out.append(f"{name}: near-magenta colour {near[0]:06X} (a soft edge mixed with the key)")
     if MAGENTA in colours and not keyed:
         out.append(f"{name}: magenta in an image drawn opaque")
     return out
-
-
-def _near_magenta(c):
-    r, g, b = channels(c)
-    return (255 - r) + g + (255 - b) <= 96
 
 
 def flat_problems(name, image, entry, rules, k):

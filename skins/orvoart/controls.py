@@ -6,7 +6,7 @@ Each function takes the skin's palette P (the colour names of skins/default/slat
 and the Scale k, and returns the image at that scale; sizes in the docstrings are at 100 %."""
 
 from . import glyphs
-from .canvas import ALL, TOP, Layer, flat_vertical, vertical
+from .canvas import TOP, Layer, flat_vertical, vertical
 from .colour import mix
 from .strips import hstrip
 

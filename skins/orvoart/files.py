@@ -16,8 +16,6 @@ What a skin's art module gives (each skin's `<name>_art/skin.py`):
 import io
 import os
 
-from PIL import Image
-
 from .scale import SKIN_SCALES, Scale
 
 
@@ -39,10 +37,6 @@ def bmp_bytes(image):
     out = io.BytesIO()
     rgba.save(out, "BMP")
     return out.getvalue()
-
-
-def read_bmp(data):
-    return Image.open(io.BytesIO(data)).convert("RGB")
 
 
 def write(path, data):

@@ -30,7 +30,7 @@ def frame(layer: Layer, x, y, w, h, side, top, ink):
     cr.rectangle(x, y, w, h)
     cr.rectangle(x + side, y + top, w - 2 * side, h - top - side)
     cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)  # the inner rectangle is a hole
-    layer._paint(ink)
+    layer.set_source(ink)
     cr.fill()
     cr.restore()
 
@@ -72,7 +72,7 @@ def help_mark(layer, x, y, s, width, ink):
     stem_top = cy + r * 0.95
     cr.line_to(cx, stem_top)
     cr.line_to(cx, y + s * 0.68)
-    layer._paint(ink)
+    layer.set_source(ink)
     cr.stroke()
     dot = width * 0.75
     layer.disc(cx, y + s - dot, dot, ink)

@@ -44,11 +44,6 @@ def transposed(image):
     return image.transpose(Image.Transpose.TRANSPOSE)
 
 
-def flipped(image):
-    """Mirrored left to right."""
-    return image.transpose(Image.Transpose.FLIP_LEFT_RIGHT)
-
-
 def flipped_v(image):
     """Mirrored top to bottom."""
     return image.transpose(Image.Transpose.FLIP_TOP_BOTTOM)

@@ -203,14 +203,14 @@ def _thumb(k, outline, top, bottom, shine, pointed):
     _thumb_path(layer, w, h, 2 * k.f, tip)
     cr.save()
     cr.clip_preserve()
-    layer._paint(vertical(0, h - 1, [(0, top), (1, bottom)]))
+    layer.set_source(vertical(0, h - 1, [(0, top), (1, bottom)]))
     cr.fill_preserve()
     if shine:
         cr.set_line_width(4 * line)
-        layer._paint(P.HILIGHT_WHITE)
+        layer.set_source(P.HILIGHT_WHITE)
         cr.stroke_preserve()
     cr.set_line_width(2 * line)
-    layer._paint(outline)
+    layer.set_source(outline)
     cr.stroke()
     cr.restore()
     if not pointed:

@@ -52,7 +52,7 @@ def _disc(layer, k, s, top, bottom, outline, shine):
         cr.new_sub_path()
         cr.arc(c, c, r - 2 * line, 0, 2 * math.pi)
         cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-        layer._paint(shine)
+        layer.set_source(shine)
         cr.fill()
         cr.restore()
 

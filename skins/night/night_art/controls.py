@@ -141,7 +141,7 @@ def tab_pane(k):
 # ---------------------------------------------------------------------------- combo box
 
 
-SUNK_LOOKS = ((P.WINDOW, P.BORDER), (P.WINDOW, P.ACCENT), (P.FACE, P.BORDER_OFF), (P.WINDOW, P.ACCENT))
+SUNK_LOOKS = ((P.WINDOW, P.BORDER), (P.WINDOW, P.ACCENT_DOWN), (P.FACE, P.BORDER_OFF), (P.WINDOW, P.ACCENT))
 
 
 def sunken_edge(k):
@@ -291,10 +291,10 @@ def _thumb(k, ring, fill, pointed):
         cr.close_path()
 
     outline(0)
-    layer._paint(ring)
+    layer.set_source(ring)
     cr.fill()
     outline(2 * line)
-    layer._paint(fill)
+    layer.set_source(fill)
     cr.fill()
     return layer.keyed(P.FACE)
 

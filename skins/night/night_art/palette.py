@@ -52,7 +52,7 @@ TITLE_BACK_OFF = rgb(38, 40, 45)
 # Declared colours the engine uses beyond the surfaces above.
 HILIGHT_EDGE = rgb(86, 92, 102)  # ButtonHilight: the frame round a hot menu-bar item
 LIGHT = rgb(60, 64, 71)  # Buttonlight
-SHADOW = rgb(112, 118, 128)  # ButtonShadow: group lines, disabled menu-bar items
+SHADOW = rgb(100, 106, 116)  # ButtonShadow: group lines, disabled menu-bar items
 DK_SHADOW = rgb(16, 17, 19)  # ButtonDkShadow
 THUMB = rgb(80, 86, 95)  # scroll-bar thumb
 THUMB_HOT = rgb(104, 110, 120)

@@ -1,7 +1,8 @@
-// The second skin of our own, "Orvo Jade" (skins/jade, packed at build time into jade.skn), loaded
-// through TSkinData as the program loads a skin file: every element it promises is there with the
-// frame counts and margins the drawing code will use, including the derived combo pictures, the
-// caption buttons (help, and the system-menu button against the caption text) and the MDI buttons.
+// Our other skins, "Orvo Jade" and "Orvo Night" (skins/jade, skins/night, drawn and packed at build
+// time into jade.skn and night.skn), loaded through TSkinData as the program loads a skin file:
+// every element they promise is there with the frame counts and margins the drawing code will use,
+// including the derived combo pictures, the caption buttons (help, and the system-menu button)
+// and the MDI buttons; Night's colours are dark throughout.
 #include "framework/base/streams.h"
 #include "framework/base/sysutils.h"
 #include "skin/data/skin_data.h"
@@ -18,8 +19,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::vector<std::uint8_t> JadeStore() {
-    std::ifstream file(ORVO_JADE_SKIN_STORE, std::ios::binary);
+std::vector<std::uint8_t> Store(const char* path) {
+    std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
@@ -35,15 +36,31 @@ void LoadStored(TSkinData& data, const std::vector<std::uint8_t>& store) {
 
 int FrameWidth(const TDataSkinObject& e) { return e.Image.Width() / e.Frame; }
 
-class JadeSkin : public ::testing::Test {
+class StoreSkin {
 protected:
-    void SetUp() override {
-        const std::vector<std::uint8_t> store = JadeStore();
-        ASSERT_GT(store.size(), 1000u) << ORVO_JADE_SKIN_STORE;
+    void Load(const char* path) {
+        const std::vector<std::uint8_t> store = Store(path);
+        ASSERT_GT(store.size(), 1000u) << path;
         LoadStored(Data, store);
         ASSERT_FALSE(Data.NoSkin()) << Utf8Encode(Data.LoadError());
     }
     TSkinData Data{nullptr};
+};
+
+class JadeSkin : public ::testing::Test, protected StoreSkin {
+protected:
+    void SetUp() override { Load(ORVO_JADE_SKIN_STORE); }
+};
+
+class NightSkin : public ::testing::Test, protected StoreSkin {
+protected:
+    void SetUp() override { Load(ORVO_NIGHT_SKIN_STORE); }
+};
+
+// Both skins have every element the engine draws, at the same sizes.
+class OwnSkin : public ::testing::TestWithParam<const char*>, protected StoreSkin {
+protected:
+    void SetUp() override { Load(GetParam()); }
 };
 
 TEST_F(JadeSkin, FrameTitleAndColours) {
@@ -130,7 +147,7 @@ TEST_F(JadeSkin, CaptionAndMdiButtons) {
     }
 }
 
-TEST_F(JadeSkin, ControlElements) {
+TEST_P(OwnSkin, ControlElements) {
     const TDataSkinButton& b = Data.Buttons();
     EXPECT_EQ(b.Frame, 5);
     EXPECT_EQ(b.CheckButtonFrame, 12);
@@ -178,7 +195,7 @@ TEST_F(JadeSkin, ControlElements) {
     EXPECT_EQ(Data.TrackVert()->TopHeight, 3);
 }
 
-TEST_F(JadeSkin, CombinedComboPictures) {
+TEST_P(OwnSkin, CombinedComboPictures) {
     // With a sunken edge the loader builds the combo picture: 50-pixel frames, the button in the
     // rightmost scroll-arrow width + 2 pixels; the edge becomes its mirror, button at the left.
     const int bw = GetSystemMetrics(SM_CXHSCROLL) + 2;
@@ -199,6 +216,44 @@ TEST_F(JadeSkin, CombinedComboPictures) {
     ASSERT_TRUE(Data.ComboxArrow());
     EXPECT_EQ(Data.ComboxArrow()->Frame, 4);
     EXPECT_EQ(Data.ComboxArrow()->Image.Width(), 4 * 17);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, OwnSkin, ::testing::Values(ORVO_JADE_SKIN_STORE, ORVO_NIGHT_SKIN_STORE));
+
+TEST_F(NightSkin, FrameCaptionAndDarkColours) {
+    EXPECT_EQ(Data.SkinName(), L"Orvo Night");
+    EXPECT_EQ(FrameWidth(Data.Left()), 4);
+    EXPECT_EQ(Data.Top().Image.Height() / Data.Top().Frame, 32);
+    EXPECT_EQ(Data.Bottom().Image.Height() / Data.Bottom().Frame, 4);
+    // All four corners cut round; the bottom ones lie in the side pieces' fixed rows.
+    const int h = Data.Left().Image.Height() - 1;
+    EXPECT_EQ(Data.Left().Image.PixelColor(0, 0), 0xFF00FF);
+    EXPECT_EQ(Data.Left().Image.PixelColor(0, h), 0xFF00FF);
+    EXPECT_GE(Data.Left().BottomHeight, 8);
+    EXPECT_EQ(Data.Title().Textbackground, 1) << "the caption text on its chip";
+    EXPECT_EQ(Data.Title().Image.Height(), 2 * 32);
+
+    std::vector<int> actions;
+    for (const auto& b : Data.SysButtons()) actions.push_back(b->Action);
+    EXPECT_THAT(actions, ElementsAre(0, 1, 2, 1, 4, 3, 7, 8, 9));
+    for (int i : {0, 1, 2, 3, 4}) {
+        EXPECT_EQ(Data.SysButtons()[i]->Frame, 6) << i;
+        EXPECT_EQ(Data.SysButtons()[i]->Image.Height(), 24) << i;
+    }
+    EXPECT_EQ(Data.SysButtons()[5]->Align, 0) << "the system-menu button at the left";
+
+    // Dark backgrounds, light texts: the luminance of every colour the engine paints with.
+    const auto light = [&](TSkinColourIndex c) {
+        const TColor v = Data.Colour(c);
+        return (0.30 * (v & 0xFF) + 0.59 * ((v >> 8) & 0xFF) + 0.11 * ((v >> 16) & 0xFF)) / 255;
+    };
+    for (TSkinColourIndex c : {scButtonFace, scMenu, scMenubar, scScrollbar, scHilight}) {
+        EXPECT_TRUE(Data.Colours().Given[c]) << c;
+        EXPECT_LT(light(c), 0.45) << c;
+    }
+    for (TSkinColourIndex c : {scWindowText, scButtonText, scMenuText, scMenuBarText, scTitleTextActive, scHilightText})
+        EXPECT_GT(light(c), 0.8) << c;
+    EXPECT_TRUE(Data.Buttons().HasNormalColour2) << "light text on the dark button faces";
 }
 
 TEST_F(JadeSkin, SkinFileSwitchesBetweenBothSkins) {
