@@ -264,6 +264,46 @@ TEST(TreeView, RecreatingTheWindowKeepsNodesExpansionSelectionAndImages) {
     EXPECT_EQ(SendMessageW(tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
 }
 
+// Check boxes: set from code before and after the window exists, ticked in the window (as the
+// platform does for the user), and kept across a new window and across switching them off.
+TEST(TreeView, CheckBoxesFollowCodeAndClicksAndOutliveTheWindow) {
+    test::TShownForm shown;
+    auto* tree = new TTreeView(&shown.Form);
+    tree->SetParent(&shown.Form);
+    tree->SetBounds(10, 10, 200, 200);
+    Fill(*tree);
+    TTreeNode* fruits = tree->Items()->Item(0);
+    TTreeNode* vegetables = tree->Items()->Item(4);
+    fruits->SetChecked(true);
+    tree->SetCheckBoxes(true);
+    EXPECT_TRUE(GetWindowLongPtrW(tree->Handle(), GWL_STYLE) & TVS_CHECKBOXES);
+    auto nativeChecked = [&](TTreeNode* node) {
+        const auto state = static_cast<UINT>(SendMessageW(tree->Handle(), TVM_GETITEMSTATE,
+                                                          reinterpret_cast<WPARAM>(node->ItemId()), TVIS_STATEIMAGEMASK));
+        return state >> 12;
+    };
+    EXPECT_EQ(nativeChecked(fruits), 2u) << "checked before the window: checked in it";
+    EXPECT_EQ(nativeChecked(vegetables), 1u) << "the others show an empty box";
+    // A box the platform ticks (as it does for the user's click) is read from the window.
+    TVITEMW item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = vegetables->ItemId();
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(tree->Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_TRUE(vegetables->Checked()) << "the window's tick reached the node";
+    fruits->SetChecked(false);
+    EXPECT_EQ(nativeChecked(fruits), 1u);
+    tree->SetShowLines(false); // a new window
+    EXPECT_FALSE(fruits->Checked());
+    EXPECT_TRUE(vegetables->Checked());
+    EXPECT_EQ(nativeChecked(vegetables), 2u);
+    tree->SetCheckBoxes(false);
+    EXPECT_FALSE(GetWindowLongPtrW(tree->Handle(), GWL_STYLE) & TVS_CHECKBOXES);
+    tree->SetCheckBoxes(true);
+    EXPECT_TRUE(vegetables->Checked()) << "kept while the boxes were off";
+}
+
 TEST(TreeView, DeletingTheSelectedBranchLeavesNoDanglingSelection) {
     test::TShownForm shown;
     auto* tree = new TTreeView(&shown.Form);
