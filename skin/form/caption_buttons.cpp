@@ -129,6 +129,40 @@ const wchar_t* CaptionHintText(int action) noexcept {
     }
 }
 
+int PlatformStandIn(int action) noexcept {
+    switch (action) {
+    case cbaMdiMinimize:
+    case cbaMdiMinimizeAlt: return DFCS_CAPTIONMIN;
+    case cbaMdiRestore:
+    case cbaMdiRestoreAlt: return DFCS_CAPTIONRESTORE;
+    case cbaMdiClose:
+    case cbaMdiCloseAlt: return DFCS_CAPTIONCLOSE; // 0
+    default: return -1;
+    }
+}
+
+int PlatformStandInSlot(int action) noexcept {
+    switch (PlatformStandIn(action)) {
+    case DFCS_CAPTIONMIN: return 3;
+    case DFCS_CAPTIONRESTORE: return 2;
+    case DFCS_CAPTIONCLOSE: return 1;
+    default: return 0;
+    }
+}
+
+void DrawPlatformStandIn(HDC dc, const RECT& r, int action, int state, bool enabled) {
+    if (PlatformStandIn(action) < 0) return;
+    auto flags = static_cast<UINT>(PlatformStandIn(action));
+    if (!enabled)
+        flags |= DFCS_INACTIVE;
+    else if (state == nbsPressed)
+        flags |= DFCS_PUSHED;
+    else if (state == nbsHot)
+        flags |= DFCS_HOT;
+    RECT box = r;
+    DrawFrameControl(dc, &box, DFC_CAPTION, flags);
+}
+
 // ---- TNCObject -------------------------------------------------------------------------------
 
 void TNCObject::MouseDown() {
@@ -200,6 +234,10 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         } else if (IsIconAction(e.Action)) {
             w = GetSystemMetrics(SM_CXSMICON);
             h = GetSystemMetrics(SM_CYSMICON);
+        } else if (e.Align == calMenuBar && PlatformStandIn(e.Action) >= 0 && FBorders.Menu > 2) {
+            // A skin without the MDI strip: the platform's buttons, as the platform's bar shows them.
+            h = std::min(GetSystemMetrics(SM_CYMENUSIZE), FBorders.Menu - 2);
+            w = std::min(GetSystemMetrics(SM_CXMENUSIZE), h + 2);
         }
         if (w <= 0 || h <= 0) {
             button->Visible = false;
@@ -207,7 +245,7 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         }
         TButtonLayoutInput in;
         in.Align = e.Align;
-        in.XCoord = e.XCoord;
+        in.XCoord = e.Image.Empty() && e.Align == calMenuBar ? (w + 2) * PlatformStandInSlot(e.Action) : e.XCoord;
         in.YCoord = e.YCoord;
         in.Width = w;
         in.Height = h;

@@ -100,6 +100,16 @@ inline bool IsIconAction(int action) noexcept {
     return action == cbaSystemMenu || action == cbaIcon;
 }
 
+// The platform's kind of caption button (DFCS_CAPTIONMIN, ...) that stands in for a button the
+// skin gives no image: only for the buttons a user cannot do without, a maximised MDI child's
+// minimise, restore and close in the frame's bar (they are the child's only way back); -1 for
+// every other action, which a skin may leave out.
+int PlatformStandIn(int action) noexcept;
+// The stand-in's place from the bar's right end (1 the rightmost), as the skin's strip orders them.
+int PlatformStandInSlot(int action) noexcept;
+// Draws a stand-in button in the platform's look for a button state (TNCButtonState).
+void DrawPlatformStandIn(HDC dc, const RECT& r, int action, int state, bool enabled);
+
 class TNCObject {
 public:
     explicit TNCObject(TWinSkinForm* owner) : Owner(owner) {}

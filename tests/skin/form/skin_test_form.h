@@ -51,6 +51,9 @@ public:
 // The packed skin stores of the build.
 std::wstring DefaultStorePath();
 std::wstring JadeStorePath();
+// The default skin's store without the INI section `section` and the image entry `image` (a
+// lower-case name), written to a temporary file whose path is returned (empty on failure).
+std::wstring DefaultStoreWithout(const std::string& section, const std::string& image);
 
 // The colour of a pixel of a window, read from the window's own surface (frame coordinates).
 COLORREF WindowPixel(HWND window, int x, int y);
