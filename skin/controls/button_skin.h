@@ -139,7 +139,6 @@ public:
 
 protected:
     void DrawSkin(HDC dc, const RECT& r) override;
-    bool NormalColourOnlyInFrame1() const override { return true; }
     // The glyph and caption, laid out, into `dc` (the face bitmap).
     void DrawGlyphAndCaption(HDC dc, const RECT& w, int faceFrame, bool speedButton, bool glyphDown);
 };
