@@ -427,6 +427,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
 
 void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
+    FChecksPending = FCheckBoxes;
     HWND tree = Handle();
     ApplyColors();
     if (FIndent > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
@@ -649,6 +650,16 @@ void TCustomTreeView::WndProc(TMessage& m) {
         for (TTreeNode* n = FItems ? FItems->GetFirstNode() : nullptr; n; n = n->GetNext())
             n->FItem = nullptr;
         break;
+    case WM_PAINT:
+        TWinControl::WndProc(m);
+        if (FChecksPending) {
+            // Wine's tree view gives every item an empty box when it first paints: the boxes
+            // ticked before then are ticked again.
+            FChecksPending = false;
+            for (TTreeNode* n = FItems->GetFirstNode(); n; n = n->GetNext())
+                if (n->FChecked) CheckNative(n);
+        }
+        return;
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
         TWinControl::WndProc(m);

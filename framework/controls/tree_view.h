@@ -278,6 +278,7 @@ private:
     bool FRowSelect = false;
     bool FHotTrack = false;
     bool FCheckBoxes = false;
+    bool FChecksPending = false; // the new window's first paint clears the boxes
     TBorderStyle FBorderStyle = bsSingle;
     int FIndent = 0;
     // While the native items are made or destroyed, their notifications are not the user's.

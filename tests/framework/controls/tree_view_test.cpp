@@ -282,6 +282,7 @@ TEST(TreeView, CheckBoxesFollowCodeAndClicksAndOutliveTheWindow) {
                                                           reinterpret_cast<WPARAM>(node->ItemId()), TVIS_STATEIMAGEMASK));
         return state >> 12;
     };
+    test::Pump(50); // past the new window's first paint, which empties every box under Wine
     EXPECT_EQ(nativeChecked(fruits), 2u) << "checked before the window: checked in it";
     EXPECT_EQ(nativeChecked(vegetables), 1u) << "the others show an empty box";
     // A box the platform ticks (as it does for the user's click) is read from the window.
