@@ -285,7 +285,7 @@ TEST(SkinnedMdi, MaximisedChildsButtonsInTheBarUnderJade) {
 // A skin without the MDI strip never traps a maximised child: its three buttons stand in the
 // frame's bar in the platform's look, and restore and close it as usual.
 TEST(SkinnedMdi, WithoutTheSkinsMdiStripTheBarShowsThePlatformsButtons) {
-    const std::wstring store = DefaultStoreWithout("MDICONTROLS", "mdicontrols.bmp");
+    const std::wstring store = DefaultStoreWithout({"MDICONTROLS"}, {"mdicontrols.bmp"});
     ASSERT_FALSE(store.empty());
     TMdiHost mdi(store);
     ASSERT_TRUE(mdi.Shown);

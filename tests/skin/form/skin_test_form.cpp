@@ -43,7 +43,7 @@ std::wstring JadeStorePath() {
     return WinePath(ORVO_JADE_SKIN_STORE);
 }
 
-std::wstring DefaultStoreWithout(const std::string& section, const std::string& image) {
+std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const std::vector<std::string>& images) {
     TFileStream in(DefaultStorePath(), fmOpenRead | fmShareDenyWrite);
     std::vector<std::uint8_t> store(static_cast<std::size_t>(in.Size()));
     in.ReadBuffer(store.data(), static_cast<std::int64_t>(store.size()));
@@ -52,14 +52,15 @@ std::wstring DefaultStoreWithout(const std::string& section, const std::string& 
     TSkinArchiveWriter writer;
     for (std::size_t i = 0; i < reader.Entries().size(); ++i) {
         const TSkinEntry& entry = reader.Entries()[i];
-        if (entry.Key == image) continue;
+        if (std::find(images.begin(), images.end(), entry.Key) != images.end()) continue;
         const auto bytes = reader.EntryBytes(i);
         std::vector<std::uint8_t> kept(bytes.begin(), bytes.end());
         if (entry.Key.ends_with(".ini")) {
-            // The section's header and its keys, up to the next section.
+            // Each section's header and its keys, up to the next section.
             std::string text(kept.begin(), kept.end());
-            const std::size_t at = text.find("[" + section + "]");
-            if (at != std::string::npos) {
+            for (const std::string& section : sections) {
+                const std::size_t at = text.find("[" + section + "]");
+                if (at == std::string::npos) continue;
                 const std::size_t next = text.find("\n[", at + 1);
                 text.erase(at, next == std::string::npos ? std::string::npos : next + 1 - at);
             }
@@ -69,7 +70,8 @@ std::wstring DefaultStoreWithout(const std::string& section, const std::string& 
     }
     wchar_t folder[MAX_PATH]{};
     GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"orvo-test-without-" + std::wstring(section.begin(), section.end()) + L".skn";
+    const std::string name = sections.empty() ? std::string("nothing") : sections.front();
+    const std::wstring path = std::wstring(folder) + L"orvo-test-without-" + std::wstring(name.begin(), name.end()) + L".skn";
     const std::vector<std::uint8_t> packed = EncodeSkinStore(writer.Build(reader.Version()));
     TFileStream out(path, fmCreate);
     out.WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
