@@ -53,6 +53,15 @@ void Fill(TTreeView& tree) {
     nodes.AddChild(nullptr, L"Vegetables");
 }
 
+// A filled tree view of 200 x 200 on a shown form.
+TTreeView* FilledTree(TForm& form) {
+    auto* tree = new TTreeView(&form);
+    tree->SetParent(&form);
+    tree->SetBounds(10, 10, 200, 200);
+    Fill(*tree);
+    return tree;
+}
+
 TEST(TreeView, StoredNodesAndPropertiesReadBackAndReachTheWindow) {
     test::TShownForm shown;
     ReadFormText(&shown.Form, R"(object f: TForm
@@ -268,10 +277,7 @@ TEST(TreeView, RecreatingTheWindowKeepsNodesExpansionSelectionAndImages) {
 // platform does for the user), and kept across a new window and across switching them off.
 TEST(TreeView, CheckBoxesFollowCodeAndClicksAndOutliveTheWindow) {
     test::TShownForm shown;
-    auto* tree = new TTreeView(&shown.Form);
-    tree->SetParent(&shown.Form);
-    tree->SetBounds(10, 10, 200, 200);
-    Fill(*tree);
+    TTreeView* tree = FilledTree(shown.Form);
     TTreeNode* fruits = tree->Items()->Item(0);
     TTreeNode* vegetables = tree->Items()->Item(4);
     fruits->SetChecked(true);
@@ -307,10 +313,7 @@ TEST(TreeView, CheckBoxesFollowCodeAndClicksAndOutliveTheWindow) {
 
 TEST(TreeView, DeletingTheSelectedBranchLeavesNoDanglingSelection) {
     test::TShownForm shown;
-    auto* tree = new TTreeView(&shown.Form);
-    tree->SetParent(&shown.Form);
-    tree->SetBounds(10, 10, 200, 200);
-    Fill(*tree);
+    TTreeView* tree = FilledTree(shown.Form);
     TTreeNode* fruits = tree->Items()->TopLevelItem(0);
     tree->SetSelected(fruits->Item(1)->Item(0)); // Conference
     std::vector<TTreeNode*> changes;
@@ -340,10 +343,7 @@ TEST(TreeView, DeletingTheSelectedBranchLeavesNoDanglingSelection) {
 
 TEST(TreeView, ALabelEditEndsInTheNodeAndOnEditedMayChangeIt) {
     test::TShownForm shown;
-    auto* tree = new TTreeView(&shown.Form);
-    tree->SetParent(&shown.Form);
-    tree->SetBounds(10, 10, 200, 200);
-    Fill(*tree);
+    TTreeView* tree = FilledTree(shown.Form);
     TTreeNode* vegetables = tree->Items()->TopLevelItem(1);
     bool allowEdit = false;
     tree->OnEditing = [&](TObject*, TTreeNode*, bool& allow) { allow = allowEdit; };
