@@ -349,7 +349,65 @@ TGalleryMemos ShowScrollingPage(TSplitterProcess& gallery) {
     return memos;
 }
 
-TEST(GalleryFromOutside, MemoOverlayScrollsByTheRealMouse) {
+std::vector<HWND> InGroup(HWND main, const std::wstring& className, const std::wstring& group);
+
+// The gallery's tree view (Lists page) wears the skin's bars like the memo: an overlay exactly
+// over the vertical bar, directly above the tree, whose arrow and thumb move the tree under the
+// real mouse; its twin keeps the platform's bars.
+void TreeOverlayScrollsByTheRealMouse(TSplitterProcess& gallery) {
+    const auto trees = InGroup(gallery.Main, L"TTreeView", L"Skinned");
+    const auto twins = InGroup(gallery.Main, L"TTreeView", L"Platform look (Tag 99)");
+    ASSERT_EQ(trees.size(), 1u);
+    ASSERT_EQ(twins.size(), 1u);
+    HWND tree = trees.front();
+    HWND pages = gallery.Child(L"TPageControl", L"");
+    ASSERT_NE(pages, nullptr);
+    SendMessageW(pages, TCM_SETCURFOCUS, 8, 0); // "Lists and headers"
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tree) && Ask(tree, SKM_ISSKINNED) == 1; }));
+    EXPECT_NE(Ask(twins.front(), SKM_ISSKINNED), 1);
+    HWND overlay = GetWindow(tree, GW_HWNDPREV);
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(ClassOf(overlay), L"TWScrollbar") << "directly above the tree";
+    ASSERT_TRUE(WaitFor([&] {
+        RECT r{};
+        GetWindowRect(overlay, &r);
+        RECT client{};
+        GetClientRect(tree, &client);
+        POINT origin{0, 0};
+        ClientToScreen(tree, &origin);
+        // Beside the client area, as high as the client (a horizontal bar may lie below).
+        // (Under Wine a vertical bar beside a horizontal one may reach a pixel into the corner.)
+        return IsWindowVisible(overlay) && r.left == origin.x + client.right && r.top == origin.y &&
+               r.right == r.left + GetSystemMetrics(SM_CXVSCROLL) && r.bottom >= origin.y + client.bottom &&
+               r.bottom <= origin.y + client.bottom + 1;
+    })) << "exactly over the vertical bar";
+    HWND above = GetWindow(twins.front(), GW_HWNDPREV);
+    EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
+
+    RECT bar{};
+    GetWindowRect(overlay, &bar);
+    const int b = GetSystemMetrics(SM_CXHSCROLL);
+    // The tree's first visible row (its item handles are only compared here).
+    const auto firstRow = [&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE); };
+    const LRESULT top = firstRow();
+    MoveMouse(POINT{(bar.left + bar.right) / 2, bar.bottom - b / 2});
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] { return firstRow() != top; }, 2000)) << "a row down";
+    const LRESULT oneDown = firstRow();
+    const POINT thumb{(bar.left + bar.right) / 2, bar.top + b + 4};
+    MoveMouse(thumb);
+    Button(true);
+    MoveMouse(POINT{thumb.x, bar.bottom});
+    const LRESULT down = firstRow();
+    MoveMouse(POINT{thumb.x, bar.top});
+    const LRESULT back = firstRow();
+    Button(false);
+    EXPECT_NE(down, oneDown) << "dragged down";
+    EXPECT_EQ(back, top) << "dragged back to the top";
+}
+
+TEST(GalleryFromOutside, MemoAndTreeOverlaysScrollByTheRealMouse) {
     auto skin = DefaultSkin();
     TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
     ASSERT_NE(gallery.Main, nullptr);
@@ -397,6 +455,8 @@ TEST(GalleryFromOutside, MemoOverlayScrollsByTheRealMouse) {
     EXPECT_NE(Ask(memos.Twin, SKM_ISSKINNED), 1);
     HWND above = GetWindow(memos.Twin, GW_HWNDPREV);
     EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
+
+    TreeOverlayScrollsByTheRealMouse(gallery);
 }
 
 // The gallery's pages: on each, every family skinned in the left group, its Tag 99 twin as it is in
@@ -673,7 +733,7 @@ void GlideAlongTheBar(TSkinData& skin, const std::wstring& arguments) {
     std::vector<LONG> lefts;
     std::size_t most = 0;
     // Along the bar until the third item's drop-down shows (the gallery's bar is File, Skin, Help).
-    for (int x = x0; x < x0 + 200 && lefts.size() < 3; x += 6) {
+    for (int x = x0; x < x0 + 200 && lefts.size() < 3; x += 8) {
         MoveMouse(POINT{x, y});
         for (int look = 0; look < 3; ++look) {
             const auto open = OpenMenus();
@@ -700,69 +760,6 @@ void GlideAlongTheBar(TSkinData& skin, const std::wstring& arguments) {
 TEST(GalleryFromOutside, TheRealMouseGlidingAlongTheBarSwitchesDropDowns) {
     GlideAlongTheBar(*DefaultSkin(), {});
     GlideAlongTheBar(*JadeSkin(), L"\"" + WinePath(ORVO_JADE_SKIN_STORE) + L"\"");
-}
-
-// The gallery's tree view (Lists page) wears the skin's bars like the memo: an overlay exactly
-// over the vertical bar, directly above the tree, whose arrow and thumb move the tree under the
-// real mouse; its twin keeps the platform's bars.
-TEST(GalleryFromOutside, TreeViewOverlayScrollsByTheRealMouse) {
-    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
-    ASSERT_NE(gallery.Main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return Ask(gallery.Main, SKM_ISSKINNED) == 1; }));
-    const auto trees = InGroup(gallery.Main, L"TTreeView", L"Skinned");
-    const auto twins = InGroup(gallery.Main, L"TTreeView", L"Platform look (Tag 99)");
-    ASSERT_EQ(trees.size(), 1u);
-    ASSERT_EQ(twins.size(), 1u);
-    HWND tree = trees.front();
-    HWND pages = gallery.Child(L"TPageControl", L"");
-    ASSERT_NE(pages, nullptr);
-    SetForegroundWindow(gallery.Main);
-    for (int i = 0; i < 14 && !IsWindowVisible(tree); ++i) {
-        // The page control's selection moves by Ctrl+Tab.
-        Keys({VK_CONTROL}, VK_TAB);
-    }
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tree) && Ask(tree, SKM_ISSKINNED) == 1; }));
-    EXPECT_NE(Ask(twins.front(), SKM_ISSKINNED), 1);
-    HWND overlay = GetWindow(tree, GW_HWNDPREV);
-    ASSERT_NE(overlay, nullptr);
-    EXPECT_EQ(ClassOf(overlay), L"TWScrollbar") << "directly above the tree";
-    ASSERT_TRUE(WaitFor([&] {
-        RECT r{};
-        GetWindowRect(overlay, &r);
-        RECT client{};
-        GetClientRect(tree, &client);
-        POINT origin{0, 0};
-        ClientToScreen(tree, &origin);
-        // Beside the client area, as high as the client (a horizontal bar may lie below).
-        // (Under Wine a vertical bar beside a horizontal one may reach a pixel into the corner.)
-        return IsWindowVisible(overlay) && r.left == origin.x + client.right && r.top == origin.y &&
-               r.right == r.left + GetSystemMetrics(SM_CXVSCROLL) && r.bottom >= origin.y + client.bottom &&
-               r.bottom <= origin.y + client.bottom + 1;
-    })) << "exactly over the vertical bar";
-    HWND above = GetWindow(twins.front(), GW_HWNDPREV);
-    EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
-
-    RECT bar{};
-    GetWindowRect(overlay, &bar);
-    const int b = GetSystemMetrics(SM_CXHSCROLL);
-    // The tree's first visible row (its item handles are only compared here).
-    const auto firstRow = [&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE); };
-    const LRESULT top = firstRow();
-    MoveMouse(POINT{(bar.left + bar.right) / 2, bar.bottom - b / 2});
-    Button(true);
-    Button(false);
-    EXPECT_TRUE(WaitFor([&] { return firstRow() != top; }, 2000)) << "a row down";
-    const LRESULT oneDown = firstRow();
-    const POINT thumb{(bar.left + bar.right) / 2, bar.top + b + 4};
-    MoveMouse(thumb);
-    Button(true);
-    MoveMouse(POINT{thumb.x, bar.bottom});
-    const LRESULT down = firstRow();
-    MoveMouse(POINT{thumb.x, bar.top});
-    const LRESULT back = firstRow();
-    Button(false);
-    EXPECT_NE(down, oneDown) << "dragged down";
-    EXPECT_EQ(back, top) << "dragged back to the top";
 }
 
 // The gallery's MDI frame driven with the real mouse: the frame and each child answer the
