@@ -79,35 +79,44 @@ void TWinSkinForm::MenuChanged(TMessage& m) {
     PaintFrame();
 }
 
+bool TWinSkinForm::PostMnemonic(wchar_t key) {
+    TMenuBtn* item = FMenuBar ? FMenuBar->FindMnemonic(key) : nullptr;
+    if (!item) return false;
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    const POINT screen{item->BoundsRect.left + window.left + 1, item->BoundsRect.top + window.top + 1};
+    PostMessageW(Handle, SKM_OPENMENUITEM, 1, MAKELPARAM(screen.x, screen.y));
+    return true;
+}
+
 void TWinSkinForm::DialogChar(TMessage& m) {
     CallDefault(m);
     if (m.Result) return;
-    if (FMenuBar) {
-        BYTE keys[256]{};
-        GetKeyboardState(keys);
-        const bool altOnly = (keys[VK_MENU] & 0x80) && !(keys[VK_CONTROL] & 0x80) && !(keys[VK_SHIFT] & 0x80);
-        if (!altOnly) return;
-        if (TMenuBtn* item = FMenuBar->FindMnemonic(static_cast<wchar_t>(m.WParam))) {
-            RECT window{};
-            GetWindowRect(Handle, &window);
-            const POINT screen{item->BoundsRect.left + window.left + 1, item->BoundsRect.top + window.top + 1};
-            PostMessageW(Handle, SKM_OPENMENUITEM, 1, MAKELPARAM(screen.x, screen.y));
-            m.Result = 1;
-            return;
-        }
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    const bool altOnly = (keys[VK_MENU] & 0x80) && !(keys[VK_CONTROL] & 0x80) && !(keys[VK_SHIFT] & 0x80);
+    if (!altOnly) return;
+    const auto key = static_cast<wchar_t>(m.WParam);
+    if (PostMnemonic(key)) {
+        m.Result = 1;
+        return;
     }
-    // Alt + a letter no control and no bar of this window took reaches the menu a user sees: a
-    // document window's frame, or the main form from a secondary window that is not modal (a
-    // modal one keeps its keys to itself, the main form being disabled meanwhile).
-    TCustomForm* target = nullptr;
+    // A letter no control and no bar of this window took reaches the bar a user sees: a document
+    // window's frame (which asks its controls first), or, from a secondary window that is not
+    // modal (a modal one keeps its keys: the main form is disabled meanwhile), the main form's
+    // bar only, never the main form's controls.
+    TSkinManage* manager = ExistingSkinManager();
+    if (!manager) return;
     if (FFormKind == TFormKind::MdiChild) {
-        TSkinManage* manager = ExistingSkinManager();
-        target = manager ? manager->MdiMainForm() : nullptr;
-    } else if (FForm && !FForm->Modal()) {
-        target = Application->MainForm();
+        TCustomForm* frame = manager->MdiMainForm();
+        if (frame && frame->HandleAllocated())
+            m.Result = SendMessageW(frame->Handle(), CM_DIALOGCHAR, m.WParam, m.LParam);
+        return;
     }
-    if (target && target != FForm && target->HandleAllocated())
-        m.Result = SendMessageW(target->Handle(), CM_DIALOGCHAR, m.WParam, m.LParam);
+    TCustomForm* main = Application->MainForm();
+    if (!FForm || FForm->Modal() || !main || main == FForm || !main->HandleAllocated()) return;
+    if (TWinSkinForm* mainSkin = manager->FindFormSkin(main->Handle()); mainSkin && mainSkin->PostMnemonic(key))
+        m.Result = 1;
 }
 
 bool TWinSkinForm::MenuItemMessage(TMessage& m) {

@@ -249,6 +249,8 @@ private:
     void CreateMenuBar();
     void MenuChanged(TMessage& m);
     void DialogChar(TMessage& m);
+    // Posts the opening of the bar item whose mnemonic is `key`; false when the bar has none.
+    bool PostMnemonic(wchar_t key);
     bool MenuItemMessage(TMessage& m);
     void OpenMenuItemAt(POINT screen, bool keyboard);
     bool OpenMenuBarKey(wchar_t key);
