@@ -28,6 +28,7 @@
 #include "framework/controls/tab_set.h"
 #include "framework/controls/tool_bar.h"
 #include "framework/controls/track_bar.h"
+#include "framework/controls/tree_view.h"
 #include "framework/controls/up_down.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
@@ -146,6 +147,12 @@ void TfGallery::ShowStates(const std::wstring& suffix) {
         bar->Buttons(0)->SetImageIndex(0);
     }
     if (auto* tabs = dynamic_cast<TTabControl*>(FindComponent(L"tcTop" + suffix))) tabs->SetImages(&FGlyphs);
+    if (auto* tree = dynamic_cast<TTreeView*>(FindComponent(L"tvFolders" + suffix))) {
+        tree->SetImages(&FGlyphs);
+        TTreeNode* reports = tree->Items()->GetFirstNode()->GetFirstChild();
+        reports->SetChecked(true);
+        reports->GetFirstChild()->SetChecked(true);
+    }
 }
 
 void TfGallery::FormCreate(TObject*) {

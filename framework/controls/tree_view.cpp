@@ -96,6 +96,21 @@ void TTreeNode::Collapse(bool recurse) {
             child->Collapse(true);
 }
 
+bool TTreeNode::Checked() const {
+    const TCustomTreeView* tree = TreeView();
+    if (tree && FItem && tree->WindowHasCheckBoxes()) {
+        const auto state = static_cast<UINT>(SendMessageW(const_cast<TCustomTreeView*>(tree)->Handle(), TVM_GETITEMSTATE,
+                                                          reinterpret_cast<WPARAM>(FItem), TVIS_STATEIMAGEMASK));
+        FChecked = (state >> 12) == 2;
+    }
+    return FChecked;
+}
+
+void TTreeNode::SetChecked(bool value) {
+    FChecked = value;
+    if (TCustomTreeView* tree = TreeView()) tree->CheckNative(this);
+}
+
 bool TTreeNode::Selected() const noexcept {
     const TCustomTreeView* tree = TreeView();
     return tree && tree->Selected() == this;
@@ -406,11 +421,13 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
     if (!FHideSelection) params.Style |= TVS_SHOWSELALWAYS;
     if (FRowSelect) params.Style |= TVS_FULLROWSELECT;
     if (FHotTrack) params.Style |= TVS_TRACKSELECT;
+    if (FCheckBoxes) params.Style |= TVS_CHECKBOXES;
     if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
+    FChecksPending = FCheckBoxes;
     HWND tree = Handle();
     ApplyColors();
     if (FIndent > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
@@ -438,6 +455,7 @@ void TCustomTreeView::InsertNative(TTreeNode* node) {
     node->FItem = reinterpret_cast<HTREEITEM>(
         SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!node->FItem) throw EOutOfResources(L"The tree view refused a new item");
+    CheckNative(node);
     for (auto& child : node->FChildren)
         InsertNative(child.get());
     if (node->FExpanded && node->HasChildren()) ExpandNative(node);
@@ -452,6 +470,34 @@ void TCustomTreeView::UpdateNative(TTreeNode* node, UINT mask) {
     item.iImage = node->FImageIndex;
     item.iSelectedImage = node->FSelectedIndex;
     SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TCustomTreeView::WindowHasCheckBoxes() const {
+    // The window's style, not FCheckBoxes: while the window is made again for a change of it,
+    // the old window still shows what it was made with.
+    return HandleAllocated() && (GetWindowLongPtrW(const_cast<TCustomTreeView*>(this)->Handle(), GWL_STYLE) & TVS_CHECKBOXES);
+}
+
+void TCustomTreeView::CheckNative(TTreeNode* node) {
+    if (!node->FItem || !WindowHasCheckBoxes()) return;
+    TVITEMW item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = node->FItem;
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(node->FChecked ? 2 : 1);
+    SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TCustomTreeView::ReadChecks() {
+    if (!WindowHasCheckBoxes()) return;
+    for (TTreeNode* node = FItems->GetFirstNode(); node; node = node->GetNext()) node->Checked();
+}
+
+void TCustomTreeView::SetCheckBoxes(bool value) {
+    if (value == FCheckBoxes) return;
+    ReadChecks(); // while the window still shows them
+    FCheckBoxes = value;
+    RecreateWnd();
 }
 
 void TCustomTreeView::ExpandNative(TTreeNode* node) {
@@ -593,6 +639,8 @@ void TCustomTreeView::WndProc(TMessage& m) {
         m.Result = HandleNotify(*reinterpret_cast<NMHDR*>(m.LParam));
         return;
     case WM_DESTROY: {
+        // The check boxes the user clicked are kept for the next window.
+        ReadChecks();
         // The platform deletes its items now, telling about each; none of that is the user's.
         TFlagScope syncing(FSyncing, true);
         TWinControl::WndProc(m);
@@ -602,6 +650,16 @@ void TCustomTreeView::WndProc(TMessage& m) {
         for (TTreeNode* n = FItems ? FItems->GetFirstNode() : nullptr; n; n = n->GetNext())
             n->FItem = nullptr;
         break;
+    case WM_PAINT:
+        TWinControl::WndProc(m);
+        if (FChecksPending) {
+            // Wine's tree view gives every item an empty box when it first paints: the boxes
+            // ticked before then are ticked again.
+            FChecksPending = false;
+            for (TTreeNode* n = FItems->GetFirstNode(); n; n = n->GetNext())
+                if (n->FChecked) CheckNative(n);
+        }
+        return;
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
         TWinControl::WndProc(m);
@@ -716,6 +774,7 @@ void TTreeView::Publish(TPublisher<TTreeView>& p) {
     p.Boolean(L"HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection);
     p.Boolean(L"RowSelect", &TTreeView::RowSelect, &TTreeView::SetRowSelect);
     p.Boolean(L"HotTrack", &TTreeView::HotTrack, &TTreeView::SetHotTrack);
+    p.Boolean(L"CheckBoxes", &TTreeView::CheckBoxes, &TTreeView::SetCheckBoxes);
     p.Integer(L"Indent", &TTreeView::Indent, &TTreeView::SetIndent);
     p.Event(L"OnChanging", &TTreeView::OnChanging);
     p.Event(L"OnChange", &TTreeView::OnChange);

@@ -64,6 +64,10 @@ public:
     void Collapse(bool recurse);
     bool Selected() const noexcept;
     void SetSelected(bool value);
+    // The node's check box (a tree view with CheckBoxes): the window's state while it has one,
+    // so a user's click counts; kept across re-creation.
+    bool Checked() const;
+    void SetChecked(bool value);
     // Not owned.
     void* Data = nullptr;
 
@@ -110,6 +114,7 @@ private:
     int FImageIndex = -1;
     int FSelectedIndex = -1;
     bool FExpanded = false;
+    mutable bool FChecked = false;
     HTREEITEM FItem = nullptr;
 };
 
@@ -212,6 +217,9 @@ public:
     void SetRowSelect(bool value) { SetStyleFlag(FRowSelect, value); }
     bool HotTrack() const noexcept { return FHotTrack; }
     void SetHotTrack(bool value) { SetStyleFlag(FHotTrack, value); }
+    // A check box before every node (TVS_CHECKBOXES; the window is made again to change it).
+    bool CheckBoxes() const noexcept { return FCheckBoxes; }
+    void SetCheckBoxes(bool value);
     TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle style);
     // Pixels each level is moved right; 0 for the platform's default.
@@ -247,6 +255,10 @@ private:
     // Native side of the model.
     void InsertNative(TTreeNode* node);
     void UpdateNative(TTreeNode* node, UINT mask);
+    void CheckNative(TTreeNode* node);
+    bool WindowHasCheckBoxes() const;
+    // Reads every node's check box from the window, before the window goes.
+    void ReadChecks();
     void ExpandNative(TTreeNode* node);
     void DeleteNative(TTreeNode* node);
     void NodeDeleting(TTreeNode* node);
@@ -265,6 +277,8 @@ private:
     bool FHideSelection = true;
     bool FRowSelect = false;
     bool FHotTrack = false;
+    bool FCheckBoxes = false;
+    bool FChecksPending = false; // the new window's first paint clears the boxes
     TBorderStyle FBorderStyle = bsSingle;
     int FIndent = 0;
     // While the native items are made or destroyed, their notifications are not the user's.

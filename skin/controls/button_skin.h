@@ -51,7 +51,7 @@ int ClampNumGlyphs(int numGlyphs) noexcept;
 int GlyphFrameForFace(int faceFrame, int numGlyphs) noexcept;
 // The text colour: the base (the control's font colour or the skin's ButtonText), then the skin's
 // state colours where it defines them, the shadow colour when disabled. `normalOnlyInFrame1`: the
-// skin's normal colour applies to frame 1 only (glyph and menu buttons).
+// skin's normal colour applies to frame 1 only (menu buttons, speed buttons with a glyph).
 TColor ButtonTextColour(TColor base, const TDataSkinButton& element, int faceFrame, bool normalOnlyInFrame1);
 // The caption's first "||" becomes a line break (only the first).
 std::wstring ButtonCaptionLines(std::wstring caption);
@@ -139,7 +139,6 @@ public:
 
 protected:
     void DrawSkin(HDC dc, const RECT& r) override;
-    bool NormalColourOnlyInFrame1() const override { return true; }
     // The glyph and caption, laid out, into `dc` (the face bitmap).
     void DrawGlyphAndCaption(HDC dc, const RECT& w, int faceFrame, bool speedButton, bool glyphDown);
 };

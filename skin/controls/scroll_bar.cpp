@@ -254,8 +254,15 @@ void TSkinScrollbarH::AfterMessage(TMessage& m) {
     case WM_SIZE:
     case WM_NCPAINT:
     case WM_WINDOWPOSCHANGED:
-        if (HorzBar) HorzBar->UpdatePosition(Handle);
-        if (VertBar) VertBar->UpdatePosition(Handle);
+        // The list paints its frame (its own bars and the corner box) over the overlays' place:
+        // they and the corner box are put back at once, not at the next paint.
+        for (TWScrollbar* bar : {HorzBar, VertBar})
+            if (bar) {
+                bar->UpdatePosition(Handle);
+                if (bar->Showing && bar->HandleAllocated())
+                    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            }
+        if (m.Msg != WM_WINDOWPOSCHANGED) PaintSkin(nullptr);
         break;
     case WM_HSCROLL:
         if (HorzBar) HorzBar->ScrollRequest(LOWORD(m.WParam));

@@ -7,7 +7,9 @@
 #include "framework/graphics/font.h"
 #include "framework/graphics/gdi_handle.h"
 #include "skin/controls/button_skin.h"
+#include "skin/controls/edit_combo_spin.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_protocol.h"
 #include "skin/draw/draw_helpers.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/draw/win_convert.h"
@@ -213,9 +215,39 @@ void DrawTabCaption(HDC dc, const RECT& t, const std::wstring& text, int imageIn
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags);
 }
 
+namespace {
+
+// The strip's scroll arrows (an up-down child of the strip's window) skinned as a horizontal
+// up-down, owned by the strip's skin; a new arrows window (the platform makes it when the tabs
+// first overflow, or again with the strip's window) gets a new skin.
+void SkinTabArrows(TSkinControl& strip, HWND arrows, TSkinUpDown*& skin) {
+    if (!arrows || (skin && skin->Handle == arrows && skin->Attached)) return;
+    delete skin;
+    skin = nullptr;
+    if (!strip.SkinData || !strip.SkinData->SkinControls().Contains(xcSpin)) return;
+    if (SendMessageW(arrows, SKM_ISSKINNED, 0, 0) == 1) return;
+    auto* made = new TSkinUpDown(&strip);
+    made->Horizontal = 1;
+    made->AttachWindow(arrows, strip.SkinData, strip.Form, strip.FormCanvas);
+    if (!made->Attached) {
+        delete made;
+        return;
+    }
+    skin = made;
+    InvalidateRect(arrows, nullptr, TRUE);
+}
+
+} // namespace
+
 // ---- TSkinTab --------------------------------------------------------------------------------
 
 TSkinTab::~TSkinTab() = default;
+
+void TSkinTab::Unskin() {
+    if (!Active) return;
+    TSkinControl::Unskin();
+    if (ArrowSkin && State != TSkinControlState::Destroyed) ArrowSkin->Unskin();
+}
 
 void TSkinTab::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool manageColor, TCanvas* formCanvas) {
     if (Attached) return;
@@ -284,6 +316,7 @@ bool TSkinTab::FindUpDown() {
             break;
         }
     }
+    SkinTabArrows(*this, UpDown, ArrowSkin);
     return UpDown && IsWindowVisible(UpDown);
 }
 
@@ -423,6 +456,13 @@ void TSkinTab31::AttachTabSet(TTabSet* tabSet, TSkinData* skinData, TWinSkinForm
     // Colours and font are the tab set's: its properties are read through it.
     RepaintTarget = tabSet;
     PrepareImage();
+    SkinTabArrows(*this, tabSet->ScrollerHandle(), ArrowSkin);
+}
+
+void TSkinTab31::Unskin() {
+    if (!Active) return;
+    TSkinControl::Unskin();
+    if (ArrowSkin && State != TSkinControlState::Destroyed) ArrowSkin->Unskin();
 }
 
 void TSkinTab31::SkinChanged() {
@@ -456,6 +496,7 @@ bool TSkinTab31::BeforeMessage(TMessage& m) {
 
 void TSkinTab31::DrawSkin(HDC dc, const RECT& r) {
     if (!SkinData || !TabSet || StripImage.Empty() || WidthOf(r) <= 0 || HeightOf(r) <= 0) return;
+    SkinTabArrows(*this, TabSet->ScrollerHandle(), ArrowSkin);
     TDataSkinBorder* tabs = SkinData->Tabs();
     draw_detail::TScratch scratch(WidthOf(r), HeightOf(r));
     HDC s = scratch.Dc();

@@ -8,9 +8,10 @@
 //                  from Tab.Pane (Style 1), flipped or rotated like the tabs. The control's
 //                  windowless children are painted afterwards (a page control has Mode 2). The
 //                  control's own scroll arrows (an msctls_updown32 child) are left out of the
-//                  strip's copy.
+//                  strip's copy and skinned as a horizontal TSkinUpDown.
 //   TSkinTabBtn    a tab control drawn as buttons: the Buttons face (frame 2 focused, 1 others).
-//   TSkinTab31     the older tab set: tabs hanging from a line, from the flipped Tabs image.
+//   TSkinTab31     the older tab set: tabs hanging from a line, from the flipped Tabs image; its
+//                  scroller (an up-down) skinned as a horizontal TSkinUpDown.
 //   TSkinTabSheet  a page of a page control: ButtonFace under its controls.
 //
 // Messages: WM_PAINT (all four), WM_ERASEBKGND (tab set and sheet), WM_PRINT (sheet).
@@ -28,6 +29,7 @@
 
 namespace orvo {
 
+class TSkinUpDown;
 class TTabSet;
 
 // Where the tabs stand: the TCS_BOTTOM and TCS_VERTICAL bits of the style.
@@ -64,6 +66,7 @@ public:
                        TCanvas* formCanvas) override;
     void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas) override;
     void SkinChanged() override;
+    void Unskin() override;
 
     std::vector<RECT> TabRects; // per tab, in window coordinates, as last painted
     TTabOrientation Orientation = toTop;
@@ -72,6 +75,7 @@ public:
     TBitmap PaneImage; // the page frame image, oriented like the tabs
     TBitmap StripBitmap;
     HWND UpDown = nullptr; // the control's own scroll arrows, when it has them
+    TSkinUpDown* ArrowSkin = nullptr; // their skin (owned by this object)
 
 protected:
     bool BeforeMessage(TMessage& message) override;
@@ -101,9 +105,11 @@ public:
     // Through the bare-window road on the tab set's own window.
     void AttachTabSet(TTabSet* tabSet, TSkinData* skinData, TWinSkinForm* form, TCanvas* formCanvas);
     void SkinChanged() override;
+    void Unskin() override;
 
     TBitmap StripImage; // the Tabs image flipped: tabs hang from the line
     TTabSet* TabSet = nullptr;
+    TSkinUpDown* ArrowSkin = nullptr; // the scroller's skin (owned by this object)
 
 protected:
     bool BeforeMessage(TMessage& message) override;

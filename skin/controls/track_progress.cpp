@@ -140,6 +140,13 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     CopyPart(dc, RECT{c.right - right, y, c.right, y + h}, image, RECT{w - right, 0, w, h});
 }
 
+int ProgressChunkCount(int fill, int chunkWidth, int room) noexcept {
+    if (fill <= 0 || chunkWidth <= 0 || room < chunkWidth) return 0;
+    // A chunk begun is shown whole, as the platform's chunked bar does; none is cut at the end.
+    const int begun = fill / chunkWidth + (fill % chunkWidth != 0);
+    return std::min(begun, room / chunkWidth);
+}
+
 // ---- TSkinProgress ---------------------------------------------------------------------------
 
 bool TSkinProgress::Drawable() const {
@@ -202,12 +209,9 @@ void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
     if (chunk.Tile == 1) {
         const int x = chunk.LeftWidth + 2;
         const int dy = (height - h) / 2;
-        const int end = std::min(x + fill, width - 2);
-        if (end <= x) return;
-        const int saved = SaveDC(dc);
-        IntersectClipRect(dc, x, 0, end, height);
-        DrawTile(dc, RECT{x, dy, end, dy + h}, chunk.Image, RECT{0, 0, w, h});
-        RestoreDC(dc, saved);
+        const int count = ProgressChunkCount(fill, w, width - 2 - x);
+        if (count <= 0) return;
+        DrawTile(dc, RECT{x, dy, x + count * w, dy + h}, chunk.Image, RECT{0, 0, w, h});
         return;
     }
     const RECT target{2, 2, std::min(2 + fill, width - 2), height - 2};

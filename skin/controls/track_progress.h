@@ -32,6 +32,9 @@ RECT VerticalChannelRect(const RECT& reported) noexcept;
 // minimum), nothing when the range is empty or the position is at (or below) its minimum, at most
 // the whole length.
 int ProgressFillLength(int length, int minimum, int maximum, int position) noexcept;
+// How many whole chunks of `chunkWidth` a fill of `fill` pixels shows in a trough with `room`
+// pixels for them: every chunk the fill has begun, as many as fit whole.
+int ProgressChunkCount(int fill, int chunkWidth, int room) noexcept;
 
 class TSkinTrackBar : public TSkinControl {
     ORVO_CLASS(TSkinTrackBar, TSkinControl)

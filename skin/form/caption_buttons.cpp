@@ -129,6 +129,46 @@ const wchar_t* CaptionHintText(int action) noexcept {
     }
 }
 
+int PlatformStandIn(int action, bool maximized) noexcept {
+    switch (action) {
+    case cbaClose: return DFCS_CAPTIONCLOSE; // 0
+    case cbaMaximize:
+    case cbaMaximizeAlt: return maximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX;
+    case cbaMinimize:
+    case cbaMinimizeAlt: return DFCS_CAPTIONMIN;
+    case cbaMdiMinimize:
+    case cbaMdiMinimizeAlt: return DFCS_CAPTIONMIN;
+    case cbaMdiRestore:
+    case cbaMdiRestoreAlt: return DFCS_CAPTIONRESTORE;
+    case cbaMdiClose:
+    case cbaMdiCloseAlt: return DFCS_CAPTIONCLOSE; // 0
+    default: return -1;
+    }
+}
+
+int PlatformStandInSlot(int action) noexcept {
+    switch (PlatformStandIn(action)) {
+    case DFCS_CAPTIONMIN: return 3;
+    case DFCS_CAPTIONMAX:
+    case DFCS_CAPTIONRESTORE: return 2;
+    case DFCS_CAPTIONCLOSE: return 1;
+    default: return 0;
+    }
+}
+
+void DrawPlatformStandIn(HDC dc, const RECT& r, int action, int state, bool enabled, bool maximized) {
+    if (PlatformStandIn(action, maximized) < 0) return;
+    auto flags = static_cast<UINT>(PlatformStandIn(action, maximized));
+    if (!enabled)
+        flags |= DFCS_INACTIVE;
+    else if (state == nbsPressed)
+        flags |= DFCS_PUSHED;
+    else if (state == nbsHot)
+        flags |= DFCS_HOT;
+    RECT box = r;
+    DrawFrameControl(dc, &box, DFC_CAPTION, flags);
+}
+
 // ---- TNCObject -------------------------------------------------------------------------------
 
 void TNCObject::MouseDown() {
@@ -200,6 +240,14 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         } else if (IsIconAction(e.Action)) {
             w = GetSystemMetrics(SM_CXSMICON);
             h = GetSystemMetrics(SM_CYSMICON);
+        } else if (e.Align == calMenuBar && PlatformStandIn(e.Action) >= 0 && FBorders.Menu > 2) {
+            // A skin without the MDI strip: the platform's buttons, as the platform's bar shows them.
+            h = std::min(GetSystemMetrics(SM_CYMENUSIZE), FBorders.Menu - 2);
+            w = std::min(GetSystemMetrics(SM_CXMENUSIZE), h + 2);
+        } else if (IsStandIn(e) && FBorders.Top > 6) {
+            // A skin without the button: the platform's, centred in the caption bar.
+            h = std::min(GetSystemMetrics(SM_CYSIZE) - 4, FBorders.Top - 4);
+            w = h + 2;
         }
         if (w <= 0 || h <= 0) {
             button->Visible = false;
@@ -209,6 +257,11 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         in.Align = e.Align;
         in.XCoord = e.XCoord;
         in.YCoord = e.YCoord;
+        if (e.Image.Empty() && e.Align == calMenuBar) in.XCoord = (w + 2) * PlatformStandInSlot(e.Action);
+        if (IsStandIn(e)) {
+            in.XCoord = FBorders.Right + 2 + (w + 2) * PlatformStandInSlot(e.Action);
+            in.YCoord = (FBorders.Top - h) / 2;
+        }
         in.Width = w;
         in.Height = h;
         in.WindowWidth = windowWidth;
@@ -218,9 +271,34 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         in.MenuHeight = FBorders.Menu;
         in.MenuBarLeftWidth = menuBar ? menuBar->LeftWidth : 0;
         button->BoundsRect = LayoutButton(in);
-        if (button->Visible && e.Align == calTopRight && !e.Image.Empty())
-            FRightButtonsWidth = std::max(FRightButtonsWidth, e.XCoord);
+        if (button->Visible && e.Align == calTopRight && (!e.Image.Empty() || IsStandIn(e)))
+            FRightButtonsWidth = std::max(FRightButtonsWidth, in.XCoord);
     }
+}
+
+void TWinSkinForm::AddStandInButtons() {
+    FStandIns.clear();
+    for (const int action : {cbaClose, cbaMaximize, cbaMinimize}) {
+        const bool drawn = std::any_of(FSysButtons.begin(), FSysButtons.end(), [action](const auto& b) {
+            return !b->Element->Image.Empty() && PlatformStandIn(b->Element->Action) == PlatformStandIn(action) &&
+                   b->Element->Align != calMenuBar;
+        });
+        if (drawn) continue;
+        auto e = std::make_unique<TDataSkinSysButton>(L"PlatformStandIn");
+        e->Action = action;
+        e->Align = calTopRight;
+        // Close whenever the window has a system menu; the others only with a box of theirs.
+        e->Visibility = action == cbaClose ? 0 : 6;
+        e->Visibility1 = 0;
+        e->CombineOp = -1;
+        e->Frame = 1;
+        FSysButtons.push_back(std::make_unique<TWinSysButton>(this, e.get()));
+        FStandIns.push_back(std::move(e));
+    }
+}
+
+bool TWinSkinForm::IsStandIn(const TDataSkinSysButton& e) const noexcept {
+    return std::any_of(FStandIns.begin(), FStandIns.end(), [&e](const auto& s) { return s.get() == &e; });
 }
 
 HICON TWinSkinForm::ApplicationIcon() {
@@ -250,6 +328,11 @@ void TWinSkinForm::DrawButtons(TCanvas& canvas) {
                 DrawIconEx(dc, r.left, r.top, icon, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
             else if (!FIconBitmap.Empty())
                 TransparentBlit(dc, r, FIconBitmap);
+            continue;
+        }
+        if (IsStandIn(e)) {
+            DrawPlatformStandIn(dc, r, e.Action, button->ButtonState, button->Enabled,
+                                FWindowState == TWindowShowState::Maximized);
             continue;
         }
         if (e.Image.Empty()) continue;

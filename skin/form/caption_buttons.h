@@ -100,6 +100,17 @@ inline bool IsIconAction(int action) noexcept {
     return action == cbaSystemMenu || action == cbaIcon;
 }
 
+// The platform's kind of caption button (DFCS_CAPTIONMIN, ...) that stands in for a button the
+// skin gives no image: only for the buttons a user cannot do without, close, maximise (restore
+// while `maximized`) and minimise of a window, and a maximised MDI child's minimise, restore and
+// close in its frame's bar (its only way back); -1 for every other action, which a skin may leave
+// out.
+int PlatformStandIn(int action, bool maximized = false) noexcept;
+// The stand-in's place from the right end (1 the rightmost), in the platform's order.
+int PlatformStandInSlot(int action) noexcept;
+// Draws a stand-in button in the platform's look for a button state (TNCButtonState).
+void DrawPlatformStandIn(HDC dc, const RECT& r, int action, int state, bool enabled, bool maximized = false);
+
 class TNCObject {
 public:
     explicit TNCObject(TWinSkinForm* owner) : Owner(owner) {}

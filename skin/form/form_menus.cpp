@@ -79,29 +79,44 @@ void TWinSkinForm::MenuChanged(TMessage& m) {
     PaintFrame();
 }
 
+bool TWinSkinForm::PostMnemonic(wchar_t key) {
+    TMenuBtn* item = FMenuBar ? FMenuBar->FindMnemonic(key) : nullptr;
+    if (!item) return false;
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    const POINT screen{item->BoundsRect.left + window.left + 1, item->BoundsRect.top + window.top + 1};
+    PostMessageW(Handle, SKM_OPENMENUITEM, 1, MAKELPARAM(screen.x, screen.y));
+    return true;
+}
+
 void TWinSkinForm::DialogChar(TMessage& m) {
     CallDefault(m);
     if (m.Result) return;
-    if (FFormKind == TFormKind::MdiChild) {
-        // Alt + a letter in a document window opens its frame's menu.
-        TSkinManage* manager = ExistingSkinManager();
-        TCustomForm* frame = manager ? manager->MdiMainForm() : nullptr;
-        if (frame && frame->HandleAllocated())
-            m.Result = SendMessageW(frame->Handle(), CM_DIALOGCHAR, m.WParam, m.LParam);
-        return;
-    }
-    if (!FMenuBar) return;
     BYTE keys[256]{};
     GetKeyboardState(keys);
     const bool altOnly = (keys[VK_MENU] & 0x80) && !(keys[VK_CONTROL] & 0x80) && !(keys[VK_SHIFT] & 0x80);
     if (!altOnly) return;
-    if (TMenuBtn* item = FMenuBar->FindMnemonic(static_cast<wchar_t>(m.WParam))) {
-        RECT window{};
-        GetWindowRect(Handle, &window);
-        const POINT screen{item->BoundsRect.left + window.left + 1, item->BoundsRect.top + window.top + 1};
-        PostMessageW(Handle, SKM_OPENMENUITEM, 1, MAKELPARAM(screen.x, screen.y));
+    const auto key = static_cast<wchar_t>(m.WParam);
+    if (PostMnemonic(key)) {
         m.Result = 1;
+        return;
     }
+    // A letter no control and no bar of this window took reaches the bar a user sees: a document
+    // window's frame (which asks its controls first), or, from a secondary window that is not
+    // modal (a modal one keeps its keys: the main form is disabled meanwhile), the main form's
+    // bar only, never the main form's controls.
+    TSkinManage* manager = ExistingSkinManager();
+    if (!manager) return;
+    if (FFormKind == TFormKind::MdiChild) {
+        TCustomForm* frame = manager->MdiMainForm();
+        if (frame && frame->HandleAllocated())
+            m.Result = SendMessageW(frame->Handle(), CM_DIALOGCHAR, m.WParam, m.LParam);
+        return;
+    }
+    TCustomForm* main = Application->MainForm();
+    if (!FForm || FForm->Modal() || !main || main == FForm || !main->HandleAllocated()) return;
+    if (TWinSkinForm* mainSkin = manager->FindFormSkin(main->Handle()); mainSkin && mainSkin->PostMnemonic(key))
+        m.Result = 1;
 }
 
 bool TWinSkinForm::MenuItemMessage(TMessage& m) {
@@ -112,6 +127,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& m) {
         if (item->CtlType != ODT_MENU) return false;
         TMenuItem* framework = menu ? menu->FindItem(item->itemID, fkCommand) : nullptr;
         if (!framework && menu) framework = menu->FindItem(item->itemID, fkHandle);
+        if (!framework && menu && item->itemID >= 1 && item->itemID <= MaxPlatformCommand) return false;
         if (framework) {
             TCanvas canvas;
             HDC dc = GetWindowDC(Handle);
@@ -140,6 +156,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& m) {
     if (TSkinManage* manager = ExistingSkinManager()) manager->AssignPopupMenuHandle(parent);
     TMenuItem* framework = menu ? menu->FindItem(item->itemID, fkCommand) : nullptr;
     if (!framework && menu) framework = menu->FindItem(item->itemID, fkHandle);
+    if (!framework && menu && item->itemID >= 1 && item->itemID <= MaxPlatformCommand) return false;
     const TMenuItemFace face = framework ? MenuItemFace(*framework, menu->Images())
                                          : NativeMenuItemFace(parent, item->itemID, false);
     PaintMenuItem(*FSkinData, item->hDC, item->rcItem, face, (item->itemState & ODS_SELECTED) != 0,

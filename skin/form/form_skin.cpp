@@ -200,6 +200,7 @@ void TWinSkinForm::BuildFrame() {
     ReleaseSysButtons();
     for (const auto& definition : FSkinData->SysButtons())
         FSysButtons.push_back(std::make_unique<TWinSysButton>(this, definition.get()));
+    AddStandInButtons();
     RenderIcon();
     FPiecesSkin = nullptr; // rebuild every border piece
 }

@@ -87,6 +87,9 @@ public:
     void BuildFrame();
     // Applies a new skin after BuildFrame: colours, controls, size.
     void SkinChanged();
+    // Close, maximise and minimise in the platform's look where the skin draws none.
+    void AddStandInButtons();
+    bool IsStandIn(const TDataSkinSysButton& element) const noexcept;
     void ReleaseSysButtons();
 
     // Paints the whole non-client area into `dc`, or into the window's DC when null.
@@ -246,6 +249,8 @@ private:
     void CreateMenuBar();
     void MenuChanged(TMessage& m);
     void DialogChar(TMessage& m);
+    // Posts the opening of the bar item whose mnemonic is `key`; false when the bar has none.
+    bool PostMnemonic(wchar_t key);
     bool MenuItemMessage(TMessage& m);
     void OpenMenuItemAt(POINT screen, bool keyboard);
     bool OpenMenuBarKey(wchar_t key);
@@ -333,7 +338,9 @@ private:
     int FRegionWidth = -1;
     int FRegionHeight = -1;
 
-    // Caption buttons.
+    // Caption buttons; the definitions of the platform's stand-ins for those the skin lacks
+    // (declared first: they outlive the buttons).
+    std::vector<std::unique_ptr<TDataSkinSysButton>> FStandIns;
     std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
     TNCObject* FHotObject = nullptr;
     TWinSysButton* FPressed = nullptr;

@@ -140,10 +140,18 @@ void TWinSkinMenu::MarkOwnerDrawn(HMENU menu) {
         MENUITEMINFOW info;
         UINT_PTR key = 0;
         if (!EntryAt(menu, i, info, key)) continue;
+        if (LeftToPlatform(info)) continue;
         if (!(info.fType & MFT_OWNERDRAW) && SetEntryType(menu, i, info.fType | MFT_OWNERDRAW))
             FMarked.emplace_back(menu, key);
         if (info.hSubMenu) MarkOwnerDrawn(info.hSubMenu);
     }
+}
+
+bool TWinSkinMenu::LeftToPlatform(const MENUITEMINFOW& info) const {
+    // Commands 1 to 4095 that a framework form's menu does not know are the platform's own (or
+    // another library's): they keep the platform's drawing.
+    if (!FMenu || info.hSubMenu || info.wID < 1 || info.wID > MaxPlatformCommand) return false;
+    return FMenu->FindItem(info.wID, fkCommand) == nullptr;
 }
 
 void TWinSkinMenu::RestoreOwnerDrawn() {
@@ -260,14 +268,9 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& r) {
     // The buttons of a maximised MDI child, at the bar's right end.
     const std::vector<TWinSysButton*> buttons = MdiButtons();
     for (TWinSysButton* button : buttons) {
-        TDataSkinSysButton& b = *button->Element;
-        const int frames = std::max(b.Frame, 1);
         RECT br = button->BoundsRect;
         OffsetRect(&br, -r.left, -r.top);
-        const int frame = button->ButtonState != nbsNormal
-                              ? StateFrameIndex(frames, button->ButtonState, button->Enabled, b.Visibility)
-                              : 1;
-        DrawFrameStrip(target, br, b.Image, true, frames, frame);
+        DrawMdiButton(target, br, *button, true);
     }
     BitBlt(dc, r.left, r.top, w, h, target, 0, 0, SRCCOPY);
     if (!buttons.empty())
@@ -280,17 +283,30 @@ std::vector<TWinSysButton*> TWinSkinMenu::MdiButtons() const {
     if (!FForm->MdiChildMaximizedInBar()) return buttons;
     for (const auto& button : FForm->SysButtons()) {
         const TDataSkinSysButton& e = *button->Element;
-        if (button->Visible && e.Visibility == 100 && e.Align == calMenuBar && !e.Image.Empty())
+        if (button->Visible && e.Visibility == 100 && e.Align == calMenuBar &&
+            (!e.Image.Empty() || PlatformStandIn(e.Action) >= 0))
             buttons.push_back(button.get());
     }
     return buttons;
 }
 
+void TWinSkinMenu::DrawMdiButton(HDC dc, const RECT& r, const TWinSysButton& button, bool wholeBar) const {
+    TDataSkinSysButton& e = *button.Element;
+    if (e.Image.Empty()) {
+        DrawPlatformStandIn(dc, r, e.Action, button.ButtonState, button.Enabled);
+        return;
+    }
+    const int frames = std::max(e.Frame, 1);
+    // The whole bar shows a button at rest in frame 1, whatever its enabled state.
+    const int frame = wholeBar && button.ButtonState == nbsNormal
+                          ? 1
+                          : StateFrameIndex(frames, button.ButtonState, button.Enabled, e.Visibility);
+    DrawFrameStrip(dc, r, e.Image, true, frames, frame);
+}
+
 void TWinSkinMenu::PaintButton(TWinSysButton& button) {
     HWND window = FForm->Handle;
     if (!FSkinData || !IsWindowVisible(window) || FBarBitmap.Empty()) return;
-    TDataSkinSysButton& e = *button.Element;
-    if (e.Image.Empty()) return;
     const RECT& b = button.BoundsRect;
     const int w = b.right - b.left, h = b.bottom - b.top;
     if (w <= 0 || h <= 0) return;
@@ -302,9 +318,7 @@ void TWinSkinMenu::PaintButton(TWinSysButton& button) {
         // The bar's background under the button, then the button's frame for its state.
         BitBlt(target, 0, 0, w, h, FBarBitmap.Canvas().Handle(), b.left - FBarRect.left, b.top - FBarRect.top,
                SRCCOPY);
-        const int frames = std::max(e.Frame, 1);
-        DrawFrameStrip(target, RECT{0, 0, w, h}, e.Image, true, frames,
-                       StateFrameIndex(frames, button.ButtonState, button.Enabled, e.Visibility));
+        DrawMdiButton(target, RECT{0, 0, w, h}, button, false);
         BitBlt(dc, b.left, b.top, w, h, target, 0, 0, SRCCOPY);
     }
     ReleaseDC(window, dc);
@@ -364,19 +378,31 @@ bool TWinSkinMenu::OpenItem(int index, bool keyboard) {
     int next = index;
     bool switched = false;
     while (next >= 0 && next < ItemCount()) {
-        TMenuBtn& item = *FItems[static_cast<std::size_t>(next)];
-        if (!item.SubMenu) {
+        if (TMenuBtn& item = *FItems[static_cast<std::size_t>(next)]; !item.SubMenu) {
             // An item without drop-down runs at once when it is clicked or its key pressed; the
-            // mouse moving onto it from an open drop-down only closes that one.
-            if (!switched) PostMessageW(window, WM_COMMAND, item.Command, 0);
+            // mouse moving onto it from an open drop-down only closes that one and lights it.
+            if (!switched) {
+                PostMessageW(window, WM_COMMAND, item.Command, 0);
+            } else if (!keyboard) {
+                item.ButtonState = nbsHot;
+                FForm->SetHotObject(&item);
+                item.Paint();
+            }
             break;
         }
+        // The window updates the drop-down's entries before it shows, as for a native bar (the
+        // tracking below is asked not to notify, so it would not be told): a framework form runs
+        // the item's OnClick. What that runs may rebuild the bar or close the window.
+        if (!UpdateDropDown(next) || next >= ItemCount() || !FItems[static_cast<std::size_t>(next)]->SubMenu) break;
+        TMenuBtn& item = *FItems[static_cast<std::size_t>(next)];
         FTrackingIndex = next;
         FTrackedMenu = item.SubMenu;
         FSwitchTo = -1;
         FClosedByBarClick = false;
         FHasSelection = false;
         FFirstKeyPending = keyboard;
+        FSettled = !switched || keyboard;
+        FDoubted = false;
         RECT windowRect{};
         GetWindowRect(window, &windowRect);
         MarkOwnerDrawn(item.SubMenu);
@@ -420,6 +446,14 @@ bool TWinSkinMenu::OpenItem(int index, bool keyboard) {
         switched = true;
     }
     return opened;
+}
+
+bool TWinSkinMenu::UpdateDropDown(int index) {
+    HWND window = FForm->Handle;
+    const HMENU subMenu = FItems[static_cast<std::size_t>(index)]->SubMenu;
+    const std::weak_ptr<bool> alive = FAlive;
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(subMenu), MAKELPARAM(index, FALSE));
+    return !alive.expired() && IsWindow(window);
 }
 
 void TWinSkinMenu::MenuSelect(WPARAM wParam, LPARAM lParam) {
@@ -474,12 +508,28 @@ bool TWinSkinMenu::Filter(MSG& msg) {
         break;
     }
     case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-        if (msg.pt.x != FLastMouse.x || msg.pt.y != FLastMouse.y) {
-            FLastMouse = msg.pt;
-            if (TMenuBtn* item = ItemAt(FForm->ToFramePoint(msg.pt))) target = item->Index;
+    case WM_NCMOUSEMOVE: {
+        if (msg.pt.x == FLastMouse.x && msg.pt.y == FLastMouse.y) break;
+        FLastMouse = msg.pt;
+        TMenuBtn* item = ItemAt(FForm->ToFramePoint(msg.pt));
+        if (!FSettled) {
+            // Just after the mouse switched drop-downs, Wine reports a move at the point where
+            // its own pointer last was (the press that opened the first drop-down, when the
+            // pointer is driven by input injected from another program): the first move away
+            // from the item now open is not trusted; the next one, or one inside it, is.
+            if (item && item->Index == FTrackingIndex) {
+                FSettled = true;
+                break;
+            }
+            if (!FDoubted) {
+                FDoubted = true;
+                break;
+            }
+            FSettled = true;
         }
+        if (item) target = item->Index;
         break;
+    }
     case WM_LBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

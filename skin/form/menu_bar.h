@@ -45,6 +45,10 @@ public:
     UINT Command = 0;
 };
 
+// Entries of a framework form's menu with these commands and no framework item are left to the
+// platform: not made owner-drawn, not measured or drawn by the skin.
+constexpr UINT MaxPlatformCommand = 4095;
+
 // Where the first item of a bar starts (in bar coordinates).
 int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft) noexcept;
 
@@ -94,11 +98,17 @@ protected:
 private:
     static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
     bool Filter(MSG& message);
+    // WM_INITMENUPOPUP for item `index`'s drop-down; false when the bar or its window went meanwhile.
+    bool UpdateDropDown(int index);
     void RestoreOwnerDrawn();
+    bool LeftToPlatform(const MENUITEMINFOW& info) const;
     int ItemWidth(HDC dc, const std::wstring& caption) const;
     void DrawItemFace(HDC dc, const TMenuBtn& item, const RECT& r) const;
     // The MDI buttons the bar shows now (none unless the frame's active child is maximised).
     std::vector<TWinSysButton*> MdiButtons() const;
+    // One of them in its state: the skin's image, or the platform's look where the skin has none.
+    // `wholeBar`: painted with the bar, where a button at rest shows frame 1.
+    void DrawMdiButton(HDC dc, const RECT& r, const TWinSysButton& button, bool wholeBar) const;
 
     TWinSkinForm* FForm;
     TSkinData* FSkinData;
@@ -124,6 +134,12 @@ private:
     UINT FSelectedFlags = 0;
     bool FHasSelection = false;
     POINT FLastMouse{-1, -1};
+    // After a switch by the mouse: whether a move has shown where the pointer really is, and
+    // whether one move away from the open item has been let pass unheeded.
+    bool FSettled = true;
+    bool FDoubted = false;
+    // Expires with the bar: what a handler runs may free it.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace orvo

@@ -53,6 +53,15 @@ void Fill(TTreeView& tree) {
     nodes.AddChild(nullptr, L"Vegetables");
 }
 
+// A filled tree view of 200 x 200 on a shown form.
+TTreeView* FilledTree(TForm& form) {
+    auto* tree = new TTreeView(&form);
+    tree->SetParent(&form);
+    tree->SetBounds(10, 10, 200, 200);
+    Fill(*tree);
+    return tree;
+}
+
 TEST(TreeView, StoredNodesAndPropertiesReadBackAndReachTheWindow) {
     test::TShownForm shown;
     ReadFormText(&shown.Form, R"(object f: TForm
@@ -264,12 +273,47 @@ TEST(TreeView, RecreatingTheWindowKeepsNodesExpansionSelectionAndImages) {
     EXPECT_EQ(SendMessageW(tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
 }
 
+// Check boxes: set from code before and after the window exists, ticked in the window (as the
+// platform does for the user), and kept across a new window and across switching them off.
+TEST(TreeView, CheckBoxesFollowCodeAndClicksAndOutliveTheWindow) {
+    test::TShownForm shown;
+    TTreeView* tree = FilledTree(shown.Form);
+    TTreeNode* fruits = tree->Items()->Item(0);
+    TTreeNode* vegetables = tree->Items()->Item(4);
+    fruits->SetChecked(true);
+    tree->SetCheckBoxes(true);
+    EXPECT_TRUE(GetWindowLongPtrW(tree->Handle(), GWL_STYLE) & TVS_CHECKBOXES);
+    auto nativeChecked = [&](TTreeNode* node) {
+        const auto state = static_cast<UINT>(SendMessageW(tree->Handle(), TVM_GETITEMSTATE,
+                                                          reinterpret_cast<WPARAM>(node->ItemId()), TVIS_STATEIMAGEMASK));
+        return state >> 12;
+    };
+    test::Pump(50); // past the new window's first paint, which empties every box under Wine
+    EXPECT_EQ(nativeChecked(fruits), 2u) << "checked before the window: checked in it";
+    EXPECT_EQ(nativeChecked(vegetables), 1u) << "the others show an empty box";
+    // A box the platform ticks (as it does for the user's click) is read from the window.
+    TVITEMW item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = vegetables->ItemId();
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(tree->Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_TRUE(vegetables->Checked()) << "the window's tick reached the node";
+    fruits->SetChecked(false);
+    EXPECT_EQ(nativeChecked(fruits), 1u);
+    tree->SetShowLines(false); // a new window
+    EXPECT_FALSE(fruits->Checked());
+    EXPECT_TRUE(vegetables->Checked());
+    EXPECT_EQ(nativeChecked(vegetables), 2u);
+    tree->SetCheckBoxes(false);
+    EXPECT_FALSE(GetWindowLongPtrW(tree->Handle(), GWL_STYLE) & TVS_CHECKBOXES);
+    tree->SetCheckBoxes(true);
+    EXPECT_TRUE(vegetables->Checked()) << "kept while the boxes were off";
+}
+
 TEST(TreeView, DeletingTheSelectedBranchLeavesNoDanglingSelection) {
     test::TShownForm shown;
-    auto* tree = new TTreeView(&shown.Form);
-    tree->SetParent(&shown.Form);
-    tree->SetBounds(10, 10, 200, 200);
-    Fill(*tree);
+    TTreeView* tree = FilledTree(shown.Form);
     TTreeNode* fruits = tree->Items()->TopLevelItem(0);
     tree->SetSelected(fruits->Item(1)->Item(0)); // Conference
     std::vector<TTreeNode*> changes;
@@ -299,10 +343,7 @@ TEST(TreeView, DeletingTheSelectedBranchLeavesNoDanglingSelection) {
 
 TEST(TreeView, ALabelEditEndsInTheNodeAndOnEditedMayChangeIt) {
     test::TShownForm shown;
-    auto* tree = new TTreeView(&shown.Form);
-    tree->SetParent(&shown.Form);
-    tree->SetBounds(10, 10, 200, 200);
-    Fill(*tree);
+    TTreeView* tree = FilledTree(shown.Form);
     TTreeNode* vegetables = tree->Items()->TopLevelItem(1);
     bool allowEdit = false;
     tree->OnEditing = [&](TObject*, TTreeNode*, bool& allow) { allow = allowEdit; };

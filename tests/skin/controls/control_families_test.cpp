@@ -2,6 +2,7 @@
 // the class each gets, the frames their states show, their glyphs and panels.
 #include "framework/base/prop_access.h"
 #include "framework/controls/bit_btn.h"
+#include "framework/controls/button.h"
 #include "framework/controls/menu_button.h"
 #include "framework/controls/radio_button.h"
 #include "framework/controls/radio_group.h"
@@ -110,6 +111,37 @@ TEST(SkinBitButton, GlyphFramesFollowTheFace) {
     ASSERT_NE(test::PaintedSkin(zero->Handle()), nullptr);
     EXPECT_EQ(PaintedPixel(menu->Handle(), 1, 1),
               FrameColour(GetFocus() == menu->Handle() ? bfFocused : bfNormal));
+}
+
+// A bit button's caption takes the skin's NormalColour2 in every face frame without a colour of
+// its own, as a push button's does (only the menu and glyph speed buttons keep it to frame 1).
+TEST(SkinBitButton, NormalTextColourInEveryFrame) {
+    test::TTestSkin skin = test::ControlsSkin();
+    skin.Ini = "[Buttons]\r\nBitmap=Buttons.bmp\r\nNormalColour2=250 20 20\r\nTrans=0\r\n[Colours]\r\n"
+               "ButtonFace=200 210 220\r\nButtonShadow=10 20 30\r\n";
+    TSkinnedForm f(skin);
+    auto* bit = f.Add<TBitBtn>(nullptr, 10, 10, 100, 30);
+    bit->SetCaption(L"WWWW");
+    auto* push = f.Add<TButton>(nullptr, 10, 50, 100, 30);
+    push->SetCaption(L"WWWW");
+    f.Skin();
+    ASSERT_EQ(f.SkinClassOf(bit), L"TSkinBitButton");
+    constexpr TColor red = 0x1414FA;
+    auto redPixels = [&](HWND w) {
+        auto painted = test::PaintedSkin(w);
+        int n = 0;
+        for (int y = 0; y < painted->Height(); ++y)
+            for (int x = 0; x < painted->Width(); ++x) n += painted->PixelColor(x, y) == red;
+        return n;
+    };
+    for (TWinControl* button : {static_cast<TWinControl*>(bit), static_cast<TWinControl*>(push)}) {
+        HWND w = button->Handle();
+        EXPECT_GT(redPixels(w), 10) << "frame 1";
+        SetCursorPos(0, 0);
+        SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(50, 15));
+        EXPECT_GT(redPixels(w), 10) << "hot, frame 4";
+        SendMessageW(w, WM_MOUSELEAVE, 0, 0);
+    }
 }
 
 TEST(SkinSpeedButton, FlatDownAndGivenBack) {

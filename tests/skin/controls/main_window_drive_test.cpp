@@ -55,9 +55,9 @@ std::wstring TextOf(HWND w) {
     return text;
 }
 
-LRESULT Ask(HWND w, UINT message) {
+LRESULT Ask(HWND w, UINT message, WPARAM wParam = 0) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(w, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
+    if (!SendMessageTimeoutW(w, message, wParam, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
     return static_cast<LRESULT>(answer);
 }
 
@@ -83,8 +83,11 @@ void Button(bool down) {
 // The running program.
 class TSplitterProcess {
 public:
-    explicit TSplitterProcess(const char* exe = ORVO_SPLITTER_EXE, std::wstring title = L"Orvo") : FTitle(std::move(title)) {
+    explicit TSplitterProcess(const char* exe = ORVO_SPLITTER_EXE, std::wstring title = L"Orvo",
+                              const std::wstring& arguments = {})
+        : FTitle(std::move(title)) {
         std::wstring command = L"\"" + WinePath(exe) + L"\"";
+        if (!arguments.empty()) command += L" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
@@ -346,7 +349,65 @@ TGalleryMemos ShowScrollingPage(TSplitterProcess& gallery) {
     return memos;
 }
 
-TEST(GalleryFromOutside, MemoOverlayScrollsByTheRealMouse) {
+std::vector<HWND> InGroup(HWND main, const std::wstring& className, const std::wstring& group);
+
+// The gallery's tree view (Lists page) wears the skin's bars like the memo: an overlay exactly
+// over the vertical bar, directly above the tree, whose arrow and thumb move the tree under the
+// real mouse; its twin keeps the platform's bars.
+void TreeOverlayScrollsByTheRealMouse(TSplitterProcess& gallery) {
+    const auto trees = InGroup(gallery.Main, L"TTreeView", L"Skinned");
+    const auto twins = InGroup(gallery.Main, L"TTreeView", L"Platform look (Tag 99)");
+    ASSERT_EQ(trees.size(), 1u);
+    ASSERT_EQ(twins.size(), 1u);
+    HWND tree = trees.front();
+    HWND pages = gallery.Child(L"TPageControl", L"");
+    ASSERT_NE(pages, nullptr);
+    SendMessageW(pages, TCM_SETCURFOCUS, 8, 0); // "Lists and headers"
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tree) && Ask(tree, SKM_ISSKINNED) == 1; }));
+    EXPECT_NE(Ask(twins.front(), SKM_ISSKINNED), 1);
+    HWND overlay = GetWindow(tree, GW_HWNDPREV);
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(ClassOf(overlay), L"TWScrollbar") << "directly above the tree";
+    ASSERT_TRUE(WaitFor([&] {
+        RECT r{};
+        GetWindowRect(overlay, &r);
+        RECT client{};
+        GetClientRect(tree, &client);
+        POINT origin{0, 0};
+        ClientToScreen(tree, &origin);
+        // Beside the client area, as high as the client (a horizontal bar may lie below).
+        // (Under Wine a vertical bar beside a horizontal one may reach a pixel into the corner.)
+        return IsWindowVisible(overlay) && r.left == origin.x + client.right && r.top == origin.y &&
+               r.right == r.left + GetSystemMetrics(SM_CXVSCROLL) && r.bottom >= origin.y + client.bottom &&
+               r.bottom <= origin.y + client.bottom + 1;
+    })) << "exactly over the vertical bar";
+    HWND above = GetWindow(twins.front(), GW_HWNDPREV);
+    EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
+
+    RECT bar{};
+    GetWindowRect(overlay, &bar);
+    const int b = GetSystemMetrics(SM_CXHSCROLL);
+    // The tree's first visible row (its item handles are only compared here).
+    const auto firstRow = [&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE); };
+    const LRESULT top = firstRow();
+    MoveMouse(POINT{(bar.left + bar.right) / 2, bar.bottom - b / 2});
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] { return firstRow() != top; }, 2000)) << "a row down";
+    const LRESULT oneDown = firstRow();
+    const POINT thumb{(bar.left + bar.right) / 2, bar.top + b + 4};
+    MoveMouse(thumb);
+    Button(true);
+    MoveMouse(POINT{thumb.x, bar.bottom});
+    const LRESULT down = firstRow();
+    MoveMouse(POINT{thumb.x, bar.top});
+    const LRESULT back = firstRow();
+    Button(false);
+    EXPECT_NE(down, oneDown) << "dragged down";
+    EXPECT_EQ(back, top) << "dragged back to the top";
+}
+
+TEST(GalleryFromOutside, MemoAndTreeOverlaysScrollByTheRealMouse) {
     auto skin = DefaultSkin();
     TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery");
     ASSERT_NE(gallery.Main, nullptr);
@@ -394,6 +455,8 @@ TEST(GalleryFromOutside, MemoOverlayScrollsByTheRealMouse) {
     EXPECT_NE(Ask(memos.Twin, SKM_ISSKINNED), 1);
     HWND above = GetWindow(memos.Twin, GW_HWNDPREV);
     EXPECT_TRUE(!above || ClassOf(above) != L"TWScrollbar");
+
+    TreeOverlayScrollsByTheRealMouse(gallery);
 }
 
 // The gallery's pages: on each, every family skinned in the left group, its Tag 99 twin as it is in
@@ -650,6 +713,67 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     EXPECT_EQ(CountColour(*Screen(headers.front()), hot), 0);
 }
 
+// The visible menu windows ("#32768") on the screen.
+std::vector<HWND> OpenMenus() {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w)) found.push_back(w);
+    return found;
+}
+
+// Clicks the first item of the gallery's bar and glides the real mouse along the bar: each item's
+// drop-down replaces the one before, never two at a time, as on a native bar.
+void GlideAlongTheBar(TSkinData& skin, const std::wstring& arguments) {
+    TSplitterProcess gallery(ORVO_GALLERY_EXE, L"Orvo skin gallery", arguments);
+    ASSERT_NE(gallery.Main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Ask(gallery.Main, SKM_ISSKINNED) == 1; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    SetForegroundWindow(gallery.Main);
+    RECT window{};
+    GetWindowRect(gallery.Main, &window);
+    // The bar under the caption; its first item starts past the MenuBar element's left part.
+    const int left = skin.Left().Image.Width() / std::max(skin.Left().Frame, 1);
+    const int top = skin.Top().Image.Height() / std::max(skin.Top().Frame, 1);
+    const TDataSkinObject* element = skin.MenuBar();
+    const int start = element && !element->Image.Empty() ? element->LeftWidth + 4 : 6;
+    const int y = window.top + top + GetSystemMetrics(SM_CYMENU) / 2;
+    const int x0 = window.left + left + start + 4;
+    MoveMouse(POINT{x0, y});
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(WaitFor([] { return OpenMenus().size() == 1; }, 3000)) << "the first drop-down";
+    std::vector<LONG> lefts;
+    std::size_t most = 0;
+    // Along the bar until the third item's drop-down shows (the gallery's bar is File, Skin, Help).
+    for (int x = x0; x < x0 + 200 && lefts.size() < 3; x += 8) {
+        MoveMouse(POINT{x, y});
+        for (int look = 0; look < 3; ++look) {
+            const auto open = OpenMenus();
+            most = std::max(most, open.size());
+            if (open.size() == 1) {
+                RECT r{};
+                GetWindowRect(open.front(), &r);
+                if (lefts.empty() || lefts.back() != r.left) lefts.push_back(r.left);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    EXPECT_LE(most, 1u) << "one drop-down at a time";
+    ASSERT_EQ(lefts.size(), 3u) << "File, Skin and Help in turn";
+    EXPECT_LT(lefts[0], lefts[1]);
+    EXPECT_LT(lefts[1], lefts[2]);
+    EXPECT_EQ(lefts[0], x0 - 4) << "under the first item";
+    Key(VK_ESCAPE, true);
+    Key(VK_ESCAPE, false);
+    EXPECT_TRUE(WaitFor([] { return OpenMenus().empty(); }, 3000));
+    EXPECT_TRUE(IsWindowVisible(gallery.Main));
+}
+
+TEST(GalleryFromOutside, TheRealMouseGlidingAlongTheBarSwitchesDropDowns) {
+    GlideAlongTheBar(*DefaultSkin(), {});
+    GlideAlongTheBar(*JadeSkin(), L"\"" + WinePath(ORVO_JADE_SKIN_STORE) + L"\"");
+}
+
 // The gallery's MDI frame driven with the real mouse: the frame and each child answer the
 // already-skinned query; a child's skinned maximise button maximises it; the frame's bar then shows
 // the skin's MDI buttons, which restore and close that child; the frame's close button closes the
@@ -682,6 +806,24 @@ TEST(GalleryFromOutside, MdiFrameChildrenAndTheBarsButtons) {
         return Ask(frame, SKM_ISSKINNED) == 1;
     }));
     const std::vector<HWND> all = children();
+
+    // Alt + a letter no bar of the frame knows, in this secondary window, opens the gallery's own
+    // bar item (Skin): its drop-down hangs under the gallery's bar.
+    SetForegroundWindow(frame);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    Keys({VK_MENU}, 'K');
+    ASSERT_TRUE(WaitFor([] { return OpenMenus().size() == 1; }, 3000)) << "the main form's Skin drop-down";
+    RECT dropDown{}, main{};
+    GetWindowRect(OpenMenus().front(), &dropDown);
+    GetWindowRect(gallery.Main, &main);
+    const int mainBarBottom =
+        main.top + skin->Top().Image.Height() / std::max(skin->Top().Frame, 1) + GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(dropDown.top, mainBarBottom - 1) << "under the gallery's bar";
+    EXPECT_GT(dropDown.left, main.left);
+    Key(VK_ESCAPE, true);
+    Key(VK_ESCAPE, false);
+    ASSERT_TRUE(WaitFor([] { return OpenMenus().empty(); }, 3000));
+
     HWND report = FindWindowExW(client, nullptr, nullptr, L"Report");
     ASSERT_NE(report, nullptr);
     SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(report), 0);

@@ -7,6 +7,7 @@
 #include "framework/controls/list_box.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/scroll_bar.h"
+#include "skin/controls/edit_combo_spin.h"
 #include "skin/controls/scroll_bar.h"
 #include "tests/framework/support/gdi_count.h"
 #include "tests/skin/controls/skinned_form.h"
@@ -113,6 +114,38 @@ TEST(ScrollGeometry, PartsThumbsAndDragPositions) {
     EXPECT_EQ(ScrollArrowFrame(false, true, shFirstArrow, true), 5);
     const RECT box = ScrollCornerBox(RECT{180, 0, 197, 130}, RECT{0, 130, 180, 147}, POINT{1, 1});
     EXPECT_TRUE(Same(box, RECT{181, 131, 198, 148}));
+}
+
+// A simple combo box's list (a bare window) wears overlays too; its frame painted again, or the
+// list resized, they are back on top at once, not at some later paint.
+TEST(ScrollOverlay, ASimpleCombosListBarIsPaintedAgainWithItsFrame) {
+    TSkinnedForm f(ScrollSkin());
+    auto* combo = f.Add<TComboBox>(nullptr, 20, 20, 160, 140);
+    combo->SetStyle(csSimple);
+    for (int i = 0; i < 40; ++i) combo->Items()->Add(L"Item " + std::to_wstring(i));
+    f.Skin();
+    auto* skin = dynamic_cast<TSkinComBox*>(f.SkinOf(combo));
+    ASSERT_NE(skin, nullptr) << f.SkinClassOf(combo);
+    ASSERT_TRUE(skin->ListScroll && skin->ListScroll->VertBar);
+    TWScrollbar* bar = skin->ListScroll->VertBar;
+    HWND list = skin->ListHandle;
+    ASSERT_TRUE(bar->Showing);
+    EXPECT_TRUE(Same(ScreenRect(bar->Handle()), BarRect(list, OBJID_VSCROLL)));
+    auto arrowOnScreen = [&] {
+        const RECT r = BarRect(list, OBJID_VSCROLL);
+        HDC screen = GetDC(nullptr);
+        const auto pixel = static_cast<TColor>(GetPixel(screen, (r.left + r.right) / 2, r.bottom - 8));
+        ReleaseDC(nullptr, screen);
+        return pixel;
+    };
+    Pump(20);
+    EXPECT_EQ(arrowOnScreen(), FrameColour(13)) << "the skin's down arrow";
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    EXPECT_EQ(arrowOnScreen(), FrameColour(13)) << "still, right after the list's frame";
+    SetWindowPos(combo->Handle(), nullptr, 0, 0, 160, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(Same(ScreenRect(bar->Handle()), BarRect(list, OBJID_VSCROLL))) << "moved with the list";
+    Pump(20);
+    EXPECT_EQ(arrowOnScreen(), FrameColour(13)) << "and painted";
 }
 
 TEST(ScrollOverlay, CoversTheMemosBarAndFollowsIt) {

@@ -275,6 +275,63 @@ LRESULT CustomDraw(TTrackBar* track, DWORD stage, DWORD_PTR part, HDC dc) {
     return track->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
 }
 
+// Tabs that do not fit: the tab control's arrows and the tab set's scroller are skinned as
+// horizontal up-downs (UpDown.Horz frames per half), made when the platform makes them and kept
+// when the strip scrolls.
+TEST(SkinTab, ArrowsOfStripsTooNarrowForTheirTabsAreSkinned) {
+    TTestSkin skin = TabSkin();
+    skin.Ini += "[UpDown.Horz]\r\nImage=UpDown.bmp\r\n";
+    skin.Image("UpDown.bmp", test::FrameStrip(8 * 16, 14, 8, 50));
+    TSkinnedForm f(skin);
+    auto* tabs = f.Add<TTabControl>(nullptr, 10, 10, 120, 60);
+    for (const wchar_t* name : {L"January", L"February", L"March", L"April"}) tabs->Tabs()->Add(name);
+    auto* set = f.Add<TTabSet>(nullptr, 10, 90, 120, 24);
+    for (const wchar_t* name : {L"Sheet 1", L"Sheet 2", L"Sheet 3", L"Sheet 4", L"Sheet 5"}) set->Tabs()->Add(name);
+    auto* wide = f.Add<TTabControl>(nullptr, 150, 10, 240, 60);
+    wide->Tabs()->Add(L"Fits");
+    f.Skin();
+    auto arrowsOf = [](HWND strip) {
+        for (HWND child = GetWindow(strip, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (LowerText(WindowClassName(child)) == L"msctls_updown32" && IsWindowVisible(child)) return child;
+        return HWND{};
+    };
+    RedrawWindow(tabs->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    test::Pump(20);
+    HWND arrows = arrowsOf(tabs->Handle());
+    ASSERT_NE(arrows, nullptr) << "the platform's arrows";
+    HWND scroller = set->ScrollerHandle();
+    ASSERT_TRUE(scroller && IsWindowVisible(scroller));
+    EXPECT_EQ(arrowsOf(wide->Handle()), nullptr);
+    for (HWND up : {arrows, scroller}) {
+        ASSERT_TRUE(AnswersSkinned(up));
+        RECT c{};
+        GetClientRect(up, &c);
+        // The first half (left) frame 1, the second frame 5, for the cursor is far away.
+        SetCursorPos(0, 0);
+        auto painted = PaintedSkin(up);
+        ASSERT_NE(painted, nullptr);
+        EXPECT_EQ(painted->PixelColor(c.right / 4, c.bottom / 2), FrameColour(51));
+        EXPECT_EQ(painted->PixelColor(c.right * 3 / 4, c.bottom / 2), FrameColour(55));
+    }
+    // A press on the right arrow scrolls the tabs; the arrows stay skinned, and show it pressed.
+    RECT c{};
+    GetClientRect(arrows, &c);
+    POINT right{c.right * 3 / 4, c.bottom / 2};
+    ClientToScreen(arrows, &right);
+    SetCursorPos(right.x, right.y);
+    RECT first{};
+    SendMessageW(tabs->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.right * 3 / 4, c.bottom / 2));
+    EXPECT_EQ(test::PaintedPixel(arrows, c.right * 3 / 4, c.bottom / 2), FrameColour(56)) << "pressed half";
+    SendMessageW(arrows, WM_LBUTTONUP, 0, MAKELPARAM(c.right * 3 / 4, c.bottom / 2));
+    test::Pump(20);
+    RECT moved{};
+    SendMessageW(tabs->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_LT(moved.left, first.left) << "the tabs scrolled";
+    EXPECT_TRUE(AnswersSkinned(arrowsOf(tabs->Handle())));
+    SetCursorPos(0, 0);
+}
+
 TEST(SkinTrackBar, CustomDrawAnswersAndWhatEachPartDraws) {
     EXPECT_EQ(TrackCustomDrawAnswer(CDDS_PREPAINT, 0, true), CDRF_NOTIFYITEMDRAW);
     EXPECT_EQ(TrackCustomDrawAnswer(CDDS_ITEMPREPAINT, TBCD_TICS, true), CDRF_DODEFAULT);
@@ -424,6 +481,23 @@ TEST(SkinProgress, PlainChunkedAndVerticalBarsFillInProportion) {
         EXPECT_EQ(painted->PixelColor(3, 9), Edge);
         EXPECT_EQ(painted->PixelColor(100, 9), Edge);
         EXPECT_EQ(painted->PixelColor(104, 9), FrameColour(1));
+        // 98 pixels begin a 17th chunk of 6, shown whole: to 2 + 17 * 6 = 104.
+        bar->SetPosition(69);
+        painted = PaintedSkin(bar->Handle());
+        EXPECT_EQ(painted->PixelColor(103, 9), Edge);
+        EXPECT_EQ(painted->PixelColor(104, 9), FrameColour(1));
+        // Full: as many whole chunks as the trough holds (32 in 2..196), none cut at its end.
+        bar->SetPosition(120);
+        painted = PaintedSkin(bar->Handle());
+        EXPECT_EQ(painted->PixelColor(193, 9), Edge);
+        EXPECT_EQ(painted->PixelColor(195, 9), FrameColour(1));
+        EXPECT_EQ(ProgressChunkCount(0, 6, 100), 0);
+        EXPECT_EQ(ProgressChunkCount(1, 6, 100), 1);
+        EXPECT_EQ(ProgressChunkCount(12, 6, 100), 2);
+        EXPECT_EQ(ProgressChunkCount(13, 6, 100), 3);
+        EXPECT_EQ(ProgressChunkCount(500, 6, 100), 16);
+        EXPECT_EQ(ProgressChunkCount(5, 6, 5), 0) << "no room for one";
+        EXPECT_EQ(ProgressChunkCount(5, 0, 100), 0);
     }
     {
         // The chunk look without a chunk image: the platform's bar.

@@ -311,6 +311,66 @@ TEST(CaptionButtons, MinimiseMaximiseRestoreAndTheCaptionDoubleClick) {
     EXPECT_EQ(client.right, 320);
 }
 
+// Whether the skin paints the platform's button `kind` (its look at the size of `r`) at `r` of
+// the frame, as its paint-into message shows it (the screen may not hold a maximised frame whole).
+bool ShowsPlatformButton(HWND window, const RECT& r, UINT kind) {
+    RECT w{};
+    GetWindowRect(window, &w);
+    TBitmap frame(w.right - w.left, w.bottom - w.top);
+    SendMessageW(window, SKM_PAINTINTO, reinterpret_cast<WPARAM>(frame.Canvas().Handle()), SkmPaintMagic);
+    TBitmap expected(r.right - r.left, r.bottom - r.top);
+    RECT box{0, 0, r.right - r.left, r.bottom - r.top};
+    DrawFrameControl(expected.Canvas().Handle(), &box, DFC_CAPTION, kind);
+    GdiFlush();
+    for (int y = 0; y < box.bottom; ++y)
+        for (int x = 0; x < box.right; ++x)
+            if (frame.PixelColor(r.left + x, r.top + y) != expected.PixelColor(x, y)) return false;
+    return true;
+}
+
+// A skin without close and maximise buttons: the platform's stand in at the caption's right end,
+// beside the skin's own minimise button, and act as those would; the text keeps clear of them.
+TEST(CaptionButtons, ButtonsTheSkinLacksStandInInThePlatformsLook) {
+    const std::wstring store = DefaultStoreWithout({"Button0", "Button1", "Button3"}, {"closebutton.bmp", "maxbutton.bmp"});
+    ASSERT_FALSE(store.empty());
+    TSkinnedFormHost host(store);
+    TWinSkinForm* skin = host.Skin();
+    ASSERT_TRUE(skin);
+    HWND h = host.Handle();
+    TWinSysButton* close = ButtonOf(*skin, cbaClose);
+    TWinSysButton* max = ButtonOf(*skin, cbaMaximize);
+    TWinSysButton* min = ButtonOf(*skin, cbaMinimize);
+    ASSERT_TRUE(close && max && min);
+    EXPECT_TRUE(close->Element->Image.Empty());
+    EXPECT_TRUE(max->Element->Image.Empty());
+    EXPECT_FALSE(min->Element->Image.Empty()) << "the skin's own stays";
+    RECT window{};
+    GetWindowRect(h, &window);
+    EXPECT_LE(close->BoundsRect.right, window.right - window.left - skin->BorderRight());
+    EXPECT_LE(max->BoundsRect.right, close->BoundsRect.left);
+    for (TWinSysButton* b : {close, max}) {
+        EXPECT_GE(b->BoundsRect.top, 0);
+        EXPECT_LE(b->BoundsRect.bottom, skin->BorderTop());
+    }
+    EXPECT_TRUE(ShowsPlatformButton(h, close->BoundsRect, DFCS_CAPTIONCLOSE));
+    EXPECT_TRUE(ShowsPlatformButton(h, max->BoundsRect, DFCS_CAPTIONMAX));
+    ClickCaptionButton(h, max->BoundsRect);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(h) != FALSE; }));
+    Pump(50);
+    max = ButtonOf(*skin, cbaMaximize);
+    ASSERT_TRUE(max);
+    const UINT look = max->ButtonState == nbsHot ? DFCS_HOT : max->ButtonState == nbsPressed ? DFCS_PUSHED : 0;
+    EXPECT_TRUE(ShowsPlatformButton(h, max->BoundsRect, DFCS_CAPTIONRESTORE | look)) << "maximised: restore";
+    ClickCaptionButton(h, max->BoundsRect);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(h); }));
+    Pump(50);
+    close = ButtonOf(*skin, cbaClose);
+    ASSERT_TRUE(close);
+    ClickCaptionButton(h, close->BoundsRect);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(h); })) << "closed";
+    DeleteFileW(store.c_str());
+}
+
 TEST(CaptionButtons, HoverEndsWhenTheMouseLeavesTowardsTheClient) {
     TSkinnedFormHost host;
     TWinSkinForm* skin = host.Skin();

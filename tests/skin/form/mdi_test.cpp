@@ -282,6 +282,66 @@ TEST(SkinnedMdi, MaximisedChildsButtonsInTheBarUnderJade) {
     MaximiseAndDriveFromTheBar(JadeStorePath());
 }
 
+// A skin without the MDI strip never traps a maximised child: its three buttons stand in the
+// frame's bar in the platform's look, and restore and close it as usual.
+TEST(SkinnedMdi, WithoutTheSkinsMdiStripTheBarShowsThePlatformsButtons) {
+    const std::wstring store = DefaultStoreWithout({"MDICONTROLS"}, {"mdicontrols.bmp"});
+    ASSERT_FALSE(store.empty());
+    TMdiHost mdi(store);
+    ASSERT_TRUE(mdi.Shown);
+    TWinSkinForm* frame = mdi.FrameSkin();
+    ASSERT_TRUE(frame);
+    for (const auto& b : frame->SysButtons()) {
+        if (b->Element->Align == calMenuBar) {
+            EXPECT_TRUE(b->Element->Image.Empty()) << "the store has no strip";
+        }
+    }
+    TForm* child = mdi.Child(L"Document");
+    SendMessageW(child->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle();
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    ASSERT_TRUE(frame->MdiChildMaximizedInBar());
+    TWinSysButton* minimise = ButtonOf(*frame, cbaMdiMinimize);
+    TWinSysButton* restore = ButtonOf(*frame, cbaMdiRestore);
+    TWinSysButton* close = ButtonOf(*frame, cbaMdiClose);
+    ASSERT_TRUE(minimise && restore && close) << "all three stand in";
+    const int barTop = frame->BorderTop(), barBottom = barTop + frame->MenuHeight();
+    RECT window{};
+    GetWindowRect(mdi.Handle(), &window);
+    for (TWinSysButton* b : {minimise, restore, close}) {
+        EXPECT_GE(b->BoundsRect.top, barTop);
+        EXPECT_LE(b->BoundsRect.bottom, barBottom);
+        EXPECT_GT(b->BoundsRect.right - b->BoundsRect.left, 8);
+    }
+    EXPECT_LT(minimise->BoundsRect.right, restore->BoundsRect.left + 1);
+    EXPECT_LT(restore->BoundsRect.right, close->BoundsRect.left + 1);
+    EXPECT_LE(close->BoundsRect.right, window.right - window.left - frame->BorderRight());
+    // On screen: the platform's close button, pixel for pixel.
+    const RECT& c = close->BoundsRect;
+    TBitmap expected(c.right - c.left, c.bottom - c.top);
+    RECT box{0, 0, c.right - c.left, c.bottom - c.top};
+    DrawFrameControl(expected.Canvas().Handle(), &box, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    GdiFlush();
+    const TWindowImage shot = CaptureWindow(mdi.Handle());
+    int differing = 0;
+    for (int y = 0; y < box.bottom; ++y)
+        for (int x = 0; x < box.right; ++x)
+            differing += shot.At(c.left + x, c.top + y) != (static_cast<COLORREF>(expected.PixelColor(x, y)) & 0xFFFFFF);
+    EXPECT_EQ(differing, 0);
+
+    ClickCaptionButton(mdi.Handle(), restore->BoundsRect);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(child->Handle()); })) << "restored from the bar";
+    Settle();
+    EXPECT_EQ(ButtonOf(*frame, cbaMdiRestore), nullptr);
+    SendMessageW(child->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle();
+    close = ButtonOf(*frame, cbaMdiClose);
+    ASSERT_TRUE(close);
+    ClickCaptionButton(mdi.Handle(), close->BoundsRect);
+    EXPECT_TRUE(PumpUntil([&] { return mdi.Frame()->MDIChildCount() == 0; })) << "closed from the bar";
+    DeleteFileW(store.c_str());
+}
+
 TEST(SkinnedMdi, ChildsOwnMinimiseButtonAndTheMinimisedLook) {
     TMdiHost mdi;
     ASSERT_TRUE(mdi.Shown);

@@ -188,6 +188,64 @@ TEST(MenuBar, KeyboardOpensTheFirstItemOrTheMnemonicsItem) {
     EXPECT_STREQ(text, L"&Open\tCtrl+O");
 }
 
+// The window hears WM_INITMENUPOPUP before a bar item's drop-down shows (the framework runs the
+// item's OnClick, which may change the entries); entries with the commands the platform keeps
+// (1 to 4095) that the framework menu does not know keep the platform's drawing.
+TEST(MenuBar, ADropDownIsUpdatedBeforeItShowsAndPlatformEntriesKeepTheirLook) {
+    TSkinnedFormHost host;
+    TWinSkinForm* skin = host.Skin();
+    ASSERT_TRUE(skin && skin->MenuBar());
+    HWND h = host.Handle();
+    int updates = 0;
+    std::size_t menusWhenUpdated = 99;
+    TMenuItem* edit = host.Form->mnEdit;
+    edit->OnClick = [&](TObject*) {
+        ++updates;
+        menusWhenUpdated = VisibleMenuWindows().size();
+        edit->Items(0)->SetEnabled(false);
+    };
+    HMENU file = host.Form->mnFile->Handle();
+    ASSERT_TRUE(AppendMenuW(file, MF_STRING, 100, L"Platform's"));
+    ASSERT_TRUE(AppendMenuW(file, MF_STRING, 5000, L"Beyond"));
+    auto type = [&](UINT id) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(file, id, FALSE, &info);
+        return info.fType;
+    };
+    UINT platformType = 0, beyondType = 0, frameworkType = 0;
+    bool copyEnabled = true;
+    Later([&] {
+        Pump(40);
+        platformType = type(100);
+        beyondType = type(5000);
+        frameworkType = type(host.Form->mnOpen->Command());
+        EndMenu();
+    });
+    SendMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_EQ(updates, 0) << "only the item whose drop-down opens";
+    EXPECT_FALSE(platformType & MFT_OWNERDRAW) << "left to the platform";
+    EXPECT_TRUE(beyondType & MFT_OWNERDRAW) << "drawn by the skin";
+    EXPECT_TRUE(frameworkType & MFT_OWNERDRAW);
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 100, 0, 0, 0};
+    EXPECT_EQ(SendMessageW(h, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), 0)
+        << "the skin measures no platform entry";
+    Later([&] {
+        Pump(40);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE;
+        GetMenuItemInfoW(edit->Handle(), 0, TRUE, &info);
+        copyEnabled = !(info.fState & MFS_GRAYED);
+        EndMenu();
+    });
+    SendMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, L'e');
+    EXPECT_EQ(updates, 1) << "once per opening";
+    EXPECT_EQ(menusWhenUpdated, 0u) << "before the drop-down shows";
+    EXPECT_FALSE(copyEnabled) << "the drop-down shows what the update made of it";
+}
+
 TEST(MenuBar, ACommandItemRunsOnceAndOpensNothing) {
     TSkinnedFormHost host;
     TWinSkinForm* skin = host.Skin();

@@ -1,6 +1,10 @@
 #include "tests/skin/form/skin_test_form.h"
 
+#include "core/skinfile/skin_archive_writer.h"
+#include "core/skinfile/skin_reader.h"
+#include "core/skinfile/skin_store.h"
 #include "framework/base/properties.h"
+#include "framework/base/streams.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/framework/support/pump.h"
 
@@ -37,6 +41,41 @@ std::wstring DefaultStorePath() {
 
 std::wstring JadeStorePath() {
     return WinePath(ORVO_JADE_SKIN_STORE);
+}
+
+std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const std::vector<std::string>& images) {
+    TFileStream in(DefaultStorePath(), fmOpenRead | fmShareDenyWrite);
+    std::vector<std::uint8_t> store(static_cast<std::size_t>(in.Size()));
+    in.ReadBuffer(store.data(), static_cast<std::int64_t>(store.size()));
+    TSkinReader reader;
+    if (!reader.Load(store)) return {};
+    TSkinArchiveWriter writer;
+    for (std::size_t i = 0; i < reader.Entries().size(); ++i) {
+        const TSkinEntry& entry = reader.Entries()[i];
+        if (std::find(images.begin(), images.end(), entry.Key) != images.end()) continue;
+        const auto bytes = reader.EntryBytes(i);
+        std::vector<std::uint8_t> kept(bytes.begin(), bytes.end());
+        if (entry.Key.ends_with(".ini")) {
+            // Each section's header and its keys, up to the next section.
+            std::string text(kept.begin(), kept.end());
+            for (const std::string& section : sections) {
+                const std::size_t at = text.find("[" + section + "]");
+                if (at == std::string::npos) continue;
+                const std::size_t next = text.find("\n[", at + 1);
+                text.erase(at, next == std::string::npos ? std::string::npos : next + 1 - at);
+            }
+            kept.assign(text.begin(), text.end());
+        }
+        writer.Add(entry.Name, std::move(kept));
+    }
+    wchar_t folder[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, folder);
+    const std::string name = sections.empty() ? std::string("nothing") : sections.front();
+    const std::wstring path = std::wstring(folder) + L"orvo-test-without-" + std::wstring(name.begin(), name.end()) + L".skn";
+    const std::vector<std::uint8_t> packed = EncodeSkinStore(writer.Build(reader.Version()));
+    TFileStream out(path, fmCreate);
+    out.WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
+    return path;
 }
 
 TSkinnedFormHost::TSkinnedFormHost(const std::wstring& store, bool show) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orvo::test {
 
@@ -51,6 +52,9 @@ public:
 // The packed skin stores of the build.
 std::wstring DefaultStorePath();
 std::wstring JadeStorePath();
+// The default skin's store without the INI sections `sections` and the image entries `images`
+// (lower-case names), written to a temporary file whose path is returned (empty on failure).
+std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const std::vector<std::string>& images);
 
 // The colour of a pixel of a window, read from the window's own surface (frame coordinates).
 COLORREF WindowPixel(HWND window, int x, int y);
