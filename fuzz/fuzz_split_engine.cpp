@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     job.TargetDir = "out/";
     job.LineCount = rules.LineCount;
     job.HeaderLines = rules.HeaderLines;
+    job.Mode = rules.PieceBytes > 0 ? TSplitMode::Bytes : TSplitMode::Lines;
     job.PieceBytes = rules.PieceBytes;
     job.Unmarked = rules.Unmarked;
     job.ReadBufferSize = 1 + data[4] % 64;

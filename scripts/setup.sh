@@ -15,6 +15,7 @@ packages=(
     fonts-wine                       # Wine's own fonts: Marlett (caption buttons), Tahoma, MS Sans Serif
     clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
     python3                          # the default skin's generator and its tests
+    libxxhash-dev                    # XXH3 checksums of pieces (its header, compiled in)
 )
 [ $# -gt 0 ] && packages+=("$@")
 

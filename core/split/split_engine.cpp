@@ -24,7 +24,7 @@ public:
     TSplitRun(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report)
         : FJob(job), FFiles(files), FReport(report), FOutput(files, job.WriteBufferSize),
           FPrefix(job.TargetDir + BaseNameOf(job.SourcePath)),
-          FHeaderLeft(static_cast<std::uint32_t>(job.HeaderLines)), FBySize(job.PieceBytes > 0),
+          FHeaderLeft(static_cast<std::uint32_t>(job.HeaderLines)), FBySize(job.Mode == TSplitMode::Bytes),
           FLinesLeft(static_cast<std::uint32_t>(job.LineCount)) {}
 
     std::optional<TSplitError> Run(TSplitSummary* summary) {
@@ -38,7 +38,12 @@ public:
             error = FOutput.Failed() ? FOutput.Error() : std::move(FError);
             FOutput.Abandon();
         }
-        if (summary) *summary = {FEncoding, FMarked, FTrailing, FNumber};
+        if (summary) {
+            summary->Encoding = FEncoding;
+            summary->Marked = FMarked;
+            summary->TrailingBytes = FTrailing;
+            summary->Pieces = FNumber;
+        }
         return error;
     }
 
@@ -417,7 +422,7 @@ private:
 
 std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report,
                                     TSplitSummary* summary) {
-    if (job.PieceBytes == 0 && job.LineCount < 1)
+    if (job.Mode == TSplitMode::Lines && job.LineCount < 1)
         throw std::invalid_argument("RunSplit: the line count must be at least 1");
     if (job.HeaderLines < 0) throw std::invalid_argument("RunSplit: the header lines cannot be negative");
     return TSplitRun(job, files, report).Run(summary);

@@ -48,7 +48,7 @@ constexpr char NativeSeparator = '/';
 #endif
 
 // The largest piece size taken: far beyond any disk, far below overflow.
-constexpr std::uint64_t MaxPieceBytes = std::uint64_t{1} << 50;
+
 
 struct TCommand {
     int LineCount = 3000;
@@ -238,6 +238,7 @@ int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStr
     job.SourcePath = command.Paths[0];
     job.LineCount = command.LineCount;
     job.HeaderLines = command.HeaderLines;
+    job.Mode = command.PieceBytes > 0 ? TSplitMode::Bytes : TSplitMode::Lines;
     job.PieceBytes = command.PieceBytes;
     job.Unmarked = command.Unmarked;
     if (!CheckSource(job.SourcePath, err) || !ResolveTarget(command, job.TargetDir, err))
