@@ -44,6 +44,23 @@ inline constexpr std::string_view PieceIsSource = "拆分出的文件会覆盖�
 inline constexpr std::string_view PieceExists = "文件已存在（--no-clobber）：";
 inline constexpr std::string_view ManifestExists = "清单文件已存在（--no-clobber）：";
 
+// Manifests, verify and join.
+inline constexpr std::string_view ManifestUnusable = "无法使用清单";
+inline constexpr std::string_view ManifestTooLarge = "文件太大，不是清单";
+inline constexpr std::string_view ManifestNotJson = "不是 JSON 文本，出错位置：";
+inline constexpr std::string_view ManifestBadField = "不是本程序的清单，缺少或无法使用字段";
+inline constexpr std::string_view ManifestNewer = "清单由更新版本的程序写出，版本 ";
+inline constexpr std::string_view ManifestOutside = "清单中的文件名不在清单所在目录中：";
+inline constexpr std::string_view ManifestDuplicate = "清单中的文件名重复：";
+
+inline constexpr std::string_view JoinIncomplete = "清单所记的拆分没有完成，无法合并：";
+inline constexpr std::string_view JoinOutputIsInput = "输出文件会覆盖合并的输入：";
+inline constexpr std::string_view JoinPieceMissing = "找不到文件：";
+inline constexpr std::string_view JoinPieceChanged = "文件的大小或校验和与清单不符：";
+inline constexpr std::string_view JoinPrefixDiffers = "文件开头的标记和标题行与第一个文件不同：";
+inline constexpr std::string_view JoinSourceMismatch = "合并结果与源文件的大小或校验和不符";
+inline constexpr std::string_view JoinStopped = "合并已停止，没有写出文件";
+
 inline constexpr std::string_view QuoteOpen = "“";
 inline constexpr std::string_view QuoteClose = "”";
 inline constexpr std::string_view Colon = "：";
