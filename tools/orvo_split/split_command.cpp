@@ -15,7 +15,7 @@ namespace orvo {
 namespace {
 
 constexpr std::string_view Usage =
-    "用法：orvo-split [--lines N | --bytes SIZE | --pieces N] [--header H] [--csv] [--max-record SIZE]\n"
+    "用法：orvo-split [--lines N | --bytes SIZE] [--pieces N] [--header H] [--csv] [--max-record SIZE]\n"
     "                 [--encoding E] [--name TEMPLATE] [--keep-line-ends] [--manifest] [--no-clobber]\n"
     "                 [--progress] [--quiet] SOURCE [TARGET_DIR]\n"
     "       orvo-split verify MANIFEST\n"
@@ -25,7 +25,8 @@ constexpr std::string_view Usage =
     "                 只有标记和标题行（没有时为空）\n"
     "  --bytes SIZE   改为按大小拆分：每个文件最多 SIZE 字节（含标记和标题行），可带后缀 k、M、G\n"
     "                 （1024 进制），只在行尾切开；单独一行超过 SIZE 时它自成一个文件，不会被切开\n"
-    "  --pieces N     改为拆分成大小大致相等的 N 个文件（2 到 99999），只在行尾切开\n"
+    "  --pieces N     改为拆分成大小大致相等的 N 个文件（2 到 99999），只在行尾切开；\n"
+    "                 不能与 --lines 或 --bytes 同用\n"
     "  --header H     源文件的前 H 行（0 到 9999，默认 0）写在每个文件的开头，之后才是该文件的行\n"
     "  --csv          以 CSV 记录为单位：引号内的换行属于字段，不会切开记录，原样写出\n"
     "  --max-record SIZE  CSV 记录的上限，默认 64M；超过时（多半是引号没有闭合）停止拆分\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace orvo::test {
 
@@ -60,6 +61,10 @@ public:
             return false;
         }
         if (!FOwner.Pass(TFakeOp::Write, error)) return false;
+        if (!FOwner.Reserve(size)) {
+            error = {ENOSPC, "No space left on device"};
+            return false;
+        }
         FContent.append(data, size);
         return true;
     }
@@ -108,6 +113,61 @@ std::unique_ptr<TOutputFile> TFakeFileSystem::Create(const std::string& path, TS
     content.clear();
     ++FOpenFiles;
     return std::make_unique<TFakeOutput>(*this, content);
+}
+
+std::unique_ptr<TOutputFile> TFakeFileSystem::CreateNew(const std::string& path, TSystemError& error) {
+    {
+        std::lock_guard lock(FLock);
+        if (Files.contains(path)) {
+            error = {EEXIST, "File exists"};
+            return nullptr;
+        }
+    }
+    return Create(path, error);
+}
+
+bool TFakeFileSystem::Rename(const std::string& from, const std::string& to, TSystemError& error) {
+    if (!Pass(TFakeOp::Rename, error)) return false;
+    std::lock_guard lock(FLock);
+    const auto file = Files.find(from);
+    if (file == Files.end()) {
+        error = {ENOENT, "No such file"};
+        return false;
+    }
+    std::string content = std::move(file->second);
+    Files.erase(file);
+    Files[to] = std::move(content);
+    return true;
+}
+
+bool TFakeFileSystem::Remove(const std::string& path, TSystemError& error) {
+    if (!Pass(TFakeOp::Remove, error)) return false;
+    std::lock_guard lock(FLock);
+    if (Files.erase(path) == 0) {
+        error = {ENOENT, "No such file"};
+        return false;
+    }
+    return true;
+}
+
+bool TFakeFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names, TSystemError&) {
+    std::lock_guard lock(FLock);
+    names.clear();
+    for (const auto& [name, content] : Files)
+        if (name.starts_with(path) && name.find('/', path.size()) == std::string::npos)
+            names.push_back(name.substr(path.size()));
+    return true;
+}
+
+bool TFakeFileSystem::Status(const std::string& path, TFileStatus& status, TSystemError&) {
+    std::lock_guard lock(FLock);
+    status = {};
+    const auto file = Files.find(path);
+    if (file == Files.end()) return true;
+    status.Exists = true;
+    status.Size = file->second.size();
+    status.Id = std::hash<std::string>()(path);
+    return true;
 }
 
 } // namespace orvo::test
