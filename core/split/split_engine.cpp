@@ -103,7 +103,7 @@ private:
                 return true;
             }
         }
-        if (FByPieces && FNumber < FTotal && !AddEmptyPieces()) return false;
+        if (FByPieces && !AddEmptyPieces()) return false;
         ReportClosedPieces();
         if (!RenamePieces(FNumber) || !WriteManifest(true)) return false;
         Report(TSplitReportCode::Done, FJob.TargetDir);
@@ -112,6 +112,7 @@ private:
 
     // Into N pieces, from a source of fewer lines: the rest hold the mark and header only.
     bool AddEmptyPieces() {
+        FEmptyPieces = static_cast<std::uint64_t>(std::count(FPieceRecords.begin(), FPieceRecords.end(), 0));
         while (FNumber < FTotal) {
             FClosedPieces.push_back(std::move(FOpenPiece));
             ++FNumber;
@@ -405,8 +406,8 @@ private:
             TLineCopy copy{begin, stop, nullptr, nullptr, 0, FQuote, nullptr};
             if (!CopyBlock(copy, endOfText)) return false;
             if (endOfText) return true;
-            begin = stop;
-            if (share) {
+            begin = copy.In; // a new piece may have begun before `stop`: its share ends elsewhere
+            if (share && begin == stop) {
                 ShareReached();
                 if (!FTargetReached && !NextPiece(FOutput.Used())) return false;
             }
@@ -485,6 +486,10 @@ private:
                 break;
             case TCopyStop::LinesDone:
                 if (!LineEnded()) return false;
+                if (FNewShare) {
+                    FNewShare = false;
+                    return true;
+                }
                 break;
             }
         }
@@ -537,7 +542,10 @@ private:
         if (FHeaderLeft > 0) return true; // more header lines to come
         if (!FHeaderKept) return HeaderDone();
         if (FByPieces && !FBudgets) {
-            if (FTargetReached) return NextPiece(FOutput.Used());
+            if (FTargetReached) {
+                FNewShare = true;
+                return NextPiece(FOutput.Used());
+            }
             FLinesLeft = NoLimit; // a piece of four billion lines, and more to come
             return true;
         }
@@ -791,6 +799,7 @@ private:
     // Into N pieces.
     const bool FByPieces;
     bool FTargetReached = false;     // the current piece ends with the line being read
+    bool FNewShare = false;          // a piece has begun: where its share ends is to be found
 
     // The text.
     TTextEncoding FEncoding = TTextEncoding::Bytes;
