@@ -48,14 +48,20 @@ TSourceNameParts SourceNameParts(std::string_view sourcePath) {
     return {std::string(file.substr(0, dot)), std::string(file.substr(dot + 1))};
 }
 
-std::optional<TOptionRefusal> CheckName(std::string_view name) {
+std::optional<TOptionRefusal> CheckName(std::string_view name, bool portable) {
+#ifdef _WIN32
+    portable = true;
+#endif
     if (name.empty()) return TOptionRefusal{TOptionProblem::TemplateEmpty, {}};
     if (name == "." || name == "..") return TOptionRefusal{TOptionProblem::TemplateLeavesFolder, std::string(name)};
     for (const char c : name) {
-        if (c == '/' || c == '\\') return TOptionRefusal{TOptionProblem::TemplateLeavesFolder, std::string(1, c)};
-        if (static_cast<unsigned char>(c) < 0x20 || ForbiddenCharacters.find(c) != std::string_view::npos)
+        if (c == '/' || (portable && c == '\\'))
+            return TOptionRefusal{TOptionProblem::TemplateLeavesFolder, std::string(1, c)};
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            (portable && ForbiddenCharacters.find(c) != std::string_view::npos))
             return TOptionRefusal{TOptionProblem::TemplateBadCharacter, std::string(1, c)};
     }
+    if (!portable) return std::nullopt;
     if (name.back() == '.' || name.back() == ' ')
         return TOptionRefusal{TOptionProblem::TemplateBadEnding, std::string(name)};
     // Windows opens a device for these names, whatever follows the first dot.

@@ -67,9 +67,11 @@ struct TSourceNameParts {
 };
 TSourceNameParts SourceNameParts(std::string_view sourcePath);
 
-// Why a rendered file name cannot be used (TemplateLeavesFolder, TemplateBadCharacter,
-// TemplateBadEnding, TemplateReservedName), or nothing.
-std::optional<TOptionRefusal> CheckName(std::string_view fileName);
+// Why a file name cannot be used (TemplateLeavesFolder, TemplateBadCharacter, TemplateBadEnding,
+// TemplateReservedName), or nothing. Names that only Windows refuses (<>:"|?*, a dot or blank at
+// the end, device names) are refused on Windows, or everywhere when `portable`: a template must
+// work on every system, a name that came from an existing file need only work on this one.
+std::optional<TOptionRefusal> CheckName(std::string_view fileName, bool portable = false);
 
 // The names the window shows while the options are chosen: the first piece's, and the last one's
 // as far as it is known before the split (exactly when splitting into N pieces; otherwise not

@@ -92,7 +92,7 @@ private:
         FOpenPiece = PieceName(FNumber, FTotal);
         if (!FOutput.Create(FOpenPiece) || !FOutput.Finish()) return false;
         Report(TSplitReportCode::Progress, std::string(split_texts::Starting));
-        if (!OpenSource() || !CopyLines() || !CloseSource()) return false;
+        if (!OpenSource() || !ReserveManifest() || !CopyLines() || !CloseSource()) return false;
         if (!FOutput.Close() || !FOutput.Finish()) return false;
         FPieceRecords.push_back(FRecords - FPieceFirstRecord);
         if (FByPieces && !FBudgets) {
@@ -172,6 +172,26 @@ private:
         }
         if (!RenamePieces(FNumber - 1)) return;
         WriteManifest(false);
+    }
+
+    // The manifest's room on the disk, taken before the pieces fill it: when the disk is full the
+    // manifest still lists what was written, and verify can say which piece is short. (Blanks
+    // after JSON are JSON; WriteManifest replaces them.)
+    bool ReserveManifest() {
+        if (!FJob.Manifest) return true;
+        const std::uint64_t size = FProgress.Total;
+        std::uint64_t pieces = FByPieces ? FTotal
+                               : FBySize ? size / FJob.PieceBytes + 1
+                                         : size / (16 * static_cast<std::uint64_t>(FJob.LineCount)) + 1;
+        const std::string blanks(static_cast<std::size_t>(std::min<std::uint64_t>(4096 + 200 * pieces, 16u << 20)), ' ');
+        const std::string temporary = ManifestPathFor(FJob.TargetDir, FJob.SourcePath) + ".tmp";
+        TSystemError system;
+        std::unique_ptr<TOutputFile> file = FFiles.Create(temporary, system);
+        if (!file || !file->Write(blanks.data(), blanks.size(), system) || !file->Close(system)) {
+            FError = {TSplitAction::Write, temporary, std::move(system)};
+            return false;
+        }
+        return true;
     }
 
     bool WriteManifest(bool complete) {

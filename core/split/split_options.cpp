@@ -42,7 +42,7 @@ std::optional<TOptionRefusal> ValidateSplitOptions(const TSplitOptions& options)
     if (!names) return refusal;
     // What a template gives at its ends, whatever the source: "{n}." ends in a dot, "COM{n}" is
     // a device.
-    if (std::optional<TOptionRefusal> bad = CheckName(names->Render("x", "txt", 1, 1))) return bad;
+    if (std::optional<TOptionRefusal> bad = CheckName(names->Render("x", "txt", 1, 1), true)) return bad;
     return std::nullopt;
 }
 

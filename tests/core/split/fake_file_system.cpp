@@ -61,11 +61,13 @@ public:
             return false;
         }
         if (!FOwner.Pass(TFakeOp::Write, error)) return false;
-        if (!FOwner.Reserve(size)) {
+        std::size_t fits = 0;
+        const bool room = FOwner.Reserve(size, fits);
+        FContent.append(data, fits);
+        if (!room) {
             error = {ENOSPC, "No space left on device"};
             return false;
         }
-        FContent.append(data, size);
         return true;
     }
 
@@ -110,6 +112,7 @@ std::unique_ptr<TOutputFile> TFakeFileSystem::Create(const std::string& path, TS
     if (!Pass(TFakeOp::Create, error)) return nullptr;
     std::lock_guard lock(FLock);
     std::string& content = Files[path];
+    Freed(content.size());
     content.clear();
     ++FOpenFiles;
     return std::make_unique<TFakeOutput>(*this, content);
@@ -136,6 +139,8 @@ bool TFakeFileSystem::Rename(const std::string& from, const std::string& to, TSy
     }
     std::string content = std::move(file->second);
     Files.erase(file);
+    const auto replaced = Files.find(to);
+    if (replaced != Files.end()) FUsedSpace -= std::min(FUsedSpace, replaced->second.size());
     Files[to] = std::move(content);
     return true;
 }
@@ -143,6 +148,8 @@ bool TFakeFileSystem::Rename(const std::string& from, const std::string& to, TSy
 bool TFakeFileSystem::Remove(const std::string& path, TSystemError& error) {
     if (!Pass(TFakeOp::Remove, error)) return false;
     std::lock_guard lock(FLock);
+    const auto file = Files.find(path);
+    if (file != Files.end()) FUsedSpace -= std::min(FUsedSpace, file->second.size());
     if (Files.erase(path) == 0) {
         error = {ENOENT, "No such file"};
         return false;

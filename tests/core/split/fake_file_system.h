@@ -4,6 +4,7 @@
 // Files are created, written and closed on one thread and read on another.
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <map>
@@ -48,13 +49,16 @@ public:
 
     // Counts the call; false (with the injected error) when this one is to fail.
     bool Pass(TFakeOp op, TSystemError& error);
-    // Takes `size` bytes of the disk; false (a full disk) when they do not fit.
-    bool Reserve(std::size_t size) {
+    // Takes `size` bytes of the disk; false (a full disk) when they do not all fit, after
+    // taking what does (`fits`).
+    bool Reserve(std::size_t size, std::size_t& fits) {
         std::lock_guard lock(FLock);
-        if (size > DiskSpace - FUsedSpace) return false;
-        FUsedSpace += size;
-        return true;
+        fits = std::min(size, DiskSpace - FUsedSpace);
+        FUsedSpace += fits;
+        return fits == size;
     }
+    // Caller holds the lock.
+    void Freed(std::size_t size) { FUsedSpace -= std::min(FUsedSpace, size); }
     void Released() {
         std::lock_guard lock(FLock);
         --FOpenFiles;
