@@ -27,9 +27,8 @@ enum class TCopyStop {
 struct TQuoteState {
     bool Quoted = false;          // In is inside a quoted field
     std::uint64_t Lines = 0;      // line ends read: those that end records and those inside quotes
-    std::uint64_t OpenerLine = 0; // the line (from 1) of the last quote that opened a quoted field
-    // The line of the quote whose field holds the current record's first line break; 0 while the
-    // record has none.
+    // The line (from 1) of the quote whose field holds the current record's first line break; 0
+    // while the record has none.
     std::uint64_t QuoteLine = 0;
 };
 

@@ -131,19 +131,12 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
     return stop;
 }
 
-// Which line the quotes of a block's text (up to its first record end) open on: `lf` flags its
-// line ends, `insideLf` those inside quotes, `openers` its quotes that open a field.
-template <class TMask> void TrackQuotes(orvo::TQuoteState& quote, TMask lf, TMask insideLf, TMask openers) {
-    const std::uint64_t before = quote.Lines;
-    if (insideLf) {
-        if (quote.QuoteLine == 0) {
-            const TMask early = openers & FlagsBelow<TMask>(LowestFlag(insideLf));
-            quote.QuoteLine =
-                early ? before + CountFlags(lf & FlagsBelow<TMask>(HighestFlag(early))) + 1 : quote.OpenerLine;
-        }
-        quote.Lines += CountFlags(insideLf);
-    }
-    if (openers) quote.OpenerLine = before + CountFlags(lf & FlagsBelow<TMask>(HighestFlag(openers))) + 1;
+// A block's line breaks inside quotes, up to its first record end: counted, and the first of a
+// record gives the line its quote opened on. (No line break lies between that quote and the
+// break, or the break would not be the first inside quotes: they are on one line.)
+template <class TMask> void CountQuotedBreaks(orvo::TQuoteState& quote, TMask insideLf) {
+    if (quote.QuoteLine == 0) quote.QuoteLine = quote.Lines + 1;
+    quote.Lines += CountFlags(insideLf);
 }
 
 // The exact and CSV rules. Everything not flagged is already in place once a block is stored; a
@@ -176,8 +169,7 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
             events &= valid;
             const TMask before = events ? FlagsBelow<TMask>(LowestFlag(events)) : valid;
             const TMask insideLf = found.Lf & inside & before;
-            const TMask openers = quotes & inside & before;
-            if (insideLf | openers) TrackQuotes(copy.Quote, found.Lf, insideLf, openers);
+            if (insideLf) CountQuotedBreaks(copy.Quote, insideLf);
             // An event is outside quotes, but for SUB, which ends the text wherever it is.
             quoted = events ? (inside & events & static_cast<TMask>(-events)) != 0
                             : (quoted != ((CountFlags(quotes) & 1) != 0));

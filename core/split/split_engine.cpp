@@ -362,7 +362,7 @@ private:
             begin = buffer.get();
             available = cut + got;
         }
-        if (FCsv && FQuote.Quoted) FUnclosedQuoteLine = FQuote.QuoteLine > 0 ? FQuote.QuoteLine : FQuote.OpenerLine;
+        if (FCsv && FQuote.Quoted) FUnclosedQuoteLine = FQuote.QuoteLine > 0 ? FQuote.QuoteLine : FQuote.Lines + 1;
         // The last line needs no terminator; but a line of nothing is no line.
         if (FLineOpen && !EndLastLine()) return false;
         if (FBySize && FHeaderKept && !FitPiece()) return false;
@@ -518,9 +518,8 @@ private:
     bool RecordTooLong() {
         FRecordTooLong = true;
         const bool quoted = FQuote.QuoteLine > 0 || FQuote.Quoted;
-        const std::uint64_t line = FQuote.QuoteLine > 0 ? FQuote.QuoteLine
-                                   : FQuote.Quoted       ? FQuote.OpenerLine
-                                                         : FRecordLine();
+        // Without a line break inside quotes, the record (and its quote) is on one line.
+        const std::uint64_t line = FQuote.QuoteLine > 0 ? FQuote.QuoteLine : FQuote.Lines + 1;
         char limit[32];
         const double mib = static_cast<double>(FJob.MaxRecordBytes) / (1024.0 * 1024.0);
         if (FJob.MaxRecordBytes % 1024 == 0 && mib >= 1) std::snprintf(limit, sizeof limit, "%g MiB", mib);
@@ -531,9 +530,6 @@ private:
         FError = {TSplitAction::Record, FJob.SourcePath, {0, text}, line};
         return false;
     }
-
-    // The source line the current record starts on.
-    std::uint64_t FRecordLine() const { return FQuote.Lines + 1; }
 
     // Where the copier has to stop and look.
     void SetLimits(TLineCopy& copy) {

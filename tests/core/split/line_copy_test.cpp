@@ -51,16 +51,17 @@ TPlainCopy PlainCopy(TTextEncoding encoding, const std::vector<std::uint32_t>& u
     TPlainCopy plain;
     plain.EndsRecord.assign(units.size(), false);
     TQuoteState& q = plain.Quote;
+    std::uint64_t openerLine = 0; // of the last quote that opened a field
     for (std::size_t i = 0; i < units.size(); ++i) {
         const std::uint32_t unit = units[i];
         const bool inside = Records(rule) && q.Quoted;
         if (unit == 0x1A && !Exact(rule)) break;
         if (unit == '"' && Records(rule)) {
             q.Quoted = !q.Quoted;
-            if (q.Quoted) q.OpenerLine = q.Lines + 1;
+            if (q.Quoted) openerLine = q.Lines + 1;
         }
         if (unit == '\n') {
-            if (inside && q.QuoteLine == 0) q.QuoteLine = q.OpenerLine;
+            if (inside && q.QuoteLine == 0) q.QuoteLine = openerLine;
             ++q.Lines;
             if (!inside) {
                 plain.EndsRecord[i] = true;
