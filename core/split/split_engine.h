@@ -1,6 +1,6 @@
 #pragma once
-// The split: copies the lines of a text source into numbered pieces of at most N lines each, or
-// of at most a number of bytes each.
+// The split: copies the lines of a text source into numbered pieces of at most N lines each, of
+// at most a number of bytes each, or into N pieces of about equal size.
 //
 // The source is read in bytes, unless it starts with the byte-order mark of UTF-8, UTF-16 or
 // UTF-32 (either byte order), or the job says how a source without a mark is to be read: then in
@@ -10,12 +10,21 @@
 // Each piece starts with the source's mark (if it has one), then the header lines (the first H
 // lines of the source, in every piece), then its lines, each followed by CR LF in the source's
 // encoding. A stray last byte or two that make no whole code unit are kept at the very end of
-// the last piece. The pieces are called <target directory><source name without extension>_<k>.txt.
+// the last piece. The pieces are called <target directory><source name without extension>_<k>.txt
+// unless the job's name template says otherwise (name_template.h).
+//
+// With KeepLineEnds the pieces hold the source's bytes exactly (no CR LF rewrite, no CR dropped,
+// SUB is text): the pieces, each without the mark and header but the first, concatenate to the
+// source. With Csv the unit is the CSV record: a line break inside a quoted field belongs to the
+// field and is copied as it is; only the break that ends a record follows the rules above.
 //
 // By lines, a piece is opened as soon as the previous one is full, so when the number of lines
 // after the header is a multiple of N the last piece holds the mark and header only. By size, a
 // piece takes lines while it stays within the size (mark and header included); a line that does
-// not fit on its own gets a piece of its own and is never cut; no piece is left empty.
+// not fit on its own gets a piece of its own and is never cut; no piece is left empty. Into N
+// pieces, piece k ends with the line that reaches k/N of the source after the header, and takes
+// at least one line; when long lines would leave pieces empty, a second run cuts by line counts.
+// Only a source of fewer than N lines leaves pieces empty (the last ones).
 #include "core/split/split_error.h"
 #include "core/split/split_options.h"
 #include "core/split/text_encoding.h"
