@@ -19,7 +19,7 @@ const std::string ManifestPath = "out/src.manifest.json";
 
 TManifest SampleManifest() {
     TManifest manifest;
-    manifest.SourceName = "销售 \"2024\".csv";
+    manifest.SourceName = "销售 2024 {1}.csv";
     manifest.SourceSize = 1234;
     manifest.SourceChecksum = ChecksumOf("source");
     manifest.Options.Mode = TSplitMode::Pieces;
