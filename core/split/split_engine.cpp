@@ -725,7 +725,8 @@ private:
             // Records are found from the front: a line end may be inside a quoted field. The
             // first line has ended at `lowest`, outside quotes.
             if (limit <= lowest) return lowest;
-            return std::max(lowest, RecordEndIn(lowest, limit, false, false));
+            const std::size_t from = lowest > 0 ? lowest : FLineArea;
+            return std::max(lowest, RecordEndIn(from, limit, lowest > 0 ? false : FAreaQuoted, false));
         }
         const char* begin = FOutput.Begin();
         for (std::size_t end = limit - limit % FUnit; end > lowest && end >= FUnit; end -= FUnit)

@@ -63,6 +63,28 @@ TEST(SplitRecords, CsvAndExactAgreeWithThePlainRulesInEveryEncodingAndMode) {
     }
 }
 
+// Records longer than the write buffer, their quoted line breaks anywhere in it: held until it
+// is known whether they fit, or given a piece of their own, never cut.
+TEST(SplitRecords, LongQuotedRecordsBySizeThroughSmallBuffers) {
+    std::string field;
+    for (int i = 0; i < 3000; ++i)
+        field += i % 7 == 0 ? "\n\"\"" : "abcdefghij";
+    const std::string longRecord = "L,\"" + field + "\"\n";
+    const std::string source = "h\n" + longRecord + "s,\"x\ny\"\ns\n" + longRecord + longRecord + "s\n";
+    for (const std::uint64_t size : {std::uint64_t{20}, std::uint64_t{30000}, std::uint64_t{70000}}) {
+        const TReferenceJob job{0, 1, size, TTextEncoding::Bytes, true};
+        const TReferenceSplit expected = ReferenceSplit(source, job, FakeTarget, FakePrefix);
+        for (const std::size_t write : {std::size_t{1000}, std::size_t{65536}}) {
+            TFakeFileSystem files;
+            files.Files[FakeSource] = source;
+            files.MaxReadChunk = 777;
+            const TFakeRun run = SplitOnFake(files, job, 4096, write);
+            ASSERT_FALSE(run.Error.has_value());
+            ASSERT_EQ(FakePieces(files), expected.Pieces) << "size " << size << ", write " << write;
+        }
+    }
+}
+
 // The cases a reader of the rules would try first, spelled out.
 TEST(SplitRecords, QuotedLineBreaksStayInTheirRecord) {
     TFakeFileSystem files;
