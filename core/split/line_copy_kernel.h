@@ -83,10 +83,30 @@ struct TMask64 {
     }
 };
 
-template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
-    using TUnit = typename TBlock::TCodes::Unit;
-    using TCodes = typename TBlock::TCodes;
+enum class TFlagged { Dropped, LineEnd, EndOfText };
+
+// The flagged unit at `in`, under the line rules: a CR is dropped (a CR ends no line; the LF right
+// after it, as most CRs have, is taken now rather than with the next block), an LF is written as
+// CR LF, SUB ends the text.
+template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out, const char* inEnd) {
+    using TUnit = typename TCodes::Unit;
     constexpr std::size_t Unit = sizeof(TUnit);
+    const TUnit unit = LoadUnit<TUnit>(in);
+    if (unit == TCodes::Cr) {
+        in += Unit;
+        if (in == inEnd || LoadUnit<TUnit>(in) != TCodes::Lf) return TFlagged::Dropped;
+    } else if (unit != TCodes::Lf) {
+        return TFlagged::EndOfText;
+    }
+    in += Unit;
+    StoreUnit<TUnit>(out, TCodes::Cr);
+    StoreUnit<TUnit>(out + Unit, TCodes::Lf);
+    out += 2 * Unit;
+    return TFlagged::LineEnd;
+}
+
+template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
     const char* in = copy.In;
     char* out = copy.Out;
     orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
@@ -107,20 +127,12 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
         out += at;
-        const TUnit unit = LoadUnit<TUnit>(in);
-        if (unit == TCodes::Cr) {
-            // Dropped: a CR ends no line, and CR LF is written for the LF. Most CRs come right
-            // before their LF, so that LF is taken now rather than with the next block.
-            in += Unit;
-            if (in == copy.InEnd || LoadUnit<TUnit>(in) != TCodes::Lf) continue;
-        } else if (unit != TCodes::Lf) {
+        const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+        if (flagged == TFlagged::Dropped) continue;
+        if (flagged == TFlagged::EndOfText) {
             stop = orvo::TCopyStop::EndOfText;
             break;
         }
-        in += Unit;
-        StoreUnit<TUnit>(out, TCodes::Cr);
-        StoreUnit<TUnit>(out + Unit, TCodes::Lf);
-        out += 2 * Unit;
         if (--copy.LinesLeft == 0) {
             stop = orvo::TCopyStop::LinesDone;
             break;
@@ -189,18 +201,12 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
             in += Unit; // the LF, stored with its block
             out += Unit;
         } else {
-            const TUnit unit = LoadUnit<TUnit>(in);
-            if (unit == TCodes::Cr) {
-                in += Unit;
-                if (in == copy.InEnd || LoadUnit<TUnit>(in) != TCodes::Lf) continue;
-            } else if (unit != TCodes::Lf) {
+            const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+            if (flagged == TFlagged::Dropped) continue;
+            if (flagged == TFlagged::EndOfText) {
                 stop = orvo::TCopyStop::EndOfText;
                 break;
             }
-            in += Unit;
-            StoreUnit<TUnit>(out, TCodes::Cr);
-            StoreUnit<TUnit>(out + Unit, TCodes::Lf);
-            out += 2 * Unit;
         }
         if constexpr (Csv) {
             ++copy.Quote.Lines;

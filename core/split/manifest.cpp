@@ -70,12 +70,12 @@ struct TJson {
     bool Bool = false;
     std::optional<std::uint64_t> Unsigned; // Number: when it is a whole number from 0 to 2^63
     std::string String;
-    std::vector<TJson> Items;
-    std::vector<std::pair<std::string, TJson>> Members;
+    std::vector<TJson> Items;        // Array; Object: the members' values
+    std::vector<std::string> Names;  // Object: the members' names
 
     const TJson* Member(std::string_view name) const {
-        for (const auto& [key, value] : Members)
-            if (key == name) return &value;
+        for (std::size_t i = 0; i < Names.size(); ++i)
+            if (Names[i] == name) return &Items[i];
         return nullptr;
     }
 };
@@ -140,10 +140,11 @@ private:
         if (Take('}')) return true;
         do {
             Blank();
-            std::pair<std::string, TJson> member;
-            if (FAt >= FText.size() || FText[FAt] != '"' || !String(member.first)) return false;
-            if (!Take(':') || !Value(member.second, depth + 1)) return false;
-            value.Members.push_back(std::move(member));
+            std::string name;
+            if (FAt >= FText.size() || FText[FAt] != '"' || !String(name)) return false;
+            value.Names.push_back(std::move(name));
+            value.Items.emplace_back();
+            if (!Take(':') || !Value(value.Items.back(), depth + 1)) return false;
         } while (Take(','));
         return Take('}');
     }

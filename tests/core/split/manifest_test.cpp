@@ -230,9 +230,7 @@ TEST(Verify, AfterAFullDiskSaysWhichPieceIsShort) {
         source += "line " + std::to_string(i) + "\n";
     files.Files[FakeSource] = source;
     files.DiskSpace = 4696 + 2 * 1000 + 500; // the manifest's room, two pieces and half of one
-    TSplitJob job;
-    job.SourcePath = FakeSource;
-    job.TargetDir = FakeTarget;
+    TSplitJob job = FakeJob();
     job.Manifest = true;
     job.LineCount = 100;
     job.WriteBufferSize = 64;

@@ -16,13 +16,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TSplitJob FakeJob() {
-    TSplitJob job;
-    job.SourcePath = FakeSource;
-    job.TargetDir = FakeTarget;
-    return job;
-}
-
 std::vector<std::string> Names(const TFakeFileSystem& files, const std::string& folder = FakeTarget) {
     std::vector<std::string> names;
     for (const auto& [path, content] : files.Files)

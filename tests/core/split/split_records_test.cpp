@@ -125,9 +125,7 @@ TEST(SplitRecords, RecordPastTheLimitStopsTheSplit) {
             text += U"more,\"q\",text\n";
         TFakeFileSystem files;
         files.Files[FakeSource] = WithMark(encoding, text);
-        TSplitJob job;
-        job.SourcePath = FakeSource;
-        job.TargetDir = FakeTarget;
+        TSplitJob job = FakeJob();
         job.Csv = true;
         job.LineCount = 2;
         job.HeaderLines = 1;
@@ -144,9 +142,7 @@ TEST(SplitRecords, RecordPastTheLimitStopsTheSplit) {
     // A long line without quotes is named by its own line.
     TFakeFileSystem files;
     files.Files[FakeSource] = "a\n" + std::string(5000, 'x') + "\n";
-    TSplitJob job;
-    job.SourcePath = FakeSource;
-    job.TargetDir = FakeTarget;
+    TSplitJob job = FakeJob();
     job.Csv = true;
     job.MaxRecordBytes = 1024;
     job.ReadBufferSize = 100;
@@ -162,9 +158,7 @@ TEST(SplitRecords, ExactPiecesConcatenateToTheSource) {
         const TTextEncoding encoding = Encodings[static_cast<std::size_t>(round) % std::size(Encodings)];
         std::string source = WithMark(encoding, RandomCsv(random));
         if (round % 5 == 0) source += std::string(random() % UnitSize(encoding), 'T');
-        TSplitJob job;
-        job.SourcePath = FakeSource;
-        job.TargetDir = FakeTarget;
+        TSplitJob job = FakeJob();
         job.KeepLineEnds = true;
         job.Csv = round % 2 == 0;
         job.HeaderLines = round % 3;
