@@ -398,6 +398,7 @@ private:
 
     // Writes a few bytes into the buffer: it always has room past its limit for them.
     void Append(std::string_view text) {
+        if (text.empty()) return; // an empty view may have no memory at all
         char* tail = FOutput.Tail();
         std::memcpy(tail, text.data(), text.size());
         FOutput.Commit(tail + text.size());
@@ -524,10 +525,11 @@ private:
         const double mib = static_cast<double>(FJob.MaxRecordBytes) / (1024.0 * 1024.0);
         if (FJob.MaxRecordBytes % 1024 == 0 && mib >= 1) std::snprintf(limit, sizeof limit, "%g MiB", mib);
         else std::snprintf(limit, sizeof limit, "%llu 字节", static_cast<unsigned long long>(FJob.MaxRecordBytes));
-        char text[256];
-        std::snprintf(text, sizeof text, quoted ? split_texts::QuoteNotClosed.data() : split_texts::RecordPastLimit.data(),
-                      static_cast<unsigned long long>(line), limit);
-        FError = {TSplitAction::Record, FJob.SourcePath, {0, text}, line};
+        std::string text(split_texts::LineBefore);
+        text += std::to_string(line);
+        text += quoted ? split_texts::QuoteNotClosed : split_texts::RecordPastLimit;
+        text += limit;
+        FError = {TSplitAction::Record, FJob.SourcePath, {0, std::move(text)}, line};
         return false;
     }
 

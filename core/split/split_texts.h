@@ -21,8 +21,9 @@ inline constexpr std::string_view SizeUnknown = "无法得知文件大小";
 inline constexpr std::string_view CannotRename = "无法重命名文件";
 inline constexpr std::string_view CannotRemove = "无法删除未完成的文件";
 inline constexpr std::string_view CannotList = "无法列出目录";
-inline constexpr std::string_view QuoteNotClosed = "第 %llu 行的引号没有闭合，记录超过了 %s";
-inline constexpr std::string_view RecordPastLimit = "第 %llu 行开始的记录超过了 %s";
+inline constexpr std::string_view LineBefore = "第 ";
+inline constexpr std::string_view QuoteNotClosed = " 行的引号没有闭合，记录超过了 ";
+inline constexpr std::string_view RecordPastLimit = " 行开始的记录超过了 ";
 inline constexpr std::string_view SizeNeeded = "按份数拆分需要知道源文件的大小";
 
 // Options that cannot be used.
