@@ -128,10 +128,8 @@ private:
 
     // ---- the end of a run --------------------------------------------------------------------------
 
-    std::uint64_t FinalTotal() const {
-        if (FTotal > 0) return FTotal;
-        return FStopped || FFailedOnce ? FNumber - 1 : FNumber;
-    }
+    // The total the pieces' names hold on disk: 0 ("~") until they are renamed.
+    std::uint64_t FinalTotal() const { return FTotal > 0 ? FTotal : FNamedTotal; }
 
     std::string PieceName(std::uint64_t number, std::uint64_t total) const {
         if (FNames.IsDefault()) return PiecePath(FJob.TargetDir + FSourceName.Name, number);
@@ -140,7 +138,8 @@ private:
 
     // Pieces written under a temporary name get their final one, now that their number is known.
     bool RenamePieces(std::uint64_t count) {
-        if (!FTemporaryNames) return true;
+        if (!FTemporaryNames || FNamedTotal > 0) return true; // never twice
+        FNamedTotal = count;
         for (std::uint64_t k = 1; k <= count; ++k) {
             TSystemError system;
             const std::string final = PieceName(k, count);
@@ -165,7 +164,6 @@ private:
     // After a failure: the pieces stay as they are; the finished ones are named, and the manifest
     // (if asked for, and if it can be written) lists them and the piece being written.
     void EndFailed() {
-        FFailedOnce = true;
         if (FRecordTooLong) {
             TSystemError ignored;
             FFiles.Remove(FOpenPiece, ignored); // it ends in a record cut short
@@ -785,10 +783,10 @@ private:
     std::size_t FReported = 0;
     TSplitError FError;
     bool FStopped = false;
-    bool FFailedOnce = false;
     bool FRecordTooLong = false;
     bool FSecondRun = false;
     std::uint64_t FRenamed = 0;
+    std::uint64_t FNamedTotal = 0; // the total the pieces were renamed with
     bool FManifestWritten = false;
     std::uint64_t FEmptyPieces = 0;
     TChecksumState FSourceChecksum;
