@@ -290,7 +290,7 @@ private:
             return false;
         }
         if (FJob.Manifest) FSourceChecksum.Update(at, got);
-        FBufferOffset = FProgress.Done - (at - FBufferBase); // at is where buffer offset `at - base` goes
+        FBufferOffset = FProgress.Done - static_cast<std::uint64_t>(at - FBufferBase); // the bytes go to `at`
         FProgress.Done += got;
         if (FJob.Progress) FJob.Progress(FProgress);
         return !StopAsked();

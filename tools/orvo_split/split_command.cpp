@@ -285,7 +285,7 @@ constexpr std::string_view VerifyIncomplete = "清单所记的拆分没有完成
 constexpr std::string_view VerifyStopped = "校验已停止\n";
 constexpr std::string_view AllIntact = "全部 %zu 个文件完好\n";
 constexpr std::string_view SomeNotIntact = "%zu 个文件中有问题：%zu 个缺失或无法读取，%zu 个不完整，%zu 个已改变，%zu 个多余\n";
-constexpr std::string_view Joined = "已合并 %llu 个文件，%llu 字节：%s\n";
+constexpr std::string_view Joined = "已合并 %llu 个文件，%llu 字节：";
 constexpr std::string_view JoinedExact = "与源文件逐字节相同（校验和已核对）\n";
 constexpr std::string_view JoinFailed = "合并失败：";
 
@@ -357,10 +357,10 @@ int RunJoin(const std::vector<std::string>& arguments, const TCommandStreams& st
         streams.Err(std::string(ProgramName) + std::string(JoinFailed) + error->Text() + "\n");
         return error->Problem == TJoinProblem::Stopped ? ExitStopped : ExitIoFailure;
     }
-    char text[1024];
+    char text[256];
     std::snprintf(text, sizeof text, Joined.data(), static_cast<unsigned long long>(report.Pieces),
-                  static_cast<unsigned long long>(report.Bytes), arguments[2].c_str());
-    streams.Out(text);
+                  static_cast<unsigned long long>(report.Bytes));
+    streams.Out(text + arguments[2] + "\n"); // a path of any length
     if (report.SourceChecked) streams.Out(JoinedExact);
     return ExitSuccess;
 }
