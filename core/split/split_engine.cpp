@@ -91,7 +91,7 @@ private:
         // Piece 1 exists before the source is opened.
         FOpenPiece = PieceName(FNumber, FTotal);
         if (!FOutput.Create(FOpenPiece) || !FOutput.Finish()) return false;
-        Report(TSplitReportCode::Progress, std::string(split_texts::Starting));
+        if (!FBudgets) Report(TSplitReportCode::Progress, std::string(split_texts::Starting)); // once a split
         if (!OpenSource() || !ReserveManifest() || !CopyLines() || !CloseSource()) return false;
         if (!FOutput.Close() || !FOutput.Finish()) return false;
         FPieceRecords.push_back(FRecords - FPieceFirstRecord);

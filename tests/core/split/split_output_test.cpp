@@ -213,8 +213,12 @@ TEST(SplitOutput, IntoNPiecesWithOneHugeLine) {
         job.Mode = TSplitMode::Pieces;
         job.PieceCount = 4;
         job.ReadBufferSize = 4096;
-        ASSERT_FALSE(RunSplit(job, files, nullptr).has_value());
+        int starts = 0;
+        ASSERT_FALSE(RunSplit(job, files, [&](TSplitReportCode, const std::string& text) {
+                         starts += text == "准备开始分割";
+                     }).has_value());
         EXPECT_EQ(FakePieces(files), pieces);
+        EXPECT_EQ(starts, 1) << "one split, however many runs";
     }
 }
 
