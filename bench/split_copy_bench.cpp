@@ -1,8 +1,9 @@
 // Speed of the split's copy loops alone, in memory: each copier this processor runs over a text
 // file's bytes, against a memchr-per-line loop (what a line splitter without the CR LF rewrite
 // does). Prints the median of several passes in GB/s of source text. A file that starts with a
-// byte-order mark is copied in its code units.
-//   split-copy-bench FILE
+// byte-order mark is copied in its code units. RULE picks the copy loops: lines (the line rules,
+// the default), exact (line ends kept), csv (CSV records) or exact-csv.
+//   split-copy-bench FILE [RULE]
 #include "core/split/line_copy.h"
 
 #include <algorithm>
@@ -56,8 +57,13 @@ template <class TPass> void Report(const char* name, std::size_t bytes, TPass pa
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: split-copy-bench FILE\n");
+    const std::string_view ruleName = argc == 3 ? argv[2] : "lines";
+    const orvo::TCopyRule rule = ruleName == "exact"       ? orvo::TCopyRule::ExactLines
+                                 : ruleName == "csv"       ? orvo::TCopyRule::Records
+                                 : ruleName == "exact-csv" ? orvo::TCopyRule::ExactRecords
+                                                           : orvo::TCopyRule::Lines;
+    if (argc < 2 || argc > 3 || (rule == orvo::TCopyRule::Lines && ruleName != "lines")) {
+        std::fprintf(stderr, "usage: split-copy-bench FILE [lines|exact|csv|exact-csv]\n");
         return 1;
     }
     std::ifstream in(argv[1], std::ios::binary | std::ios::ate);
@@ -70,9 +76,9 @@ int main(int argc, char** argv) {
     std::string_view units(text);
     units.remove_prefix(orvo::MarkOf(encoding).size());
     units.remove_suffix(units.size() % orvo::UnitSize(encoding));
-    std::printf("%s\n", std::string(orvo::EncodingName(encoding)).c_str());
+    std::printf("%s, %s\n", std::string(orvo::EncodingName(encoding)).c_str(), std::string(ruleName).c_str());
     orvo::TNamedCopier copiers[4];
-    const std::size_t count = orvo::AvailableLineCopiers(encoding, copiers);
+    const std::size_t count = orvo::AvailableLineCopiers(encoding, copiers, rule);
     for (std::size_t i = 0; i < count; ++i)
         Report(copiers[i].Name, units.size(),
                [&] { return CopierPass(copiers[i].Copier, units, out.get(), checksum); });

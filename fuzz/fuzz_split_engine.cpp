@@ -1,6 +1,7 @@
 // Any bytes as a source, split with options taken from the first bytes (line count, header
-// lines, piece size, the encoding of a source without a mark, buffer sizes): the pieces and reports
-// are those of the plain rules, and every file is closed.
+// lines, piece size, the encoding of a source without a mark, CSV records, exact line ends, buffer
+// sizes): the pieces and reports are those of the plain rules, and every file is closed. The CSV
+// record scanner and the exact copy loops are fuzzed through it.
 #include "tests/core/split/fake_file_system.h"
 #include "tests/core/split/reference_split.h"
 
@@ -16,13 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rules.HeaderLines = data[1] % 4;
     rules.PieceBytes = data[2] < 128 ? 0 : data[2] - 127u;
     rules.Unmarked = Unmarked[data[3] % std::size(Unmarked)];
+    rules.Csv = (data[3] / std::size(Unmarked)) % 2 == 1;
+    rules.KeepLineEnds = (data[3] / std::size(Unmarked) / 2) % 2 == 1;
     TSplitJob job;
     job.SourcePath = "in/s.txt";
     job.TargetDir = "out/";
     job.LineCount = rules.LineCount;
     job.HeaderLines = rules.HeaderLines;
+    job.Mode = rules.PieceBytes > 0 ? TSplitMode::Bytes : TSplitMode::Lines;
     job.PieceBytes = rules.PieceBytes;
     job.Unmarked = rules.Unmarked;
+    job.Csv = rules.Csv;
+    job.KeepLineEnds = rules.KeepLineEnds;
     job.ReadBufferSize = 1 + data[4] % 64;
     job.WriteBufferSize = 1 + data[5] % 64;
     const std::string source(reinterpret_cast<const char*>(data) + 6, size - 6);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvo {
 
@@ -33,6 +34,16 @@ public:
     virtual bool Close(TSystemError& error) = 0;
 };
 
+// What a path names, and which file it is (two paths name the same file when their Device and
+// Id are equal).
+struct TFileStatus {
+    bool Exists = false;
+    bool Directory = false;
+    std::uint64_t Size = 0;
+    std::uint64_t Device = 0;
+    std::uint64_t Id = 0;
+};
+
 // Paths are UTF-8.
 class TFileSystem {
 public:
@@ -41,7 +52,20 @@ public:
     virtual std::unique_ptr<TInputFile> OpenRead(const std::string& path, TSystemError& error) = 0;
     // Creates the file anew, truncating an existing one; others may read it while it is written.
     virtual std::unique_ptr<TOutputFile> Create(const std::string& path, TSystemError& error) = 0;
+    // Creates the file only if no file has that name; fails otherwise.
+    virtual std::unique_ptr<TOutputFile> CreateNew(const std::string& path, TSystemError& error);
+    // Gives `from` the name `to`, replacing a file of that name in one step.
+    virtual bool Rename(const std::string& from, const std::string& to, TSystemError& error);
+    virtual bool Remove(const std::string& path, TSystemError& error);
+    // The names of the entries of a directory ("." and ".." left out).
+    virtual bool ListDirectory(const std::string& path, std::vector<std::string>& names, TSystemError& error);
+    // Whether `path` exists, and what it is; false when that cannot be told (a missing file is
+    // no failure: Exists is false).
+    virtual bool Status(const std::string& path, TFileStatus& status, TSystemError& error);
 };
+
+// True when both paths name one existing file.
+bool SameFile(TFileSystem& files, const std::string& a, const std::string& b);
 
 // The operating system's files.
 TFileSystem& NativeFileSystem();

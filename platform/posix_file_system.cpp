@@ -2,6 +2,8 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
+#include <dirent.h>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -129,7 +131,64 @@ public:
     }
 
     std::unique_ptr<TOutputFile> Create(const std::string& path, TSystemError& error) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        return Open(path, O_TRUNC, error);
+    }
+
+    std::unique_ptr<TOutputFile> CreateNew(const std::string& path, TSystemError& error) override {
+        return Open(path, O_EXCL, error);
+    }
+
+    bool Rename(const std::string& from, const std::string& to, TSystemError& error) override {
+        if (::rename(from.c_str(), to.c_str()) == 0) return true;
+        error = LastSystemError();
+        return false;
+    }
+
+    bool Remove(const std::string& path, TSystemError& error) override {
+        if (::unlink(path.c_str()) == 0) return true;
+        error = LastSystemError();
+        return false;
+    }
+
+    bool ListDirectory(const std::string& path, std::vector<std::string>& names, TSystemError& error) override {
+        DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+        if (dir == nullptr) {
+            error = LastSystemError();
+            return false;
+        }
+        names.clear();
+        errno = 0;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") names.push_back(name);
+            errno = 0;
+        }
+        const int failure = errno;
+        ::closedir(dir);
+        if (failure == 0) return true;
+        error = SystemErrorFromCode(failure);
+        return false;
+    }
+
+    bool Status(const std::string& path, TFileStatus& status, TSystemError& error) override {
+        struct stat info {};
+        status = {};
+        if (::stat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR) return true;
+            error = LastSystemError();
+            return false;
+        }
+        status.Exists = true;
+        status.Directory = S_ISDIR(info.st_mode);
+        status.Size = static_cast<std::uint64_t>(info.st_size);
+        status.Device = static_cast<std::uint64_t>(info.st_dev);
+        status.Id = static_cast<std::uint64_t>(info.st_ino);
+        return true;
+    }
+
+private:
+    static std::unique_ptr<TOutputFile> Open(const std::string& path, int how, TSystemError& error) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | how | O_CLOEXEC, 0666);
         if (fd < 0) {
             error = LastSystemError();
             return nullptr;

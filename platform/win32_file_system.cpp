@@ -136,10 +136,87 @@ public:
     }
 
     std::unique_ptr<TOutputFile> Create(const std::string& path, TSystemError& error) override {
+        return Open(path, CREATE_ALWAYS, error);
+    }
+
+    std::unique_ptr<TOutputFile> CreateNew(const std::string& path, TSystemError& error) override {
+        return Open(path, CREATE_NEW, error);
+    }
+
+    bool Rename(const std::string& from, const std::string& to, TSystemError& error) override {
+        std::wstring wideFrom;
+        std::wstring wideTo;
+        if (!WidePath(from, wideFrom, error) || !WidePath(to, wideTo, error)) return false;
+        if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        error = LastSystemError();
+        return false;
+    }
+
+    bool Remove(const std::string& path, TSystemError& error) override {
+        std::wstring wide;
+        if (!WidePath(path, wide, error)) return false;
+        if (DeleteFileW(wide.c_str())) return true;
+        error = LastSystemError();
+        return false;
+    }
+
+    bool ListDirectory(const std::string& path, std::vector<std::string>& names, TSystemError& error) override {
+        std::wstring wide;
+        if (!WidePath(path.empty() ? std::string(".") : path, wide, error)) return false;
+        if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
+        wide += L'*';
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(wide.c_str(), &found);
+        names.clear();
+        if (search == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+            error = LastSystemError();
+            return false;
+        }
+        do {
+            const std::wstring_view name = found.cFileName;
+            if (name != L"." && name != L"..") names.push_back(WideToUtf8(name));
+        } while (FindNextFileW(search, &found));
+        const DWORD failure = GetLastError();
+        FindClose(search);
+        if (failure == ERROR_NO_MORE_FILES) return true;
+        error = SystemErrorFromCode(static_cast<int>(failure));
+        return false;
+    }
+
+    bool Status(const std::string& path, TFileStatus& status, TSystemError& error) override {
+        status = {};
+        std::wstring wide;
+        if (!WidePath(path, wide, error)) return false;
+        // No access asked: the file's identity is readable even while another program writes it.
+        const HANDLE handle = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD failure = GetLastError();
+            if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND) return true;
+            error = SystemErrorFromCode(static_cast<int>(failure));
+            return false;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        const BOOL known = GetFileInformationByHandle(handle, &info);
+        if (!known) error = LastSystemError();
+        CloseHandle(handle);
+        if (!known) return false;
+        status.Exists = true;
+        status.Directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        status.Size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+        status.Device = info.dwVolumeSerialNumber;
+        status.Id = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        return true;
+    }
+
+private:
+    static std::unique_ptr<TOutputFile> Open(const std::string& path, DWORD how, TSystemError& error) {
         std::wstring wide;
         if (!WidePath(path, wide, error)) return nullptr;
-        const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle =
+            CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, how, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             error = LastSystemError();
             return nullptr;

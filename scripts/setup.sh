@@ -18,6 +18,7 @@ packages=(
     python3-cairo                    # ... with cairo (vector drawing)
     python3-pil                      # ... and Pillow (frames, BMP, ICO and GIF writing, contact sheets)
     fonts-dejavu-core                # the contact sheets' labels (DejaVuSans.ttf, named by path)
+    libxxhash-dev                    # XXH3 checksums of pieces (its header, compiled in)
 )
 [ $# -gt 0 ] && packages+=("$@")
 

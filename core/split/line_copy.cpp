@@ -11,8 +11,8 @@ namespace orvo {
 
 #ifdef ORVO_HAS_AVX_COPY
 // Compiled for their instruction sets, in files of their own.
-TLineCopier LineCopierAvx2(TTextEncoding encoding);
-TLineCopier LineCopierAvx512(TTextEncoding encoding);
+TLineCopier LineCopierAvx2(TTextEncoding encoding, TCopyRule rule);
+TLineCopier LineCopierAvx512(TTextEncoding encoding, TCopyRule rule);
 #endif
 
 namespace {
@@ -57,6 +57,20 @@ template <class TCodesOf> struct TWordBlock {
     static std::uint64_t KeepFirst(std::uint64_t mask, std::size_t bytes) {
         return mask & ((std::uint64_t{1} << (bytes * 8)) - 1);
     }
+    // Exact for every lane, unlike Equal: the high bit of each lane that equals `code`.
+    static std::uint64_t ExactEqual(std::uint64_t word, std::uint64_t code) {
+        const std::uint64_t x = word ^ (LaneOnes * code);
+        return ~(((x & ~LaneHighs) + ~LaneHighs) | x | ~LaneHighs);
+    }
+    static constexpr std::uint64_t All = LaneHighs;
+    static TFound<std::uint64_t> CopyAndClassify(const char* in, char* out) {
+        std::uint64_t word;
+        std::memcpy(&word, in, Width);
+        std::memcpy(out, &word, Width);
+        word = FirstLaneLowest(word);
+        return {ExactEqual(word, TCodes::Lf), ExactEqual(word, TCodes::Cr), ExactEqual(word, TCodes::Sub),
+                ExactEqual(word, TCodes::Quote)};
+    }
     static std::size_t FirstIndex(std::uint64_t mask) {
         return static_cast<std::size_t>(std::countr_zero(mask)) / (8 * Unit) * Unit;
     }
@@ -81,29 +95,39 @@ template <class TCodesOf> struct TSse2Block {
         return static_cast<unsigned>(_mm_movemask_epi8(found));
     }
     static unsigned KeepFirst(unsigned mask, std::size_t bytes) { return mask & ((1u << bytes) - 1); }
+    // One flag a unit: that of its first byte.
+    static constexpr unsigned All = Unit == 1 ? 0xFFFFu : Unit == 2 ? 0x5555u : 0x1111u;
+    static TFound<unsigned> CopyAndClassify(const char* in, char* out) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
+        const auto flags = [&](typename TCodes::Unit code) {
+            return static_cast<unsigned>(_mm_movemask_epi8(Equal(units, code))) & All;
+        };
+        return {flags(TCodes::Lf), flags(TCodes::Cr), flags(TCodes::Sub), flags(TCodes::Quote)};
+    }
     static std::size_t FirstIndex(unsigned mask) { return static_cast<std::size_t>(std::countr_zero(mask)); }
 };
 #endif
 
 } // namespace
 
-std::size_t AvailableLineCopiers(TTextEncoding encoding, TNamedCopier (&copiers)[4]) {
+std::size_t AvailableLineCopiers(TTextEncoding encoding, TNamedCopier (&copiers)[4], TCopyRule rule) {
     std::size_t count = 0;
-    copiers[count++] = {"word", CopierFor<TWordBlock>(encoding)};
+    copiers[count++] = {"word", CopierFor<TWordBlock>(encoding, rule)};
 #if defined(__SSE2__)
-    copiers[count++] = {"sse2", CopierFor<TSse2Block>(encoding)};
+    copiers[count++] = {"sse2", CopierFor<TSse2Block>(encoding, rule)};
 #endif
 #ifdef ORVO_HAS_AVX_COPY
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) copiers[count++] = {"avx2", LineCopierAvx2(encoding)};
-    if (__builtin_cpu_supports("avx512bw")) copiers[count++] = {"avx512", LineCopierAvx512(encoding)};
+    if (__builtin_cpu_supports("avx2")) copiers[count++] = {"avx2", LineCopierAvx2(encoding, rule)};
+    if (__builtin_cpu_supports("avx512bw")) copiers[count++] = {"avx512", LineCopierAvx512(encoding, rule)};
 #endif
     return count;
 }
 
-TLineCopier BestLineCopier(TTextEncoding encoding) {
+TLineCopier BestLineCopier(TTextEncoding encoding, TCopyRule rule) {
     TNamedCopier copiers[4];
-    return copiers[AvailableLineCopiers(encoding, copiers) - 1].Copier;
+    return copiers[AvailableLineCopiers(encoding, copiers, rule) - 1].Copier;
 }
 
 } // namespace orvo

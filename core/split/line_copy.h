@@ -23,6 +23,15 @@ enum class TCopyStop {
     EndOfText,  // In points at a SUB code unit
 };
 
+// What the copy loops know about the quotes of CSV records, kept from block to block.
+struct TQuoteState {
+    bool Quoted = false;          // In is inside a quoted field
+    std::uint64_t Lines = 0;      // line ends read: those that end records and those inside quotes
+    // The line (from 1) of the quote whose field holds the current record's first line break; 0
+    // while the record has none.
+    std::uint64_t QuoteLine = 0;
+};
+
 // In and InEnd hold whole code units of the encoding the copier is for; so does the output.
 struct TLineCopy {
     const char* In;
@@ -30,12 +39,25 @@ struct TLineCopy {
     char* Out;
     char* OutLimit;
     std::uint32_t LinesLeft; // 1 or more
+    // Records only:
+    TQuoteState Quote{};
+    const char* RecordEnd = nullptr; // set to In after each record end
 };
 
 using TLineCopier = TCopyStop (*)(TLineCopy& copy);
 
+// What a copier makes of the text:
+//   Lines         CRs dropped, each LF written as CR LF, SUB ends the text (the line rules)
+//   ExactLines    the bytes as they are; only LF is looked at (it ends a line)
+//   Records       CSV records: LF, CR and SUB inside a quoted field are the field's and copied as
+//                 they are; outside, the line rules hold
+//   ExactRecords  CSV records, the bytes as they are; an LF outside quotes ends a record
+// A quote (U+0022) opens or closes a quoted field wherever it is: two inside a field stand for
+// one and leave it quoted, as a closing and an opening quote would.
+enum class TCopyRule { Lines, ExactLines, Records, ExactRecords };
+
 // The fastest copier for `encoding` that this processor runs.
-TLineCopier BestLineCopier(TTextEncoding encoding = TTextEncoding::Bytes);
+TLineCopier BestLineCopier(TTextEncoding encoding = TTextEncoding::Bytes, TCopyRule rule = TCopyRule::Lines);
 
 // Every copier for `encoding` that this build has and the processor runs, the portable one first
 // (for tests and measurements).
@@ -43,6 +65,7 @@ struct TNamedCopier {
     const char* Name;
     TLineCopier Copier;
 };
-std::size_t AvailableLineCopiers(TTextEncoding encoding, TNamedCopier (&copiers)[4]);
+std::size_t AvailableLineCopiers(TTextEncoding encoding, TNamedCopier (&copiers)[4],
+                                 TCopyRule rule = TCopyRule::Lines);
 
 } // namespace orvo

@@ -34,12 +34,27 @@ template <class TCodesOf> struct TAvx2Block : TMask64 {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), high);
         return Half(low) | static_cast<unsigned long long>(Half(high)) << 32;
     }
+    // One flag a unit: that of its first byte.
+    static constexpr unsigned long long All =
+        Unit == 1 ? ~0ull : Unit == 2 ? 0x5555555555555555ull : 0x1111111111111111ull;
+    static unsigned long long Flags(__m256i low, __m256i high, typename TCodes::Unit code) {
+        const auto half = [&](__m256i units) { return static_cast<unsigned>(_mm256_movemask_epi8(Equal(units, code))); };
+        return (half(low) | static_cast<unsigned long long>(half(high)) << 32) & All;
+    }
+    static TFound<unsigned long long> CopyAndClassify(const char* in, char* out) {
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 32));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), low);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), high);
+        return {Flags(low, high, TCodes::Lf), Flags(low, high, TCodes::Cr), Flags(low, high, TCodes::Sub),
+                Flags(low, high, TCodes::Quote)};
+    }
 };
 
 } // namespace
 
-TLineCopier LineCopierAvx2(TTextEncoding encoding) {
-    return CopierFor<TAvx2Block>(encoding);
+TLineCopier LineCopierAvx2(TTextEncoding encoding, TCopyRule rule) {
+    return CopierFor<TAvx2Block>(encoding, rule);
 }
 
 } // namespace orvo

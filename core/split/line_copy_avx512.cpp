@@ -27,6 +27,13 @@ template <class TCodesOf> struct TAvx512Block {
         _mm512_storeu_si512(out, units);
         return Equal(units, TCodes::Lf) | Equal(units, TCodes::Cr) | Equal(units, TCodes::Sub);
     }
+    static constexpr unsigned long long All = ~0ull >> (64 - 64 / Unit);
+    static TFound<unsigned long long> CopyAndClassify(const char* in, char* out) {
+        const __m512i units = _mm512_loadu_si512(in);
+        _mm512_storeu_si512(out, units);
+        return {Equal(units, TCodes::Lf), Equal(units, TCodes::Cr), Equal(units, TCodes::Sub),
+                Equal(units, TCodes::Quote)};
+    }
     static unsigned long long KeepFirst(unsigned long long mask, std::size_t bytes) {
         return mask & ((1ull << (bytes / Unit)) - 1);
     }
@@ -37,8 +44,8 @@ template <class TCodesOf> struct TAvx512Block {
 
 } // namespace
 
-TLineCopier LineCopierAvx512(TTextEncoding encoding) {
-    return CopierFor<TAvx512Block>(encoding);
+TLineCopier LineCopierAvx512(TTextEncoding encoding, TCopyRule rule) {
+    return CopierFor<TAvx512Block>(encoding, rule);
 }
 
 } // namespace orvo

@@ -6,6 +6,11 @@
 //   static Mask CopyAndFind(const char* in, char* out);  // stores Width bytes, flags LF/CR/SUB units
 //   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
 //   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
+// For the exact and CSV rules it also provides:
+//   static constexpr Mask All;                              // a flag for every unit of a block
+//   static TFound<Mask> CopyAndClassify(const char* in, char* out);
+//                                  // stores Width bytes; flags LF, CR, SUB and '"' units, one flag
+//                                  // a unit, each set of flags in unit order from the lowest bit
 // Its instances are compiled per instruction set, so it uses nothing from the standard library.
 
 // A code unit of the source as a load from memory gives it, and the values of LF, CR and SUB
@@ -22,6 +27,7 @@ template <class TUnit, bool Swapped> struct TUnitCodes {
     static constexpr TUnit Lf = Code(0x0A);
     static constexpr TUnit Cr = Code(0x0D);
     static constexpr TUnit Sub = Code(0x1A);
+    static constexpr TUnit Quote = Code(0x22);
 };
 
 constexpr bool HostIsBigEndian = __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__;
@@ -30,6 +36,32 @@ using TUtf16LeCodes = TUnitCodes<unsigned short, HostIsBigEndian>;
 using TUtf16BeCodes = TUnitCodes<unsigned short, !HostIsBigEndian>;
 using TUtf32LeCodes = TUnitCodes<unsigned int, HostIsBigEndian>;
 using TUtf32BeCodes = TUnitCodes<unsigned int, !HostIsBigEndian>;
+
+template <class TMask> struct TFound {
+    TMask Lf, Cr, Sub, Quote;
+};
+
+template <class TMask> TMask PrefixXor(TMask mask) {
+    for (unsigned shift = 1; shift < 8 * sizeof(TMask); shift <<= 1)
+        mask ^= static_cast<TMask>(mask << shift);
+    return mask;
+}
+
+template <class TMask> unsigned CountFlags(TMask mask) {
+    return static_cast<unsigned>(__builtin_popcountll(static_cast<unsigned long long>(mask)));
+}
+
+template <class TMask> unsigned LowestFlag(TMask mask) {
+    return static_cast<unsigned>(__builtin_ctzll(static_cast<unsigned long long>(mask)));
+}
+
+template <class TMask> unsigned HighestFlag(TMask mask) {
+    return 63u - static_cast<unsigned>(__builtin_clzll(static_cast<unsigned long long>(mask)));
+}
+
+template <class TMask> TMask FlagsBelow(unsigned bit) {
+    return static_cast<TMask>((static_cast<TMask>(1) << bit) - 1);
+}
 
 template <class TUnit> TUnit LoadUnit(const char* at) {
     TUnit unit;
@@ -51,10 +83,30 @@ struct TMask64 {
     }
 };
 
-template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
-    using TUnit = typename TBlock::TCodes::Unit;
-    using TCodes = typename TBlock::TCodes;
+enum class TFlagged { Dropped, LineEnd, EndOfText };
+
+// The flagged unit at `in`, under the line rules: a CR is dropped (a CR ends no line; the LF right
+// after it, as most CRs have, is taken now rather than with the next block), an LF is written as
+// CR LF, SUB ends the text.
+template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out, const char* inEnd) {
+    using TUnit = typename TCodes::Unit;
     constexpr std::size_t Unit = sizeof(TUnit);
+    const TUnit unit = LoadUnit<TUnit>(in);
+    if (unit == TCodes::Cr) {
+        in += Unit;
+        if (in == inEnd || LoadUnit<TUnit>(in) != TCodes::Lf) return TFlagged::Dropped;
+    } else if (unit != TCodes::Lf) {
+        return TFlagged::EndOfText;
+    }
+    in += Unit;
+    StoreUnit<TUnit>(out, TCodes::Cr);
+    StoreUnit<TUnit>(out + Unit, TCodes::Lf);
+    out += 2 * Unit;
+    return TFlagged::LineEnd;
+}
+
+template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
     const char* in = copy.In;
     char* out = copy.Out;
     orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
@@ -75,20 +127,12 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
         out += at;
-        const TUnit unit = LoadUnit<TUnit>(in);
-        if (unit == TCodes::Cr) {
-            // Dropped: a CR ends no line, and CR LF is written for the LF. Most CRs come right
-            // before their LF, so that LF is taken now rather than with the next block.
-            in += Unit;
-            if (in == copy.InEnd || LoadUnit<TUnit>(in) != TCodes::Lf) continue;
-        } else if (unit != TCodes::Lf) {
+        const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+        if (flagged == TFlagged::Dropped) continue;
+        if (flagged == TFlagged::EndOfText) {
             stop = orvo::TCopyStop::EndOfText;
             break;
         }
-        in += Unit;
-        StoreUnit<TUnit>(out, TCodes::Cr);
-        StoreUnit<TUnit>(out + Unit, TCodes::Lf);
-        out += 2 * Unit;
         if (--copy.LinesLeft == 0) {
             stop = orvo::TCopyStop::LinesDone;
             break;
@@ -99,20 +143,116 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
     return stop;
 }
 
-// The copier of each encoding for one instruction set; TBlock<TCodes> is its block type.
-template <template <class> class TBlock> orvo::TLineCopier CopierFor(orvo::TTextEncoding encoding) {
+// A block's line breaks inside quotes, up to its first record end: counted, and the first of a
+// record gives the line its quote opened on. (No line break lies between that quote and the
+// break, or the break would not be the first inside quotes: they are on one line.)
+template <class TMask> void CountQuotedBreaks(orvo::TQuoteState& quote, TMask insideLf) {
+    if (quote.QuoteLine == 0) quote.QuoteLine = quote.Lines + 1;
+    quote.Lines += CountFlags(insideLf);
+}
+
+// The exact and CSV rules. Everything not flagged is already in place once a block is stored; a
+// flagged LF outside quotes ends a record, and without Exact a CR outside quotes is dropped, an LF
+// written as CR LF and SUB ends the text.
+template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
+    using TUnit = typename TCodes::Unit;
+    using TMask = decltype(+TBlock::All);
+    constexpr std::size_t Unit = sizeof(TUnit);
+    const char* in = copy.In;
+    char* out = copy.Out;
+    bool quoted = copy.Quote.Quoted;
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        if (out >= copy.OutLimit) {
+            stop = orvo::TCopyStop::OutputFull;
+            break;
+        }
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        const TFound<TMask> found = TBlock::CopyAndClassify(in, out);
+        const TMask valid = available >= TBlock::Width ? TBlock::All : TBlock::KeepFirst(TBlock::All, available);
+        TMask events;
+        if constexpr (Csv) {
+            const TMask quotes = found.Quote & valid;
+            TMask inside = PrefixXor(quotes);
+            if (quoted) inside = static_cast<TMask>(~inside);
+            events = Exact ? static_cast<TMask>(found.Lf & ~inside)
+                           : static_cast<TMask>(((found.Lf | found.Cr) & ~inside) | found.Sub);
+            events &= valid;
+            const TMask before = events ? FlagsBelow<TMask>(LowestFlag(events)) : valid;
+            const TMask insideLf = found.Lf & inside & before;
+            if (insideLf) CountQuotedBreaks(copy.Quote, insideLf);
+            // An event is outside quotes, but for SUB, which ends the text wherever it is.
+            quoted = events ? (inside & events & static_cast<TMask>(-events)) != 0
+                            : (quoted != ((CountFlags(quotes) & 1) != 0));
+        } else {
+            events = static_cast<TMask>((Exact ? found.Lf : found.Lf | found.Cr | found.Sub) & valid);
+        }
+        if (!events) {
+            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
+            in += step;
+            out += step;
+            continue;
+        }
+        const std::size_t at = TBlock::FirstIndex(events);
+        in += at;
+        out += at;
+        if constexpr (Exact) {
+            in += Unit; // the LF, stored with its block
+            out += Unit;
+        } else {
+            const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+            if (flagged == TFlagged::Dropped) continue;
+            if (flagged == TFlagged::EndOfText) {
+                stop = orvo::TCopyStop::EndOfText;
+                break;
+            }
+        }
+        if constexpr (Csv) {
+            ++copy.Quote.Lines;
+            copy.Quote.QuoteLine = 0;
+            copy.RecordEnd = in;
+        }
+        if (--copy.LinesLeft == 0) {
+            stop = orvo::TCopyStop::LinesDone;
+            break;
+        }
+    }
+    copy.In = in;
+    copy.Out = out;
+    if constexpr (Csv) copy.Quote.Quoted = quoted;
+    return stop;
+}
+
+template <template <class> class TBlock, class TCodes> orvo::TLineCopier CopierOfRule(orvo::TCopyRule rule) {
+    switch (rule) {
+    case orvo::TCopyRule::Lines:
+        break;
+    case orvo::TCopyRule::ExactLines:
+        return CopyUnits<TBlock<TCodes>, true, false>;
+    case orvo::TCopyRule::Records:
+        return CopyUnits<TBlock<TCodes>, false, true>;
+    case orvo::TCopyRule::ExactRecords:
+        return CopyUnits<TBlock<TCodes>, true, true>;
+    }
+    return CopyLineText<TBlock<TCodes>>;
+}
+
+// Every copier of one instruction set.
+template <template <class> class TBlock>
+orvo::TLineCopier CopierFor(orvo::TTextEncoding encoding, orvo::TCopyRule rule) {
     switch (encoding) {
     case orvo::TTextEncoding::Bytes:
     case orvo::TTextEncoding::Utf8:
-        return CopyLineText<TBlock<TByteCodes>>;
+        return CopierOfRule<TBlock, TByteCodes>(rule);
     case orvo::TTextEncoding::Utf16Le:
-        return CopyLineText<TBlock<TUtf16LeCodes>>;
+        return CopierOfRule<TBlock, TUtf16LeCodes>(rule);
     case orvo::TTextEncoding::Utf16Be:
-        return CopyLineText<TBlock<TUtf16BeCodes>>;
+        return CopierOfRule<TBlock, TUtf16BeCodes>(rule);
     case orvo::TTextEncoding::Utf32Le:
-        return CopyLineText<TBlock<TUtf32LeCodes>>;
+        return CopierOfRule<TBlock, TUtf32LeCodes>(rule);
     case orvo::TTextEncoding::Utf32Be:
-        return CopyLineText<TBlock<TUtf32BeCodes>>;
+        return CopierOfRule<TBlock, TUtf32BeCodes>(rule);
     }
-    return CopyLineText<TBlock<TByteCodes>>;
+    return CopierOfRule<TBlock, TByteCodes>(rule);
 }

@@ -139,18 +139,26 @@ void TPieceOutput::Execute(const TCommand& command) {
     case TKind::Create:
         if (Failed()) return;
         FPath = command.Path;
-        FFile = FFiles.Create(FPath, system);
+        FOpenFacts = {};
+        if (FKeepChecksums) FChecksum.Reset();
+        FFile = FExclusive ? FFiles.CreateNew(FPath, system) : FFiles.Create(FPath, system);
         if (!FFile) Fail(TSplitAction::Create, std::move(system));
         return;
     case TKind::Write:
         if (Failed() || !FFile || command.Size == 0) return;
+        // Counted before it is written: after a failure, the facts are what the piece was meant to hold.
+        FOpenFacts.Size += command.Size;
+        if (FKeepChecksums) FChecksum.Update(command.Data, command.Size);
         if (!FFile->Write(command.Data, command.Size, system)) Fail(TSplitAction::Write, std::move(system));
         return;
     case TKind::Close:
         if (!FFile) return;
+        if (FKeepChecksums) FOpenFacts.Checksum = FChecksum.Digest();
         if (FFile->Close(system)) {
             FFile.reset();
             if (Failed()) return;
+            FClosedFacts.push_back(FOpenFacts);
+            FOpenFacts = {};
             std::lock_guard lock(FLock);
             ++FClosed;
         } else {
@@ -159,6 +167,7 @@ void TPieceOutput::Execute(const TCommand& command) {
         }
         return;
     case TKind::Discard:
+        if (FKeepChecksums && FFile) FOpenFacts.Checksum = FChecksum.Digest();
         if (FFile) FFile->Close(system);
         FFile.reset();
         return;

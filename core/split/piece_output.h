@@ -7,6 +7,7 @@
 // Every piece that Replace() opens starts with the prefix (the mark and header lines of the
 // source), written from the caller's memory. A buffer can be handed over only up to a point, the
 // rest carried to the front of the next buffer: that is how a piece is cut at a line end.
+#include "core/split/checksum.h"
 #include "core/split/line_copy.h"
 #include "core/split/split_error.h"
 #include "platform/file_system.h"
@@ -24,6 +25,12 @@
 
 namespace orvo {
 
+// What was written into one piece: its size, and its checksum when they are kept.
+struct TPieceFacts {
+    std::uint64_t Size = 0;
+    TChecksum Checksum;
+};
+
 class TPieceOutput {
 public:
     TPieceOutput(TFileSystem& files, std::size_t bufferSize, std::size_t bufferCount = 3);
@@ -34,6 +41,7 @@ public:
     // The buffer being filled: Begin() is its start, Tail() where the next byte goes, Limit()
     // where it counts as full; there is room for LineCopySlack bytes past the limit.
     char* Begin() { return FBuffers[FCurrent].get(); }
+    const char* Begin() const { return FBuffers[FCurrent].get(); }
     char* Tail() { return Begin() + FUsed; }
     char* Limit() { return Begin() + FCapacities[FCurrent]; }
     std::size_t Used() const { return FUsed; }
@@ -43,6 +51,11 @@ public:
     // output is finished or the prefix is set again.
     void SetPrefix(std::string_view prefix) { FPrefix = prefix; }
     std::size_t PrefixSize() const { return FPrefix.size(); }
+
+    // Pieces are created only where no file has their name yet.
+    void SetExclusive(bool exclusive) { FExclusive = exclusive; }
+    // The writer keeps each piece's checksum (before Create).
+    void KeepChecksums() { FKeepChecksums = true; }
 
     // Each returns false once the writer has failed. `keep` is an offset in the buffer: the bytes
     // before it are handed over, those from it on carried to the front of the next buffer.
@@ -64,6 +77,11 @@ public:
 
     // How many pieces Close() and Replace() have closed so far.
     std::size_t ClosedCount();
+    // What went into each closed piece, in order; once the writer is idle (Finish, Abandon).
+    const std::vector<TPieceFacts>& ClosedFacts() const { return FClosedFacts; }
+    // What was meant for the piece that was open when the writer failed or was abandoned (the
+    // bytes handed to it, whether or not they reached the disk).
+    const TPieceFacts& OpenFacts() const { return FOpenFacts; }
     bool Failed() const { return FFailed.load(std::memory_order_acquire); }
     const TSplitError& Error() const { return FError; } // valid once Failed()
 
@@ -105,9 +123,15 @@ private:
     TSplitError FError;
     bool FStopped = false;
 
-    // Used by the writer thread only.
+    bool FExclusive = false;
+    bool FKeepChecksums = false;
+
+    // Used by the writer thread only (and read once it is idle).
     std::unique_ptr<TOutputFile> FFile;
     std::string FPath;
+    TChecksumState FChecksum;
+    TPieceFacts FOpenFacts;
+    std::vector<TPieceFacts> FClosedFacts;
 
     std::thread FWriter; // last: starts once everything above exists
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The split: copies the lines of a text source into numbered pieces of at most N lines each, or
-// of at most a number of bytes each.
+// The split: copies the lines of a text source into numbered pieces of at most N lines each, of
+// at most a number of bytes each, or into N pieces of about equal size.
 //
 // The source is read in bytes, unless it starts with the byte-order mark of UTF-8, UTF-16 or
 // UTF-32 (either byte order), or the job says how a source without a mark is to be read: then in
@@ -10,16 +10,27 @@
 // Each piece starts with the source's mark (if it has one), then the header lines (the first H
 // lines of the source, in every piece), then its lines, each followed by CR LF in the source's
 // encoding. A stray last byte or two that make no whole code unit are kept at the very end of
-// the last piece. The pieces are called <target directory><source name without extension>_<k>.txt.
+// the last piece. The pieces are called <target directory><source name without extension>_<k>.txt
+// unless the job's name template says otherwise (name_template.h).
+//
+// With KeepLineEnds the pieces hold the source's bytes exactly (no CR LF rewrite, no CR dropped,
+// SUB is text): the pieces, each without the mark and header but the first, concatenate to the
+// source. With Csv the unit is the CSV record: a line break inside a quoted field belongs to the
+// field and is copied as it is; only the break that ends a record follows the rules above.
 //
 // By lines, a piece is opened as soon as the previous one is full, so when the number of lines
 // after the header is a multiple of N the last piece holds the mark and header only. By size, a
 // piece takes lines while it stays within the size (mark and header included); a line that does
-// not fit on its own gets a piece of its own and is never cut; no piece is left empty.
+// not fit on its own gets a piece of its own and is never cut; no piece is left empty. Into N
+// pieces, piece k ends with the line that reaches k/N of the source after the header, and takes
+// at least one line; when long lines would leave pieces empty, a second run cuts by line counts.
+// Only a source of fewer than N lines leaves pieces empty (the last ones).
 #include "core/split/split_error.h"
+#include "core/split/split_options.h"
 #include "core/split/text_encoding.h"
 #include "platform/file_system.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -47,37 +58,61 @@ using TSplitProgressSink = std::function<void(const TSplitProgress& progress)>;
 // Header lines are kept in memory for every piece: their text (as written) may not pass this.
 inline constexpr std::size_t MaxHeaderBytes = 16u << 20;
 
-struct TSplitJob {
+// One split: the options (split_options.h), the source, the target folder and how the caller
+// follows and stops it.
+struct TSplitJob : TSplitOptions {
     std::string SourcePath;
     // Used as the pieces' path prefix exactly as given, so it ends in a separator (or is empty
     // for the current directory).
     std::string TargetDir;
-    int LineCount = 3000;         // 1 or more; not used when PieceBytes is set
-    int HeaderLines = 0;          // 0 or more
-    std::uint64_t PieceBytes = 0; // above 0: pieces of at most this many bytes instead of lines
-    // How a source without a mark is read (a mark always decides).
-    TTextEncoding Unmarked = TTextEncoding::Bytes;
     // Sizes that keep the buffers in the processor's cache (bench/split_bench.sh).
     std::size_t ReadBufferSize = 128 * 1024;
     std::size_t WriteBufferSize = 512 * 1024;
     // Told after every read of the source, on the calling thread; keep it quick.
     TSplitProgressSink Progress;
+    // Set from any thread to stop the split: it is looked at after every read of the source and
+    // every buffer of output, so the split ends within a few milliseconds. The finished pieces
+    // stay, the unfinished one is removed, and the summary says where it stopped.
+    const std::atomic<bool>* Stop = nullptr;
 };
 
-// What the split found out about its source.
+// What the split found out about its source, and how it ended.
 struct TSplitSummary {
     TTextEncoding Encoding = TTextEncoding::Bytes; // how the source was read
     bool Marked = false;                           // it started with a mark
     std::size_t TrailingBytes = 0;                 // bytes after the last whole code unit
-    std::uint64_t Pieces = 0;                      // pieces made
+    std::uint64_t Pieces = 0;                      // pieces made (when stopped: finished pieces)
+    std::uint64_t Records = 0;                     // lines (records) in them, headers not counted
+    // Stopped on request: the first line (record) of the source, counting from 1 and the header
+    // included, that is in no finished piece, and the source line it starts on (the same as the
+    // record but for CSV records that hold line breaks).
+    bool Stopped = false;
+    std::uint64_t StoppedAtRecord = 0;
+    std::uint64_t StoppedAtLine = 0;
+    // CSV: the source ended inside a quoted field that opened on this line (0: it did not). The
+    // rest of the source is in the last record of the last piece.
+    std::uint64_t UnclosedQuoteLine = 0;
+    // Into N pieces: the source had fewer lines (records) than N, so the last pieces are empty.
+    std::uint64_t EmptyPieces = 0;
+    // The pieces were written under a temporary name and renamed once {total} was known.
+    bool Renamed = false;
+    std::string FirstPiece; // path of the first piece, as finally named; empty when none
+    std::string LastPiece;  // path of the last piece, as finally named
+    std::string ManifestPath; // when one was written
 };
+
+// Checks what can be checked before anything is written: the options, the names against the
+// source (no piece may overwrite it) and, with NoClobber, against the files in the target folder.
+std::optional<TOptionRefusal> CheckSplitTargets(const TSplitJob& job, TFileSystem& files);
 
 // Runs the split and returns when it is over. Reports are given on the calling thread, in order;
 // a full piece is reported once it is closed. (The piece files are written by a helper thread, so
 // that reading the source and writing the pieces overlap.) Returns the failure that stopped the
-// split, if any: then every file the split had open is closed, the pieces written so far stay as
-// they are, and no Done report is given. Throws std::invalid_argument for a line count below 1
-// (when splitting by lines) or a negative number of header lines.
+// split, if any: a refusal of CheckSplitTargets (nothing written), an I/O failure, a CSV record
+// past the limit. Then every file the split had open is closed, the pieces written so far stay as
+// they are, a manifest (when asked for) lists the finished ones, and no Done report is given.
+// Stopped on request is no failure: no Done report either, and the summary says so. Throws
+// std::invalid_argument for options that ValidateSplitOptions refuses.
 std::optional<TSplitError> RunSplit(const TSplitJob& job, TFileSystem& files, const TSplitReporter& report,
                                     TSplitSummary* summary = nullptr);
 

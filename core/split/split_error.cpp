@@ -17,11 +17,24 @@ std::string_view ActionText(TSplitAction action) {
         return split_texts::CloseFailed;
     case TSplitAction::Header:
         return split_texts::HeaderUnusable;
+    case TSplitAction::Refused:
+        return split_texts::Refused;
+    case TSplitAction::Record:
+        return split_texts::RecordTooLong;
+    case TSplitAction::Size:
+        return split_texts::SizeUnknown;
+    case TSplitAction::Rename:
+        return split_texts::CannotRename;
+    case TSplitAction::Remove:
+        return split_texts::CannotRemove;
+    case TSplitAction::List:
+        return split_texts::CannotList;
     }
     return split_texts::CannotOpen;
 }
 
 std::string TSplitError::Text() const {
+    if (Action == TSplitAction::Refused) return std::string(split_texts::Refused) + std::string(split_texts::Colon) + Refusal.Text();
     std::string text(ActionText(Action));
     text += split_texts::QuoteOpen;
     text += Path;

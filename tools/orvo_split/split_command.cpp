@@ -1,10 +1,13 @@
 #include "tools/orvo_split/split_command.h"
+#include "core/split/piece_join.h"
 #include "core/split/piece_naming.h"
+#include "core/split/piece_verify.h"
 #include "core/split/split_engine.h"
 #include "platform/file_system.h"
 #include "tools/orvo_split/progress_line.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace orvo {
@@ -12,20 +15,35 @@ namespace orvo {
 namespace {
 
 constexpr std::string_view Usage =
-    "用法：orvo-split [--lines N | --bytes SIZE] [--header H] [--encoding E] [--progress] [--quiet]\n"
-    "                 SOURCE [TARGET_DIR]\n"
+    "用法：orvo-split [--lines N | --bytes SIZE] [--pieces N] [--header H] [--csv] [--max-record SIZE]\n"
+    "                 [--encoding E] [--name TEMPLATE] [--keep-line-ends] [--manifest] [--no-clobber]\n"
+    "                 [--progress] [--quiet] SOURCE [TARGET_DIR]\n"
+    "       orvo-split verify MANIFEST\n"
+    "       orvo-split join MANIFEST OUTPUT\n"
     "把文本文件 SOURCE 拆分为 <名称>_1.txt、<名称>_2.txt……，每行以 CR LF 结尾。\n"
     "  --lines N      每个文件的最大行数，1 到 99999，默认 3000；行数正好分完时，最后一个文件\n"
     "                 只有标记和标题行（没有时为空）\n"
     "  --bytes SIZE   改为按大小拆分：每个文件最多 SIZE 字节（含标记和标题行），可带后缀 k、M、G\n"
     "                 （1024 进制），只在行尾切开；单独一行超过 SIZE 时它自成一个文件，不会被切开\n"
+    "  --pieces N     改为拆分成大小大致相等的 N 个文件（2 到 99999），只在行尾切开；\n"
+    "                 不能与 --lines 或 --bytes 同用\n"
     "  --header H     源文件的前 H 行（0 到 9999，默认 0）写在每个文件的开头，之后才是该文件的行\n"
+    "  --csv          以 CSV 记录为单位：引号内的换行属于字段，不会切开记录，原样写出\n"
+    "  --max-record SIZE  CSV 记录的上限，默认 64M；超过时（多半是引号没有闭合）停止拆分\n"
     "  --encoding E   没有字节顺序标记的源文件如何读取：auto（默认）、bytes、utf-8、utf-16le、\n"
     "                 utf-16be；auto 和 bytes 按字节读取（GBK、UTF-8 等）。以 UTF-8、UTF-16、\n"
     "                 UTF-32 的标记开头的源文件总按其标记读取，每个文件都以同样的标记开头\n"
+    "  --name TEMPLATE  文件名模板，默认 {name}_{n}.txt；字段 {name}（源文件名去掉扩展名）、{ext}、\n"
+    "                 {n}、{n:W}（补零到 W 位）、{total}（文件总数）\n"
+    "  --keep-line-ends  原样保留源文件的字节（不改写为 CR LF，不丢弃 CR，保留 U+001A），\n"
+    "                 各文件（去掉重复的标题行）依次连接即是源文件\n"
+    "  --manifest     在文件旁写出 <名称>.manifest.json：每个文件的大小、行数和校验和\n"
+    "  --no-clobber   有同名文件已存在时不开始拆分\n"
     "  --progress     在标准错误上显示进度（标准错误是终端时默认显示）；--no-progress 不显示\n"
     "  --quiet        不输出每一步的报告\n"
     "  TARGET_DIR     保存到的目录（必须已存在），默认为 SOURCE 所在目录\n"
+    "  verify         按清单检查各文件：缺失、改变、不完整或多余的文件（全部完好时退出码为 0）\n"
+    "  join           按清单把各文件合并为 OUTPUT（标题行和标记只保留一次），逐个核对校验和\n"
     "  --help         显示本说明\n";
 constexpr std::string_view Finished = "文件拆分完成！";
 constexpr std::string_view SplitFailed = "拆分失败：";
@@ -34,6 +52,15 @@ constexpr std::string_view BadHeader = "标题行数必须是 0 到 9999 之间�
 constexpr std::string_view BadSize = "大小必须是正整数，可带后缀 k、M、G：";
 constexpr std::string_view BadEncoding = "编码必须是 auto、bytes、utf-8、utf-16le 或 utf-16be：";
 constexpr std::string_view LinesOrBytes = "--lines 和 --bytes 只能用一个";
+constexpr std::string_view LinesOrPieces = "--lines 和 --pieces 只能用一个";
+constexpr std::string_view BytesOrPieces = "--bytes 和 --pieces 只能用一个";
+constexpr std::string_view BadPieces = "份数必须是 2 到 99999 之间的整数：";
+constexpr std::string_view BadMaxRecord = "记录上限必须是正整数，可带后缀 k、M、G：";
+constexpr std::string_view UnclosedWarning = "警告：源文件在引号内结束，该引号从第 %llu 行开始；其后的内容都在最后一个文件的最后一条记录中\n";
+constexpr std::string_view EmptyWarning = "警告：源文件只有 %llu 行（记录），少于 %d，最后 %llu 个文件是空的\n";
+constexpr std::string_view RenamedNote = "已按总数重命名：";
+constexpr std::string_view ManifestNote = "清单：";
+constexpr std::string_view StoppedNote = "拆分已停止：完成 %llu 个文件，停在源文件第 %llu 行（第 %llu 条记录）\n";
 constexpr std::string_view UnknownOption = "未知的选项：";
 constexpr std::string_view MissingValue = "缺少选项的值：";
 constexpr std::string_view WrongArgumentCount = "需要一个源文件，和可选的目标目录";
@@ -48,14 +75,11 @@ constexpr char NativeSeparator = '/';
 #endif
 
 // The largest piece size taken: far beyond any disk, far below overflow.
-constexpr std::uint64_t MaxPieceBytes = std::uint64_t{1} << 50;
+
 
 struct TCommand {
-    int LineCount = 3000;
+    TSplitOptions Options;
     bool LinesGiven = false;
-    int HeaderLines = 0;
-    std::uint64_t PieceBytes = 0;
-    TTextEncoding Unmarked = TTextEncoding::Bytes;
     std::optional<bool> Progress; // as asked; by default on a terminal
     bool Quiet = false;
     std::vector<std::string> Paths;
@@ -121,30 +145,47 @@ TOptionValue OptionValue(std::string_view name, const std::vector<std::string>& 
 
 // Applies one option that takes a value; returns the complaint, if any.
 std::optional<std::string> ValueOption(std::string_view name, std::string_view value, TCommand& command) {
+    TSplitOptions& options = command.Options;
     if (name == "--lines") {
         const std::optional<std::uint64_t> count = ParseNumber(value, 5);
         if (!count || *count == 0) return std::string(BadLineCount) + Quoted(value);
-        command.LineCount = static_cast<int>(*count);
+        options.LineCount = static_cast<int>(*count);
         command.LinesGiven = true;
     } else if (name == "--header") {
         const std::optional<std::uint64_t> count = ParseNumber(value, 4);
         if (!count) return std::string(BadHeader) + Quoted(value);
-        command.HeaderLines = static_cast<int>(*count);
+        options.HeaderLines = static_cast<int>(*count);
     } else if (name == "--bytes") {
         const std::optional<std::uint64_t> size = ParseSize(value);
         if (!size) return std::string(BadSize) + Quoted(value);
-        command.PieceBytes = *size;
+        options.PieceBytes = *size;
+    } else if (name == "--pieces") {
+        const std::optional<std::uint64_t> count = ParseNumber(value, 5);
+        if (!count || *count < MinPieceCount) return std::string(BadPieces) + Quoted(value);
+        options.PieceCount = static_cast<int>(*count);
+    } else if (name == "--max-record") {
+        const std::optional<std::uint64_t> size = ParseSize(value);
+        if (!size || *size > MaxMaxRecordBytes) return std::string(BadMaxRecord) + Quoted(value);
+        options.MaxRecordBytes = *size;
+    } else if (name == "--name") {
+        options.NameTemplate = value;
     } else {
         const std::optional<TTextEncoding> encoding = ParseEncoding(value);
         if (!encoding) return std::string(BadEncoding) + Quoted(value);
-        command.Unmarked = *encoding;
+        options.Unmarked = *encoding;
     }
     return std::nullopt;
 }
 
 // Fills `command`, or returns the complaint about the arguments.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& arguments, TCommand& command) {
-    static constexpr std::string_view ValueOptions[] = {"--lines", "--header", "--bytes", "--encoding"};
+    static constexpr std::string_view ValueOptions[] = {"--lines",      "--header", "--bytes", "--encoding",
+                                                        "--pieces",     "--name",   "--max-record"};
+    static constexpr std::pair<std::string_view, bool TSplitOptions::*> Switches[] = {
+        {"--csv", &TSplitOptions::Csv},
+        {"--keep-line-ends", &TSplitOptions::KeepLineEnds},
+        {"--manifest", &TSplitOptions::Manifest},
+        {"--no-clobber", &TSplitOptions::NoClobber}};
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -169,6 +210,12 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& argume
             continue;
         }
         bool known = false;
+        for (const auto& [name, field] : Switches) {
+            if (argument != name) continue;
+            command.Options.*field = true;
+            known = true;
+        }
+        if (known) continue;
         for (const std::string_view name : ValueOptions) {
             const TOptionValue option = OptionValue(name, arguments, i);
             if (!option.Matched) continue;
@@ -179,9 +226,16 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& argume
         }
         if (!known) return std::string(UnknownOption) + argument;
     }
-    if (command.LinesGiven && command.PieceBytes > 0) return std::string(LinesOrBytes);
+    TSplitOptions& options = command.Options;
+    if (command.LinesGiven && options.PieceBytes > 0) return std::string(LinesOrBytes);
+    if (command.LinesGiven && options.PieceCount > 0) return std::string(LinesOrPieces);
+    if (options.PieceBytes > 0 && options.PieceCount > 0) return std::string(BytesOrPieces);
+    options.Mode = options.PieceBytes > 0   ? TSplitMode::Bytes
+                   : options.PieceCount > 0 ? TSplitMode::Pieces
+                                            : TSplitMode::Lines;
     if (!command.Help && (command.Paths.empty() || command.Paths.size() > 2))
         return std::string(WrongArgumentCount);
+    if (std::optional<TOptionRefusal> refusal = ValidateSplitOptions(options)) return refusal->Text();
     return std::nullopt;
 }
 
@@ -220,11 +274,104 @@ std::string TrailingText(const TSplitSummary& summary) {
     return std::string(ProgramName) + text;
 }
 
+constexpr std::string_view VerifyArguments = "verify 需要一个清单文件";
+constexpr std::string_view JoinArguments = "join 需要一个清单文件和一个输出文件";
+constexpr std::string_view PieceMissing = "缺失：";
+constexpr std::string_view PieceUnreadable = "无法读取：";
+constexpr std::string_view PieceShort = "不完整：%s（%llu 字节，应为 %llu 字节）\n";
+constexpr std::string_view PieceChanged = "已改变：";
+constexpr std::string_view PieceExtra = "多余：";
+constexpr std::string_view VerifyIncomplete = "清单所记的拆分没有完成\n";
+constexpr std::string_view VerifyStopped = "校验已停止\n";
+constexpr std::string_view AllIntact = "全部 %zu 个文件完好\n";
+constexpr std::string_view SomeNotIntact = "%zu 个文件中有问题：%zu 个缺失或无法读取，%zu 个不完整，%zu 个已改变，%zu 个多余\n";
+constexpr std::string_view Joined = "已合并 %llu 个文件，%llu 字节：";
+constexpr std::string_view JoinedExact = "与源文件逐字节相同（校验和已核对）\n";
+constexpr std::string_view JoinFailed = "合并失败：";
+
+// verify MANIFEST: a line for each piece that does not hold and each extra file, then a summary.
+int RunVerify(const std::vector<std::string>& arguments, const TCommandStreams& streams) {
+    if (arguments.size() != 2) {
+        streams.Err(std::string(ProgramName) + std::string(VerifyArguments) + "\n" + std::string(Usage));
+        return ExitUsage;
+    }
+    TVerifyReport report;
+    const TTaskControl control{{}, streams.Stop};
+    if (std::optional<TManifestError> error = VerifyPieces(arguments[1], NativeFileSystem(), control, report)) {
+        streams.Err(std::string(ProgramName) + error->Text() + "\n");
+        return ExitUsage;
+    }
+    std::size_t missing = 0, shortened = 0, changed = 0;
+    char text[1024];
+    for (const TPieceCheck& piece : report.Pieces) {
+        switch (piece.State) {
+        case TPieceState::Intact:
+            break;
+        case TPieceState::Missing:
+            ++missing;
+            streams.Out(std::string(PieceMissing) + piece.Name + "\n");
+            break;
+        case TPieceState::Unreadable:
+            ++missing;
+            streams.Out(std::string(PieceUnreadable) + piece.Name + "：" + piece.System.Message + "\n");
+            break;
+        case TPieceState::Short:
+            ++shortened;
+            std::snprintf(text, sizeof text, PieceShort.data(), piece.Name.c_str(),
+                          static_cast<unsigned long long>(piece.ActualSize), static_cast<unsigned long long>(piece.ListedSize));
+            streams.Out(text);
+            break;
+        case TPieceState::Changed:
+            ++changed;
+            streams.Out(std::string(PieceChanged) + piece.Name + "\n");
+            break;
+        }
+    }
+    for (const std::string& name : report.Extra)
+        streams.Out(std::string(PieceExtra) + name + "\n");
+    if (!report.Complete) streams.Out(VerifyIncomplete);
+    if (report.Stopped) {
+        streams.Out(VerifyStopped);
+        return ExitUsage;
+    }
+    if (report.AllHold()) {
+        std::snprintf(text, sizeof text, AllIntact.data(), report.Pieces.size());
+        streams.Out(text);
+        return ExitSuccess;
+    }
+    std::snprintf(text, sizeof text, SomeNotIntact.data(), report.Pieces.size(), missing, shortened, changed,
+                  report.Extra.size());
+    streams.Out(text);
+    return ExitUsage;
+}
+
+// join MANIFEST OUTPUT
+int RunJoin(const std::vector<std::string>& arguments, const TCommandStreams& streams) {
+    if (arguments.size() != 3) {
+        streams.Err(std::string(ProgramName) + std::string(JoinArguments) + "\n" + std::string(Usage));
+        return ExitUsage;
+    }
+    TJoinReport report;
+    const TTaskControl control{{}, streams.Stop};
+    if (std::optional<TJoinError> error = JoinPieces(arguments[1], arguments[2], NativeFileSystem(), control, report)) {
+        streams.Err(std::string(ProgramName) + std::string(JoinFailed) + error->Text() + "\n");
+        return error->Problem == TJoinProblem::Stopped ? ExitStopped : ExitIoFailure;
+    }
+    char text[256];
+    std::snprintf(text, sizeof text, Joined.data(), static_cast<unsigned long long>(report.Pieces),
+                  static_cast<unsigned long long>(report.Bytes));
+    streams.Out(text + arguments[2] + "\n"); // a path of any length
+    if (report.SourceChecked) streams.Out(JoinedExact);
+    return ExitSuccess;
+}
+
 } // namespace
 
 int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStreams& streams) {
     const TTextSink& out = streams.Out;
     const TTextSink& err = streams.Err;
+    if (!arguments.empty() && arguments[0] == "verify") return RunVerify(arguments, streams);
+    if (!arguments.empty() && arguments[0] == "join") return RunJoin(arguments, streams);
     TCommand command;
     if (const std::optional<std::string> complaint = ParseArguments(arguments, command)) {
         err(std::string(ProgramName) + *complaint + "\n" + std::string(Usage));
@@ -235,11 +382,9 @@ int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStr
         return ExitSuccess;
     }
     TSplitJob job;
+    static_cast<TSplitOptions&>(job) = command.Options;
     job.SourcePath = command.Paths[0];
-    job.LineCount = command.LineCount;
-    job.HeaderLines = command.HeaderLines;
-    job.PieceBytes = command.PieceBytes;
-    job.Unmarked = command.Unmarked;
+    job.Stop = streams.Stop;
     if (!CheckSource(job.SourcePath, err) || !ResolveTarget(command, job.TargetDir, err))
         return ExitIoFailure;
 
@@ -263,6 +408,26 @@ int RunSplitCommand(const std::vector<std::string>& arguments, const TCommandStr
         return ExitIoFailure;
     }
     if (summary.TrailingBytes > 0) err(TrailingText(summary));
+    char text[512];
+    if (summary.UnclosedQuoteLine > 0) {
+        std::snprintf(text, sizeof text, UnclosedWarning.data(), static_cast<unsigned long long>(summary.UnclosedQuoteLine));
+        err(std::string(ProgramName) + text);
+    }
+    if (summary.EmptyPieces > 0) {
+        std::snprintf(text, sizeof text, EmptyWarning.data(), static_cast<unsigned long long>(summary.Records),
+                      job.PieceCount, static_cast<unsigned long long>(summary.EmptyPieces));
+        err(std::string(ProgramName) + text);
+    }
+    if (!command.Quiet && summary.Renamed)
+        out(std::string(RenamedNote) + summary.FirstPiece + " … " + summary.LastPiece + "\n");
+    if (!command.Quiet && !summary.ManifestPath.empty()) out(std::string(ManifestNote) + summary.ManifestPath + "\n");
+    if (summary.Stopped) {
+        std::snprintf(text, sizeof text, StoppedNote.data(), static_cast<unsigned long long>(summary.Pieces),
+                      static_cast<unsigned long long>(summary.StoppedAtLine),
+                      static_cast<unsigned long long>(summary.StoppedAtRecord));
+        err(std::string(ProgramName) + text);
+        return ExitStopped;
+    }
     return ExitSuccess;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The orvo-split command: arguments in, reports out, an exit code back.
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,9 @@ enum TSplitExitCode : int {
     ExitSuccess = 0,
     ExitUsage = 1,     // bad arguments
     ExitIoFailure = 2, // the split could not be done; stderr says what failed, where and why
+    ExitStopped = 3,   // stopped on request (Ctrl-C): the finished pieces stay
 };
+// verify: 0 when every piece holds, ExitUsage (1) otherwise.
 
 using TTextSink = std::function<void(std::string_view text)>;
 
@@ -22,6 +25,7 @@ struct TCommandStreams {
     TTextSink Err;
     bool OutIsTerminal = false;
     bool ErrIsTerminal = false;
+    const std::atomic<bool>* Stop = nullptr; // set to stop a split, verify or join
 };
 
 // Runs `orvo-split [options] SOURCE [TARGET_DIR]` with the arguments after the program name.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace orvo::test {
 
@@ -60,7 +61,13 @@ public:
             return false;
         }
         if (!FOwner.Pass(TFakeOp::Write, error)) return false;
-        FContent.append(data, size);
+        std::size_t fits = 0;
+        const bool room = FOwner.Reserve(size, fits);
+        FContent.append(data, fits);
+        if (!room) {
+            error = {ENOSPC, "No space left on device"};
+            return false;
+        }
         return true;
     }
 
@@ -105,9 +112,69 @@ std::unique_ptr<TOutputFile> TFakeFileSystem::Create(const std::string& path, TS
     if (!Pass(TFakeOp::Create, error)) return nullptr;
     std::lock_guard lock(FLock);
     std::string& content = Files[path];
+    Freed(content.size());
     content.clear();
     ++FOpenFiles;
     return std::make_unique<TFakeOutput>(*this, content);
+}
+
+std::unique_ptr<TOutputFile> TFakeFileSystem::CreateNew(const std::string& path, TSystemError& error) {
+    {
+        std::lock_guard lock(FLock);
+        if (Files.contains(path)) {
+            error = {EEXIST, "File exists"};
+            return nullptr;
+        }
+    }
+    return Create(path, error);
+}
+
+bool TFakeFileSystem::Rename(const std::string& from, const std::string& to, TSystemError& error) {
+    if (!Pass(TFakeOp::Rename, error)) return false;
+    std::lock_guard lock(FLock);
+    const auto file = Files.find(from);
+    if (file == Files.end()) {
+        error = {ENOENT, "No such file"};
+        return false;
+    }
+    std::string content = std::move(file->second);
+    Files.erase(file);
+    const auto replaced = Files.find(to);
+    if (replaced != Files.end()) FUsedSpace -= std::min(FUsedSpace, replaced->second.size());
+    Files[to] = std::move(content);
+    return true;
+}
+
+bool TFakeFileSystem::Remove(const std::string& path, TSystemError& error) {
+    if (!Pass(TFakeOp::Remove, error)) return false;
+    std::lock_guard lock(FLock);
+    const auto file = Files.find(path);
+    if (file != Files.end()) FUsedSpace -= std::min(FUsedSpace, file->second.size());
+    if (Files.erase(path) == 0) {
+        error = {ENOENT, "No such file"};
+        return false;
+    }
+    return true;
+}
+
+bool TFakeFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names, TSystemError&) {
+    std::lock_guard lock(FLock);
+    names.clear();
+    for (const auto& [name, content] : Files)
+        if (name.starts_with(path) && name.find('/', path.size()) == std::string::npos)
+            names.push_back(name.substr(path.size()));
+    return true;
+}
+
+bool TFakeFileSystem::Status(const std::string& path, TFileStatus& status, TSystemError&) {
+    std::lock_guard lock(FLock);
+    status = {};
+    const auto file = Files.find(path);
+    if (file == Files.end()) return true;
+    status.Exists = true;
+    status.Size = file->second.size();
+    status.Id = std::hash<std::string>()(path);
+    return true;
 }
 
 } // namespace orvo::test

@@ -31,17 +31,48 @@ std::string Unit(TTextEncoding encoding, std::uint32_t value) {
     return bytes;
 }
 
-// The text up to the first SUB, with CRs dropped and LFs written as CR LF, in code units.
-std::string Transformed(TTextEncoding encoding, const std::vector<std::uint32_t>& units) {
-    std::string out;
-    for (const std::uint32_t unit : units) {
-        if (unit == 0x1A) break;
-        if (unit == '\n')
-            out += Unit(encoding, '\r') + Unit(encoding, '\n');
-        else if (unit != '\r')
-            out += Unit(encoding, unit);
+bool Exact(TCopyRule rule) {
+    return rule == TCopyRule::ExactLines || rule == TCopyRule::ExactRecords;
+}
+
+bool Records(TCopyRule rule) {
+    return rule == TCopyRule::Records || rule == TCopyRule::ExactRecords;
+}
+
+// What the plain reading of units [0, end) gives: the quote state at `end`, the record ends, and
+// the text as the rule writes it.
+struct TPlainCopy {
+    std::string Out;
+    std::vector<bool> EndsRecord; // per unit
+    TQuoteState Quote;
+};
+
+TPlainCopy PlainCopy(TTextEncoding encoding, const std::vector<std::uint32_t>& units, TCopyRule rule) {
+    TPlainCopy plain;
+    plain.EndsRecord.assign(units.size(), false);
+    TQuoteState& q = plain.Quote;
+    std::uint64_t openerLine = 0; // of the last quote that opened a field
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const std::uint32_t unit = units[i];
+        const bool inside = Records(rule) && q.Quoted;
+        if (unit == 0x1A && !Exact(rule)) break;
+        if (unit == '"' && Records(rule)) {
+            q.Quoted = !q.Quoted;
+            if (q.Quoted) openerLine = q.Lines + 1;
+        }
+        if (unit == '\n') {
+            if (inside && q.QuoteLine == 0) q.QuoteLine = openerLine;
+            ++q.Lines;
+            if (!inside) {
+                plain.EndsRecord[i] = true;
+                q.QuoteLine = 0;
+            }
+        }
+        if (Exact(rule) || inside) plain.Out += Unit(encoding, unit);
+        else if (unit == '\n') plain.Out += Unit(encoding, '\r') + Unit(encoding, '\n');
+        else if (unit != '\r') plain.Out += Unit(encoding, unit);
     }
-    return out;
+    return plain;
 }
 
 std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& random) {
@@ -49,7 +80,8 @@ std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& ran
     // differ from them in one bit, among plain text.
     static const std::uint32_t alphabet[] = {0x0A,   0x0D,   0x1A,     0x0B,       0x0C,       0x8A, 0x8D,
                                              0x9A,   0x1B,   0x0A00,   0x0D0A,     0x0A0D,     0x1A00, 0x010A,
-                                             0x4E2D, 0xFEFF, 0x0A0000, 0x0D000000, 0x0000000A};
+                                             0x4E2D, 0xFEFF, 0x0A0000, 0x0D000000, 0x0000000A,
+                                             0x22,   0x22,   0x2200,   0x220A,     0x22000000};
     const std::uint32_t mask = UnitSize(encoding) == 1 ? 0xFF : UnitSize(encoding) == 2 ? 0xFFFF : 0xFFFFFFFF;
     std::vector<std::uint32_t> units(std::uniform_int_distribution<std::size_t>(0, 200)(random), 'x');
     const int density = std::uniform_int_distribution<int>(1, 40)(random);
@@ -61,9 +93,10 @@ std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& ran
     return units;
 }
 
-void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, std::mt19937& random) {
+void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, TCopyRule rule, std::mt19937& random) {
     const std::size_t size = UnitSize(encoding);
-    const std::string name = std::string(EncodingName(encoding)) + " " + named.Name;
+    const std::string name =
+        std::string(EncodingName(encoding)) + " " + named.Name + " rule " + std::to_string(static_cast<int>(rule));
     for (int round = 0; round < 300; ++round) {
         const std::vector<std::uint32_t> units = RandomUnits(encoding, random);
         std::string in;
@@ -82,13 +115,22 @@ void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, std::mt19937
             const TCopyStop stop = named.Copier(copy);
             ASSERT_LE(copy.Out, copy.OutLimit + 64 + 2 * size) << name;
             ASSERT_EQ((copy.In - in.data()) % static_cast<std::ptrdiff_t>(size), 0) << name;
-            std::uint32_t lines = 0;
-            for (const char* at = before; at < copy.In; at += size)
-                lines += std::equal(lf.begin(), lf.end(), at);
+            const std::size_t done = static_cast<std::size_t>(copy.In - in.data()) / size;
+            const std::vector<std::uint32_t> read(units.begin(), units.begin() + static_cast<std::ptrdiff_t>(done));
+            const TPlainCopy plain = PlainCopy(encoding, read, rule);
+            const std::size_t first = static_cast<std::size_t>(before - in.data()) / size;
+            const auto lines = static_cast<std::uint32_t>(
+                std::count(plain.EndsRecord.begin() + static_cast<std::ptrdiff_t>(first), plain.EndsRecord.end(), true));
             ASSERT_EQ(lines, budget - copy.LinesLeft) << name;
+            if (Records(rule)) {
+                ASSERT_EQ(copy.Quote.Quoted, plain.Quote.Quoted) << name << ", round " << round;
+                ASSERT_EQ(copy.Quote.Lines, plain.Quote.Lines) << name << ", round " << round;
+                ASSERT_EQ(copy.Quote.QuoteLine, plain.Quote.QuoteLine) << name << ", round " << round;
+            }
             if (stop == TCopyStop::LinesDone) {
                 ASSERT_EQ(copy.LinesLeft, 0u);
                 ASSERT_TRUE(std::equal(lf.begin(), lf.end(), copy.In - size)) << name;
+                ASSERT_TRUE(plain.EndsRecord.back()) << name;
             } else if (stop == TCopyStop::OutputFull) {
                 ASSERT_GE(copy.Out, copy.OutLimit);
             } else if (stop == TCopyStop::EndOfText) {
@@ -100,7 +142,7 @@ void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, std::mt19937
             }
         }
         const std::string written(out.data(), copy.Out);
-        ASSERT_EQ(written, Transformed(encoding, units)) << name << ", round " << round;
+        ASSERT_EQ(written, PlainCopy(encoding, units, rule).Out) << name << ", round " << round;
     }
 }
 
@@ -111,12 +153,27 @@ TEST(LineCopy, EveryCopierOfEveryEncodingMatchesThePlainTransformation) {
         const std::size_t count = AvailableLineCopiers(encoding, copiers);
         ASSERT_GE(count, 1u);
         for (std::size_t i = 0; i < count; ++i)
-            CheckCopier(encoding, copiers[i], random);
+            CheckCopier(encoding, copiers[i], TCopyRule::Lines, random);
         EXPECT_EQ(BestLineCopier(encoding), copiers[count - 1].Copier);
     }
     TNamedCopier bytes[4], utf8[4];
     EXPECT_EQ(AvailableLineCopiers(TTextEncoding::Utf8, utf8), AvailableLineCopiers(TTextEncoding::Bytes, bytes));
     EXPECT_EQ(utf8[0].Copier, bytes[0].Copier) << "UTF-8 code units are bytes";
+}
+
+// The exact rules and CSV records: quotes split across blocks and calls, doubled quotes, line
+// breaks inside quotes, in every encoding, with every copier.
+TEST(LineCopy, ExactAndRecordCopiersMatchThePlainReading) {
+    std::mt19937 random(12);
+    for (const TCopyRule rule : {TCopyRule::ExactLines, TCopyRule::Records, TCopyRule::ExactRecords}) {
+        for (const TTextEncoding encoding : AllEncodings) {
+            TNamedCopier copiers[4];
+            const std::size_t count = AvailableLineCopiers(encoding, copiers, rule);
+            for (std::size_t i = 0; i < count; ++i)
+                CheckCopier(encoding, copiers[i], rule, random);
+            EXPECT_EQ(BestLineCopier(encoding, rule), copiers[count - 1].Copier);
+        }
+    }
 }
 
 } // namespace

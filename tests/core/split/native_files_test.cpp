@@ -1,5 +1,7 @@
 // The split on the system's real files: Unicode names, overwriting, sharing and failures that
 // only a real file system produces.
+#include "core/split/piece_join.h"
+#include "core/split/piece_verify.h"
 #include "core/split/split_engine.h"
 #include "platform/file_system.h"
 #include "reference_split.h"
@@ -135,6 +137,57 @@ TEST_F(RealFiles, OthersMayReadBothFilesWhileTheSplitRuns) {
     EXPECT_FALSE(NativeFileSystem().Create(Utf8(FRoot / "src_1.txt"), error)) << "no second writer";
 #endif
     EXPECT_TRUE(piece->Close(error));
+}
+
+// The system's own create-new, rename (over an existing file), remove, list and status, through
+// a split that needs them all: {total}, a manifest, --no-clobber, verify and join.
+TEST_F(RealFiles, NamesManifestVerifyAndJoinOnTheSystemsFiles) {
+    const fs::path dir = FRoot / FromUtf8("导出");
+    fs::create_directories(dir);
+    const fs::path source = dir / FromUtf8("订单.csv");
+    WriteAll(source, "id,v\r\n1,\"a\r\nb\"\r\n2,c\r\n3,d");
+    WriteAll(dir / FromUtf8("订单.1.of.2.csv"), "an old piece, replaced by the rename");
+    TSplitJob job;
+    job.SourcePath = Utf8(source);
+    job.TargetDir = DirPrefix(dir);
+    job.Csv = true;
+    job.HeaderLines = 1;
+    job.LineCount = 2;
+    job.KeepLineEnds = true;
+    job.Manifest = true;
+    job.NameTemplate = "{name}.{n}.of.{total}.{ext}";
+    TSplitSummary summary;
+    ASSERT_FALSE(RunSplit(job, NativeFileSystem(), nullptr, &summary).has_value());
+    EXPECT_EQ(ReadAll(dir / FromUtf8("订单.1.of.2.csv")), "id,v\r\n1,\"a\r\nb\"\r\n2,c\r\n");
+    EXPECT_EQ(ReadAll(dir / FromUtf8("订单.2.of.2.csv")), "id,v\r\n3,d");
+    EXPECT_FALSE(fs::exists(dir / FromUtf8("订单.1.of.~.csv")));
+    EXPECT_EQ(summary.ManifestPath, DirPrefix(dir) + "订单.manifest.json");
+
+    job.NoClobber = true;
+    const std::optional<TSplitError> refused = RunSplit(job, NativeFileSystem(), nullptr);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->Refusal.Problem, TOptionProblem::PieceExists);
+    TSystemError system;
+    EXPECT_FALSE(NativeFileSystem().CreateNew(Utf8(source), system)) << "create-new never truncates";
+    EXPECT_NE(ReadAll(source), "");
+
+    TVerifyReport report;
+    ASSERT_FALSE(VerifyPieces(summary.ManifestPath, NativeFileSystem(), {}, report).has_value());
+    EXPECT_TRUE(report.AllHold());
+    WriteAll(dir / FromUtf8("订单.3.of.3.csv"), "left by another split");
+    ASSERT_FALSE(VerifyPieces(summary.ManifestPath, NativeFileSystem(), {}, report).has_value());
+    EXPECT_EQ(report.Extra, std::vector<std::string>{"订单.3.of.3.csv"});
+
+    TJoinReport joined;
+    ASSERT_FALSE(JoinPieces(summary.ManifestPath, Utf8(dir / "joined.csv"), NativeFileSystem(), {}, joined).has_value());
+    EXPECT_EQ(ReadAll(dir / "joined.csv"), ReadAll(source));
+    EXPECT_TRUE(joined.SourceChecked);
+    // The same file by another path is still an input.
+    const std::optional<TJoinError> onInput = JoinPieces(
+        summary.ManifestPath, Utf8(dir / ".." / FromUtf8("导出") / FromUtf8("订单.2.of.2.csv")), NativeFileSystem(), {},
+        joined);
+    ASSERT_TRUE(onInput.has_value());
+    EXPECT_EQ(onInput->Problem, TJoinProblem::OutputIsInput);
 }
 
 TEST(SystemMessages, TrailingPunctuationAndBreaksAreTrimmed) {

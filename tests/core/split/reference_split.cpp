@@ -118,25 +118,31 @@ TReferenceSplit ReferenceSplit(std::string_view source, const TReferenceJob& job
     const TReferenceEncoding described = DescribeEncoding(encoding);
     source.remove_prefix(mark.size());
 
-    // Lines of code units, up to SUB; the bytes after the last whole unit, unless SUB came first.
+    // Lines (records) of code units, up to SUB; the bytes after the last whole unit, unless SUB
+    // came first. Inside a CSV quoted field every unit is the field's; exactly, every unit stays.
     std::vector<std::string> lines;
     std::string line;
     bool open = false;
+    bool quoted = false;
     std::string trailing;
     std::size_t at = 0;
+    const std::string lineEnd = EncodeUnit(described, '\r') + EncodeUnit(described, '\n');
     for (; at + described.Unit <= source.size(); at += described.Unit) {
         const std::uint32_t unit = Decode(described, source.substr(at, described.Unit));
-        if (unit == 0x1A) break;
+        if (unit == 0x1A && !job.KeepLineEnds) break;
         open = true;
-        if (unit == '\n') {
-            lines.push_back(line + EncodeUnit(described, '\r') + EncodeUnit(described, '\n'));
+        if (job.Csv && unit == '"') quoted = !quoted;
+        if ((job.Csv && quoted) || (job.KeepLineEnds && unit != '\n')) {
+            line += EncodeUnit(described, unit);
+        } else if (unit == '\n') {
+            lines.push_back(line + (job.KeepLineEnds ? EncodeUnit(described, unit) : lineEnd));
             line.clear();
             open = false;
         } else if (unit != '\r') {
             line += EncodeUnit(described, unit);
         }
     }
-    if (open) lines.push_back(line + EncodeUnit(described, '\r') + EncodeUnit(described, '\n'));
+    if (open) lines.push_back(job.KeepLineEnds ? line : line + lineEnd);
     if (at + described.Unit > source.size()) trailing = source.substr(at);
 
     TReferenceSplit result;

@@ -23,6 +23,8 @@ struct TReferenceJob {
     int HeaderLines = 0;
     std::uint64_t PieceBytes = 0;
     TTextEncoding Unmarked = TTextEncoding::Bytes;
+    bool Csv = false;
+    bool KeepLineEnds = false;
 };
 
 // The source's lines as a text reader delivers them, in bytes.

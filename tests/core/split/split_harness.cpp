@@ -11,8 +11,11 @@ TFakeRun SplitOnFake(TFakeFileSystem& files, const TReferenceJob& rules, std::si
     job.TargetDir = FakeTarget;
     job.LineCount = rules.LineCount;
     job.HeaderLines = rules.HeaderLines;
+    job.Mode = rules.PieceBytes > 0 ? TSplitMode::Bytes : TSplitMode::Lines;
     job.PieceBytes = rules.PieceBytes;
     job.Unmarked = rules.Unmarked;
+    job.Csv = rules.Csv;
+    job.KeepLineEnds = rules.KeepLineEnds;
     job.ReadBufferSize = readBuffer;
     job.WriteBufferSize = writeBuffer;
     TFakeRun run;

@@ -13,6 +13,14 @@ inline const std::string FakeSource = "in.d/src.txt";
 inline const std::string FakeTarget = "out/";
 inline const std::string FakePrefix = "out/src";
 
+// A job on FakeSource into FakeTarget, with the engine's defaults otherwise.
+inline TSplitJob FakeJob() {
+    TSplitJob job;
+    job.SourcePath = FakeSource;
+    job.TargetDir = FakeTarget;
+    return job;
+}
+
 struct TFakeRun {
     TReports Reports;
     std::optional<TSplitError> Error;

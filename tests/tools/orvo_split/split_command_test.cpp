@@ -180,6 +180,82 @@ TEST_F(SplitCommand, QuietAndProgress) {
     EXPECT_THAT(screen, ::testing::Not(HasSubstr("--分割完成"))) << "a report glued to the progress line";
 }
 
+TEST_F(SplitCommand, NewOptionsThatCannotBeUsedGiveUsageAndExitOne) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--pieces", "4", "--lines", "5", "a"}, "--lines 和 --pieces 只能用一个"},
+        {{"--bytes", "1k", "--pieces", "4", "a"}, "--bytes 和 --pieces 只能用一个"},
+        {{"--pieces", "1", "a"}, "份数必须是 2 到 99999 之间的整数：“1”"},
+        {{"--pieces", "100000", "a"}, "“100000”"},
+        {{"--max-record", "0", "a"}, "记录上限"},
+        {{"--name", "{name}.txt", "a"}, "文件名模板必须含有 {n}"},
+        {{"--name", "../{n}.txt", "a"}, "文件名模板会离开目标目录：“/”"},
+        {{"--name", "{n}_{size}", "a"}, "未知的字段：“{size}”"},
+        {{"verify"}, "verify 需要一个清单文件"},
+        {{"join", "m.json"}, "join 需要一个清单文件和一个输出文件"},
+    };
+    for (const auto& [arguments, complaint] : cases) {
+        const TCommandResult result = Command(arguments);
+        EXPECT_EQ(result.ExitCode, ExitUsage) << complaint;
+        EXPECT_THAT(result.Err, HasSubstr(complaint));
+        EXPECT_EQ(result.Out, "");
+    }
+}
+
+// A CSV export split into named, verifiable pieces; verify after a piece is changed; join back.
+TEST_F(SplitCommand, CsvPiecesVerifiedAndJoined) {
+    const fs::path csv = FRoot / FromUtf8("订单.csv");
+    std::string content = "id,备注\r\n";
+    for (int i = 1; i <= 30; ++i)
+        content += std::to_string(i) + (i % 4 == 0 ? ",\"两行\n备注\"\r\n" : ",普通\r\n");
+    WriteAll(csv, content);
+    const TCommandResult split = Command({"--csv", "--header", "1", "--pieces", "4", "--keep-line-ends",
+                                          "--manifest", "--name", "{name}-{n:2}-{total}.{ext}", Utf8(csv)});
+    ASSERT_EQ(split.ExitCode, ExitSuccess) << split.Err;
+    EXPECT_THAT(split.Out, HasSubstr("分割完成：" + Utf8(FRoot / FromUtf8("订单-01-4.csv"))));
+    EXPECT_THAT(split.Out, HasSubstr("清单：" + Utf8(FRoot / FromUtf8("订单.manifest.json"))));
+    const std::string manifest = Utf8(FRoot / FromUtf8("订单.manifest.json"));
+    for (int k = 1; k <= 4; ++k) {
+        const std::string piece = ReadAll(FRoot / FromUtf8("订单-0" + std::to_string(k) + "-4.csv"));
+        EXPECT_TRUE(piece.starts_with("id,备注\r\n")) << k;
+        EXPECT_EQ(std::count(piece.begin(), piece.end(), '"') % 2, 0) << "no record cut, piece " << k;
+    }
+    TCommandResult verify = Command({"verify", manifest});
+    EXPECT_EQ(verify.ExitCode, ExitSuccess);
+    EXPECT_EQ(verify.Out, "全部 4 个文件完好\n");
+
+    const fs::path output = FRoot / "joined.csv";
+    const TCommandResult join = Command({"join", manifest, Utf8(output)});
+    EXPECT_EQ(join.ExitCode, ExitSuccess) << join.Err;
+    EXPECT_EQ(ReadAll(output), content);
+    EXPECT_THAT(join.Out, HasSubstr("与源文件逐字节相同"));
+
+    WriteAll(FRoot / FromUtf8("订单-02-4.csv"), "changed");
+    verify = Command({"verify", manifest});
+    EXPECT_EQ(verify.ExitCode, 1);
+    EXPECT_THAT(verify.Out, HasSubstr("不完整：订单-02-4.csv"));
+    const TCommandResult onInput = Command({"join", manifest, Utf8(FRoot / FromUtf8("订单-01-4.csv"))});
+    EXPECT_EQ(onInput.ExitCode, ExitIoFailure);
+    EXPECT_THAT(onInput.Err, HasSubstr("输出文件会覆盖合并的输入"));
+
+    // --no-clobber: the pieces are there now, so nothing starts.
+    const TCommandResult again = Command({"--no-clobber", "--pieces", "4", "--name", "{name}-{n:2}-{total}.{ext}",
+                                          Utf8(csv)});
+    EXPECT_EQ(again.ExitCode, ExitIoFailure);
+    EXPECT_THAT(again.Err, HasSubstr("文件已存在（--no-clobber）："));
+    EXPECT_EQ(ReadAll(FRoot / FromUtf8("订单-02-4.csv")), "changed");
+}
+
+TEST_F(SplitCommand, UnclosedQuoteWarnsOrStopsWithExitTwo) {
+    WriteAll(FSource, "a\n\"b\nc\n");
+    TCommandResult result = Command({"--csv", Utf8(FSource)});
+    EXPECT_EQ(result.ExitCode, ExitSuccess);
+    EXPECT_THAT(result.Err, HasSubstr("该引号从第 2 行开始"));
+    WriteAll(FSource, "a\n\"b\n" + std::string(3000, 'c') + "\n");
+    result = Command({"--csv", "--max-record", "1k", Utf8(FSource)});
+    EXPECT_EQ(result.ExitCode, ExitIoFailure);
+    EXPECT_THAT(result.Err, HasSubstr("第 2 行的引号没有闭合"));
+}
+
 TEST(ProgressLine, TextAndPace) {
     EXPECT_EQ(ProgressText({512u << 20, 1024u << 20}, 4.0), " 50.0%  128.0 MiB/s  已用 0:04  剩余 0:04");
     EXPECT_EQ(ProgressText({1u << 20, 3600ull << 20}, 1.0), "  0.0%  1.0 MiB/s  已用 0:01  剩余 59:59");
