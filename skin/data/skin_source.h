@@ -32,8 +32,9 @@ public:
 
     // The image a key names: its value's file name part is looked up in the archive. An empty
     // value, an extension other than exactly ".bmp", a missing or empty entry, a bitmap that
-    // cannot be read, or one beyond the size bounds leaves `target` cleared.
-    void LoadImage(TBitmap& target, std::string_view section, std::string_view key);
+    // cannot be read, or one beyond the size bounds leaves `target` cleared. Answers the entry's
+    // name when the image was loaded, else nothing.
+    std::string LoadImage(TBitmap& target, std::string_view section, std::string_view key);
 
 private:
     bool Decode(TBitmap& target, std::span<const std::uint8_t> file);
