@@ -134,7 +134,7 @@ private:
     static std::string ScaleList() {
         std::string list;
         for (const int p : SkinScalePercents)
-            list += (list.empty() ? "" : ", ") + std::to_string(p);
+            list.append(list.empty() ? "" : ", ").append(std::to_string(p));
         return list;
     }
 

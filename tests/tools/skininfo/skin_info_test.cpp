@@ -1,6 +1,7 @@
 // skininfo on the default skin and on stores it must refuse; the real program once.
 #include "tools/skininfo/skin_info.h"
 
+#include "core/skinfile/bmp.h"
 #include "core/skinfile/skin_archive_writer.h"
 #include "core/skinfile/skin_store.h"
 #include "tests/tools/orvo_split/run_process.h"
@@ -107,6 +108,23 @@ TEST(SkinInfo, RefusesWhatDoesNotLoad) {
     EXPECT_EQ(SkinInfo({junk.string()}).Code, SkinInfoNotLoaded);
     std::filesystem::remove(old);
     std::filesystem::remove(junk);
+}
+
+TEST(SkinInfo, NamesTheScalesAStoreHasImagesFor) {
+    const auto bitmap = [](int w, int h) { return WriteBmp32(TImage32(w, h, 0x336699)); };
+    TSkinArchiveWriter writer;
+    writer.Add("B.bmp", bitmap(90, 21));
+    const std::string ini = "[Buttons]\nBitmap=B.bmp\n";
+    writer.Add("skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    writer.Add("B@150.bmp", bitmap(135, 32));
+    writer.Add("B@200.bmp", bitmap(181, 42)); // not five frames of 36: no image for 200 %
+    const std::vector<std::uint8_t> store = EncodeSkinStore(writer.Build());
+    const auto path = std::filesystem::temp_directory_path() / "orvo_scales.skn";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(store.data()), store.size());
+    const TRun run = SkinInfo({path.string()});
+    ASSERT_EQ(run.Code, SkinInfoOk) << run.Err;
+    EXPECT_THAT(run.Out, HasSubstr("\nscales|store|150,200\nscales|B.bmp|150\n"));
+    std::filesystem::remove(path);
 }
 
 TEST(SkinInfo, TheProgramPrintsTheSameReport) {
