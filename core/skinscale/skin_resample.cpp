@@ -55,7 +55,7 @@ TAxisCut CutAxis(int sourceExtent, int sourceBefore, int sourceAfter, int target
 }
 
 struct TTap {
-    int Index; // source pixel, absolute
+    int Index; // source pixel
     float Weight;
 };
 
@@ -64,6 +64,7 @@ struct TTap {
 struct TAxisFilter {
     std::vector<int> Start;
     std::vector<TTap> Taps;
+    bool Negative = false; // some weight is below 0: results may leave their neighbours' range
 };
 
 // Catmull-Rom weights of the four pixels around a position t (0 <= t < 1) past the second one.
@@ -96,90 +97,170 @@ TAxisFilter MakeFilter(TRun source, int targetLength) {
             const std::array<double, 4> w = CubicWeights(x - base);
             for (int t = 0; t < 4; ++t) {
                 const int k = std::clamp(static_cast<int>(base) - 1 + t, 0, m - 1);
-                filter.Taps.push_back({source.From + k, static_cast<float>(w[static_cast<std::size_t>(t)])});
+                const double weight = w[static_cast<std::size_t>(t)];
+                if (weight != 0) filter.Taps.push_back({source.From + k, static_cast<float>(weight)}); // not in the range
             }
         }
     }
     filter.Start.push_back(static_cast<int>(filter.Taps.size()));
+    filter.Negative = std::any_of(filter.Taps.begin(), filter.Taps.end(), [](const TTap& t) { return t.Weight < 0; });
     return filter;
 }
-
-// Colour sums weighted by coverage, and the coverage.
-struct TSum {
-    float Red = 0, Green = 0, Blue = 0, Cover = 0;
-};
 
 bool IsKey(std::uint32_t pixel) {
     return (pixel & 0xFFFFFF) == SkinKeyPixel;
 }
 
-std::uint8_t Channel(float sum, float cover) {
-    const float v = std::clamp(sum / cover, 0.0f, 255.0f);
-    return static_cast<std::uint8_t>(std::floor(v + 0.5f));
-}
+// A block of pixels as planes: each channel times its coverage, the coverage (0 for the key, 1
+// for a colour), and the lowest and highest value of each channel among the covered pixels that
+// contribute (255 and 0 where none does). The cubic's negative lobes may not carry a result past
+// those (no halo, no ringing): only the filter's shape is kept.
+struct TPlanes {
+    int Width = 0;
+    bool Ranges = false; // Low and High are kept (only a filter with negative weights needs them)
+    std::array<std::vector<float>, 4> Sum;
+    std::array<std::vector<std::uint8_t>, 3> Low, High;
 
-std::uint32_t Resolve(const TSum& s) {
-    if (!(s.Cover >= 0.5f)) return SkinKeyPixel;
-    const std::uint32_t r = Channel(s.Red, s.Cover), g = Channel(s.Green, s.Cover);
-    std::uint32_t b = Channel(s.Blue, s.Cover);
-    // A blend that lands on the key, or within the tolerance a window region gives it, is moved
-    // off it by one step of blue.
-    if (r == 255 && g <= 1 && b == 255) b = 254;
-    return (r << 16) | (g << 8) | b;
-}
+    void Reset(int width, int height, bool ranges) {
+        Width = width;
+        Ranges = ranges;
+        const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        for (auto& plane : Sum) plane.assign(n, 0.0f);
+        for (auto& plane : Low) plane.assign(ranges ? n : 0, 255);
+        for (auto& plane : High) plane.assign(ranges ? n : 0, 0);
+    }
+};
 
-// One piece of one frame: the source block (columns x, rows y) onto the result block.
-void ResamplePiece(const TImage32& source, const TAxisPiece& x, const TAxisPiece& y, int sx, int sy, int tx,
-                   int ty, TImage32& result, std::vector<TSum>& rows) {
-    if (x.Source.Length == x.Target.Length && y.Source.Length == y.Target.Length) {
-        // Kept at its size: the pixels as drawn, whatever they are.
-        for (int i = 0; i < y.Target.Length; ++i)
-            std::copy_n(&source.Pixels[static_cast<std::size_t>(sy + y.Source.From + i) * source.Width + sx +
-                                       x.Source.From],
-                        x.Target.Length,
-                        &result.Pixels[static_cast<std::size_t>(ty + y.Target.From + i) * result.Width + tx +
-                                       x.Target.From]);
-        return;
-    }
-    const TAxisFilter fx = MakeFilter({sx + x.Source.From, x.Source.Length}, x.Target.Length);
-    const TAxisFilter fy = MakeFilter({sy + y.Source.From, y.Source.Length}, y.Target.Length);
-    const int tw = x.Target.Length, firstRow = sy + y.Source.From;
-    // Across first: every source row of the piece to the result's width.
-    rows.assign(static_cast<std::size_t>(tw) * y.Source.Length, TSum{});
-    for (int r = 0; r < y.Source.Length; ++r) {
-        const std::uint32_t* line = &source.Pixels[static_cast<std::size_t>(firstRow + r) * source.Width];
-        TSum* out = &rows[static_cast<std::size_t>(r) * tw];
-        for (int j = 0; j < tw; ++j) {
-            TSum s;
-            for (int k = fx.Start[j]; k < fx.Start[j + 1]; ++k) {
-                const std::uint32_t p = line[fx.Taps[k].Index];
-                if (IsKey(p)) continue;
-                const float w = fx.Taps[k].Weight;
-                s.Red += w * static_cast<float>((p >> 16) & 0xFF);
-                s.Green += w * static_cast<float>((p >> 8) & 0xFF);
-                s.Blue += w * static_cast<float>(p & 0xFF);
-                s.Cover += w;
-            }
-            out[j] = s;
-        }
-    }
-    // Then down: the result rows from those.
-    for (int i = 0; i < y.Target.Length; ++i) {
-        std::uint32_t* line = &result.Pixels[static_cast<std::size_t>(ty + y.Target.From + i) * result.Width];
-        for (int j = 0; j < tw; ++j) {
-            TSum s;
-            for (int k = fy.Start[i]; k < fy.Start[i + 1]; ++k) {
-                const TSum& in = rows[static_cast<std::size_t>(fy.Taps[k].Index - firstRow) * tw + j];
-                const float w = fy.Taps[k].Weight;
-                s.Red += w * in.Red;
-                s.Green += w * in.Green;
-                s.Blue += w * in.Blue;
-                s.Cover += w * in.Cover;
-            }
-            line[tx + x.Target.From + j] = Resolve(s);
+// The block's source pixels as planes.
+void LoadPlanes(const TImage32& source, int x0, int y0, int width, int height, bool ranges, TPlanes& planes) {
+    planes.Reset(width, height, ranges);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* line = &source.Pixels[static_cast<std::size_t>(y0 + y) * source.Width + x0];
+        const std::size_t row = static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = line[x];
+            if (IsKey(p)) continue;
+            const std::size_t i = row + x;
+            const std::uint8_t c[3] = {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                                       static_cast<std::uint8_t>(p)};
+            for (std::size_t k = 0; k < 3; ++k) planes.Sum[k][i] = c[k];
+            if (ranges)
+                for (std::size_t k = 0; k < 3; ++k) planes.Low[k][i] = planes.High[k][i] = c[k];
+            planes.Sum[3][i] = 1.0f;
         }
     }
 }
+
+// Across: every row of `in` to the filter's width.
+void FilterRows(const TPlanes& in, int rows, const TAxisFilter& f, TPlanes& out) {
+    const int width = static_cast<int>(f.Start.size()) - 1;
+    out.Reset(width, rows, in.Ranges);
+    for (int r = 0; r < rows; ++r) {
+        const std::size_t from = static_cast<std::size_t>(r) * in.Width, to = static_cast<std::size_t>(r) * width;
+        for (int j = 0; j < width; ++j) {
+            float s[4] = {0, 0, 0, 0};
+            std::uint8_t low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+            for (int t = f.Start[j]; t < f.Start[j + 1]; ++t) {
+                const std::size_t i = from + static_cast<std::size_t>(f.Taps[t].Index);
+                const float w = f.Taps[t].Weight;
+                for (std::size_t k = 0; k < 4; ++k) s[k] += w * in.Sum[k][i];
+                if (in.Ranges)
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        low[k] = std::min(low[k], in.Low[k][i]);
+                        high[k] = std::max(high[k], in.High[k][i]);
+                    }
+            }
+            for (std::size_t k = 0; k < 4; ++k) out.Sum[k][to + j] = s[k];
+            if (in.Ranges)
+                for (std::size_t k = 0; k < 3; ++k) {
+                    out.Low[k][to + j] = low[k];
+                    out.High[k][to + j] = high[k];
+                }
+        }
+    }
+}
+
+// A channel of the result, rounded; `low` and `high` are never below 0 or above 255.
+std::uint32_t Channel(float value, float low, float high) {
+    return static_cast<std::uint32_t>(std::clamp(value, low, high) + 0.5f);
+}
+
+// Down: the result rows from the rows filtered across, resolved to pixels of the result.
+void FilterColumns(const TPlanes& in, const TAxisFilter& f, TImage32& result, int x0, int y0, TPlanes& row) {
+    const int width = in.Width, height = static_cast<int>(f.Start.size()) - 1;
+    for (int i = 0; i < height; ++i) {
+        row.Reset(width, 1, in.Ranges);
+        for (int t = f.Start[i]; t < f.Start[i + 1]; ++t) {
+            const std::size_t from = static_cast<std::size_t>(f.Taps[t].Index) * width;
+            const float w = f.Taps[t].Weight;
+            for (std::size_t k = 0; k < 4; ++k) {
+                float* acc = row.Sum[k].data();
+                const float* src = in.Sum[k].data() + from;
+                for (int j = 0; j < width; ++j) acc[j] += w * src[j];
+            }
+            for (std::size_t k = 0; in.Ranges && k < 3; ++k) {
+                std::uint8_t* low = row.Low[k].data();
+                std::uint8_t* high = row.High[k].data();
+                const std::uint8_t* lowIn = in.Low[k].data() + from;
+                const std::uint8_t* highIn = in.High[k].data() + from;
+                for (int j = 0; j < width; ++j) {
+                    low[j] = std::min(low[j], lowIn[j]);
+                    high[j] = std::max(high[j], highIn[j]);
+                }
+            }
+        }
+        std::uint32_t* line = &result.Pixels[static_cast<std::size_t>(y0 + i) * result.Width + x0];
+        for (int j = 0; j < width; ++j) {
+            const float cover = row.Sum[3][j];
+            if (!(cover >= 0.5f) || (in.Ranges && row.Low[0][j] > row.High[0][j])) {
+                line[j] = SkinKeyPixel;
+                continue;
+            }
+            const float scale = 1.0f / cover;
+            std::uint32_t c[3];
+            for (std::size_t k = 0; k < 3; ++k)
+                c[k] = in.Ranges ? Channel(row.Sum[k][j] * scale, row.Low[k][j], row.High[k][j])
+                                 : Channel(row.Sum[k][j] * scale, 0.0f, 255.0f);
+            // A blend that lands on the key, or within the tolerance a window region gives it, is
+            // moved off it by one step of blue.
+            if (c[0] == 255 && c[1] <= 1 && c[2] == 255) c[2] = 254;
+            line[j] = (c[0] << 16) | (c[1] << 8) | c[2];
+        }
+    }
+}
+
+// One piece of the frames: the same cut of every frame, so its filters are made once.
+class TPieceResampler {
+public:
+    TPieceResampler(const TAxisPiece& x, const TAxisPiece& y)
+        : FX(x), FY(y), FCopy(x.Source.Length == x.Target.Length && y.Source.Length == y.Target.Length) {
+        if (FCopy) return;
+        FAcross = MakeFilter({0, x.Source.Length}, x.Target.Length);
+        FDown = MakeFilter({0, y.Source.Length}, y.Target.Length);
+    }
+
+    // The piece of the frame at (sx, sy) of the source onto the frame at (tx, ty) of the result.
+    void Run(const TImage32& source, int sx, int sy, int tx, int ty, TImage32& result) {
+        const int x0 = sx + FX.Source.From, y0 = sy + FY.Source.From;
+        const int rx = tx + FX.Target.From, ry = ty + FY.Target.From;
+        if (FCopy) {
+            // Kept at its size: the pixels as drawn, whatever they are.
+            for (int i = 0; i < FY.Target.Length; ++i)
+                std::copy_n(&source.Pixels[static_cast<std::size_t>(y0 + i) * source.Width + x0], FX.Target.Length,
+                            &result.Pixels[static_cast<std::size_t>(ry + i) * result.Width + rx]);
+            return;
+        }
+        LoadPlanes(source, x0, y0, FX.Source.Length, FY.Source.Length, FAcross.Negative || FDown.Negative, FSource);
+        FilterRows(FSource, FY.Source.Length, FAcross, FRows);
+        FilterColumns(FRows, FDown, result, rx, ry, FRow);
+    }
+
+private:
+    TAxisPiece FX, FY;
+    bool FCopy;
+    TAxisFilter FAcross, FDown;
+    TPlanes FSource, FRows, FRow;
+};
 
 bool WellFormed(const TImage32& image) {
     return image.Width > 0 && image.Height > 0 &&
@@ -202,14 +283,13 @@ TImage32 ResampleFrames(const TImage32& source, TImageFrames frames, const TGrid
     TImage32 result(static_cast<int>(width), static_cast<int>(height), SkinKeyPixel);
     const TAxisCut across = CutAxis(sw, from.Left, from.Right, frameWidth, to.Left, to.Right);
     const TAxisCut down = CutAxis(sh, from.Top, from.Bottom, frameHeight, to.Top, to.Bottom);
-    std::vector<TSum> rows;
-    for (int f = 0; f < count; ++f) {
-        const int sx = frames.Stacked ? 0 : f * sw, sy = frames.Stacked ? f * sh : 0;
-        const int tx = frames.Stacked ? 0 : f * frameWidth, ty = frames.Stacked ? f * frameHeight : 0;
-        for (int r = 0; r < down.Count; ++r)
-            for (int c = 0; c < across.Count; ++c)
-                ResamplePiece(source, across.Pieces[c], down.Pieces[r], sx, sy, tx, ty, result, rows);
-    }
+    for (int r = 0; r < down.Count; ++r)
+        for (int c = 0; c < across.Count; ++c) {
+            TPieceResampler piece(across.Pieces[c], down.Pieces[r]);
+            for (int f = 0; f < count; ++f)
+                piece.Run(source, frames.Stacked ? 0 : f * sw, frames.Stacked ? f * sh : 0,
+                          frames.Stacked ? 0 : f * frameWidth, frames.Stacked ? f * frameHeight : 0, result);
+        }
     return result;
 }
 

@@ -11,8 +11,9 @@
 // drawing code's key test (red 255, green 0 or 1, blue 255) would take for the key.
 //
 // Filters: shrinking averages the area each result pixel covers; enlarging interpolates with the
-// Catmull-Rom cubic (sharp, without the blur of a linear ramp), clamped to the colour range. A
-// piece of the same size is copied. Same input, same output: no state, no randomness.
+// Catmull-Rom cubic (sharp, without the blur of a linear ramp), each result clamped to the range
+// of the covered pixels it is made of, so no halo or ringing appears beside an edge. A piece of
+// the same size is copied. Same input, same output: no state, no randomness.
 #pragma once
 
 #include "core/skinfile/image32.h"

@@ -128,7 +128,7 @@ public:
     std::vector<int> StoreScales() const { return FScaleSource.Percents(); }
     // For each image of the skin that has images for other scales that fit it: its entry and
     // those scales, in load order.
-    std::vector<std::pair<std::string, std::vector<int>>> ImageScales() const;
+    std::vector<std::pair<std::string, std::vector<int>>> ImageScales();
     HBRUSH ButtonFaceBrush() const { return FButtonFaceBrush.Get(); }
 
     // The platform's caption font, taken when the form has been read.

@@ -30,7 +30,7 @@ bool TSkinData::LoadSkin() {
     FScaled.clear(); // the skin changes: its other scales are made again when asked for
     try {
         auto archive = std::make_unique<TSkinReader>();
-        const TSkinLoadResult opened = archive->Load(FStore);
+        const TSkinLoadResult opened = LoadSkinArchive(*archive, FStore);
         if (opened.Status == TSkinLoadStatus::UnknownVersion) {
             FLoadError = OlderSkinFileText;
             ShowSkinMessage(OlderSkinFileText);

@@ -33,7 +33,7 @@ TScaledSkin& TSkinData::AtDpi(int dpi) {
     return FDesigned; // out of memory or GDI objects: drawn unscaled rather than not at all
 }
 
-std::vector<std::pair<std::string, std::vector<int>>> TSkinData::ImageScales() const {
+std::vector<std::pair<std::string, std::vector<int>>> TSkinData::ImageScales() {
     std::vector<std::pair<std::string, std::vector<int>>> result;
     if (FScaleSource.Empty()) return result;
     VisitSkinImages(FSkin, nullptr, [&](const TSkinImageSlot& slot) {

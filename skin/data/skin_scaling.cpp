@@ -109,7 +109,7 @@ void ScaleAllLengths(TSkinDefinitions& skin, int dpi) {
 // larger one, or its largest, or the 100 % image, resampled.
 class TImageScaler {
 public:
-    TImageScaler(const TSkinScaleSource& store, int dpi) : FStore(store), FDpi(dpi) {}
+    TImageScaler(TSkinScaleSource& store, int dpi) : FStore(store), FDpi(dpi) {}
 
     void operator()(const TSkinImageSlot& slot) {
         TBitmap& target = *slot.Target;
@@ -120,14 +120,10 @@ public:
         const int width = designed.Width(), height = designed.Height();
         const int frameWidth = slot.Frames.Stacked ? width : width / count;
         const int frameHeight = slot.Frames.Stacked ? height / count : height;
-        TImage32 image;
-        const std::vector<int> scales = FStore.ScalesOf(slot.Entry, width, height, slot.Frames);
-        if (const int percent = SourcePercentFor(FDpi, scales); percent != 100) {
-            image = FStore.Image(slot.Entry, percent);
-            const int drawnAt = DpiOfPercent(percent);
-            if (!image.Empty() && drawnAt != FDpi)
-                image = ScaleSkinImage(image, drawnAt, slot.Frames, frameWidth, frameHeight, slot.Margins, FDpi);
-        }
+        TSkinScaleSource::TSource source = FStore.SourceFor(slot.Entry, width, height, slot.Frames, FDpi);
+        TImage32 image = std::move(source.Image);
+        if (const int drawnAt = DpiOfPercent(source.Percent); !image.Empty() && drawnAt != FDpi)
+            image = ScaleSkinImage(image, drawnAt, slot.Frames, frameWidth, frameHeight, slot.Margins, FDpi);
         if (image.Empty())
             image = ScaleSkinImage(BitmapToImage32(designed), DesignDpi, slot.Frames, frameWidth, frameHeight,
                                    slot.Margins, FDpi);
@@ -138,7 +134,7 @@ public:
     }
 
 private:
-    const TSkinScaleSource& FStore;
+    TSkinScaleSource& FStore;
     int FDpi;
     std::uint64_t FPixels = 0;
 };
@@ -180,8 +176,8 @@ void VisitSkinImages(const TSkinDefinitions& designed, TSkinDefinitions* scaled,
     }
 }
 
-std::unique_ptr<TSkinDefinitions> ScaleSkinDefinitions(const TSkinDefinitions& designed,
-                                                       const TSkinScaleSource& store, int dpi) {
+std::unique_ptr<TSkinDefinitions> ScaleSkinDefinitions(const TSkinDefinitions& designed, TSkinScaleSource& store,
+                                                       int dpi) {
     std::unique_ptr<TSkinDefinitions> scaled = CopyStructure(designed);
     TImageScaler scaler(store, dpi);
     VisitSkinImages(designed, scaled.get(), [&scaler](const TSkinImageSlot& slot) { scaler(slot); });

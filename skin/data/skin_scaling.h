@@ -34,8 +34,8 @@ using TSkinImageVisitor = std::function<void(const TSkinImageSlot& slot)>;
 // `designed`'s structure (see ScaleSkinDefinitions) whose matching images are the targets.
 void VisitSkinImages(const TSkinDefinitions& designed, TSkinDefinitions* scaled, const TSkinImageVisitor& visit);
 
-// The definitions of `designed` at `dpi`, with the per-scale images of `store`.
-std::unique_ptr<TSkinDefinitions> ScaleSkinDefinitions(const TSkinDefinitions& designed,
-                                                       const TSkinScaleSource& store, int dpi);
+// The definitions of `designed` at `dpi`, with the per-scale images of `store` (decoded as needed).
+std::unique_ptr<TSkinDefinitions> ScaleSkinDefinitions(const TSkinDefinitions& designed, TSkinScaleSource& store,
+                                                       int dpi);
 
 } // namespace orvo

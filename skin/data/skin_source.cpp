@@ -14,6 +14,9 @@ std::string TSkinSource::LoadImage(TBitmap& target, std::string_view section, st
     if (name.empty()) return {};
     const int index = FArchive.IndexOf(name);
     if (index < 0) return {};
+    // An INI may name an image whose name looks like another's per-scale image: decode it now.
+    const TSkinEntry& entry = FArchive.Entries()[static_cast<std::size_t>(index)];
+    if (!FArchive.DecodeTo(entry.Offset + entry.Size)) return {};
     const std::span<const std::uint8_t> file = FArchive.EntryBytes(static_cast<std::size_t>(index));
     if (file.empty() || !Decode(target, file)) {
         target.Clear();

@@ -18,7 +18,7 @@ constexpr std::uint64_t MaxSkinLoadPixels = 32u << 20;
 
 class TSkinSource {
 public:
-    TSkinSource(const TSkinReader& archive, const TQuickIni& ini) : FArchive(archive), FIni(ini) {}
+    TSkinSource(TSkinReader& archive, const TQuickIni& ini) : FArchive(archive), FIni(ini) {}
 
     const TQuickIni& Ini() const { return FIni; }
     std::string String(std::string_view section, std::string_view key) const {
@@ -39,7 +39,7 @@ public:
 private:
     bool Decode(TBitmap& target, std::span<const std::uint8_t> file);
 
-    const TSkinReader& FArchive;
+    TSkinReader& FArchive;
     const TQuickIni& FIni;
     std::uint64_t FPixelsLoaded = 0;
 };

@@ -173,7 +173,14 @@ TEST(SkinResample, EnlargingIsSharpAndKeepsFlatAreasFlat) {
     for (const std::uint32_t p : out.Pixels)
         between += p != 0 && p != 0xFFFFFF;
     EXPECT_LE(between, 4);
-    for (int i = 1; i < 8; ++i) EXPECT_GE(out.Pixels[i] & 0xFF, out.Pixels[i - 1] & 0xFF); // clamped: no ringing below 0
+    for (int i = 1; i < 8; ++i) EXPECT_GE(out.Pixels[i] & 0xFF, out.Pixels[i - 1] & 0xFF);
+    // A bright line between dark ones: the cubic's lobes would ring below 100 and above 200.
+    TImage32 line(4, 4, 0x646464);
+    for (int y = 0; y < 4; ++y) line.At(1, y) = 0xC8C8C8;
+    for (const std::uint32_t p : ResampleFrames(line, {1, false}, {}, 11, 11, {}).Pixels) {
+        EXPECT_GE(p & 0xFF, 0x64u);
+        EXPECT_LE(p & 0xFF, 0xC8u);
+    }
 }
 
 TEST(SkinResample, MarginsThatDoNotFitStretchTheWholeFrame) {

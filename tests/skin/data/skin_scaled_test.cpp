@@ -166,6 +166,26 @@ TEST(ScaledSkin, ImagesOfTheWrongSizeOrUnreadableAreLeftAside) {
     EXPECT_EQ(scales[0].second, std::vector<int>{200});
 }
 
+TEST(ScaledSkin, ALoadDecodesOnlyTheHundredPercentSkin) {
+    // Images for other scales come last; a store cut inside them still loads, as they are decoded
+    // only when a DPI needs them (and then missed: the 100 % image is resampled instead).
+    TTestSkin skin(ScaledIni);
+    skin.Image("B.bmp", Family(90, 21, 100));
+    TImage32 noise = FamilyAt(90, 21, {5, false}, 200);
+    for (std::size_t i = 0; i < noise.Pixels.size(); ++i) noise.Pixels[i] ^= static_cast<std::uint32_t>(i * 2654435761u) & 0x3F003F;
+    skin.Image("B@200.bmp", noise);
+    std::vector<std::uint8_t> store = skin.Store();
+    store.resize(store.size() * 3 / 4);
+    TSkinReader whole;
+    ASSERT_FALSE(whole.Load(store)) << "the cut must be inside the stream";
+    TSkinData data(nullptr);
+    data.SetStoreStream(store);
+    ASSERT_TRUE(data.LoadSkin()) << Utf8Encode(data.LoadError());
+    EXPECT_EQ(data.Buttons().Image.Width(), 90);
+    ExpectFromScale(data.AtDpi(192).Buttons().Image, 100);
+    EXPECT_EQ(data.AtDpi(192).Buttons().Image.Width(), 180);
+}
+
 TEST(ScaledSkin, LengthsScaleByTheOneRuleAndEverythingElseStays) {
     auto data = Loaded(ScaledSkin());
     TScaledSkin& at = data->AtDpi(144);

@@ -53,10 +53,13 @@ struct TTestSkin {
         return *this;
     }
     std::vector<std::uint8_t> Archive(std::int32_t version = 20000) const {
+        // As orvo-skin packs a skin: the images, the INI, then the images for other scales.
         TSkinArchiveWriter writer;
         for (const auto& [name, bytes] : Entries)
-            writer.Add(name, bytes);
+            if (name.find('@') == std::string::npos) writer.Add(name, bytes);
         writer.Add("skin.ini", std::vector<std::uint8_t>(Ini.begin(), Ini.end()));
+        for (const auto& [name, bytes] : Entries)
+            if (name.find('@') != std::string::npos) writer.Add(name, bytes);
         if (SkinArchiveFillerSize(version) >= 0) return writer.Build(version);
         std::vector<std::uint8_t> archive = writer.Build(); // then made a version no reader knows
         for (int i = 0; i < 4; ++i)
