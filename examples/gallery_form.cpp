@@ -76,6 +76,7 @@ void TfGallery::Publish(TPublisher<TfGallery>& p) {
     p.Field(L"MainMenu1", &TfGallery::MainMenu1);
     p.Field(L"miSkinSlate", &TfGallery::miSkinSlate);
     p.Field(L"miSkinJade", &TfGallery::miSkinJade);
+    p.Field(L"miSkinNight", &TfGallery::miSkinNight);
     p.Field(L"miSkinFile", &TfGallery::miSkinFile);
     p.Field(L"miSkinNone", &TfGallery::miSkinNone);
     p.Field(L"pmExample", &TfGallery::pmExample);
@@ -191,6 +192,8 @@ void TfGallery::miSkinClick(TObject* Sender) {
         SkinChosen(miSkinNone, {});
     } else if (Sender == miSkinJade) {
         SkinChosen(miSkinJade, FSkins->UseResource(L"JADESKIN"));
+    } else if (Sender == miSkinNight) {
+        SkinChosen(miSkinNight, FSkins->UseResource(L"NIGHTSKIN"));
     } else {
         SkinChosen(miSkinSlate, FSkins->UseStored());
     }

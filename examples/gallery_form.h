@@ -34,6 +34,7 @@ public:
     TMainMenu* MainMenu1 = nullptr;
     TMenuItem* miSkinSlate = nullptr;
     TMenuItem* miSkinJade = nullptr;
+    TMenuItem* miSkinNight = nullptr;
     TMenuItem* miSkinFile = nullptr;
     TMenuItem* miSkinNone = nullptr;
     TPopupMenu* pmExample = nullptr;

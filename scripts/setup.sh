@@ -14,7 +14,10 @@ packages=(
     fonts-arphic-uming               # the Ming face standing in for 宋体, with bitmaps at 11-16 px
     fonts-wine                       # Wine's own fonts: Marlett (caption buttons), Tahoma, MS Sans Serif
     clang libclang-rt-14-dev         # libFuzzer for the parsers' fuzz targets
-    python3                          # the default skin's generator and its tests
+    python3                          # draws the skins and the program's pictures at build time
+    python3-cairo                    # ... with cairo (vector drawing)
+    python3-pil                      # ... and Pillow (frames, BMP, ICO and GIF writing, contact sheets)
+    fonts-dejavu-core                # the contact sheets' labels (DejaVuSans.ttf, named by path)
 )
 [ $# -gt 0 ] && packages+=("$@")
 

@@ -1,158 +1,129 @@
-"""Checks of a skin's files in the tree: what the engine and the packer rely on, and the rules the
-art must keep (exact magenta only where drawn transparently, flat stretched middles); and of the
-program's own pictures in resources/.
+"""Checks of a rendered skin folder: what the engine and the packer rely on, at every scale, and the
+rules the art keeps:
 
-A skin is described by a module (or object) `skin` with:
-    INI_NAME      the INI's file name
-    LAYOUT        file name -> (width, height, frame count, "h" or "v"), in archive order
-    KEYED         the images drawn with magenta as the transparent colour
-    FLAT_MIDDLES  file name -> [("cols" | "rows", first, last)]: parts that must be flat per frame
-    frame_joins(bitmaps) -> problems: the skin's own checks of how its frame pieces meet
+- every image at every scale, 32 bits per pixel, BI_RGB, bottom-up, fourth byte 0, of the size the
+  rule gives (files.scaled_size);
+- exact magenta only in images the engine draws transparently, and no colour near it anywhere
+  (a soft edge mixed with the key would show as a pink fringe);
+- the parts the engine stretches or repeats (between an element's margins, scaled) flat;
+- the skin's own joins (how its frame pieces meet);
+- one INI, CR LF line ends, naming the images first in archive order.
 """
 
 import os
 import re
 import struct
 
-from .codecs import bmp_fourth_bytes, read_bmp, read_gif, read_ico
-from .raster import MAGENTA, channels
-from .slicing import frame_origin
+from PIL import Image
+
+from .colour import MAGENTA, channels, near_magenta, rgb
+from .files import scaled_size
+from .scale import SKIN_SCALES, Scale
+from .strips import frames
+
+KEY = channels(MAGENTA)
 
 
-def near_magenta(c):
-    """A colour a reader could take for the key: close to magenta but not exactly it."""
-    r, g, b = channels(c)
-    return c != MAGENTA and (255 - r) + g + (255 - b) <= 96
-
-
-def colour_problems(skin, name, img):
+def header_problems(name, data):
+    """The stored layout of one bitmap."""
+    if len(data) < 54 or data[:2] != b"BM":
+        return [f"{name}: not a BMP file"]
+    offset = struct.unpack_from("<I", data, 10)[0]
+    _, _, height, _, bpp, compression = struct.unpack_from("<IiiHHI", data, 14)
     out = []
-    keyed = name in skin.KEYED
-    for i, c in enumerate(img.px):
-        if near_magenta(c):
-            out.append(f"{name}: near-magenta pixel at {i % img.w},{i // img.w}")
-            break
-        if c == MAGENTA and not keyed:
-            out.append(f"{name}: magenta in an image drawn opaque, at {i % img.w},{i // img.w}")
-            break
-    return out
-
-
-def bmp_problems(skin, name, data):
-    """Format and size of one skin bitmap."""
-    try:
-        img, bpp = read_bmp(data)
-    except ValueError as e:
-        return [f"{name}: {e}"], None
-    out = []
-    w, h, _, _ = skin.LAYOUT[name]
-    height = struct.unpack_from("<i", data, 22)[0]
     if bpp != 32:
         out.append(f"{name}: {bpp} bits per pixel, want 32")
-    if (img.w, img.h) != (w, h):
-        out.append(f"{name}: {img.w} x {img.h}, want {w} x {h}")
+    if compression != 0:
+        out.append(f"{name}: compression {compression}, want BI_RGB")
     if height < 0:
         out.append(f"{name}: stored top-down, want bottom-up")
-    if bpp == 32 and bmp_fourth_bytes(data) != {0}:
+    if bpp == 32 and set(data[offset + 3::4]) - {0}:
         out.append(f"{name}: fourth pixel byte is not 0")
-    return out, img
-
-
-def _columns_equal(img, x0, x1, y0, y1):
-    return all(img.get(x, y) == img.get(x0, y) for y in range(y0, y1) for x in range(x0, x1))
-
-
-def _rows_equal(img, y0, y1, x0, x1):
-    return all(img.get(x, y) == img.get(x, y0) for y in range(y0, y1) for x in range(x0, x1))
-
-
-def layout_problems(skin, name, img):
-    out = []
-    _, _, count, orientation = skin.LAYOUT[name]
-    for i in range(1, count + 1):
-        frame = img.crop(*frame_origin(img, count, i, orientation == "v"))
-        for kind, first, last in skin.FLAT_MIDDLES.get(name, []):
-            ok = (_columns_equal(frame, first, last + 1, 0, frame.h) if kind == "cols"
-                  else _rows_equal(frame, first, last + 1, 0, frame.w))
-            if not ok:
-                out.append(f"{name}: frame {i} {kind} {first}-{last} differ (would show a seam)")
     return out
 
 
-def ini_problems(skin, text_bytes):
+def colour_problems(name, image, keyed):
+    colours = {rgb(*c) for _, c in image.getcolors(image.width * image.height)}
+    out = []
+    near = sorted(c for c in colours if near_magenta(c))
+    if near:
+        out.append(f"{name}: near-magenta colour {near[0]:06X} (a soft edge mixed with the key)")
+    if MAGENTA in colours and not keyed:
+        out.append(f"{name}: magenta in an image drawn opaque")
+    return out
+
+
+def flat_problems(name, image, entry, rules, k):
+    out = []
+    _, _, count, orientation = entry
+    for i, frame in enumerate(frames(image, count, orientation == "v"), 1):
+        for kind, before, after in rules:
+            along = frame.width if kind == "cols" else frame.height
+            first, last = k(before), along - k(after) - 1
+            if first > last:
+                continue
+            box = (first, 0, last + 1, frame.height) if kind == "cols" else (0, first, frame.width, last + 1)
+            part = frame.crop(box)
+            # Flat across: every column (row) equals the first one.
+            line = part.crop((0, 0, 1, part.height) if kind == "cols" else (0, 0, part.width, 1))
+            if part != line.resize(part.size, Image.Resampling.NEAREST):
+                out.append(f"{name}: frame {i} {kind} {first}-{last} differ (a seam would show)")
+    return out
+
+
+def ini_problems(art, text_bytes):
     out = []
     if b"\n" in text_bytes.replace(b"\r\n", b""):
-        out.append(f"{skin.INI_NAME}: line ends other than CR LF")
+        out.append(f"{art.INI_NAME}: line ends other than CR LF")
     text = text_bytes.decode("ascii", errors="replace")
     mentioned = []
     for name in re.findall(r"=\s*([A-Za-z0-9_]+\.bmp)\s*$", text, re.M | re.I):
         if name.lower() not in mentioned:
             mentioned.append(name.lower())
-    want = [n.lower() for n in skin.LAYOUT]
+    want = [n.lower() for n in art.LAYOUT]
     if mentioned != want:
-        out.append(f"{skin.INI_NAME}: bitmaps first named in the order {mentioned}, want {want}")
+        out.append(f"{art.INI_NAME}: images first named in the order {mentioned}, want {want}")
     for needed in ("[TitlebarSkin]", "SkinName=", "SkinAuthor=", "[Skins]", "Version=150"):
         if needed not in text:
-            out.append(f"{skin.INI_NAME}: {needed} missing")
+            out.append(f"{art.INI_NAME}: {needed} missing")
     return out
 
 
-def resource_problems(resources, face):
-    """face: the colour the About picture's background and hidden rows must have."""
-    out = []
-
-    def load(name):
-        path = os.path.join(resources, name)
-        if not os.path.exists(path):
-            out.append(f"resources/{name} missing")
-            return None
-        with open(path, "rb") as f:
-            return f.read()
-
-    for name, size in (("menu_glyphs.bmp", (64, 16)), ("track.bmp", (40, 4)), ("trackvert.bmp", (4, 40))):
-        data = load(name)
-        if data is None:
-            continue
-        img, bpp = read_bmp(data)
-        if bpp != 24 or (img.w, img.h) != size:
-            out.append(f"resources/{name}: {img.w} x {img.h} at {bpp} bits, want {size} at 24")
-        elif name == "menu_glyphs.bmp" and any(img.get(x, 0) != 0xFFFFFF for x in range(img.w)):
-            out.append("resources/menu_glyphs.bmp: top row is not the white transparent colour")
-    data = load("orvo.ico")
-    if data is not None:
-        sizes = sorted(w for w, h, _, _ in read_ico(data))
-        if sizes != [16, 24, 32, 48, 256]:
-            out.append(f"resources/orvo.ico: sizes {sizes}")
-    data = load("about.gif")
-    if data is not None:
-        img, _ = read_gif(data)
-        if not data.startswith(b"GIF89a") or (img.w, img.h) != (110, 110):
-            out.append("resources/about.gif: want a GIF89a of 110 x 110")
-        elif any(c != face for c in img.px[-5 * 110:]) or img.get(0, 0) != face:
-            out.append("resources/about.gif: background or hidden bottom rows are not plain face colour")
-    return out
+def load(folder, name):
+    path = os.path.join(folder, name)
+    with open(path, "rb") as f:
+        data = f.read()
+    return data, Image.open(path).convert("RGB")
 
 
-def check_tree(skin, skin_dir):
-    """Every problem of the skin's files in skin_dir."""
-    problems, bitmaps = [], {}
-    for name in skin.LAYOUT:
-        path = os.path.join(skin_dir, name)
-        if not os.path.exists(path):
-            problems.append(f"{name} missing")
-            continue
-        with open(path, "rb") as f:
-            found, img = bmp_problems(skin, name, f.read())
-        problems += found
-        if img is not None and not found:
-            bitmaps[name] = img
-            problems += colour_problems(skin, name, img) + layout_problems(skin, name, img)
-    if len(bitmaps) == len(skin.LAYOUT):
-        problems += skin.frame_joins(bitmaps)
-    inis = [n for n in os.listdir(skin_dir) if n.lower().endswith(".ini")]
-    if inis != [skin.INI_NAME]:
-        problems.append(f"want exactly one INI ({skin.INI_NAME}), found {inis}")
+def check_folder(art, folder, scales=SKIN_SCALES):
+    """Every problem of the rendered skin in folder."""
+    problems = []
+    for percent in scales:
+        k = Scale(percent)
+        images = {}
+        for name, entry in art.LAYOUT.items():
+            file = k.file_name(name)
+            if not os.path.exists(os.path.join(folder, file)):
+                problems.append(f"{file} missing")
+                continue
+            data, image = load(folder, file)
+            found = header_problems(file, data)
+            want = scaled_size(entry, k)
+            if image.size != want:
+                found.append(f"{file}: {image.width} x {image.height}, want {want[0]} x {want[1]}")
+            problems += found
+            if found:
+                continue
+            images[name] = image
+            problems += colour_problems(file, image, name in art.KEYED)
+            problems += flat_problems(file, image, entry, art.FLAT.get(name, []), k)
+        if len(images) == len(art.LAYOUT):
+            problems += art.joins(images, k)
+    inis = [n for n in os.listdir(folder) if n.lower().endswith(".ini")]
+    if inis != [art.INI_NAME]:
+        problems.append(f"want exactly one INI ({art.INI_NAME}), found {inis}")
     else:
-        with open(os.path.join(skin_dir, skin.INI_NAME), "rb") as f:
-            problems += ini_problems(skin, f.read())
+        with open(os.path.join(folder, art.INI_NAME), "rb") as f:
+            problems += ini_problems(art, f.read())
     return problems

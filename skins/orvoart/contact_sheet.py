@@ -1,131 +1,124 @@
-"""The contact sheet: every skin image enlarged and cut into its frames, labelled, magenta shown as
-a checkerboard; the program's own pictures; and mock-up windows at their real size."""
+"""The contact sheet of a skin (docs/skin-<name>.png): every image cut into its frames, at each
+scale it is drawn at, enlarged without smoothing (the frame's large pieces at their size), magenta
+shown as a checkerboard, labelled."""
 
-from .font import HEIGHT, draw_text, text_width
-from .raster import MAGENTA, Image, mix
-from .slicing import frame_origin
+from PIL import Image, ImageChops, ImageDraw, ImageFont
 
-SCALE = 3
-BACKGROUND = 0x9A9A9A
-INK = 0x161616
-SUBTLE = 0x3C3C3C
-CHECKER = (0xD8D8D8, 0xF4F4F4)
-FRAME_GAP = 6
+from . import files
+from .colour import MAGENTA, channels, luminance
+from .scale import SKIN_SCALES, Scale
+from .strips import frames
+
+# Labels come from a font file of a Debian package (fonts-dejavu-core), named by path.
+FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+ZOOM = 2
+GAP = 6
 MARGIN = 24
+WIDTH = 1880
+LIGHT = dict(background=(154, 154, 154), ink=(22, 22, 22), subtle=(60, 60, 60),
+             checker=((216, 216, 216), (244, 244, 244)))
+# A dark skin is judged on a dark sheet: its soft edges were drawn for dark surroundings.
+DARK = dict(background=(58, 60, 64), ink=(232, 234, 237), subtle=(170, 174, 180),
+            checker=((20, 21, 23), (34, 36, 39)))
 
 
-def _enlarged(img, scale=SCALE):
-    """img enlarged, magenta replaced by a checkerboard; alpha (if any) composed over it."""
-    out = Image(img.w * scale, img.h * scale)
-    for y in range(out.h):
-        for x in range(out.w):
-            c = img.get(x // scale, y // scale)
-            check = CHECKER[((x // 6) + (y // 6)) & 1]
-            if c == MAGENTA and img.alpha is None:
-                c = check
-            elif img.alpha is not None:
-                c = mix(check, c, img.get_alpha(x // scale, y // scale) / 255)
-            out.px[y * out.w + x] = c
-    return out
+def _font(size):
+    return ImageFont.truetype(FONT_FILE, size)
 
 
-def _frames(img, count, stacked):
-    return [img.crop(*frame_origin(img, count, i, stacked)) for i in range(1, count + 1)]
+def _is_key(image):
+    """A mask of the pixels that are exactly the key."""
+    r, g, b = ImageChops.difference(image, Image.new("RGB", image.size, channels(MAGENTA))).split()
+    return ImageChops.lighter(ImageChops.lighter(r, g), b).point(lambda v: 255 if v == 0 else 0)
 
 
-class _Sheet:
-    """Places blocks left to right in rows, like words in a paragraph."""
+class Sheet:
+    def __init__(self, look):
+        self.background, self.ink, self.subtle = look["background"], look["ink"], look["subtle"]
+        self.checker = look["checker"]
+        self.font, self.small = _font(13), _font(11)
 
-    def __init__(self, width):
-        self.width = width
-        self.blocks = []  # (x, y, image)
-        self.x = self.y = MARGIN
-        self.row_h = 0
+    def enlarged(self, image, zoom):
+        """image zoom times larger, pixel for pixel, its magenta shown as a checkerboard."""
+        big = image.resize((image.width * zoom, image.height * zoom), Image.Resampling.NEAREST)
+        board = Image.new("RGB", big.size, self.checker[0])
+        draw = ImageDraw.Draw(board)
+        for y in range(0, big.height, 6):
+            for x in range((y // 6) % 2 * 6, big.width, 12):
+                draw.rectangle((x, y, x + 5, y + 5), fill=self.checker[1])
+        big.paste(board, (0, 0), _is_key(big))
+        return big
 
-    def add(self, block):
-        if self.x > MARGIN and self.x + block.w > self.width - MARGIN:
-            self.newline()
-        self.blocks.append((self.x, self.y, block))
-        self.x += block.w + MARGIN
-        self.row_h = max(self.row_h, block.h)
+    def label(self, lines, font, colours):
+        w = max(int(font.getlength(t)) for t in lines) + 2
+        img = Image.new("RGB", (w, len(lines) * (font.size + 4)), self.background)
+        draw = ImageDraw.Draw(img)
+        for i, (text, colour) in enumerate(zip(lines, colours)):
+            draw.text((0, i * (font.size + 4)), text, fill=colour, font=font)
+        return img
 
-    def newline(self):
-        self.x = MARGIN
-        self.y += self.row_h + MARGIN
-        self.row_h = 0
+    def row(self, images, gap=GAP):
+        out = Image.new("RGB", (sum(i.width for i in images) + gap * (len(images) - 1),
+                                max(i.height for i in images)), self.background)
+        x = 0
+        for i in images:
+            out.paste(i, (x, 0))
+            x += i.width + gap
+        return out
 
-    def render(self):
-        self.newline()
-        out = Image(self.width, self.y, BACKGROUND)
-        for x, y, b in self.blocks:
-            out.paste(b, x, y)
+    def column(self, images, gap=GAP):
+        out = Image.new("RGB", (max(i.width for i in images),
+                                sum(i.height for i in images) + gap * (len(images) - 1)), self.background)
+        y = 0
+        for i in images:
+            out.paste(i, (0, y))
+            y += i.height + gap
+        return out
+
+    def image_block(self, name, entry, by_scale):
+        """One image: its name and 100 % size, then its frames at each scale: in rows, or side by
+        side for tall images."""
+        w, h, count, orientation = entry
+        fw, fh = (w, h // count) if orientation == "v" else (w // count, h)
+        zoom = ZOOM if max(fw, fh) <= 100 else 1
+        detail = f"{w} x {h}" + (f", {count} frames" if count > 1 else "") + ("" if zoom == ZOOM else ", not enlarged")
+        tall = h > 2 * w
+        scales = []
+        for percent, image in by_scale.items():
+            cut = [self.enlarged(f, zoom) for f in frames(image, count, orientation == "v")]
+            tag = self.label([f"{percent} %"], self.small, (self.subtle,))
+            body = self.column(cut) if orientation == "v" else self.row(cut)
+            scales.append(self.column([tag, body], gap=2) if tall else self.row([tag, body]))
+        title = self.label([name, detail], self.font, (self.ink, self.subtle))
+        return self.column([title, self.row(scales, gap=3 * GAP) if tall else self.column(scales, gap=4)], gap=4)
+
+    def render(self, blocks):
+        """Blocks placed left to right in rows, like words in a paragraph."""
+        placed, x, y, row_h = [], MARGIN, MARGIN, 0
+        for block in blocks:
+            if block is None or (x > MARGIN and x + block.width > WIDTH - MARGIN):
+                x, y, row_h = MARGIN, y + row_h + MARGIN, 0
+            if block is None:
+                continue
+            placed.append((x, y, block))
+            x += block.width + MARGIN
+            row_h = max(row_h, block.height)
+        out = Image.new("RGB", (WIDTH, y + row_h + MARGIN), self.background)
+        for bx, by, b in placed:
+            out.paste(b, (bx, by))
         return out
 
 
-def _caption(title, detail, body):
-    w = max(text_width(title), text_width(detail), body.w)
-    block = Image(w, 2 * (HEIGHT + 3) + body.h, BACKGROUND)
-    draw_text(block, 0, 0, title, INK)
-    draw_text(block, 0, HEIGHT + 3, detail, SUBTLE)
-    block.paste(body, 0, 2 * (HEIGHT + 3))
-    return block
+def sheet(art, scales=SKIN_SCALES):
+    s = Sheet(DARK if luminance(art.palette.FACE) < 0.2 else LIGHT)
+    rendered = {p: files.render(art, Scale(p)) for p in scales}
+    title = s.label([f"{art.NAME}: every image at {', '.join(f'{p} %' for p in scales)}",
+                     f"magenta, the transparent key, shown as a checkerboard; enlarged {ZOOM} times"],
+                    _font(16), (s.ink, s.subtle))
+    blocks = [title, None]  # None: a new row
+    blocks += [s.image_block(name, entry, {p: rendered[p][name] for p in scales}) for name, entry in art.LAYOUT.items()]
+    return s.render(blocks)
 
 
-def _strip_block(name, img, count, orientation):
-    frames = [_enlarged(f) for f in _frames(img, count, orientation == "v")]
-    numbers = count > 1
-    label_h = HEIGHT + 2 if numbers else 0
-    if orientation == "v":
-        w = frames[0].w
-        h = sum(f.h + label_h for f in frames) + FRAME_GAP * (count - 1)
-    else:
-        w = sum(f.w for f in frames) + FRAME_GAP * (count - 1)
-        h = frames[0].h + label_h
-    body = Image(w, h, BACKGROUND)
-    x = y = 0
-    for i, f in enumerate(frames, 1):
-        if numbers:
-            draw_text(body, x, y, str(i), SUBTLE)
-        body.paste(f, x, y + label_h)
-        if orientation == "v":
-            y += f.h + label_h + FRAME_GAP
-        else:
-            x += f.w + FRAME_GAP
-    detail = f"{img.w} x {img.h}" + (f", {count} frames" if count > 1 else "")
-    return _caption(name, detail, body)
-
-
-def _stack(blocks):
-    body = Image(max(b.w for b in blocks), sum(b.h for b in blocks) + MARGIN * (len(blocks) - 1),
-                 BACKGROUND)
-    y = 0
-    for b in blocks:
-        body.paste(b, 0, y)
-        y += b.h + MARGIN
-    return body
-
-
-# Wide, flat pieces go in one column beside the tall side pieces, together with the mock-ups.
-BESIDE_SIDES = ("FrameTop.bmp", "FrameBottom.bmp")
-
-
-def contact_sheet(bitmaps, layout, pictures, mockups, width=1880):
-    """bitmaps/layout: the skin; pictures: (title, detail, image, scale) of the program's pictures;
-    mockups: (title, image) shown at 1x."""
-    sheet = _Sheet(width)
-    column = []
-    for name, img in bitmaps.items():
-        w, h, count, orientation = layout[name]
-        block = _strip_block(name, img, count, orientation)
-        if name == "FrameLeft.bmp":
-            sheet.newline()
-        if name in BESIDE_SIDES:
-            column.append(block)
-        else:
-            sheet.add(block)
-    column += [_caption(title, f"{img.w} x {img.h} at 1x", img) for title, img in mockups]
-    sheet.add(_stack(column))
-    sheet.newline()
-    for title, detail, img, scale in pictures:
-        sheet.add(_caption(title, detail, _enlarged(img, scale)))
-    return sheet.render()
+def write(art, path):
+    sheet(art).save(path, optimize=True)

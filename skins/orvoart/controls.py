@@ -1,235 +1,299 @@
-"""Push buttons, check and radio glyphs, tabs, header, progress, combo button, status bar panels and
+"""Controls of the bevelled family (Slate, Jade): push buttons, check and radio glyphs, tabs and the
+page frame, header items, the progress trough and chunk, the combo button, status bar panels and
 the popup-menu background.
 
-Every function takes the skin's palette P first (a module or object with the colour names of
-skins/default/slate_art/palette.py), so one drawing serves every skin of the family."""
+Each function takes the skin's palette P (the colour names of skins/default/slate_art/palette.py)
+and the Scale k, and returns the image at that scale; sizes in the docstrings are at 100 %."""
 
-from .raster import MAGENTA, Image, hstrip, mix
-from .shapes import box, flat_middle
+from . import glyphs
+from .canvas import TOP, Layer, flat_vertical, vertical
+from .colour import mix
+from .strips import hstrip
 
-# ------------------------------------------------------------------------------ push buttons
+
+def _button_face(P, k, w, h, look, margins, outside, radius=3):
+    """One rounded, bevelled face of a push-button-like element; margins (top, bottom) at 96 DPI
+    bound the rows the engine stretches, which stay flat."""
+    outline, top, bottom, shine, base, ring = look
+    line = k.line()
+    first, last = k(margins[0]), h - k(margins[1]) - 1
+    layer = Layer(w, h)
+    body = flat_vertical(0, h, first, last, top, bottom)
+    if ring is not None:  # the focused face: a full ring inside the outline
+        layer.box(0, 0, w, h, radius * k.f, outline, ring, line)
+        layer.fill_rounded(2 * line, 2 * line, w - 4 * line, h - 4 * line, max(radius * k.f - 2 * line, 0), body)
+    else:
+        layer.box(0, 0, w, h, radius * k.f, outline, body, line,
+                  shine=None if shine is None else (shine, first))
+    if base is not None:
+        layer.fill_rect(line + round(radius * k.f), h - 2 * line, w - 2 * line - 2 * round(radius * k.f), line, base)
+    return layer.over(outside)
 
 
-def push_buttons(P):
+def push_buttons(P, k):
     """90 x 21, five 18-wide frames: 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused/default.
-    Rows 9-11 and columns 8-9 lie between the fixed margins and are stretched, so they are flat."""
-    w, h = 18, 21
-    common = dict(radius=3, outside=P.FACE, t_of_y=flat_middle(h, 9, 11), shine_until=9)
-    return hstrip([
-        box(w, h, outline=P.BTN_OUTLINE, top=P.BTN_TOP, bottom=P.BTN_BOTTOM, shine=P.BTN_SHINE,
-            base=P.BTN_BASE, **common),
-        box(w, h, outline=P.BTN_DOWN_OUTLINE, top=P.BTN_DOWN_TOP, bottom=P.BTN_DOWN_BOTTOM,
-            **common),
-        box(w, h, outline=P.BTN_OFF_OUTLINE, top=P.BTN_OFF_BODY, bottom=P.BTN_OFF_BODY, **common),
-        box(w, h, outline=P.BTN_HOT_OUTLINE, top=P.BTN_HOT_TOP, bottom=P.BTN_HOT_BOTTOM,
-            shine=P.BTN_SHINE, **common),
-        box(w, h, outline=P.SELECTION, top=P.BTN_TOP, bottom=P.BTN_BOTTOM, ring1=P.FOCUS_RING,
-            **common),
-    ])
+    The rows and columns between the margins (9 and 8) are stretched, so they are flat."""
+    w, h = k(18), k(21)
+    looks = [
+        (P.BTN_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM, P.BTN_SHINE, P.BTN_BASE, None),
+        (P.BTN_DOWN_OUTLINE, P.BTN_DOWN_TOP, P.BTN_DOWN_BOTTOM, None, None, None),
+        (P.BTN_OFF_OUTLINE, P.BTN_OFF_BODY, P.BTN_OFF_BODY, None, None, None),
+        (P.BTN_HOT_OUTLINE, P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM, P.BTN_SHINE, None, None),
+        (P.SELECTION, P.BTN_TOP, P.BTN_BOTTOM, None, None, P.FOCUS_RING),
+    ]
+    return hstrip([_button_face(P, k, w, h, look, (9, 9), P.FACE) for look in looks])
 
 
 # ------------------------------------------------------------------------- check and radio
 
-CHECK_MARK = ["........#", ".......##", "#.....##.", "##...##..", ".##.##...", "..###....",
-              "...#....."]
-RADIO_DOT = [".###.", "#####", "#####", "#####", ".###."]
+
+def check_glyph(P, k, outline, top, bottom, mark, ink, under=None):
+    """A 13 x 13 check box: a rounded square, a tick (mark "checked"), a bar ("mixed") or nothing;
+    transparent round it, its corners smoothed against the face colour."""
+    s = k(13)
+    line = k.line()
+    layer = Layer(s, s)
+    layer.box(0, 0, s, s, 2 * k.f, outline, vertical(line, s - 1 - line, [(0, top), (1, bottom)]), line)
+    if mark == "checked":
+        glyphs.check(layer, 2.5 * k.f, 2.5 * k.f, 8 * k.f, 1.7 * k.f, ink)
+    elif mark == "mixed":
+        bar = k(3)
+        layer.fill_rect(k(3), (s - bar) // 2, s - 2 * k(3), bar, ink)
+    return layer.keyed(P.FACE if under is None else under)
 
 
-def _check_frame(P, checked, enabled):
-    f = box(13, 13, radius=2, outside=MAGENTA,
-            outline=P.THUMB_OUTLINE if enabled else P.BTN_OFF_OUTLINE,
-            top=P.BTN_TOP if enabled else P.BTN_OFF_BODY,
-            bottom=P.BTN_BOTTOM if enabled else P.BTN_OFF_BODY,
-            shine=None, base=None)
+def radio_glyph(P, k, outline, top, bottom, checked, ink, under=None):
+    """A 13 x 13 round radio button with a solid outline and a dot when checked."""
+    s = k(13)
+    c = s / 2
+    layer = Layer(s, s)
+    layer.disc(c, c, 6.1 * k.f, outline)
+    layer.disc(c, c, 6.1 * k.f - k.line(), vertical(0, s - 1, [(0, top), (1, bottom)]))
     if checked:
-        f.stamp(2, 3, CHECK_MARK, {"#": P.SELECTION if enabled else P.GLYPH_OFF})
-    return f
+        layer.disc(c, c, 2.6 * k.f, ink)
+    return layer.keyed(P.FACE if under is None else under)
 
 
-def _glyph_states(P, draw):
+def check_boxes(P, k):
     """52 x 13, four frames: unchecked, checked, unchecked disabled, checked disabled."""
-    return hstrip([draw(P, False, True), draw(P, True, True), draw(P, False, False), draw(P, True, False)])
+    on = (P.THUMB_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM)
+    off = (P.BTN_OFF_OUTLINE, P.BTN_OFF_BODY, P.BTN_OFF_BODY)
+    return hstrip([check_glyph(P, k, *on, None, None), check_glyph(P, k, *on, "checked", P.SELECTION),
+                   check_glyph(P, k, *off, None, None), check_glyph(P, k, *off, "checked", P.GLYPH_OFF)])
 
 
-def check_boxes(P):
-    return _glyph_states(P, _check_frame)
-
-
-def _radio_frame(P, checked, enabled):
-    outline = P.THUMB_OUTLINE if enabled else P.BTN_OFF_OUTLINE
-    top, bottom = (P.BTN_TOP, P.BTN_BOTTOM) if enabled else (P.BTN_OFF_BODY, P.BTN_OFF_BODY)
-    return radio_disc(P, checked, outline, top, bottom, P.SELECTION if enabled else P.GLYPH_OFF)
-
-
-def radio_disc(P, checked, outline, top, bottom, ink):
-    """A 13 x 13 circle with a solid outline; its outer rim is smoothed towards the face colour
-    (never towards the key colour), the rest outside is transparent."""
-    f = Image(13, 13, MAGENTA)
-    for y in range(13):
-        for x in range(13):
-            d = ((x - 6) ** 2 + (y - 6) ** 2) ** 0.5
-            if d <= 5.0:
-                f.set(x, y, mix(top, bottom, y / 12))
-            elif d <= 6.1:
-                f.set(x, y, outline)
-            elif d <= 6.6:
-                f.set(x, y, mix(P.FACE, outline, 0.45))
-    if checked:
-        f.stamp(4, 4, RADIO_DOT, {"#": ink})
-    return f
-
-
-def radio_buttons(P):
-    return _glyph_states(P, _radio_frame)
+def radio_buttons(P, k):
+    """52 x 13, four frames: unchecked, checked, unchecked disabled, checked disabled."""
+    on = (P.THUMB_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM)
+    off = (P.BTN_OFF_OUTLINE, P.BTN_OFF_BODY, P.BTN_OFF_BODY)
+    return hstrip([radio_glyph(P, k, *on, False, None), radio_glyph(P, k, *on, True, P.SELECTION),
+                   radio_glyph(P, k, *off, False, None), radio_glyph(P, k, *off, True, P.GLYPH_OFF)])
 
 
 # -------------------------------------------------------------------------------- progress
 
-def _trough(P):
+
+def trough_colour(P):
     return mix(P.TRACK, P.HILIGHT_WHITE, 0.6)
 
 
-def progress_trough(P):
-    """9 x 19, one frame; the middle (rows 3-15, column 4) is tiled, so it is one flat colour."""
-    trough = _trough(P)
-    f = box(9, 19, radius=2, outside=MAGENTA, outline=P.SHADOW, top=trough, bottom=trough)
-    for x in range(1, 8):
-        if f.get(x, 1) != MAGENTA:
-            f.set(x, 1, mix(P.SHADOW, trough, 0.55))
-            f.set(x, 2, mix(P.SHADOW, trough, 0.8))
-    return f
+def progress_trough(P, k):
+    """9 x 19, one frame, drawn transparently: a sunken trough; its middle (between margins 4 and
+    3) is repeated, so flat."""
+    w, h = k(9), k(19)
+    line = k.line()
+    trough = trough_colour(P)
+    layer = Layer(w, h)
+    inner = vertical(line, line + 2 * line, [(0, mix(P.SHADOW, trough, 0.55)), (0.5, mix(P.SHADOW, trough, 0.8)),
+                                              (1, trough)])
+    layer.box(0, 0, w, h, 2 * k.f, P.SHADOW, inner, line)
+    layer.fill_rect(line, k(3), w - 2 * line, h - k(3) - line, trough)
+    layer.fill_rounded(line, h - 3 * line, w - 2 * line, 2 * line, max(2 * k.f - line, 0), trough)
+    return layer.keyed(P.FACE)
 
 
-def progress_chunk(P):
-    """10 x 12: an 8-pixel block and a 2-pixel gap in the trough's colour."""
-    f = Image(10, 12, _trough(P))
-    for y in range(12):
-        c = P.ACCENT_LIGHT if y == 0 else mix(P.ACCENT, P.SELECTION, (y - 1) / 10)
-        f.hline(0, 7, y, c)
-    f.vline(0, 1, 11, mix(P.ACCENT, P.ACCENT_LIGHT, 0.4))
-    return f
+def progress_chunk(P, k, h=12, trough=None):
+    """10 x 12: an 8-wide block with a light top row and a 2-wide gap in the trough's colour."""
+    w, hh = k(10), k(h)
+    line = k.line()
+    layer = Layer(w, hh)
+    layer.fill_rect(0, 0, w, hh, trough_colour(P) if trough is None else trough)
+    block = k(8)
+    layer.fill_rect(0, 0, block, hh, vertical(line, hh - 1, [(0, P.ACCENT), (1, P.SELECTION)]))
+    layer.fill_rect(0, 0, block, line, P.ACCENT_LIGHT)
+    layer.fill_rect(0, line, line, hh - line, mix(P.ACCENT, P.ACCENT_LIGHT, 0.4))
+    return layer.over(P.FACE)
 
 
 # ------------------------------------------------------------------------------------ tabs
 
 
-def _tab(P, top, bottom, outline, accent=None, open_bottom=False):
-    f = box(18, 18, radius=3, outside=P.FACE, outline=outline, top=top, bottom=bottom,
-            shine=None if accent else P.HILIGHT_WHITE, corners=(True, True, False, False),
-            t_of_y=flat_middle(18, 6, 11))
+def _tab(P, k, top, bottom, outline, accent=None, open_bottom=False):
+    w = h = k(18)
+    line = k.line()
+    layer = Layer(w, h)
+    body = flat_vertical(0, h, k(6), h - k(6) - 1, top, bottom)
+    layer.box(0, 0, w, h + 4 * line, 3 * k.f, outline, body, line, TOP,
+              shine=None if accent else (P.HILIGHT_WHITE, k(9)))
     if accent:
-        for x in range(18):
-            if f.get(x, 0) == outline:
-                f.set(x, 0, accent)
-            if f.get(x, 1) not in (outline, P.FACE):
-                f.set(x, 1, mix(accent, P.HILIGHT_WHITE, 0.45))
-    for x in range(1, 17):
-        f.set(x, 17, P.FACE if open_bottom else P.SHADOW)
-    return f
+        layer.cr.save()
+        layer.cr.rectangle(0, 0, w, line)
+        layer.cr.clip()
+        layer.fill_rounded(0, 0, w, h, 3 * k.f, accent, TOP)
+        layer.cr.restore()
+        layer.cr.save()
+        layer.cr.rectangle(0, line, w, line)
+        layer.cr.clip()
+        layer.fill_rounded(line, line, w - 2 * line, h, max(3 * k.f - line, 0), mix(accent, P.HILIGHT_WHITE, 0.45),
+                           TOP)
+        layer.cr.restore()
+    layer.fill_rect(line, h - line, w - 2 * line, line, P.FACE if open_bottom else P.SHADOW)
+    return layer.over(P.FACE)
 
 
-def tabs(P):
+def tabs(P, k):
     """90 x 18, five frames: 1 tab, 2 selected tab, 3 hot, 4 disabled, 5 selected and hot."""
     return hstrip([
-        _tab(P, mix(P.BTN_TOP, P.FACE, 0.3), P.FACE, P.SHADOW),
-        _tab(P, P.HILIGHT_WHITE, P.FACE, P.SHADOW, accent=P.ACCENT, open_bottom=True),
-        _tab(P, P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM, P.SHADOW, accent=P.ACCENT_LIGHT),
-        _tab(P, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.BTN_OFF_OUTLINE),
-        _tab(P, P.HILIGHT_WHITE, P.BTN_HOT_BOTTOM, P.SHADOW, accent=P.SELECTION, open_bottom=True),
+        _tab(P, k, mix(P.BTN_TOP, P.FACE, 0.3), P.FACE, P.SHADOW),
+        _tab(P, k, P.HILIGHT_WHITE, P.FACE, P.SHADOW, accent=P.ACCENT, open_bottom=True),
+        _tab(P, k, P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM, P.SHADOW, accent=P.ACCENT_LIGHT),
+        _tab(P, k, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.BTN_OFF_OUTLINE),
+        _tab(P, k, P.HILIGHT_WHITE, P.BTN_HOT_BOTTOM, P.SHADOW, accent=P.SELECTION, open_bottom=True),
     ])
 
 
-def tab_border(P):
-    """48 x 48 page frame: outline, a light inner edge top and left, a soft one bottom and right."""
-    f = Image(48, 48, P.FACE)
-    f.frame_rect(0, 0, 48, 48, P.SHADOW)
-    f.hline(1, 46, 1, P.HILIGHT_WHITE)
-    f.vline(1, 1, 46, P.HILIGHT_WHITE)
-    f.hline(1, 46, 46, P.LIGHT)
-    f.vline(46, 2, 46, mix(P.LIGHT, P.SHADOW, 0.3))
-    return f
+def page_frame(P, k, size, soft):
+    """A size x size page frame: outline, a light inner edge top and left, a soft one bottom and
+    right (soft: its colour)."""
+    s = k(size)
+    line = k.line()
+    layer = Layer(s, s)
+    layer.fill_rect(0, 0, s, s, P.SHADOW)
+    layer.fill_rect(line, line, s - 2 * line, s - 2 * line, soft)
+    layer.fill_rect(line, line, s - 3 * line, s - 3 * line, P.HILIGHT_WHITE)
+    layer.fill_rect(2 * line, 2 * line, s - 4 * line, s - 4 * line, P.FACE)
+    return layer.over(P.FACE)
+
+
+def tab_border(P, k):
+    """48 x 48: the page under the tabs."""
+    return page_frame(P, k, 48, mix(P.LIGHT, P.SHADOW, 0.3))
 
 
 # ---------------------------------------------------------------------------------- header
 
 
-def _header_item(P, top, bottom, line, line2=None, separator=None):
-    """One 14 x 18 item: the engine copies columns 0-7 and 6-13, so only the edges differ."""
+def _header_item(P, k, top, bottom, line_colour, line2=None, separator=None):
+    """One 14 x 18 item, flat across but for its first column (light) and last (a separator)."""
     separator = P.SHADOW if separator is None else separator
-    f = Image(14, 18)
-    t_of_y = flat_middle(18, 3, 13)
-    for y in range(18):
-        f.hline(0, 13, y, mix(top, bottom, t_of_y(y)))
-    f.vline(0, 0, 16, mix(top, P.HILIGHT_WHITE, 0.7))
-    f.vline(13, 3, 14, mix(separator, bottom, 0.35))
+    w, h = k(14), k(18)
+    line = k.line()
+    layer = Layer(w, h)
+    layer.fill_rect(0, 0, w, h, flat_vertical(0, h, k(3), h - k(4) - 1, top, bottom))
+    layer.fill_rect(0, 0, line, h - line, mix(top, P.HILIGHT_WHITE, 0.7))
+    layer.fill_rect(w - line, k(3), line, h - k(3) - k(3), mix(separator, bottom, 0.35))
     if line2 is not None:
-        f.hline(0, 13, 16, line2)
-    f.hline(0, 13, 17, line)
-    return f
+        layer.fill_rect(0, h - 2 * line, w, line, line2)
+    layer.fill_rect(0, h - line, w, line, line_colour)
+    return layer.over(P.FACE)
 
 
-def header(P):
-    """72 x 18: five 14-wide frames (1 normal, 2 hot, 3 pressed, 4 disabled, 5 sorted) and two
-    spare columns that the engine never reads."""
-    frames = [
-        _header_item(P, P.HILIGHT_WHITE, mix(P.FACE, P.HILIGHT_WHITE, 0.35), P.SHADOW),
-        _header_item(P, P.HILIGHT_WHITE, P.BTN_HOT_BOTTOM, P.ACCENT, P.ACCENT_LIGHT),
-        _header_item(P, mix(P.FACE, P.SHADOW, 0.25), P.FACE, P.SHADOW),
-        _header_item(P, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.BTN_OFF_OUTLINE, separator=P.BTN_OFF_OUTLINE),
-        _header_item(P, P.HILIGHT_WHITE, mix(P.FACE, P.HILIGHT_WHITE, 0.35), P.SELECTION, P.ACCENT),
+def header_items(P, k):
+    """Five 14-wide frames: 1 normal, 2 hot, 3 pressed, 4 disabled, 5 sorted."""
+    return [
+        _header_item(P, k, P.HILIGHT_WHITE, mix(P.FACE, P.HILIGHT_WHITE, 0.35), P.SHADOW),
+        _header_item(P, k, P.HILIGHT_WHITE, P.BTN_HOT_BOTTOM, P.ACCENT, P.ACCENT_LIGHT),
+        _header_item(P, k, mix(P.FACE, P.SHADOW, 0.25), P.FACE, P.SHADOW),
+        _header_item(P, k, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.BTN_OFF_OUTLINE, separator=P.BTN_OFF_OUTLINE),
+        _header_item(P, k, P.HILIGHT_WHITE, mix(P.FACE, P.HILIGHT_WHITE, 0.35), P.SELECTION, P.ACCENT),
     ]
-    out = Image(72, 18, P.FACE)
-    out.paste(hstrip(frames), 0, 0)
-    return out
 
 
 # ---------------------------------------------------------------------------- combo button
 
-COMBO_ARROW = ["#######", ".#####.", "..###..", "...#..."]
+
+def combo_frame(P, k, w, h, outline, top, bottom, ink, shine=None, under=None, arrow=True, radius=2,
+                margins=None):
+    """A rounded button face with a down arrow, transparent round its corners."""
+    line = k.line()
+    layer = Layer(w, h)
+    body = (vertical(line, h - 1 - line, [(0, top), (1, bottom)]) if margins is None
+            else flat_vertical(0, h, k(margins[0]), h - k(margins[1]) - 1, top, bottom))
+    layer.box(0, 0, w, h, radius * k.f, outline, body, line,
+              shine=None if shine is None else (shine, k(3) if margins else h // 2))
+    if arrow:
+        aw, ah = 7 * k.f, 4 * k.f
+        glyphs.triangle(layer, (w - aw) / 2, (h - ah) / 2, aw, ah, "down", ink)
+    return layer.keyed(P.FACE if under is None else under)
 
 
-def _combo_frame(P, top, bottom, outline, ink, shine=None):
-    f = box(15, 16, radius=2, outside=MAGENTA, outline=outline, top=top, bottom=bottom, shine=shine)
-    f.stamp(4, 6, COMBO_ARROW, {"#": ink})
-    return f
-
-
-def combo_button(P):
-    """60 x 16, four frames: 1 normal, 2 pressed, 3 disabled, 4 hot or focused."""
+def combo_button(P, k):
+    """60 x 16, four 15-wide frames: 1 normal, 2 pressed, 3 disabled, 4 hot or focused."""
+    w, h = k(15), k(16)
     return hstrip([
-        _combo_frame(P, P.BTN_TOP, P.BTN_BOTTOM, P.BTN_OUTLINE, P.GLYPH, P.BTN_SHINE),
-        _combo_frame(P, P.BTN_DOWN_TOP, P.BTN_DOWN_BOTTOM, P.BTN_DOWN_OUTLINE, P.SELECTION),
-        _combo_frame(P, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.BTN_OFF_OUTLINE, P.GLYPH_OFF),
-        _combo_frame(P, P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM, P.BTN_HOT_OUTLINE, P.SELECTION, P.BTN_SHINE),
+        combo_frame(P, k, w, h, P.BTN_OUTLINE, P.BTN_TOP, P.BTN_BOTTOM, P.GLYPH, P.BTN_SHINE),
+        combo_frame(P, k, w, h, P.BTN_DOWN_OUTLINE, P.BTN_DOWN_TOP, P.BTN_DOWN_BOTTOM, P.SELECTION),
+        combo_frame(P, k, w, h, P.BTN_OFF_OUTLINE, P.BTN_OFF_BODY, P.BTN_OFF_BODY, P.GLYPH_OFF),
+        combo_frame(P, k, w, h, P.BTN_HOT_OUTLINE, P.BTN_HOT_TOP, P.BTN_HOT_BOTTOM, P.SELECTION, P.BTN_SHINE),
     ])
 
 
 # ------------------------------------------------------------------------------ status bar
 
 
-def _panel(P, top_left, bottom_right, body):
-    f = Image(68, 15, body)
-    f.hline(0, 66, 0, top_left)
-    f.vline(0, 0, 13, top_left)
-    f.hline(1, 67, 14, bottom_right)
-    f.vline(67, 1, 14, bottom_right)
-    return f
+def _panel(P, k, top_left, bottom_right, body):
+    w, h = k(68), k(15)
+    line = k.line()
+    layer = Layer(w, h)
+    layer.fill_rect(0, 0, w, h, body)
+    if top_left is not None:
+        layer.fill_rect(line, h - line, w - line, line, bottom_right)
+        layer.fill_rect(w - line, line, line, h - line, bottom_right)
+        layer.fill_rect(0, 0, w - line, line, top_left)
+        layer.fill_rect(0, 0, line, h - line, top_left)
+    return layer.over(body)
 
 
-def status_bar(P):
+def status_bar(P, k):
     """204 x 15, three 68-wide panels: 1 lowered, 2 raised, 3 no bevel."""
     return hstrip([
-        _panel(P, P.SHADOW, P.HILIGHT_WHITE, mix(P.FACE, P.LIGHT, 0.5)),
-        _panel(P, P.HILIGHT_WHITE, P.SHADOW, P.FACE),
-        Image(68, 15, P.FACE),
+        _panel(P, k, P.SHADOW, P.HILIGHT_WHITE, mix(P.FACE, P.LIGHT, 0.5)),
+        _panel(P, k, P.HILIGHT_WHITE, P.SHADOW, P.FACE),
+        _panel(P, k, None, None, P.FACE),
     ])
 
 
 # ---------------------------------------------------------------------------- popup menus
 
 
-def menu_background(P):
-    """20 x 20 with one-pixel margins: an outline round a white centre that is stretched."""
-    f = Image(20, 20, P.MENU)
-    f.frame_rect(0, 0, 20, 20, P.MENU_EDGE)
-    return f
+def menu_background(P, k, edge=None, body=None):
+    """20 x 20 with one-pixel margins: an outline round a plain centre that is stretched."""
+    s = k(20)
+    layer = Layer(s, s)
+    layer.fill_rect(0, 0, s, s, P.MENU_EDGE if edge is None else edge)
+    line = k.line()
+    layer.fill_rect(line, line, s - 2 * line, s - 2 * line, P.MENU if body is None else body)
+    return layer.over(P.MENU)
+
+
+# ---------------------------------------------------------------------------- track channels
+
+
+def groove(k, rows, face, length=40, thickness=4):
+    """A length x thickness sunken channel: four bands from top to bottom (rows: the outer dark
+    line, two inner bands, the light line), its ends closed by the dark and light lines, its
+    corners in the face colour. The engine keeps 3 pixels at each end and stretches the rest."""
+    w, h = k(length), k(thickness)
+    line = k.line()
+    layer = Layer(w, h)
+    band = (h - 2 * line) // 2
+    top, upper, lower, bottom = rows
+    for y, n, c in ((0, line, top), (line, band, upper), (line + band, h - 2 * line - band, lower),
+                    (h - line, line, bottom)):
+        layer.fill_rect(0, y, w, n, c)
+    layer.fill_rect(0, line, line, h - 2 * line, top)
+    layer.fill_rect(w - line, line, line, h - 2 * line, bottom)
+    for x in (0, w - line):
+        layer.fill_rect(x, 0, line, line, face)
+        layer.fill_rect(x, h - line, line, line, face)
+    return layer.over(face)

@@ -1,9 +1,12 @@
 """The product emblem: a page cut into three pieces, the middle one slid aside, on a slate badge.
 
-Drawn per size with pixel-snapped geometry, so the pieces stay crisp from 16 to 256 pixels; only
-the badge's rounded outline is anti-aliased (into alpha, or into the background colour)."""
+Drawn per size: the pieces' edges fall on whole pixels, so they stay crisp from 16 to 256 pixels;
+the badge's rounded outline is smooth (into the alpha channel, or into a background colour)."""
 
-from .raster import Image, coverage, mix, ramp, rgb
+import math
+
+from .canvas import Layer, vertical
+from .colour import rgb, unit
 
 BADGE = ((0.0, rgb(98, 130, 172)), (0.55, rgb(52, 80, 119)), (1.0, rgb(30, 50, 80)))
 BADGE_EDGE = rgb(20, 33, 53)
@@ -21,54 +24,32 @@ _ROWS = (0.17, 0.40, 0.47, 0.61, 0.68, 0.83)
 _SMALL_ROWS = {16: (3, 7, 8, 10, 11, 13), 24: (4, 10, 11, 15, 16, 20)}
 
 
-def _in_rounded(fx, fy, x0, y0, x1, y1, r):
-    if not (x0 <= fx < x1 and y0 <= fy < y1):
-        return False
-    cx = min(max(fx, x0 + r), x1 - r)
-    cy = min(max(fy, y0 + r), y1 - r)
-    return (fx - cx) ** 2 + (fy - cy) ** 2 <= r * r
-
-
-def _badge(img, s, background):
-    """Rounded square with an edge, a gradient and a shine line, blended at its rim."""
+def _badge(layer, s):
     r = s * 0.2
     edge = max(1.0, s / 48)
-    samples = 4 if s <= 48 else 3
-    for y in range(s):
-        body = ramp(BADGE, y / (s - 1))
-        for x in range(s):
-            outer = coverage(lambda fx, fy: _in_rounded(fx, fy, 0, 0, s, s, r), x, y, samples)
-            if outer == 0:
-                continue
-            inner = coverage(lambda fx, fy: _in_rounded(fx, fy, edge, edge, s - edge, s - edge, r - edge),
-                             x, y, samples)
-            c = mix(BADGE_EDGE, body, inner)
-            if background is None:
-                img.set(x, y, c, round(255 * outer))
-            else:
-                img.set(x, y, mix(background, c, outer))
-    shine_y = round(edge)
-    for x in range(round(r), s - round(r)):
-        img.set(x, shine_y, mix(img.get(x, shine_y), BADGE_SHINE, 0.7), img.get_alpha(x, shine_y))
+    layer.fill_rounded(0, 0, s, s, r, BADGE_EDGE)
+    layer.fill_rounded(edge, edge, s - 2 * edge, s - 2 * edge, r - edge, vertical(0, s - 1, BADGE))
+    shine = max(1, round(edge))
+    cr = layer.cr
+    cr.set_source_rgba(*unit(BADGE_SHINE), 0.7)
+    cr.rectangle(round(r), round(edge), s - 2 * round(r), shine)
+    cr.fill()
 
 
-def _piece(img, x0, y0, x1, y1, fold, lines, shadow):
+def _piece(layer, x0, y0, x1, y1, fold, lines, shadow):
+    cr = layer.cr
     if shadow:
-        img.fill_rect(x0 + 1, y1, x1 + 1, y1 + shadow, mix(img.get(x0, y1), PAGE_SHADOW, 0.55))
-    for y in range(y0, y1):
-        c = mix(PAGE_TOP, PAGE_BOTTOM, (y - y0) / max(y1 - y0 - 1, 1))
-        for x in range(x0, x1):
-            d = (x - (x1 - fold)) - (y - y0)  # > 0 above the fold's diagonal
-            if fold and d > 0:
-                continue
-            if fold and d >= -1 and x >= x1 - fold:
-                img.set(x, y, FOLD if d == 0 else mix(FOLD, c, 0.5))
-            elif fold and x >= x1 - fold and y - y0 < fold:
-                img.set(x, y, mix(FOLD, c, 0.35))
-            else:
-                img.set(x, y, c)
-    for ly, lx1 in lines:
-        img.fill_rect(x0 + max(1, (x1 - x0) // 7), ly[0], lx1, ly[1], LINES)
+        cr.set_source_rgba(*unit(PAGE_SHADOW), 0.55)
+        cr.rectangle(x0 + 1, y1, x1 - x0, shadow)
+        cr.fill()
+    body = vertical(y0, y1 - 1, [(0, PAGE_TOP), (1, PAGE_BOTTOM)])
+    if fold:
+        layer.polygon([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)], body)
+        layer.polygon([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)], FOLD)
+    else:
+        layer.fill_rect(x0, y0, x1 - x0, y1 - y0, body)
+    for (ly0, ly1), right in lines:
+        layer.fill_rect(x0 + max(1, (x1 - x0) // 7), ly0, right - x0 - max(1, (x1 - x0) // 7), ly1 - ly0, LINES)
 
 
 def _page_lines(s, y0, y1, x0, x1, count, fold=0):
@@ -90,26 +71,27 @@ def _page_lines(s, y0, y1, x0, x1, count, fold=0):
     return out
 
 
-def _cut_lines(img, s, centres):
+def _cut_lines(layer, s, centres):
     """Dashed cut marks through the gaps, from badge edge to badge edge (large sizes only)."""
     if s < 48:
         return
     t = max(1, round(s / 64))
     dash, space = max(2, round(s * 0.045)), max(2, round(s * 0.03))
     inset = round(s * 0.1)
+    cr = layer.cr
+    cr.set_source_rgba(*unit(CUT), 0.85)
     for cy in centres:
         x = inset
         while x < s - inset:
-            for y in range(cy - t // 2, cy - t // 2 + t):
-                for xx in range(x, min(x + dash, s - inset)):
-                    img.set(xx, y, mix(img.get(xx, y), CUT, 0.85), img.get_alpha(xx, y))
+            cr.rectangle(x, cy - t // 2, min(dash, s - inset - x), t)
             x += dash + space
+    cr.fill()
 
 
-def emblem(s, background=None):
-    """The emblem at s x s pixels: with alpha (background None) or composed on a colour."""
-    img = Image(s, s, background if background is not None else 0, alpha=None if background is not None else 0)
-    _badge(img, s, background)
+def emblem(s):
+    """The emblem as an s x s Layer, transparent round the badge."""
+    layer = Layer(s, s)
+    _badge(layer, s)
     rows = _SMALL_ROWS.get(s) or tuple(round(f * s) for f in _ROWS)
     x0, x1 = round(s * 0.28), round(s * 0.72)
     slide = max(1, round(s * 0.05))
@@ -117,8 +99,24 @@ def emblem(s, background=None):
     shadow = 0 if s < 24 else max(1, round(s / 40))
     pieces = [(x0, rows[0], x1, rows[1], fold), (x0 + slide, rows[2], x1 + slide, rows[3], 0),
               (x0, rows[4], x1, rows[5], 0)]
-    _cut_lines(img, s, [(rows[1] + rows[2]) // 2, (rows[3] + rows[4]) // 2])
+    _cut_lines(layer, s, [(rows[1] + rows[2]) // 2, (rows[3] + rows[4]) // 2])
     for px0, py0, px1, py1, f in pieces:
-        lines = _page_lines(s, py0, py1, px0, px1, 4, f)
-        _piece(img, px0, py0, px1, py1, f, lines, shadow)
-    return img
+        _piece(layer, px0, py0, px1, py1, f, _page_lines(s, py0, py1, px0, px1, 4, f), shadow)
+    return layer
+
+
+def ground_shadow(layer, cx, cy, rx, ry, colour, strength):
+    """A soft elliptical shadow under the emblem, darkest in the middle."""
+    import cairo
+    cr = layer.cr
+    cr.save()
+    cr.translate(cx, cy)
+    cr.scale(rx, ry)
+    g = cairo.RadialGradient(0, 0, 0, 0, 0, 1)
+    for i in range(9):
+        rho = i / 8
+        g.add_color_stop_rgba(rho, *unit(colour), strength * (1 - rho * rho) ** 1.5)
+    cr.set_source(g)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.fill()
+    cr.restore()

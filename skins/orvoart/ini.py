@@ -1,5 +1,5 @@
 """Writing a skin's INI text as the packer and the engine want it (sections of key=value lines,
-CR LF line ends), and reading it back in the tests."""
+CR LF line ends)."""
 
 
 def section(name, pairs):
@@ -15,14 +15,3 @@ def text(lines):
     """The lines of the sections as one text with CR LF line ends, without the last blank line."""
     return "\r\n".join(lines[:-1]) + "\r\n"
 
-
-def parse(text_):
-    """section -> {key: value} of an INI text written by text()."""
-    sections, current = {}, None
-    for line in text_.split("\r\n"):
-        if line.startswith("["):
-            current = sections.setdefault(line.strip("[]"), {})
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections

@@ -1,127 +1,107 @@
-"""The program's own pictures: the system-menu glyph strip, the built-in track-bar channels, the
-product icon and the About dialog's logo. They are drawn in the default skin's colours: the
-functions that need colours take that skin's palette P."""
+"""The program's own pictures, compiled into the program from the build tree: the system-menu glyph
+strip, the built-in track-bar channels, the product icon and the About dialog's picture. They are
+drawn in the default skin's colours (its palette P)."""
 
-from .codecs import bmp_bytes, gif_bytes, ico_bytes
-from .emblem import emblem
-from .quantize import quantize
-from .raster import Image, mix, rgb
+import io
+import os
+
+from PIL import Image, ImageChops, ImageFilter
+
+from . import caption, emblem
+from .canvas import Layer
+from .colour import WHITE, channels, mix, rgb
+from .files import write
+from .registry import load
+from .scale import UNIT
+from .strips import transposed
 
 ICON_SIZES = (16, 24, 32, 48, 256)
 ABOUT_SIZE = 110
 ABOUT_HIDDEN_ROWS = 5  # the About dialog covers the picture's bottom rows
+FILES = ("menu_glyphs.bmp", "track.bmp", "trackvert.bmp", "orvo.ico", "about.gif")
 
-WHITE = 0xFFFFFF
 MENU_INK = rgb(31, 43, 61)
 MENU_HALO = rgb(226, 231, 238)
-
-# 16 x 16 system-menu glyphs in image-list order: 0 restore, 1 maximise, 2 minimise, 3 close.
-MENU_GLYPHS = [
-    ["................", "................", "................", "......#######...",
-     "......#######...", "......#.....#...", "...#######...#...", "...#######...#...",
-     "...#.....#...#...", "...#.....#####...", "...#.....#.......", "...#.....#.......",
-     "...#######.......", "................", "................", "................"],
-    ["................", "................", "................", "...##########...",
-     "...##########...", "...#........#...", "...#........#...", "...#........#...",
-     "...#........#...", "...#........#...", "...#........#...", "...#........#...",
-     "...##########...", "................", "................", "................"],
-    ["................", "................", "................", "................",
-     "................", "................", "................", "................",
-     "................", "................", "................", "....########....",
-     "....########....", "................", "................", "................"],
-    ["................", "................", "................", "...##......##...",
-     "...###....###...", "....###..###....", ".....######.....", "......####......",
-     "......####......", ".....######.....", "....###..###....", "...###....###...",
-     "...##......##...", "................", "................", "................"],
-]
+MENU_GLYPHS = ("restore", "max", "min", "close")  # the image list's order
 
 
 def menu_glyphs():
-    """64 x 16 on white (the image list's transparent colour). A pale halo keeps each glyph
-    readable on the dark selection colour and is barely visible on the white menu."""
-    strip = Image(16 * len(MENU_GLYPHS), 16, WHITE)
-    for i, rows in enumerate(MENU_GLYPHS):
-        strip.stamp(16 * i, 0, rows, {"#": MENU_INK})
-    halo = []
-    for y in range(strip.h):
-        for x in range(strip.w):
-            if strip.get(x, y) == WHITE and x % 16 not in (0, 15) and any(
-                    strip.inside(x + dx, y + dy) and strip.get(x + dx, y + dy) == MENU_INK
-                    for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-                halo.append((x, y))
-    for x, y in halo:
-        strip.set(x, y, MENU_HALO)
+    """64 x 16 on white, which the image list takes as transparent: so the glyphs are drawn
+    without smoothing (a soft edge would leave a pale fringe on a dark selection), and a pale
+    halo keeps each readable on the dark selection colour."""
+    layer = Layer(16 * len(MENU_GLYPHS), 16, antialias=False)
+    for i, name in enumerate(MENU_GLYPHS):
+        caption.draw_glyph(layer, name, 16 * i + 3, 3, 10, UNIT, MENU_INK, stroke=2.5)
+    strip = layer.over(WHITE)
+    ink = layer.coverage().point(lambda a: 255 if a else 0)
+    halo = ImageChops.subtract(ink.filter(ImageFilter.MaxFilter(3)), ink)
+    for x in range(0, strip.width, 16):  # the cells' outer columns stay white
+        halo.paste(0, (x, 0, x + 1, 16))
+        halo.paste(0, (x + 15, 0, x + 16, 16))
+    strip.paste(channels(MENU_HALO), (0, 0, strip.width, strip.height), halo)
     return strip
 
 
-def track_horizontal(P):
+def track(P):
     """40 x 4: a sunken groove as tall as the platform's track-bar channel, with 3-pixel ends."""
-    rows = [P.SHADOW, mix(P.SHADOW, P.LIGHT, 0.6), mix(P.LIGHT, WHITE, 0.5), WHITE]
-    img = Image(40, 4)
-    for y, c in enumerate(rows):
-        img.hline(0, 39, y, c)
-    for y in (1, 2):
-        img.set(0, y, P.SHADOW)
-        img.set(39, y, WHITE)
-    for x, y in ((0, 0), (0, 3), (39, 0), (39, 3)):
-        img.set(x, y, P.FACE)
-    img.set(1, 3, mix(P.SHADOW, WHITE, 0.5))
-    img.set(38, 0, mix(P.SHADOW, WHITE, 0.5))
-    return img
+    from .controls import groove
+    return groove(UNIT, (P.SHADOW, mix(P.SHADOW, P.LIGHT, 0.6), mix(P.LIGHT, WHITE, 0.5), WHITE), P.FACE)
 
 
 def about_logo(P):
     """110 x 110 on the button face: the emblem with a soft ground shadow; bottom rows plain."""
     s = 84
-    img = Image(ABOUT_SIZE, ABOUT_SIZE, P.FACE)
-    x0 = (ABOUT_SIZE - s) // 2
-    y0 = 6
-    cx, cy, rx, ry = ABOUT_SIZE / 2, y0 + s + 3.0, s * 0.44, 4.5
-    for y in range(ABOUT_SIZE - ABOUT_HIDDEN_ROWS):
-        for x in range(ABOUT_SIZE):
-            d = ((x + 0.5 - cx) / rx) ** 2 + ((y + 0.5 - cy) / ry) ** 2
-            if d < 1:
-                img.set(x, y, mix(P.FACE, P.DK_SHADOW, 0.45 * (1 - d) ** 1.5))
-    badge = emblem(s, background=None)
-    for y in range(s):
-        for x in range(s):
-            a = badge.get_alpha(x, y)
-            if a:
-                img.set(x0 + x, y0 + y, mix(img.get(x0 + x, y0 + y), badge.get(x, y), a / 255))
-    return img
+    layer = Layer(ABOUT_SIZE, ABOUT_SIZE - ABOUT_HIDDEN_ROWS)
+    emblem.ground_shadow(layer, ABOUT_SIZE / 2, 6 + s + 3.0, s * 0.44, 4.5, P.DK_SHADOW, 0.45)
+    layer.place(emblem.emblem(s), (ABOUT_SIZE - s) // 2, 6)
+    out = Image.new("RGB", (ABOUT_SIZE, ABOUT_SIZE), channels(P.FACE))
+    out.paste(layer.over(P.FACE), (0, 0))
+    return out
 
 
-def render(P):
+def gif_bytes(image, keep):
+    """A GIF of at most 256 colours with fixed quantiser settings; the colour keep is kept exactly
+    (the dialog's background must meet the picture without a seam)."""
+    q = image.quantize(colors=255, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    palette = q.getpalette()[:255 * 3]
+    palette += [0] * (255 * 3 - len(palette)) + list(channels(keep))
+    exact = [255 if p == channels(keep) else 0 for p in image.getdata()]
+    mask = Image.new("L", image.size)
+    mask.putdata(exact)
+    q.paste(255, (0, 0, *image.size), mask)
+    q.putpalette(palette)
+    out = io.BytesIO()
+    q.save(out, "GIF", optimize=False)
+    return out.getvalue()
+
+
+def ico_bytes(layers):
+    """An icon of every size, each drawn for its size, with alpha."""
+    images = [layer.rgba() for layer in layers]
+    out = io.BytesIO()
+    images[-1].save(out, "ICO", sizes=[im.size for im in images], append_images=images[:-1])
+    return out.getvalue()
+
+
+def bmp24_bytes(image):
+    out = io.BytesIO()
+    image.convert("RGB").save(out, "BMP")
+    return out.getvalue()
+
+
+def render():
+    """File name -> bytes of every picture."""
+    P = load("default").palette
+    strip = track(P)
     return {
-        "menu_glyphs": menu_glyphs(),
-        "track": track_horizontal(P),
-        "trackvert": track_horizontal(P).transposed(),
-        "icon": {s: emblem(s) for s in ICON_SIZES},
-        "about": about_logo(P),
+        "menu_glyphs.bmp": bmp24_bytes(menu_glyphs()),
+        "track.bmp": bmp24_bytes(strip),
+        "trackvert.bmp": bmp24_bytes(transposed(strip)),
+        "orvo.ico": ico_bytes([emblem.emblem(s) for s in ICON_SIZES]),
+        "about.gif": gif_bytes(about_logo(P), P.FACE),
     }
 
 
-def encode(out, P):
-    """File name -> bytes for resources/."""
-    about = out["about"]
-    palette, indices = quantize(about.px, 256, keep=(P.FACE,))
-    return {
-        "menu_glyphs.bmp": bmp_bytes(out["menu_glyphs"], 24),
-        "track.bmp": bmp_bytes(out["track"], 24),
-        "trackvert.bmp": bmp_bytes(out["trackvert"], 24),
-        "orvo.ico": ico_bytes([out["icon"][s] for s in ICON_SIZES]),
-        "about.gif": gif_bytes(about.w, about.h, palette, indices),
-    }
-
-
-def sheet_entries(out):
-    """(title, detail, image) for the contact sheet."""
-    entries = [
-        ("menu_glyphs.bmp", "64 x 16, 24-bit, white transparent", out["menu_glyphs"], 3),
-        ("track.bmp", "40 x 4", out["track"], 3),
-        ("trackvert.bmp", "4 x 40", out["trackvert"], 3),
-    ]
-    entries += [("orvo.ico", f"{s} x {s}", out["icon"][s], 3) for s in ICON_SIZES if s <= 48]
-    entries.append(("about.gif", "110 x 110", out["about"], 2))
-    entries.append(("orvo.ico", "256 x 256 at 1x", out["icon"][256], 1))
-    return entries
+def write_all(folder):
+    for name, data in render().items():
+        write(os.path.join(folder, name), data)

@@ -1,11 +1,12 @@
-// OrvoSplitter.exe as it is shipped: a statically linked GUI program carrying its icon, its
-// version 1.5.0.150 with the product name, and a manifest for common controls 6 without DPI
-// awareness.
+// OrvoSplitter.exe as it is shipped: a statically linked GUI program carrying its icon (every
+// size loads), its version 1.5.0.150 with the product name, and a manifest for common controls 6
+// without DPI awareness.
 #include <windows.h>
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -65,6 +66,31 @@ TEST_F(ProgramFile, CarriesItsVersionIconAndManifest) {
     EXPECT_THAT(manifest, HasSubstr("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
     EXPECT_THAT(manifest, HasSubstr(">unaware</dpiAwareness>"));
     EXPECT_THAT(manifest, HasSubstr(">false</dpiAware>"));
+}
+
+// The icon's entries are drawn for each size and stored as PNG: the platform loads every size from
+// its own entry, round corners see-through and the badge opaque.
+TEST_F(ProgramFile, IconLoadsAtEverySize) {
+    ASSERT_NE(Module, nullptr);
+    for (int size : {16, 24, 32, 48, 256}) {
+        HICON icon = static_cast<HICON>(LoadImageW(Module, L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << size;
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size);
+        HDC dc = GetDC(nullptr);
+        const int rows = GetDIBits(dc, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        EXPECT_EQ(rows, size);
+        const auto alpha = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * size + x] >> 24; };
+        EXPECT_LT(alpha(0, 0), 64u) << size << ": the corner";
+        EXPECT_EQ(alpha(size / 2, size / 2), 255u) << size << ": the middle";
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
 }
 
 TEST(ProgramImage, IsOneStaticallyLinkedGuiProgram) {

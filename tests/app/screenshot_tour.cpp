@@ -2,7 +2,8 @@
 // dialog, a message box, the open-file dialog and the folder browser, each as the screen shows it,
 // under the skin store given (the built-in skin without one). Run by hand under Wine on a display:
 //   wine build/win/tests/app/orvo_screenshot_tour.exe OUTPUT_DIR [SKIN.skn] [PREFIX]
-// writes OUTPUT_DIR/PREFIX-main.bmp, -menu.bmp, -sysmenu.bmp, -about.bmp, -message.bmp,
+// writes OUTPUT_DIR/PREFIX-main.bmp, -split.bmp (during a split), -menu.bmp, -sysmenu.bmp,
+// -about.bmp, -message.bmp,
 // -open.bmp, -folder.bmp, an MDI frame with its children normal and minimised (-mdi.bmp) and with
 // one maximised (-mdi-maximised.bmp), and -gallery-PAGE.bmp for every page of the skin gallery,
 // which runs in a process of its own (scripts/screenshots.sh turns them into PNG files).
@@ -102,6 +103,44 @@ void Soon(int ms, std::function<void()> action) {
 
 HWND ActiveDialog() {
     return GetActiveWindow();
+}
+
+// The main window during a split of a file written for it, its log filling; the question at the
+// end is answered no. The source and the pieces are removed afterwards.
+void ShootSplit() {
+    const std::filesystem::path folder = std::filesystem::path(GOutput) / L"split";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path source = folder / L"server-2024.log";
+    {
+        std::ofstream out(source, std::ios::binary);
+        std::string line;
+        for (int i = 1; i <= 1500000; ++i) {
+            line = "2024-05-17 12:00:00 request " + std::to_string(i) + " served\r\n";
+            out << line;
+        }
+    }
+    fMainWin->edtFileToSplit->SetText(source.wstring());
+    fMainWin->edtSaveToDir->SetText(folder.wstring());
+    fMainWin->edtSplitLineNum->SetText(L"20000");
+    static bool shot = false, answered = false;
+    shot = answered = false;
+    SetTimer(nullptr, 0, 15, [](HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND active = ActiveDialog();
+        if (!shot && fMainWin->MemoLog->Lines()->Count() >= 12) {
+            Shoot(L"split", Around(fMainWin->Handle(), 12));
+            shot = true;
+        }
+        if (active && active != fMainWin->Handle()) {
+            PostMessageW(active, WM_COMMAND, IDNO, 0);
+            answered = true;
+            KillTimer(nullptr, id);
+        }
+    });
+    fMainWin->btnSplitNowClick(nullptr);
+    for (int i = 0; i < 600 && !answered; ++i) Pump(50);
+    Pump(300);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 std::wstring WinePath(const char* unixPath) {
@@ -229,6 +268,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     Pump(1200);
     HWND main = fMainWin->Handle();
     Shoot(L"main", Around(main, 12));
+    ShootSplit();
 
     // The File menu open under its item, with the mouse away from it.
     Soon(600, [] {

@@ -1,7 +1,7 @@
 """The colours of the "Orvo Slate" skin. The first group is what the INI declares; the rest are the
 art's own shades, all derived from the same slate blue and warm grey so the pieces agree."""
 
-from orvoart.raster import rgb
+from orvoart.colour import rgb
 
 # Declared in the INI's [Colours] section.
 FACE = rgb(227, 224, 213)
@@ -27,9 +27,9 @@ FRAME_INNER = rgb(30, 48, 76)
 # Window frame, inactive: the same build, greyed towards the face colour.
 CAPTION_OUTLINE_OFF = rgb(74, 84, 101)
 CAPTION_SHINE_OFF = rgb(150, 162, 182)
-CAPTION_TOP_OFF = rgb(114, 128, 152)
-CAPTION_MID_OFF = rgb(102, 116, 140)
-CAPTION_BOTTOM_OFF = rgb(90, 104, 127)
+CAPTION_TOP_OFF = rgb(86, 98, 120)  # dark enough for the inactive caption text (4.5 : 1)
+CAPTION_MID_OFF = rgb(78, 90, 112)
+CAPTION_BOTTOM_OFF = rgb(70, 82, 103)
 FRAME_LIGHT_OFF = rgb(126, 139, 161)
 FRAME_BODY_OFF = rgb(100, 114, 137)
 FRAME_INNER_OFF = rgb(84, 96, 116)

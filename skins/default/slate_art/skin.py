@@ -1,12 +1,13 @@
 """The default skin "Orvo Slate" as a whole: its 25 bitmaps in archive order, their layouts, the
-rules its art is checked by, and its INI text."""
+rules its art is checked by, its images at any scale and its INI text."""
 
-from orvoart import controls, ini, scrollbar
-from orvoart.raster import MAGENTA
+from orvoart import controls, ini, scrollbar, window_frame
+from orvoart.canvas import solid
+from orvoart.strips import hstrip
 
 from . import frame, palette
 
-SKIN_NAME = "Orvo Slate"
+NAME = SKIN_NAME = "Orvo Slate"
 SKIN_AUTHOR = "Orvo"
 INI_NAME = "default.ini"
 
@@ -46,61 +47,62 @@ KEYED = {"CheckBox.bmp", "RadioButton.bmp", "Progress.bmp", "ScrollbarArrow.bmp"
          "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp", "MDIControls.bmp"}
 
 
-# Stretched middles that must not show seams: name -> (kind, first, last) per frame, where kind
-# "cols" means columns first..last are identical and "rows" rows first..last.
-FLAT_MIDDLES = {
-    "Buttons.bmp": [("cols", 8, 9), ("rows", 9, 11)],
-    "Progress.bmp": [("rows", 3, 15)],
-    "ScrollbarHBar.bmp": [("cols", 0, 33)],
-    "ScrollbarVBar.bmp": [("rows", 0, 33)],
-    "ScrollbarHThumb.bmp": [("cols", 5, 16)],
-    "ScrollbarVThumb.bmp": [("rows", 5, 16)],
-    "Header.bmp": [("cols", 1, 12)],
-    "FrameLeft.bmp": [("rows", 29, 244)],
-    "FrameRight.bmp": [("rows", 29, 244)],
-    "FrameTop.bmp": [("cols", 32, 252)],
-    "FrameBottom.bmp": [("cols", 32, 252)],
+# Parts the engine stretches or repeats, which must be flat so no seam shows: name -> (kind, fixed
+# before, fixed after) per frame, at 96 DPI: "cols" means the columns between the two fixed parts
+# are alike, "rows" the rows.
+FLAT = {
+    "Buttons.bmp": [("cols", 8, 8), ("rows", 9, 9)],
+    "Progress.bmp": [("rows", 3, 3)],
+    "ScrollbarHBar.bmp": [("cols", 0, 0)],
+    "ScrollbarVBar.bmp": [("rows", 0, 0)],
+    "ScrollbarHThumb.bmp": [("cols", 5, 5)],
+    "ScrollbarVThumb.bmp": [("rows", 5, 5)],
+    "Header.bmp": [("cols", 1, 1)],
+    "FrameLeft.bmp": [("rows", frame.SIDE_TOP, frame.SIDE_BOTTOM)],
+    "FrameRight.bmp": [("rows", frame.SIDE_TOP, frame.SIDE_BOTTOM)],
+    "FrameTop.bmp": [("cols", frame.END_LEFT, frame.END_RIGHT)],
+    "FrameBottom.bmp": [("cols", frame.END_LEFT, frame.END_RIGHT)],
 }
 
 
-def frame_joins(bitmaps):
-    """The caption bar continues from the left and right pieces into the top piece."""
-    out = []
-    left, top, right = bitmaps["FrameLeft.bmp"], bitmaps["FrameTop.bmp"], bitmaps["FrameRight.bmp"]
-    for f in (0, 1):
-        for y in range(8, 27):
-            t = top.get(100, 29 * f + y)
-            if left.get(4 * f + 3, y) != t or right.get(4 * f, y) != t:
-                out.append(f"frame {f + 1}: caption row {y} differs between the pieces")
-                break
-        if left.get(4 * f, 0) != MAGENTA or right.get(4 * f + 3, 0) != MAGENTA:
-            out.append(f"frame {f + 1}: top corners are not rounded off")
+def joins(images, k):
+    """The caption bar continues from the side pieces into the top piece; the top corners are
+    rounded off."""
+    return window_frame.join_problems(images, k, frame.FRAME)
+
+
+def header(k):
+    """72 x 18: five 14-wide items and two spare columns the engine never reads."""
+    items = hstrip(controls.header_items(palette, k))
+    out = solid(k(72), k(18), palette.FACE)
+    out.paste(items, (0, 0))
     return out
 
 
-def bitmaps():
-    """Every skin bitmap by file name, in archive order."""
+def images(k):
+    """Every skin image at scale k, by file name, in archive order."""
+    P = palette
     drawn = {
-        "Buttons.bmp": controls.push_buttons(palette),
-        "CheckBox.bmp": controls.check_boxes(palette),
-        "RadioButton.bmp": controls.radio_buttons(palette),
-        "Progress.bmp": controls.progress_trough(palette),
-        "ProgressChunk.bmp": controls.progress_chunk(palette),
-        "Tab.bmp": controls.tabs(palette),
-        "TabBorder.bmp": controls.tab_border(palette),
-        "ComboboxBtn.bmp": controls.combo_button(palette),
-        "StatusBar.bmp": controls.status_bar(palette),
-        "Header.bmp": controls.header(palette),
-        "ScrollbarArrow.bmp": scrollbar.arrow_strip(palette),
-        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(palette),
-        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(palette),
-        "ScrollbarHBar.bmp": scrollbar.horizontal_track(palette),
-        "ScrollbarVBar.bmp": scrollbar.vertical_track(palette),
-        "MenuBackground.bmp": controls.menu_background(palette),
+        "Buttons.bmp": controls.push_buttons(P, k),
+        "CheckBox.bmp": controls.check_boxes(P, k),
+        "RadioButton.bmp": controls.radio_buttons(P, k),
+        "Progress.bmp": controls.progress_trough(P, k),
+        "ProgressChunk.bmp": controls.progress_chunk(P, k),
+        "Tab.bmp": controls.tabs(P, k),
+        "TabBorder.bmp": controls.tab_border(P, k),
+        "ComboboxBtn.bmp": controls.combo_button(P, k),
+        "StatusBar.bmp": controls.status_bar(P, k),
+        "Header.bmp": header(k),
+        "ScrollbarArrow.bmp": scrollbar.arrow_strip(P, k),
+        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(P, k),
+        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(P, k),
+        "ScrollbarHBar.bmp": scrollbar.horizontal_track(P, k),
+        "ScrollbarVBar.bmp": scrollbar.vertical_track(P, k),
+        "MenuBackground.bmp": controls.menu_background(P, k),
+        "MDIControls.bmp": frame.mdi_controls(k),
     }
-    drawn.update(frame.caption_buttons())
-    drawn.update(frame.frame_pieces())
-    drawn["MDIControls.bmp"] = frame.mdi_controls()
+    drawn.update(frame.caption_buttons(k))
+    drawn.update(frame.FRAME.pieces(k))
     return {name: drawn[name] for name in LAYOUT}
 
 

@@ -4,7 +4,7 @@ The first group is what the INI declares; the rest are the art's own shades. The
 family's (those of the default skin's palette), so the shared drawings of orvoart take this palette
 as they take the default's; the names after "Jade only" are used by this skin's own pieces."""
 
-from orvoart.raster import mix, rgb
+from orvoart.colour import mix, rgb
 
 # Declared in the INI's [Colours] section.
 FACE = rgb(229, 236, 234)
@@ -101,16 +101,16 @@ PLAQUE_EDGE = rgb(4, 42, 37)
 PLAQUE_TOP = rgb(10, 66, 59)
 PLAQUE_BOTTOM = rgb(16, 82, 73)
 PLAQUE_LIP = rgb(76, 164, 147)
-PLAQUE_EDGE_OFF = rgb(84, 102, 98)
-PLAQUE_TOP_OFF = rgb(100, 120, 116)
-PLAQUE_BOTTOM_OFF = rgb(110, 130, 126)
+PLAQUE_EDGE_OFF = rgb(70, 88, 84)
+PLAQUE_TOP_OFF = rgb(84, 104, 100)  # dark enough for the inactive caption text (4.5 : 1)
+PLAQUE_BOTTOM_OFF = rgb(90, 110, 106)
 PLAQUE_LIP_OFF = rgb(164, 182, 178)
 # The menu bar is a shade darker than the face, so the engine's white frame round a hot item shows.
 MENUBAR_TOP = rgb(236, 243, 241)
 MENUBAR_BOTTOM = rgb(213, 226, 222)
 MENUBAR_LINE = rgb(182, 201, 196)
 MENUBAR_OFF = rgb(226, 232, 230)
-ITEM_SELECTED_TOP = rgb(42, 140, 123)
+ITEM_SELECTED_TOP = rgb(32, 126, 110)  # white text reads on it (4.5 : 1)
 ITEM_SELECTED_BOTTOM = rgb(18, 108, 95)
 ITEM_SELECTED_EDGE = rgb(10, 82, 72)
 GUTTER = rgb(240, 246, 244)

@@ -7,12 +7,13 @@ tab page, up-down buttons, track-bar channels and the six thumbs, the buttons of
 child, a help caption button and the system-menu button placed against the caption text.
 """
 
-from orvoart import controls, ini, scrollbar
-from orvoart.raster import MAGENTA, channels
+from orvoart import controls, ini, scrollbar, window_frame
+from orvoart.colour import channels
+from orvoart.strips import hstrip
 
 from . import elements, frame, palette
 
-SKIN_NAME = "Orvo Jade"
+NAME = SKIN_NAME = "Orvo Jade"
 SKIN_AUTHOR = "Orvo"
 INI_NAME = "jade.ini"
 
@@ -76,97 +77,76 @@ KEYED = {"CheckBox.bmp", "RadioButton.bmp", "Progress.bmp", "ComboboxBtn.bmp", "
          "MaxButton.bmp", "MinButton.bmp", "RestoreButton.bmp", "HelpButton.bmp", "IconButton.bmp",
          "FrameLeft.bmp", "FrameRight.bmp", "FrameTop.bmp", "FrameBottom.bmp", "TitleBack.bmp"}
 
-_SIDE_FLAT = (frame.SIDE_TOP, frame.GEOMETRY.h - frame.SIDE_BOTTOM - 1)
-_END_FLAT = (frame.END_LEFT, frame.GEOMETRY.w - 2 * frame.BORDER - frame.END_RIGHT - 1)
-
-# Stretched or repeated middles that must not show seams: name -> (kind, first, last) per frame,
-# where kind "cols" means columns first..last are identical and "rows" rows first..last.
-FLAT_MIDDLES = {
-    "Buttons.bmp": [("cols", 8, 9), ("rows", 9, 11)],
-    "Progress.bmp": [("cols", 4, 7)],
-    "TabPane.bmp": [("cols", 4, 19), ("rows", 4, 19)],
-    "ComboboxBtn.bmp": [("cols", 3, 13), ("rows", 3, 17)],
-    "SunkEdge.bmp": [("cols", 3, 8), ("rows", 3, 17)],
-    "Header.bmp": [("cols", 1, 12)],
-    "GroupBoxEdge.bmp": [("cols", 6, 17), ("rows", 6, 17)],
-    "GroupBox.bmp": [("cols", 6, 33)],
-    "ScrollbarHBar.bmp": [("cols", 0, 33)],
-    "ScrollbarVBar.bmp": [("rows", 0, 33)],
-    "ScrollbarHThumb.bmp": [("cols", 5, 16)],
-    "ScrollbarVThumb.bmp": [("rows", 5, 16)],
-    "Track.bmp": [("cols", 3, 36)],
-    "TrackVert.bmp": [("rows", 3, 36)],
-    "MenuItem.bmp": [("cols", elements.ITEM_MARGIN, elements.ITEM_W - 1 - elements.ITEM_MARGIN),
-                     ("rows", elements.ITEM_MARGIN, elements.ITEM_H - 1 - elements.ITEM_BOTTOM)],
-    "MenuBackground.bmp": [("cols", 1, 18), ("rows", 1, 18)],
-    "FrameLeft.bmp": [("rows",) + _SIDE_FLAT],
-    "FrameRight.bmp": [("rows",) + _SIDE_FLAT],
-    "FrameTop.bmp": [("cols",) + _END_FLAT],
-    "FrameBottom.bmp": [("cols",) + _END_FLAT],
-    "MenuBar.bmp": [("cols", frame.MENUBAR_END, frame.MENUBAR_W - 1 - frame.MENUBAR_END)],
-    "TitleBack.bmp": [("cols", frame.PLAQUE_END, frame.PLAQUE_W - 1 - frame.PLAQUE_END)],
+# Parts the engine stretches or repeats, which must be flat so no seam shows: name -> (kind, fixed
+# before, fixed after) per frame, at 96 DPI.
+FLAT = {
+    "Buttons.bmp": [("cols", 8, 8), ("rows", 9, 9)],
+    "Progress.bmp": [("cols", 4, 4)],
+    "TabPane.bmp": [("cols", 4, 4), ("rows", 4, 4)],
+    "ComboboxBtn.bmp": [("cols", 3, 3), ("rows", 3, 3)],
+    "SunkEdge.bmp": [("cols", 3, 3), ("rows", 3, 3)],
+    "Header.bmp": [("cols", 1, 1)],
+    "GroupBoxEdge.bmp": [("cols", 6, 6), ("rows", 6, 6)],
+    "GroupBox.bmp": [("cols", 6, 6)],
+    "ScrollbarHBar.bmp": [("cols", 0, 0)],
+    "ScrollbarVBar.bmp": [("rows", 0, 0)],
+    "ScrollbarHThumb.bmp": [("cols", 5, 5)],
+    "ScrollbarVThumb.bmp": [("rows", 5, 5)],
+    "Track.bmp": [("cols", 3, 3)],
+    "TrackVert.bmp": [("rows", 3, 3)],
+    "MenuItem.bmp": [("cols", elements.ITEM_MARGIN, elements.ITEM_MARGIN),
+                     ("rows", elements.ITEM_MARGIN, elements.ITEM_BOTTOM)],
+    "MenuBackground.bmp": [("cols", 1, 1), ("rows", 1, 1)],
+    "FrameLeft.bmp": [("rows", frame.SIDE_TOP, frame.SIDE_BOTTOM)],
+    "FrameRight.bmp": [("rows", frame.SIDE_TOP, frame.SIDE_BOTTOM)],
+    "FrameTop.bmp": [("cols", frame.END_LEFT, frame.END_RIGHT)],
+    "FrameBottom.bmp": [("cols", frame.END_LEFT, frame.END_RIGHT)],
+    "MenuBar.bmp": [("cols", frame.MENUBAR_END, frame.MENUBAR_END)],
+    "TitleBack.bmp": [("cols", frame.PLAQUE_END, frame.PLAQUE_END)],
 }
 
 
-def frame_joins(bitmaps):
-    """The caption bar continues from the left and right pieces into the top piece, all four
-    outer corners are cut round, and the plaque and caption buttons blend into the caption rows
-    they are drawn on."""
-    out = []
-    b, c = frame.BORDER, frame.CAPTION
-    left, top, right = bitmaps["FrameLeft.bmp"], bitmaps["FrameTop.bmp"], bitmaps["FrameRight.bmp"]
-    bottom = bitmaps["FrameBottom.bmp"]
-    h = left.h
-    for f in (0, 1):
-        for y in range(frame.TOP_RADIUS, c - 2):
-            t = top.get(top.w // 2, c * f + y)
-            if left.get(b * f + b - 1, y) != t or right.get(b * f, y) != t:
-                out.append(f"frame {f + 1}: caption row {y} differs between the pieces")
-                break
-        corners = (left.get(b * f, 0), right.get(b * f + b - 1, 0), left.get(b * f, h - 1),
-                   right.get(b * f + b - 1, h - 1))
-        if set(corners) != {MAGENTA}:
-            out.append(f"frame {f + 1}: the outer corners are not rounded off")
-        if bottom.get(bottom.w // 2, frame.BOTTOM * f + frame.BOTTOM - 1) == MAGENTA:
-            out.append(f"frame {f + 1}: the bottom edge is cut away")
-    return out
+def joins(images, k):
+    """The caption bar continues from the side pieces into the top piece; all four outer corners
+    are cut round and the bottom edge is not."""
+    return window_frame.join_problems(images, k, frame.FRAME, corners=("top", "bottom"))
 
 
-def bitmaps():
-    """Every skin bitmap by file name, in archive order."""
+def images(k):
+    """Every skin image at scale k, by file name, in archive order."""
     P = palette
     drawn = {
-        "Buttons.bmp": controls.push_buttons(P),
-        "CheckBox.bmp": elements.check_boxes(),
-        "RadioButton.bmp": elements.radio_buttons(),
-        "Progress.bmp": elements.progress(),
-        "ProgressChunk.bmp": elements.progress_chunk(),
-        "Tab.bmp": controls.tabs(P),
-        "TabPane.bmp": elements.tab_pane(),
-        "ComboboxBtn.bmp": elements.combo_button(),
-        "SunkEdge.bmp": elements.sunken_edge(),
-        "ExtraImages.bmp": elements.extra_images(),
-        "StatusBar.bmp": controls.status_bar(P),
-        "Header.bmp": controls.header(P).crop(0, 0, 70, 18),  # five whole 14-wide frames
-        "GroupBoxEdge.bmp": elements.group_box_edge(),
-        "GroupBox.bmp": elements.group_box_label(),
-        "ScrollbarArrow.bmp": scrollbar.arrow_strip(P),
-        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(P),
-        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(P),
-        "ScrollbarHBar.bmp": scrollbar.horizontal_track(P),
-        "ScrollbarVBar.bmp": scrollbar.vertical_track(P),
-        "Track.bmp": elements.track(),
-        "TrackVert.bmp": elements.track_vert(),
-        "MenuItem.bmp": elements.menu_items(),
-        "MenuBackground.bmp": controls.menu_background(P),
-        "MDIControls.bmp": frame.mdi_controls(),
-        "MenuBar.bmp": frame.menu_bar(),
-        "TitleBack.bmp": frame.title_back(),
+        "Buttons.bmp": controls.push_buttons(P, k),
+        "CheckBox.bmp": elements.check_boxes(k),
+        "RadioButton.bmp": elements.radio_buttons(k),
+        "Progress.bmp": elements.progress(k),
+        "ProgressChunk.bmp": elements.progress_chunk(k),
+        "Tab.bmp": controls.tabs(P, k),
+        "TabPane.bmp": elements.tab_pane(k),
+        "ComboboxBtn.bmp": elements.combo_button(k),
+        "SunkEdge.bmp": elements.sunken_edge(k),
+        "ExtraImages.bmp": elements.extra_images(k),
+        "StatusBar.bmp": controls.status_bar(P, k),
+        "Header.bmp": hstrip(controls.header_items(P, k)),  # five whole 14-wide frames
+        "GroupBoxEdge.bmp": elements.group_box_edge(k),
+        "GroupBox.bmp": elements.group_box_label(k),
+        "ScrollbarArrow.bmp": scrollbar.arrow_strip(P, k),
+        "ScrollbarHThumb.bmp": scrollbar.horizontal_thumb(P, k),
+        "ScrollbarVThumb.bmp": scrollbar.vertical_thumb(P, k),
+        "ScrollbarHBar.bmp": scrollbar.horizontal_track(P, k),
+        "ScrollbarVBar.bmp": scrollbar.vertical_track(P, k),
+        "Track.bmp": elements.track(k),
+        "TrackVert.bmp": elements.track_vert(k),
+        "MenuItem.bmp": elements.menu_items(k),
+        "MenuBackground.bmp": controls.menu_background(P, k),
+        "MDIControls.bmp": frame.mdi_controls(k),
+        "MenuBar.bmp": frame.menu_bar(k),
+        "TitleBack.bmp": frame.title_back(k),
     }
-    drawn.update(elements.track_thumbs())
-    drawn.update(elements.updown())
-    drawn.update(frame.caption_buttons())
-    drawn.update(frame.frame_pieces())
+    drawn.update(elements.track_thumbs(k))
+    drawn.update(elements.updown(k))
+    drawn.update(frame.caption_buttons(k))
+    drawn.update(frame.FRAME.pieces(k))
     return {name: drawn[name] for name in LAYOUT}
 
 

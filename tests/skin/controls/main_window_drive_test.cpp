@@ -500,14 +500,16 @@ int CountColour(TBitmap& shot, TColor colour) {
     return n;
 }
 
-std::unique_ptr<TSkinData> JadeSkin() {
-    std::ifstream file(ORVO_JADE_SKIN_STORE, std::ios::binary);
+std::unique_ptr<TSkinData> StoreSkin(const char* path) {
+    std::ifstream file(path, std::ios::binary);
     std::vector<std::uint8_t> store((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     auto data = std::make_unique<TSkinData>(nullptr);
     data->SetStoreStream(std::move(store));
     EXPECT_TRUE(data->LoadSkin());
     return data;
 }
+
+std::unique_ptr<TSkinData> JadeSkin() { return StoreSkin(ORVO_JADE_SKIN_STORE); }
 
 // Every family shows the skin's images for its states on screen; the Skin menu switches the skin
 // (repainting in the new one) and off (the platform's look, nothing left behind).
@@ -617,6 +619,16 @@ TEST(GalleryFromOutside, FamiliesShowTheSkinsImagesAndTheMenuSwitchesThem) {
     MoveMouse(POINT{h.left + 125, h.bottom + 60});
     EXPECT_TRUE(WaitFor([&] { return Screen(headers.front())->PixelColor(125, y) == plain; }, 3000))
         << "leaving the header clears it";
+
+    // The third skin, built in too: the header repaints in Night's items.
+    auto night = StoreSkin(ORVO_NIGHT_SKIN_STORE);
+    TDataSkinObject* nightBar = night->Headerbar();
+    ASSERT_TRUE(nightBar && !nightBar->Image.Empty());
+    const TColor nightPlain = FrameMiddle(nightBar->Image, std::max(nightBar->Frame, 1), 1);
+    Keys({VK_MENU}, 'K');
+    Keys({}, 'I');
+    EXPECT_TRUE(WaitFor([&] { return Screen(headers.front())->PixelColor(100, y) == nightPlain; }, 4000))
+        << "Orvo Night from the Skin menu";
 
     // No skin: nothing answers as skinned, no window is left behind.
     Keys({VK_MENU}, 'K');

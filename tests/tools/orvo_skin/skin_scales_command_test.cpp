@@ -94,8 +94,10 @@ TEST_F(SkinScales, PackRefusesPerScaleImagesThatDoNotFitNamingThem) {
     refused("Menu@110.bmp", Bitmap(22, 22), "'Menu@110.bmp': 110 % is not a scale a skin store carries");
     refused("Gone@150.bmp", Bitmap(30, 30), "'Gone@150.bmp' has no 100 % image: the INI names no 'Gone.bmp'");
     refused("Menu@150.bmp", Text("BM not really"), "'Menu@150.bmp' is not a readable bitmap");
+#ifndef _WIN32 // names that differ only in case are one file there
     Put("art/menu@150.bmp", Bitmap(30, 30));
     refused("Menu@150.bmp", Bitmap(30, 30), "differ only in letter case");
+#endif
 }
 
 TEST_F(SkinScales, CheckJudgesEveryPerScaleEntryOfAStore) {

@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -68,10 +69,20 @@ TEST(SkinInfo, ReportsTheDefaultSkinInLoadOrder) {
         run.Out,
         HasSubstr("\nelement|Progress|frame=1|left=4|top=3|right=4|bottom=3|trans=0|tile=1|style=1|"));
     EXPECT_THAT(run.Out, ::testing::Not(HasSubstr("Progress.Chunk")));
-    EXPECT_THAT(lines[lines.size() - 3], ::testing::StartsWith("element|ComboxArrow|frame=4|"));
-    EXPECT_THAT(lines[lines.size() - 2], ::testing::StartsWith("element|Toolbar|frame=1|"));
-    EXPECT_THAT(lines.back(), ::testing::StartsWith("sample|FrameSample|0x00")) << "a plain colour";
-    EXPECT_EQ(lines.back().size(), std::string("sample|FrameSample|0x00000000").size());
+    // Then the scales the skin is drawn at, and each image's.
+    const auto sample = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.starts_with("sample|"); });
+    ASSERT_NE(sample, lines.end());
+    const std::size_t at = static_cast<std::size_t>(sample - lines.begin());
+    EXPECT_THAT(lines[at - 2], ::testing::StartsWith("element|ComboxArrow|frame=4|"));
+    EXPECT_THAT(lines[at - 1], ::testing::StartsWith("element|Toolbar|frame=1|"));
+    EXPECT_THAT(lines[at], ::testing::StartsWith("sample|FrameSample|0x00")) << "a plain colour";
+    EXPECT_EQ(lines[at].size(), std::string("sample|FrameSample|0x00000000").size());
+    // 24 images: the store's ProgressChunk.bmp is named only by a key no reader uses.
+    ASSERT_EQ(lines.size(), at + 2 + 24) << "the store's scales, then one line for each image the skin loads";
+    EXPECT_EQ(lines[at + 1], "scales|store|150,200");
+    EXPECT_EQ(lines[at + 2], "scales|FrameLeft.bmp|150,200"); // in load order
+    for (std::size_t i = at + 2; i < lines.size(); ++i) EXPECT_THAT(lines[i], ::testing::EndsWith("|150,200"));
 }
 
 std::filesystem::path TempStore(const char* name, std::int32_t version, const std::string& ini) {
