@@ -17,6 +17,7 @@ void TSkinScaleSource::Reset(std::unique_ptr<TSkinReader> archive) {
     FArchive.reset();
     FIndex = {};
     FScaleEnds.clear();
+    FUndecodable.clear();
     if (!archive) return;
     TSkinScaleIndex index(*archive);
     if (index.Empty()) return; // today's store: nothing to keep
@@ -31,8 +32,15 @@ void TSkinScaleSource::Reset(std::unique_ptr<TSkinReader> archive) {
 }
 
 TImage32 TSkinScaleSource::Read(const TSkinScaleIndex::TEntry& entry, int width, int height, TImageFrames frames) {
-    // Every image of the scale at once: the others are asked for next.
-    if (!FArchive->Decoded(entry.Index) && !FArchive->DecodeTo(FScaleEnds[entry.Percent])) return {};
+    // Every image of the scale at once: the others are asked for next. A store that cannot give
+    // them is not asked again.
+    if (!FArchive->Decoded(entry.Index)) {
+        if (FUndecodable.count(entry.Percent)) return {};
+        if (!FArchive->DecodeTo(FScaleEnds[entry.Percent])) {
+            FUndecodable.insert(entry.Percent);
+            if (!FArchive->Decoded(entry.Index)) return {};
+        }
+    }
     const std::span<const std::uint8_t> bytes = FArchive->EntryBytes(entry.Index);
     try {
         const TBmpInfo info = ReadBmpInfo(bytes);

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<TSkinReader> FArchive;
     TSkinScaleIndex FIndex;
     std::map<int, std::uint64_t> FScaleEnds; // where the last image of each scale ends
+    std::set<int> FUndecodable;              // scales whose images the store could not give
 };
 
 } // namespace orvo
