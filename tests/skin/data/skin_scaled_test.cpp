@@ -220,33 +220,10 @@ TEST(ScaledSkin, LengthsScaleByTheOneRuleAndEverythingElseStays) {
     EXPECT_EQ(data->SysButtons()[0]->XCoord, 25);
 }
 
-TColor SunkColour(int k) {
-    return 0x203040 + 0x101010 * k;
-}
-TColor ButtonColour(int k) {
-    return 0x405060 + 0x010203 * k;
-}
-
 TEST(ScaledSkin, DerivedImagesAreMadeAgainAtTheScale) {
-    TTestSkin skin(R"([SunkEdge]
-Image=sunk.bmp
-TopHeight=2
-BottomHeight=3
-LeftWidth=2
-RightWidth=2
-[ComboButton]
-Image=combo.bmp
-[MDICONTROLS]
-Image=mdi.bmp
-)");
-    TImage32 sunk(4 * 10, 10), combo(4 * 8, 12);
-    for (int k = 0; k < 4; ++k) {
-        for (int y = 0; y < 10; ++y)
-            for (int x = 0; x < 10; ++x) sunk.At(10 * k + x, y) = Px(SunkColour(k + 1));
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 8; ++x) combo.At(8 * k + x, y) = Px(ButtonColour(k + 1));
-    }
-    skin.Image("sunk.bmp", sunk).Image("combo.bmp", combo).Image("mdi.bmp", FrameStrip(144, 10, 12));
+    TTestSkin skin = ComboSkin();
+    skin.Ini += "[MDICONTROLS]\nImage=mdi.bmp\n";
+    skin.Image("mdi.bmp", FrameStrip(144, 10, 12));
     auto data = Loaded(skin);
     const int buttonMargin = data->ComboButton()->RightWidth; // the platform's arrow width + 4
     TScaledSkin& at = data->AtDpi(144);
@@ -258,6 +235,7 @@ Image=mdi.bmp
     EXPECT_EQ(c.RightWidth, ScaleLength(buttonMargin, 144));
     EXPECT_EQ(c.TopHeight, 3);
     EXPECT_EQ(c.BottomHeight, 5); // 4.5
+    EXPECT_EQ(c.Frame, 4);
     EXPECT_EQ(at.SunkEdge()->LeftWidth, c.RightWidth);
     for (int k = 1; k <= 4; ++k) {
         const int x0 = 75 * (k - 1);
@@ -267,7 +245,8 @@ Image=mdi.bmp
     }
     EXPECT_EQ(at.ComboxArrow()->Image.Width(), 4 * 26); // 25.5
     EXPECT_EQ(at.ComboxArrow()->Image.Height(), 26);
-    EXPECT_EQ(at.ComboxArrow()->Image.PixelColor(13, 13), ButtonColour(1));
+    EXPECT_EQ(at.ComboxArrow()->Image.PixelColor(2, 2), ButtonColour(1));
+    EXPECT_EQ(at.ComboxArrow()->Image.PixelColor(13, 16), GlyphColour(1)); // the glyph, 8 x 8 at the middle
     EXPECT_EQ(at.Toolbar()->Image.Width(), 15);
     EXPECT_EQ(at.Toolbar()->Image.Height(), 60);
     EXPECT_EQ(at.Toolbar()->Image.PixelColor(0, 0), data->Toolbar()->Image.PixelColor(0, 0));

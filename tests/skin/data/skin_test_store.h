@@ -71,6 +71,42 @@ struct TTestSkin {
     }
 };
 
+inline TImage32 Painted(int w, int h, TColor (*colour)(int x, int y)) {
+    TImage32 image(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.At(x, y) = Px(colour(x, y));
+    return image;
+}
+
+// A combo box skin: four frames each of a solid edit frame, button and glyph, so that every pixel
+// of the pictures derived from them is known.
+inline TColor SunkColour(int k) {
+    return 0x203040 + 0x101010 * k;
+}
+inline TColor ButtonColour(int k) {
+    return 0x405060 + 0x010203 * k;
+}
+inline TColor GlyphColour(int k) {
+    return 0x00A0B0 + 0x000001 * k;
+}
+
+inline TTestSkin ComboSkin() {
+    TTestSkin skin(R"([SunkEdge]
+Image=sunk.bmp
+TopHeight=2
+BottomHeight=3
+[ComboButton]
+Image=button.bmp
+[ExtraImages]
+Image=glyph.bmp
+)");
+    skin.Image("sunk.bmp", Painted(80, 21, [](int x, int) { return SunkColour(x / 20 + 1); }))
+        .Image("button.bmp", Painted(40, 21, [](int x, int) { return ButtonColour(x / 10 + 1); }))
+        .Image("glyph.bmp", Painted(25, 5, [](int x, int) { return GlyphColour(x / 5 + 1); }));
+    return skin;
+}
+
 // A component holding the skin, loaded; fails the test when it does not load.
 inline std::unique_ptr<TSkinData> Loaded(const TTestSkin& skin) {
     auto data = std::make_unique<TSkinData>(nullptr);
