@@ -3,8 +3,9 @@ add_library(orvo_skin_command STATIC
     ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/skin_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/skin_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/skin_pack.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/skin_scale_report.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/tool_files.cpp)
-target_link_libraries(orvo_skin_command PUBLIC orvo_skinfile)
+target_link_libraries(orvo_skin_command PUBLIC orvo_skinfile orvo_skinscale)
 orvo_warnings(orvo_skin_command)
 
 add_executable(orvo-skin ${CMAKE_CURRENT_LIST_DIR}/orvo_skin/main.cpp)

@@ -20,6 +20,9 @@ public:
     // so the result may be up to 59 bytes longer than `size`; callers use it as produced.
     // Throws ElzhException when `size` is out of bounds or the stream ends long before it.
     std::vector<std::uint8_t> Decode(std::span<const std::uint8_t> stream, std::uint32_t size);
+    // Throws ElzhException when `size` bytes cannot be asked of a stream of `streamBytes` (what
+    // Decode refuses before anything is allocated).
+    static void CheckDecodable(std::size_t streamBytes, std::uint32_t size);
 
     // The LZHUF bit stream of `data` (without any size field).
     std::vector<std::uint8_t> Encode(std::span<const std::uint8_t> data);

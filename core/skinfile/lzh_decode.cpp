@@ -15,7 +15,9 @@ constexpr std::uint64_t MaxBytesPerInputByte = 8 * F / 10;
 // A match copies in 8-byte steps and may run this far past its end.
 constexpr std::size_t CopySlack = 8;
 
-void CheckSize(std::size_t streamBytes, std::uint32_t size) {
+} // namespace
+
+void TLZH::CheckDecodable(std::size_t streamBytes, std::uint32_t size) {
     if (size > TLZH::MaxDecodedSize)
         throw ElzhException("LZH : stated size " + std::to_string(size) + " exceeds the limit of " +
                             std::to_string(TLZH::MaxDecodedSize) + " bytes");
@@ -24,6 +26,8 @@ void CheckSize(std::size_t streamBytes, std::uint32_t size) {
         throw ElzhException("LZH : stated size " + std::to_string(size) + " cannot come from " +
                             std::to_string(streamBytes) + " bytes of compressed data");
 }
+
+namespace {
 
 // The ring starts as N - F spaces followed by zeros; `back` counts bytes before the first output.
 std::uint8_t InitialRingByte(std::size_t back) {
@@ -57,7 +61,7 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
 } // namespace
 
 std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> stream, std::uint32_t size) {
-    CheckSize(stream.size(), size);
+    CheckDecodable(stream.size(), size);
     std::vector<std::uint8_t> out(size + F + CopySlack);
     FTree.Reset();
     TLzhBitReader bits(stream);

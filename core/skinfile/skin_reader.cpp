@@ -6,6 +6,7 @@
 #include "core/skinfile/skin_store.h"
 #include "core/skinfile/skinfile_error.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 
@@ -43,10 +44,25 @@ std::vector<std::string_view> SplitNames(std::string_view list, std::size_t limi
     return names;
 }
 
+// How many bytes the archive's directory (header, filler, name list, size table) takes, as far as
+// `prefix` tells: when it is too short to know, at least the bytes it must hold to tell more.
+std::uint64_t DirectoryEnd(std::span<const std::uint8_t> prefix) {
+    if (prefix.size() < SkinArchiveHeaderSize) return SkinArchiveHeaderSize;
+    const int filler = SkinArchiveFillerSize(static_cast<std::int32_t>(LoadLE32(prefix.data())));
+    if (filler < 0) return SkinArchiveHeaderSize; // the version is refused by Parse
+    const std::uint64_t listStart = SkinArchiveHeaderSize + static_cast<unsigned>(filler);
+    const std::uint64_t listEnd = listStart + LoadLE32(prefix.data() + 4);
+    if (prefix.size() < listEnd) return listEnd;
+    const std::string_view list(reinterpret_cast<const char*>(prefix.data() + listStart), listEnd - listStart);
+    return listEnd + 4 * SplitNames(list, MaxSkinEntries).size();
+}
+
 } // namespace
 
 void TSkinReader::Clear() {
     FArchive.clear();
+    FStore.clear();
+    FStated = 0;
     FEntries.clear();
     FVersion = 0;
 }
@@ -65,15 +81,70 @@ TSkinLoadResult TSkinReader::Load(std::span<const std::uint8_t> store) {
 TSkinLoadResult TSkinReader::LoadArchive(std::vector<std::uint8_t> archive) {
     Clear();
     FArchive = std::move(archive);
-    TSkinLoadResult result = Parse();
+    TSkinLoadResult result = Parse(FArchive.size());
     if (!result) Clear();
     return result;
 }
 
-TSkinLoadResult TSkinReader::Parse() {
-    const std::size_t total = FArchive.size();
+TSkinLoadResult TSkinReader::LoadPartly(std::span<const std::uint8_t> store,
+                                        const std::function<bool(const TSkinEntry&)>& needed) {
+    Clear();
+    try {
+        FStated = SkinStoreSize(store);
+        FStore.assign(store.begin(), store.end());
+        TSkinLoadResult result = DecodeDirectory();
+        if (result) result = Parse(FStated);
+        if (result.Status == TSkinLoadStatus::UnknownVersion) {
+            Clear();
+            return result;
+        }
+        if (result) {
+            std::uint64_t end = 0;
+            for (const TSkinEntry& e : FEntries)
+                if (needed(e)) end = std::max<std::uint64_t>(end, e.Offset + e.Size);
+            if (DecodeTo(end)) return result;
+        }
+    } catch (const ESkinFileError&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return Load(store); // read whole, with the errors a whole read reports
+}
+
+TSkinLoadResult TSkinReader::DecodeDirectory() {
+    // A directory is a few kilobytes; one step usually holds it, and each further step is sized
+    // by what the last one told. Decoding more than it needs here would decode entries that may
+    // never be wanted.
+    std::uint64_t want = 8 * 1024;
+    for (int step = 0; step < 4; ++step) {
+        FArchive = DecodeSkinStorePrefix(FStore, static_cast<std::uint32_t>(std::min<std::uint64_t>(want, FStated)));
+        const std::uint64_t directory = DirectoryEnd(FArchive);
+        if (directory <= FArchive.size() || FArchive.size() >= FStated) return {};
+        want = directory;
+    }
+    return Corrupt("the directory is not where its sizes say");
+}
+
+bool TSkinReader::Decoded(std::size_t index) const {
+    const TSkinEntry& e = FEntries.at(index);
+    return e.Offset + e.Size <= FArchive.size();
+}
+
+bool TSkinReader::DecodeTo(std::uint64_t end) {
+    if (end <= FArchive.size()) return true;
+    if (FStore.empty() || end > FStated) return false;
+    try {
+        FArchive = DecodeSkinStorePrefix(FStore, static_cast<std::uint32_t>(end));
+    } catch (const ESkinFileError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return end <= FArchive.size();
+}
+
+TSkinLoadResult TSkinReader::Parse(std::uint64_t total) {
     const std::uint8_t* a = FArchive.data();
-    if (total < SkinArchiveHeaderSize)
+    if (total < SkinArchiveHeaderSize || FArchive.size() < SkinArchiveHeaderSize)
         return Corrupt(std::to_string(total) + " bytes are too few for the 16-byte header");
     const auto version = static_cast<std::int32_t>(LoadLE32(a));
     const int filler = SkinArchiveFillerSize(version);
@@ -84,13 +155,14 @@ TSkinLoadResult TSkinReader::Parse() {
     if (listStart + listSize > total)
         return Corrupt("name list of " + std::to_string(listSize) +
                        " bytes runs past the end of the archive (" + std::to_string(total) + " bytes)");
+    if (listStart + listSize > FArchive.size()) return Corrupt("the name list is not decoded");
     const std::string_view list(reinterpret_cast<const char*>(a + listStart), listSize);
     const std::vector<std::string_view> names = SplitNames(list, MaxSkinEntries);
     if (names.size() > MaxSkinEntries)
         return Corrupt("more than " + std::to_string(MaxSkinEntries) + " entries are not supported");
     const std::uint64_t tableStart = listStart + listSize;
     const std::uint64_t dataStart = tableStart + 4 * names.size();
-    if (dataStart > total)
+    if (dataStart > total || dataStart > FArchive.size())
         return Corrupt("size table of " + std::to_string(names.size()) + " entries is truncated");
     std::uint64_t offset = dataStart;
     FEntries.reserve(names.size());
@@ -115,6 +187,7 @@ int TSkinReader::IndexOf(std::string_view name) const {
 }
 
 std::span<const std::uint8_t> TSkinReader::EntryBytes(std::size_t index) const {
+    if (!Decoded(index)) return {};
     const TSkinEntry& e = FEntries.at(index);
     return {FArchive.data() + e.Offset, e.Size};
 }

@@ -33,6 +33,26 @@ void Image32ToBitmap(const TImage32& image, TBitmap& target) {
     }
 }
 
+TImage32 BitmapToImage32(const TBitmap& bitmap) {
+    if (bitmap.Empty() || bitmap.Width() <= 0 || bitmap.Height() <= 0) return {};
+    TBitmap copy;
+    const TBitmap* source = &bitmap;
+    if (bitmap.PixelFormat() != pf24bit) {
+        copy.Assign(bitmap);
+        copy.SetPixelFormat(pf24bit);
+        source = &copy;
+    }
+    TImage32 image(source->Width(), source->Height());
+    for (int y = 0; y < image.Height; ++y) {
+        const std::uint8_t* row = source->ScanLine(y);
+        std::uint32_t* pixel = &image.Pixels[static_cast<std::size_t>(y) * image.Width];
+        for (int x = 0; x < image.Width; ++x)
+            pixel[x] = static_cast<std::uint32_t>(row[3 * x]) | (static_cast<std::uint32_t>(row[3 * x + 1]) << 8) |
+                       (static_cast<std::uint32_t>(row[3 * x + 2]) << 16);
+    }
+    return image;
+}
+
 void CopyBitmapBlock(TBitmap& source, int x, int y, int width, int height, TBitmap& target) {
     if (width <= 0 || height <= 0) {
         target.Clear();

@@ -9,6 +9,8 @@ namespace orvo {
 
 // `target` becomes a 24-bit copy of `image` (cleared when the image is empty).
 void Image32ToBitmap(const TImage32& image, TBitmap& target);
+// The pixels of `bitmap` (any format) as a portable image; empty for an empty bitmap.
+TImage32 BitmapToImage32(const TBitmap& bitmap);
 
 // `target` becomes a 24-bit width x height copy of the block of `source` at (x, y); parts of the
 // block outside the source are black. Cleared when the block is empty.

@@ -49,35 +49,45 @@ std::unique_ptr<TDataSkinSysButton> ReadCaptionButton(TSkinSource& source, const
     b->Visibility1 = source.Integer(section, "Visibility1", b->Action == -1 ? -1 : 0);
     b->CombineOp = source.Integer(section, "CombineOp", -1);
     b->Frame = source.Integer(section, "frame");
-    source.LoadImage(b->Image, section, "ButtonImage");
+    b->ImageEntry = source.LoadImage(b->Image, section, "ButtonImage");
     if (b->Frame == 0) GuessFrames(*b);
     return b;
 }
 
 // Minimise, restore and close of a maximised MDI child, cut from one strip of 12 frames: four
 // frames per button.
-void AddMdiButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons) {
+void AddMdiButtons(TBitmap& strip, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons) {
     static constexpr const wchar_t* names[] = {L"MDIMINIMIZE", L"MDIRESTORE", L"MDICLOSE"};
-    TBitmap strip;
-    source.LoadImage(strip, "MDICONTROLS", "Image");
-    const int w = strip.Width() / 12;
     for (int i = 0; i < 3; ++i) {
         auto b = std::make_unique<TDataSkinSysButton>(names[i]);
         b->Action = 7 + i;
         b->Align = b->Visibility = b->Visibility1 = 100;
         b->CombineOp = -1;
         b->Frame = 4;
-        if (w > 0) {
-            CopyBitmapBlock(strip, 4 * w * i, 0, 4 * w, strip.Height(), b->Image);
-            b->XCoord = (w + 4) * (3 - i);
-        }
         buttons.push_back(std::move(b));
     }
+    if (const int w = CutMdiButtonImages(strip, buttons))
+        for (int i = 0; i < 3; ++i)
+            buttons[buttons.size() - 3 + static_cast<std::size_t>(i)]->XCoord = (w + 4) * (3 - i);
 }
 
 } // namespace
 
-void ReadCaptionButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons) {
+int CutMdiButtonImages(TBitmap& strip, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons) {
+    const int w = strip.Width() / 12;
+    if (buttons.size() < 3) return 0;
+    for (int i = 0; i < 3; ++i) {
+        TBitmap& image = buttons[buttons.size() - 3 + static_cast<std::size_t>(i)]->Image;
+        if (w > 0)
+            CopyBitmapBlock(strip, 4 * w * i, 0, 4 * w, strip.Height(), image);
+        else
+            image.Clear();
+    }
+    return w;
+}
+
+void ReadCaptionButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons,
+                        TDerivedSources& asRead) {
     buttons.clear();
     bool remembered = false;
     int rememberedX = 0, rememberedY = 0;
@@ -96,7 +106,8 @@ void ReadCaptionButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSk
         }
         buttons.push_back(std::move(b));
     }
-    AddMdiButtons(source, buttons);
+    asRead.MdiStripEntry = source.LoadImage(asRead.MdiStrip, "MDICONTROLS", "Image");
+    AddMdiButtons(asRead.MdiStrip, buttons);
 }
 
 } // namespace orvo

@@ -22,7 +22,7 @@ void LoadMenuGlyphs(TImageList& glyphs) {
 } // namespace
 
 TSkinData::TSkinData(TComponent* owner)
-    : TComponent(owner), FSkin3rd(std::make_unique<TStringList>()),
+    : TComponent(owner), TSkinElementAccess(FSkin), FSkin3rd(std::make_unique<TStringList>()),
       FMenuGlyphs(std::make_unique<TImageList>(nullptr)),
       FHintWindow(std::make_unique<THintWindow>(nullptr)) {
     const auto& lines = BuiltInSkin3rd();

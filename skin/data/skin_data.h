@@ -4,7 +4,8 @@
 // font and the application icon, and hands itself to the skin manager, which skins the windows.
 //
 // Everything the drawing code needs is read from here: the element definitions (by their INI
-// section names), the colours, ButtonFaceBrush, FrameSample, CaptionFont, AppIcon, MenuGlyphs.
+// section names), the colours, ButtonFaceBrush, FrameSample, CaptionFont, AppIcon, MenuGlyphs;
+// and the same definitions at any DPI through AtDpi.
 #pragma once
 
 #include "framework/base/component.h"
@@ -13,10 +14,14 @@
 #include "framework/graphics/image_list.h"
 #include "framework/base/string_list.h"
 #include "skin/data/skin_definitions.h"
+#include "skin/data/skin_element_access.h"
+#include "skin/data/skin_scale_source.h"
+#include "skin/data/skin_scaled.h"
 #include "skin/data/skin_types.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +43,7 @@ using TSkinControlEvent =
 // Before and after a window is skinned.
 using TSkinFormNotifyEvent = std::function<void(TObject* Sender, HWND ahwnd, const std::wstring& aName)>;
 
-class TSkinData : public TComponent {
+class TSkinData : public TComponent, public TSkinElementAccess {
     ORVO_CLASS(TSkinData, TComponent)
 public:
     explicit TSkinData(TComponent* owner);
@@ -110,52 +115,21 @@ public:
     const std::vector<std::uint8_t>& StoreStream() const { return FStore; }
     // Replaces the skin store (a .skn file's content) without loading it.
     void SetStoreStream(std::vector<std::uint8_t> store) { FStore = std::move(store); }
-    const std::wstring& SkinName() const { return FSkin.SkinName; }
 
-    TDataSkinBorder& Left() { return FSkin.Left; }
-    TDataSkinBorder& Right() { return FSkin.Right; }
-    TDataSkinBorder& Top() { return FSkin.Top; }
-    TDataSkinBorder& Bottom() { return FSkin.Bottom; }
-    TDataSkinTitle& Title() { return FSkin.Title; }
-    TDataSkinButton& Buttons() { return FSkin.Buttons; }
-    // The skin's caption buttons, then those of a maximised MDI child (actions 7, 8, 9).
-    const std::vector<std::unique_ptr<TDataSkinSysButton>>& SysButtons() const { return FSkin.SysButtons; }
-    // Any optional element; null when the skin lacks it.
-    TDataSkinObject* Element(TSkinElement element) const { return FSkin.Element(element); }
+    // The loaded skin's definitions are read through the accessors of TSkinElementAccess
+    // (Left(), Buttons(), MenuBar(), ..., Colours(), FrameSample()): the skin as designed, at 96 DPI.
 
-    TDataSkinBorder* Progress() const { return Border(TSkinElement::Progress); }
-    TDataSkinObject* ProgressChunk() const { return Element(TSkinElement::ProgressChunk); }
-    TDataSkinObject* MenuBar() const { return Element(TSkinElement::MenuBar); }
-    TDataSkinObject* GroupBoxEdge() const { return Element(TSkinElement::GroupBoxEdge); }
-    TDataSkinBoxLabel* GroupBox() const {
-        return static_cast<TDataSkinBoxLabel*>(Element(TSkinElement::GroupBox));
-    }
-    TDataSkinBorder* Tabs() const { return Border(TSkinElement::Tabs); }
-    TDataSkinObject* StatusBarEdges() const { return Element(TSkinElement::StatusBarEdges); }
-    TDataSkinObject* TabPane() const { return Element(TSkinElement::TabPane); }
-    TDataSkinObject* ToolBars() const { return Element(TSkinElement::ToolBars); }
-    TDataSkinBorder* ComboButton() const { return Border(TSkinElement::ComboButton); }
-    TDataSkinObject* SunkEdge() const { return Element(TSkinElement::SunkEdge); }
-    TDataSkinObject* ExtraImages() const { return Element(TSkinElement::ExtraImages); }
-    TDataSkinObject* Headerbar() const { return Element(TSkinElement::Headerbar); }
-    TDataSkinObject* MenuItem() const { return Element(TSkinElement::MenuItem); }
-    TDataSkinObject* MenuBackground() const { return Element(TSkinElement::MenuBackground); }
-    TDataSkinObject* Scrollbar() const { return Element(TSkinElement::Scrollbar); }
-    TDataSkinObject* HorzScroll() const { return Element(TSkinElement::HorzScroll); }
-    TDataSkinObject* VertScroll() const { return Element(TSkinElement::VertScroll); }
-    TDataSkinObject* HorzScrollThumb() const { return Element(TSkinElement::HorzScrollThumb); }
-    TDataSkinObject* VertScrollThumb() const { return Element(TSkinElement::VertScrollThumb); }
-    TDataSkinBorder* UpDownHorz() const { return Border(TSkinElement::UpDownHorz); }
-    TDataSkinBorder* UpDownVert() const { return Border(TSkinElement::UpDownVert); }
-    TDataSkinObject* Track() const { return Element(TSkinElement::Track); }
-    TDataSkinObject* TrackVert() const { return Element(TSkinElement::TrackVert); }
-    TDataSkinObject* ComboxArrow() const { return Element(TSkinElement::ComboxArrow); }
-    TDataSkinObject* Toolbar() const { return Element(TSkinElement::Toolbar); }
-
-    const TSkinColours& Colours() const { return FSkin.Colours; }
-    TColor Colour(TSkinColourIndex index) const { return FSkin.Colours[index]; }
+    // The skin at a window's DPI (skin_scaled.h). At 96 the definitions above themselves, the same
+    // objects; at another DPI scaled definitions, made on first use and kept until the next load
+    // or the component's end (so never keep the reference across a skin change: ask again after
+    // OnSkinChanged). A DPI of 0 or less is 96; DPIs are kept within 48 to 960.
+    TScaledSkin& AtDpi(int dpi);
+    // The scales (percent) the store has images for, ascending; empty for a store without them.
+    std::vector<int> StoreScales() const { return FScaleSource.Percents(); }
+    // For each image of the skin that has images for other scales that fit it: its entry and
+    // those scales, in load order.
+    std::vector<std::pair<std::string, std::vector<int>>> ImageScales();
     HBRUSH ButtonFaceBrush() const { return FButtonFaceBrush.Get(); }
-    TColor FrameSample() const { return FSkin.FrameSample; }
 
     // The platform's caption font, taken when the form has been read.
     TFont& CaptionFont() { return FCaptionFont; }
@@ -167,9 +141,6 @@ public:
     int MaxHeight() const { return FMaxHeight; }
 
 private:
-    TDataSkinBorder* Border(TSkinElement element) const {
-        return static_cast<TDataSkinBorder*>(Element(element));
-    }
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Reading() const { return ComponentState().Contains(csReading); }
     bool LoadStoreFile(const std::wstring& path);
@@ -191,6 +162,9 @@ private:
     bool FNoSkin = true;
     std::wstring FLoadError;
     TSkinDefinitions FSkin;
+    TScaledSkin FDesigned{FSkin};
+    std::map<int, std::unique_ptr<TScaledSkin>> FScaled;
+    TSkinScaleSource FScaleSource;
     TBrushHandle FButtonFaceBrush;
     TFont FCaptionFont;
     TBitmap FAppIcon;

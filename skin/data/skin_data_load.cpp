@@ -27,9 +27,10 @@ bool TSkinData::LoadSkin() {
     if (Designing()) return false;
     FNoSkin = true;
     FLoadError.clear();
+    FScaled.clear(); // the skin changes: its other scales are made again when asked for
     try {
-        TSkinReader archive;
-        const TSkinLoadResult opened = archive.Load(FStore);
+        auto archive = std::make_unique<TSkinReader>();
+        const TSkinLoadResult opened = LoadSkinArchive(*archive, FStore);
         if (opened.Status == TSkinLoadStatus::UnknownVersion) {
             FLoadError = OlderSkinFileText;
             ShowSkinMessage(OlderSkinFileText);
@@ -41,9 +42,11 @@ bool TSkinData::LoadSkin() {
         }
         std::string iniName;
         TQuickIni ini;
-        ini.LoadFromBytes(archive.FindEntry(".ini", iniName));
-        TSkinSource source(archive, ini);
+        ini.LoadFromBytes(archive->FindEntry(".ini", iniName));
+        FScaleSource.Reset(nullptr);
+        TSkinSource source(*archive, ini);
         LoadSkinDefinitions(source, FSkin);
+        FScaleSource.Reset(std::move(archive));
         FButtonFaceBrush.Reset(CreateSolidBrush(ColorToColorRef(FSkin.Colours[scButtonFace])));
         FNoSkin = false;
         return true;

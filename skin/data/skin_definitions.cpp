@@ -65,6 +65,11 @@ void TSkinDefinitions::Clear() {
         element.reset();
     Colours.Reset();
     FrameSample = Colours[scButtonFace];
+    AsRead.ComboButton.reset();
+    AsRead.SunkEdge.reset();
+    AsRead.ComboButtonWidth = 0;
+    AsRead.MdiStrip.Clear();
+    AsRead.MdiStripEntry.clear();
 }
 
 } // namespace orvo

@@ -56,6 +56,17 @@ std::string_view SkinElementSection(TSkinElement element);
 // The same as the element's Name.
 std::wstring SkinElementName(TSkinElement element);
 
+// What the load derives images from, as it was read: the skin at another DPI derives them again
+// from these, scaled, because the derived combo box pictures replace ComboButton's and SunkEdge's
+// own images and margins.
+struct TDerivedSources {
+    std::unique_ptr<TDataSkinObject> ComboButton; // as read, when the combo box pictures replaced it
+    std::unique_ptr<TDataSkinObject> SunkEdge;
+    int ComboButtonWidth = 0; // the button width at 96 DPI the pictures were made for
+    TBitmap MdiStrip;         // [MDICONTROLS] Image: the MDI child buttons, four frames each
+    std::string MdiStripEntry;
+};
+
 struct TSkinDefinitions {
     TSkinDefinitions();
 
@@ -71,6 +82,7 @@ struct TSkinDefinitions {
     std::array<std::unique_ptr<TDataSkinObject>, SkinElementCount> Elements;
     TSkinColours Colours;
     TColor FrameSample = clBtnFace;
+    TDerivedSources AsRead;
 
     TDataSkinObject* Element(TSkinElement e) const { return Elements[static_cast<int>(e)].get(); }
     std::unique_ptr<TDataSkinObject>& Slot(TSkinElement e) { return Elements[static_cast<int>(e)]; }

@@ -1,11 +1,14 @@
 // Skin element definitions: one per INI section of a loaded skin, owned by the skin component.
 // The fields carry the names of the INI keys that fill them and are read directly by the drawing
 // code. An image with Frame > 1 holds Frame equal frames side by side (one per visual state).
+// Each image read from the skin's archive remembers its entry's name (ImageEntry, ...), so that
+// the skin at another DPI can find the store's images drawn for that scale.
 #pragma once
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/color.h"
 
+#include <memory>
 #include <string>
 
 namespace orvo {
@@ -19,6 +22,11 @@ public:
 
     // Back to the state of a new definition of the same name: no image, every number zero.
     virtual void Reset();
+    // A definition of the same class and name with the same fields, the images copied too or
+    // left empty (their entry names are kept either way).
+    virtual std::unique_ptr<TDataSkinObject> Clone(bool images) const;
+    // Takes every field of `other` but the name; images as Clone does.
+    void Assign(const TDataSkinObject& other, bool images);
 
     // Fixed margins of the image: drawn unscaled when the image is stretched or tiled to a size.
     int LeftWidth = 0;
@@ -39,14 +47,19 @@ public:
     TColor NormalColour2 = 0;
     TColor MouseOverColour2 = 0;
     TColor PressedColour2 = 0;
+    // The archive entry Image was read from; empty for images made by the program.
+    std::string ImageEntry;
 };
 
 class TDataSkinBorder : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
     void Reset() override;
+    std::unique_ptr<TDataSkinObject> Clone(bool images) const override;
+    void Assign(const TDataSkinBorder& other, bool images);
 
     TBitmap Image2;
+    std::string Image2Entry;
 };
 
 // The caption text: Image is the text background; LeftWidth, TopHeight and RightWidth hold
@@ -55,6 +68,8 @@ class TDataSkinTitle : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
     void Reset() override;
+    std::unique_ptr<TDataSkinObject> Clone(bool images) const override;
+    void Assign(const TDataSkinTitle& other, bool images);
 
     int TextAlignment = 0;
     int Textbackground = 0;
@@ -70,9 +85,13 @@ class TDataSkinButton : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
     void Reset() override;
+    std::unique_ptr<TDataSkinObject> Clone(bool images) const override;
+    void Assign(const TDataSkinButton& other, bool images);
 
     TBitmap CheckImage;
     TBitmap RadioImage;
+    std::string CheckImageEntry;
+    std::string RadioImageEntry;
     int RadioButtonFrame = 0;
     int CheckButtonFrame = 0;
     bool HasNormalColour2 = false;
@@ -85,6 +104,8 @@ class TDataSkinSysButton : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
     void Reset() override;
+    std::unique_ptr<TDataSkinObject> Clone(bool images) const override;
+    void Assign(const TDataSkinSysButton& other, bool images);
 
     int Action = 0;
     int Align = 0;
@@ -100,6 +121,8 @@ class TDataSkinBoxLabel : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
     void Reset() override;
+    std::unique_ptr<TDataSkinObject> Clone(bool images) const override;
+    void Assign(const TDataSkinBoxLabel& other, bool images);
 
     int BackgroundLeftShift = 0;
     int BackgroundRightShift = 0;

@@ -14,20 +14,26 @@ void LoadSkinDefinitions(TSkinSource& source, TSkinDefinitions& skin);
 
 void ApplyFrameCounts(TSkinDefinitions& skin, const TQuickIni& ini);
 
-// The width of a combo box's button: the platform's horizontal scroll arrow plus 2.
+// The width of a combo box's button at 96 DPI: the platform's horizontal scroll arrow plus 2.
 int ComboButtonWidth();
 
+// The derived images below are made for `dpi`: their sizes (50 x 21 combo frames, 17 x 17
+// arrows, the 10 x 40 tool-bar background) and the margins they set are 96-DPI lengths scaled by
+// ScaleLength; at 96 DPI they are exactly the sizes named.
+//
 // The combo box picture: each frame of SunkEdge with ComboButton (and the ExtraImages glyph)
 // in its rightmost `buttonWidth` pixels, the edit area magenta. ComboButton becomes that picture
 // (Style 2) and SunkEdge its mirror image. Only when both elements exist.
-void BuildComboComposite(TSkinDefinitions& skin, int buttonWidth);
+void BuildComboComposite(TSkinDefinitions& skin, int buttonWidth, int dpi);
 // The element ComboxArrow: the combo button alone, 17 x 17 per frame.
-void BuildComboxArrow(TSkinDefinitions& skin);
+void BuildComboxArrow(TSkinDefinitions& skin, int dpi);
 // The colour of the Top border image's first frame at a third of its width and height, or the
 // ButtonFace colour without a Top image.
 TColor FrameSampleOf(const TSkinDefinitions& skin);
 // The element Toolbar: a 10 x 40 vertical gradient from near-white to a shade of FrameSample.
-void BuildToolbar(TSkinDefinitions& skin);
+void BuildToolbar(TSkinDefinitions& skin, int dpi);
+// ComboButton's second image: its first, mirrored, for buttons at the left of a box.
+void MirrorComboButton(TSkinDefinitions& skin);
 // Top and bottom colours of the Toolbar gradient.
 void ToolbarColours(const TSkinDefinitions& skin, TColor& top, TColor& bottom);
 

@@ -3,6 +3,7 @@
 #include "skin/data/skin_readers.h"
 #include "skin/data/skin_text.h"
 
+#include "core/scale/dpi_scale.h"
 #include "skin/draw/win_convert.h"
 
 #include <algorithm>
@@ -50,14 +51,6 @@ void CapPaneMargins(TSkinDefinitions& skin) {
     }
 }
 
-// ComboButton's second image is its first, mirrored for buttons at the left of a box.
-void MirrorComboButton(TSkinDefinitions& skin) {
-    auto* combo = dynamic_cast<TDataSkinBorder*>(skin.Element(TSkinElement::ComboButton));
-    if (!combo || combo->Image.Empty()) return;
-    combo->Image2.Assign(combo->Image);
-    FlipHorizontal(combo->Image2);
-}
-
 void ReadElements(TSkinSource& source, TSkinDefinitions& skin) {
     const TColor buttonText = skin.Colours[scButtonText];
     ReadButtonsElement(source, skin.Buttons, buttonText);
@@ -84,7 +77,24 @@ void ReadElements(TSkinSource& source, TSkinDefinitions& skin) {
     ReadTrack(source, skin, TSkinElement::TrackVert, L"TRACKVERT");
 }
 
+// The combo box pictures replace ComboButton's and SunkEdge's images and margins: keep them as
+// read for making the pictures at other DPIs.
+void KeepComboSources(TSkinDefinitions& skin) {
+    const TDataSkinObject* combo = skin.Element(TSkinElement::ComboButton);
+    const TDataSkinObject* sunk = skin.Element(TSkinElement::SunkEdge);
+    if (!combo || !sunk) return;
+    skin.AsRead.ComboButton = combo->Clone(true);
+    skin.AsRead.SunkEdge = sunk->Clone(true);
+}
+
 } // namespace
+
+void MirrorComboButton(TSkinDefinitions& skin) {
+    auto* combo = dynamic_cast<TDataSkinBorder*>(skin.Element(TSkinElement::ComboButton));
+    if (!combo || combo->Image.Empty()) return;
+    combo->Image2.Assign(combo->Image);
+    FlipHorizontal(combo->Image2);
+}
 
 void LoadSkinResource(TBitmap& target, const wchar_t* name) {
     target.Clear();
@@ -100,13 +110,15 @@ void LoadSkinDefinitions(TSkinSource& source, TSkinDefinitions& skin) {
     for (TDataSkinBorder* border : {&skin.Left, &skin.Right, &skin.Top, &skin.Bottom})
         ReadBorderElement(source, *border, WideToAnsi(border->Name));
     skin.Colours.Read(source.Ini());
-    ReadCaptionButtons(source, skin.SysButtons);
+    ReadCaptionButtons(source, skin.SysButtons, skin.AsRead);
     ReadElements(source, skin);
     ApplyFrameCounts(skin, source.Ini());
-    BuildComboComposite(skin, ComboButtonWidth());
-    BuildComboxArrow(skin);
+    KeepComboSources(skin);
+    skin.AsRead.ComboButtonWidth = ComboButtonWidth();
+    BuildComboComposite(skin, skin.AsRead.ComboButtonWidth, DesignDpi);
+    BuildComboxArrow(skin, DesignDpi);
     skin.FrameSample = FrameSampleOf(skin);
-    BuildToolbar(skin);
+    BuildToolbar(skin, DesignDpi);
 }
 
 } // namespace orvo

@@ -31,7 +31,7 @@ void ReadTextColours(TSkinSource& source, std::string_view section, TDataSkinObj
 
 // The keys shared by the generic, two-image and group box readers (all but Frame).
 void ReadCommonKeys(TSkinSource& source, std::string_view section, TDataSkinObject& e, TColor buttonText) {
-    source.LoadImage(e.Image, section, "Image");
+    e.ImageEntry = source.LoadImage(e.Image, section, "Image");
     e.Style = source.Integer(section, "Style");
     ReadMargins(source, section, e);
     e.Trans = source.Integer(section, "Trans");
@@ -66,7 +66,7 @@ std::unique_ptr<TDataSkinBorder> ReadTwoImageElement(TSkinSource& source, std::s
     if (!source.Has(section, "Image")) return nullptr;
     auto e = std::make_unique<TDataSkinBorder>(WideName(section));
     ReadCommonKeys(source, section, *e, buttonText);
-    if (source.Has(section, secondKey)) source.LoadImage(e->Image2, section, secondKey);
+    if (source.Has(section, secondKey)) e->Image2Entry = source.LoadImage(e->Image2, section, secondKey);
     return e;
 }
 
@@ -74,7 +74,7 @@ std::unique_ptr<TDataSkinBorder> ReadProgressElement(TSkinSource& source) {
     constexpr std::string_view section = "Progress";
     if (!source.Has(section, "Bitmap")) return nullptr;
     auto e = std::make_unique<TDataSkinBorder>(WideName(section));
-    source.LoadImage(e->Image, section, "Bitmap");
+    e->ImageEntry = source.LoadImage(e->Image, section, "Bitmap");
     e->Style = source.Integer(section, "Style");
     ReadMargins(source, section, *e);
     e->Trans = source.Integer(section, "Trans");
@@ -98,7 +98,7 @@ std::unique_ptr<TDataSkinObject> ReadMenuBarElement(TSkinSource& source) {
     constexpr std::string_view section = "Personality";
     if (!source.Has(section, "menuBar")) return nullptr;
     auto e = std::make_unique<TDataSkinObject>(WideName(section));
-    source.LoadImage(e->Image, section, "menuBar");
+    e->ImageEntry = source.LoadImage(e->Image, section, "menuBar");
     e->Tile = source.Integer(section, "TileMenu", 1);
     if (e->Tile > 1) e->Tile = 1;
     e->LeftWidth = source.Integer(section, "TileLeftMenu", 1);
@@ -111,11 +111,11 @@ void ReadButtonsElement(TSkinSource& source, TDataSkinButton& e, TColor buttonTe
     e.Reset();
     ReadMargins(source, section, e);
     e.Trans = source.Integer(section, "Trans");
-    source.LoadImage(e.Image, section, "Bitmap");
+    e.ImageEntry = source.LoadImage(e.Image, section, "Bitmap");
     e.Tile = source.Integer(section, "Tile");
     if (e.Tile > 1) e.Tile = 0;
-    source.LoadImage(e.CheckImage, section, "CheckButton");
-    source.LoadImage(e.RadioImage, section, "RadioButton");
+    e.CheckImageEntry = source.LoadImage(e.CheckImage, section, "CheckButton");
+    e.RadioImageEntry = source.LoadImage(e.RadioImage, section, "RadioButton");
     e.RadioButtonFrame = source.Integer(section, "RadioButtonFrame");
     e.CheckButtonFrame = source.Integer(section, "CheckButtonFrame");
     e.HasNormalColour2 = source.Has(section, "NormalColour2");
@@ -127,7 +127,7 @@ void ReadButtonsElement(TSkinSource& source, TDataSkinButton& e, TColor buttonTe
 void ReadTitleElement(TSkinSource& source, TDataSkinTitle& e) {
     constexpr std::string_view section = "Personality";
     e.Reset();
-    source.LoadImage(e.Image, section, "TextBack");
+    e.ImageEntry = source.LoadImage(e.Image, section, "TextBack");
     e.LeftWidth = source.Integer(section, "TextShift");
     e.TopHeight = source.Integer(section, "TextShiftVert");
     e.RightWidth = source.Integer(section, "TextRightClip");
@@ -144,7 +144,7 @@ void ReadBorderElement(TSkinSource& source, TDataSkinBorder& e, std::string_view
     constexpr std::string_view section = "Personality";
     const std::string n(side);
     e.Reset();
-    source.LoadImage(e.Image, section, n);
+    e.ImageEntry = source.LoadImage(e.Image, section, n);
     const int topHeight = source.Integer(section, n + "TopHeight");
     const int botHeight = source.Integer(section, n + "BotHeight");
     if (side == "Left" || side == "Right") {

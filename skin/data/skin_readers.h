@@ -31,7 +31,11 @@ void ReadTitleElement(TSkinSource& source, TDataSkinTitle& title);
 void ReadBorderElement(TSkinSource& source, TDataSkinBorder& border, std::string_view side);
 
 // The caption buttons of the [Button...] sections, then the three buttons of a maximised MDI
-// child with their images cut from [MDICONTROLS] Image.
-void ReadCaptionButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons);
+// child with their images cut from [MDICONTROLS] Image, which is kept in `asRead`.
+void ReadCaptionButtons(TSkinSource& source, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons,
+                        TDerivedSources& asRead);
+// The images of the MDI child buttons (the last three of `buttons`) cut from their strip, four
+// frames of width / 12 each (cleared without a strip). Answers that frame width.
+int CutMdiButtonImages(TBitmap& strip, std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons);
 
 } // namespace orvo

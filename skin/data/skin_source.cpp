@@ -7,15 +7,22 @@
 
 namespace orvo {
 
-void TSkinSource::LoadImage(TBitmap& target, std::string_view section, std::string_view key) {
+std::string TSkinSource::LoadImage(TBitmap& target, std::string_view section, std::string_view key) {
     target.Clear();
     const std::string value = String(section, key);
     const std::string_view name = SkinImageEntryName(value);
-    if (name.empty()) return;
+    if (name.empty()) return {};
     const int index = FArchive.IndexOf(name);
-    if (index < 0) return;
+    if (index < 0) return {};
+    // An INI may name an image whose name looks like another's per-scale image: decode it now.
+    const TSkinEntry& entry = FArchive.Entries()[static_cast<std::size_t>(index)];
+    if (!FArchive.DecodeTo(entry.Offset + entry.Size)) return {};
     const std::span<const std::uint8_t> file = FArchive.EntryBytes(static_cast<std::size_t>(index));
-    if (file.empty() || !Decode(target, file)) target.Clear();
+    if (file.empty() || !Decode(target, file)) {
+        target.Clear();
+        return {};
+    }
+    return std::string(name);
 }
 
 bool TSkinSource::Decode(TBitmap& target, std::span<const std::uint8_t> file) {

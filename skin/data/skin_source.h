@@ -18,7 +18,7 @@ constexpr std::uint64_t MaxSkinLoadPixels = 32u << 20;
 
 class TSkinSource {
 public:
-    TSkinSource(const TSkinReader& archive, const TQuickIni& ini) : FArchive(archive), FIni(ini) {}
+    TSkinSource(TSkinReader& archive, const TQuickIni& ini) : FArchive(archive), FIni(ini) {}
 
     const TQuickIni& Ini() const { return FIni; }
     std::string String(std::string_view section, std::string_view key) const {
@@ -32,13 +32,14 @@ public:
 
     // The image a key names: its value's file name part is looked up in the archive. An empty
     // value, an extension other than exactly ".bmp", a missing or empty entry, a bitmap that
-    // cannot be read, or one beyond the size bounds leaves `target` cleared.
-    void LoadImage(TBitmap& target, std::string_view section, std::string_view key);
+    // cannot be read, or one beyond the size bounds leaves `target` cleared. Answers the entry's
+    // name when the image was loaded, else nothing.
+    std::string LoadImage(TBitmap& target, std::string_view section, std::string_view key);
 
 private:
     bool Decode(TBitmap& target, std::span<const std::uint8_t> file);
 
-    const TSkinReader& FArchive;
+    TSkinReader& FArchive;
     const TQuickIni& FIni;
     std::uint64_t FPixelsLoaded = 0;
 };

@@ -8,6 +8,7 @@ using TGetScrollBarInfo = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TTrackMouseEvent = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 using TGetComboBoxInfo = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
 using TDisableProcessWindowsGhosting = void(WINAPI*)();
+using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
 
 template <class F> F Lookup(HMODULE module, const char* name) {
     if (!module) return nullptr;
@@ -22,6 +23,8 @@ struct TUser32 {
     TGetComboBoxInfo GetComboBoxInfo = Lookup<TGetComboBoxInfo>(Module, "GetComboBoxInfo");
     TDisableProcessWindowsGhosting DisableProcessWindowsGhosting =
         Lookup<TDisableProcessWindowsGhosting>(Module, "DisableProcessWindowsGhosting");
+    TGetSystemMetricsForDpi GetSystemMetricsForDpi =
+        Lookup<TGetSystemMetricsForDpi>(Module, "GetSystemMetricsForDpi");
 
     TUser32() = default;
     TUser32(const TUser32&) = delete;
@@ -65,6 +68,11 @@ bool ComboBoxInfo(HWND combo, COMBOBOXINFO& info) {
 
 void DisableWindowsGhosting() {
     if (User32().DisableProcessWindowsGhosting) User32().DisableProcessWindowsGhosting();
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    if (User32().GetSystemMetricsForDpi) return User32().GetSystemMetricsForDpi(index, dpi);
+    return GetSystemMetrics(index);
 }
 
 } // namespace orvo

@@ -15,5 +15,7 @@ void TrackMouseLeave(HWND window);
 bool ComboBoxInfo(HWND combo, COMBOBOXINFO& info);
 // DisableProcessWindowsGhosting when present: a busy window keeps its skinned look.
 void DisableWindowsGhosting();
+// GetSystemMetricsForDpi when present; else GetSystemMetrics (the system's DPI).
+int SystemMetricForDpi(int index, UINT dpi);
 
 } // namespace orvo

@@ -5,7 +5,10 @@
 #include "core/skinfile/skin_image_name.h"
 #include "core/skinfile/skinfile_error.h"
 
+#include <algorithm>
+#include <map>
 #include <set>
+#include <tuple>
 
 namespace orvo {
 namespace {
@@ -62,6 +65,7 @@ int ImageFrames(const TQuickIni& ini, std::string_view section) {
     if (EqualsNoCase(section, "Track") || EqualsNoCase(section, "TRACKVERT") ||
         EqualsNoCase(section, "Progress.Chunk"))
         return ini.ReadInteger(section, "Frame", 0);
+    if (EqualsNoCase(section, "MDICONTROLS")) return 12; // three buttons of four frames
     return 0;
 }
 
@@ -69,8 +73,79 @@ std::string_view SectionName(const TIniLine& header) {
     return std::string_view(header.Text).substr(1, header.Text.size() - 2);
 }
 
+std::string Shown(const TSkinEntry& e) {
+    return "'" + e.Name + "'";
+}
+
+// The images for other scales of one image the INI names, against the frames it is cut into.
+// Each (entry, frames) pair is judged once, however many keys name the image.
+class TScaledImageCheck {
+public:
+    TScaledImageCheck(const TSkinReader& reader, TSkinCheckReport& report)
+        : FReader(reader), FIndex(reader), FReport(report) {}
+
+    void Check(const std::string& where, const std::string& name, int width, int height, TImageFrames frames) {
+        for (const TSkinScaleIndex::TEntry& e : FIndex.Of(name)) {
+            if (!FJudged.insert({e.Index, frames.Count, frames.Stacked}).second) continue;
+            ++FReport.ScaledImagesChecked;
+            const TSkinEntry& entry = FReader.Entries()[e.Index];
+            const TScaledImageSize size = ScaledImageSize(width, height, frames, DpiOfPercent(e.Percent));
+            try {
+                const TBmpInfo info = ReadBmpInfo(FReader.EntryBytes(e.Index));
+                ReadBmp(FReader.EntryBytes(e.Index));
+                if (!size.Fits(info.Width, info.Height))
+                    FReport.Errors.push_back(where + ": " + Shown(entry) + " is " + std::to_string(info.Width) +
+                                             " x " + std::to_string(info.Height) + " pixels; at " +
+                                             std::to_string(e.Percent) + " % it must have " + size.Describe() +
+                                             " (the 100 % image '" + name + "' scaled)");
+            } catch (const EBmpError& error) {
+                FReport.Errors.push_back(where + ": " + Shown(entry) + " is not a readable bitmap: " + error.what());
+            }
+        }
+    }
+
+    // The entries that look like images for other scales but belong to nothing the skin loads.
+    void CheckStrays(const std::set<std::string>& named) {
+        const auto& entries = FReader.Entries();
+        std::size_t lastPlain = 0;
+        std::set<std::string> seen;
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (ParseScaledName(entries[i].Key).Kind == TScaledNameKind::Plain) lastPlain = i;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const TSkinEntry& e = entries[i];
+            const TScaledName name = ParseScaledName(e.Name);
+            if (name.Kind == TScaledNameKind::Plain || !seen.insert(e.Key).second) continue;
+            if (name.Kind == TScaledNameKind::UnknownScale) {
+                FReport.Errors.push_back(Shown(e) + ": " + std::to_string(name.Percent) +
+                                         " % is not a scale a skin store carries (" + ScaleList() + ")");
+                continue;
+            }
+            if (FReader.IndexOf(name.Base) < 0)
+                FReport.Errors.push_back(Shown(e) + " has no 100 % image: the archive holds no '" + name.Base + "'");
+            else if (!named.count(AsciiLower(name.Base)))
+                FReport.Warnings.push_back(Shown(e) + " is not used: no section names '" + name.Base + "'");
+            if (i < lastPlain)
+                FReport.Warnings.push_back(Shown(e) + " comes before the 100 % entry '" + entries[lastPlain].Name +
+                                           "': images for other scales belong after every 100 % entry");
+        }
+    }
+
+private:
+    static std::string ScaleList() {
+        std::string list;
+        for (const int p : SkinScalePercents)
+            list.append(list.empty() ? "" : ", ").append(std::to_string(p));
+        return list;
+    }
+
+    const TSkinReader& FReader;
+    TSkinScaleIndex FIndex;
+    TSkinCheckReport& FReport;
+    std::set<std::tuple<std::size_t, int, bool>> FJudged;
+};
+
 void CheckImage(const TSkinReader& reader, const TQuickIni& ini, std::string_view section,
-                const TIniLine& line, TSkinCheckReport& report) {
+                const TIniLine& line, TSkinCheckReport& report, TScaledImageCheck& scaled) {
     std::string where = "[";
     where.append(section).append("] ").append(TrimBlanks(line.Text.substr(0, line.Text.find('='))));
     const std::string name(SkinImageEntryName(line.Value));
@@ -96,9 +171,35 @@ void CheckImage(const TSkinReader& reader, const TQuickIni& ini, std::string_vie
         report.Warnings.push_back(where + ": '" + name + "' is " + std::to_string(info.Width) +
                                   " pixels wide, not a multiple of its " + std::to_string(frames) +
                                   " frames");
+    scaled.Check(where, name, info.Width, info.Height,
+                 ExpectedImageFrames(ini, section, line.Key, info.Width, info.Height));
 }
 
 } // namespace
+
+void ForEachImageLine(const TQuickIni& ini,
+                      const std::function<void(std::string_view section, const TIniLine& line)>& visit) {
+    const auto& lines = ini.Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].IsSection || ini.SectionIndex(SectionName(lines[i])) != static_cast<int>(i)) continue;
+        std::set<std::string> keys;
+        for (std::size_t j = i + 1; j < lines.size() && !lines[j].IsSection; ++j) {
+            if (!keys.insert(lines[j].Key).second || !EndsWithNoCase(lines[j].Value, ".bmp")) continue;
+            visit(SectionName(lines[i]), lines[j]);
+        }
+    }
+}
+
+TImageFrames ExpectedImageFrames(const TQuickIni& ini, std::string_view section, std::string_view key, int width,
+                                 int height) {
+    const int count = ExpectedFrameCount(ini, section, key, width, height);
+    const std::string k = AsciiLower(key);
+    // The top and bottom borders, the caption text's background and the menu bar hold their
+    // frames one above the other.
+    const bool stacked = EqualsNoCase(section, "Personality") &&
+                         (k == "top" || k == "bottom" || k == "textback" || k == "menubar");
+    return {std::max(count, 1), stacked};
+}
 
 int ExpectedFrameCount(const TQuickIni& ini, std::string_view section, std::string_view key, int width,
                        int height) {
@@ -111,6 +212,8 @@ int ExpectedFrameCount(const TQuickIni& ini, std::string_view section, std::stri
     }
     if (EqualsNoCase(section, "Progress"))
         return k == "bitmap" ? (ini.ReadInteger(section, "Style", 0) ? 1 : 2) : 0;
+    if ((EqualsNoCase(section, "UpDown.Horz") || EqualsNoCase(section, "UpDown.Vert")) && k == "glyphimage")
+        return 8; // one glyph per frame of the buttons
     if (EqualsNoCase(section, "Personality")) {
         if (k == "menubar" || k == "textback") return 2;
         if (k == "left" || k == "right" || k == "top" || k == "bottom")
@@ -132,16 +235,14 @@ TSkinCheckReport CheckSkin(const TSkinReader& reader) {
     }
     TQuickIni ini;
     ini.LoadFromBytes(iniText);
-    const auto& lines = ini.Lines();
+    TScaledImageCheck scaled(reader, report);
+    std::set<std::string> named; // lower case, as the archive's keys
     // Only what the component sees: the first occurrence of each section, and of each key in it.
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!lines[i].IsSection || ini.SectionIndex(SectionName(lines[i])) != static_cast<int>(i)) continue;
-        std::set<std::string> keys;
-        for (std::size_t j = i + 1; j < lines.size() && !lines[j].IsSection; ++j) {
-            if (!keys.insert(lines[j].Key).second || !EndsWithNoCase(lines[j].Value, ".bmp")) continue;
-            CheckImage(reader, ini, SectionName(lines[i]), lines[j], report);
-        }
-    }
+    ForEachImageLine(ini, [&](std::string_view section, const TIniLine& line) {
+        named.insert(AsciiLower(FileNamePart(line.Value)));
+        CheckImage(reader, ini, section, line, report, scaled);
+    });
+    scaled.CheckStrays(named);
     return report;
 }
 

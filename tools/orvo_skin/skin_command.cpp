@@ -5,6 +5,7 @@
 #include "core/skinfile/skin_store.h"
 #include "tools/orvo_skin/skin_check.h"
 #include "tools/orvo_skin/skin_pack.h"
+#include "tools/orvo_skin/skin_scale_report.h"
 #include "tools/orvo_skin/tool_files.h"
 
 #include <exception>
@@ -20,10 +21,13 @@ namespace {
 
 constexpr std::string_view Usage =
     "usage: orvo-skin COMMAND ARGS\n"
-    "  pack DIR STORE      pack DIR's .ini file and the bitmaps it names into a skin store\n"
+    "  pack DIR STORE      pack DIR's .ini file and the bitmaps it names into a skin store, with\n"
+    "                      their images for other scales (Stem@150.bmp beside Stem.bmp)\n"
     "  unpack STORE DIR    write every entry of a skin store into DIR\n"
     "  list STORE          show each entry's name and size, in archive order\n"
-    "  check STORE         check that every image the INI names is there and readable\n"
+    "  info STORE          show the scales the store has images for, overall and per image\n"
+    "  check STORE         check that every image the INI names is there and readable, and\n"
+    "                      that images for other scales fit their 100 % image\n"
     "  decode STORE OUT    write the decompressed archive\n"
     "  encode IN STORE     compress any file into a store (size + LZHUF stream)\n";
 
@@ -94,15 +98,23 @@ int List(const TContext& c) {
     return SkinExitOk;
 }
 
+int Info(const TContext& c) {
+    c.Out(SkinScaleReport(LoadStore(c.Args[0])));
+    return SkinExitOk;
+}
+
 int Check(const TContext& c) {
     const TSkinCheckReport report = CheckSkin(LoadStore(c.Args[0]));
     for (const std::string& e : report.Errors)
         c.Err("error: " + e + "\n");
     for (const std::string& w : report.Warnings)
         c.Err("warning: " + w + "\n");
-    c.Out("checked " + std::to_string(report.ImagesChecked) +
-          " images: " + std::to_string(report.Errors.size()) + " errors, " +
-          std::to_string(report.Warnings.size()) + " warnings\n");
+    std::string scaled;
+    if (report.ScaledImagesChecked > 0)
+        scaled = " and " + std::to_string(report.ScaledImagesChecked) + " for other scales";
+    c.Out("checked " + std::to_string(report.ImagesChecked) + " images" + scaled + ": " +
+          std::to_string(report.Errors.size()) + " errors, " + std::to_string(report.Warnings.size()) +
+          " warnings\n");
     return report.Errors.empty() ? SkinExitOk : SkinExitFailed;
 }
 
@@ -125,7 +137,7 @@ struct TCommand {
 
 const std::map<std::string, TCommand, std::less<>> Commands = {
     {"pack", {2, Pack}},   {"unpack", {2, Unpack}}, {"list", {1, List}},
-    {"check", {1, Check}}, {"decode", {2, Decode}}, {"encode", {2, Encode}},
+    {"check", {1, Check}}, {"decode", {2, Decode}}, {"encode", {2, Encode}}, {"info", {1, Info}},
 };
 
 } // namespace

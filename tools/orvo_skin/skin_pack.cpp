@@ -6,6 +6,9 @@
 #include "core/skinfile/skin_archive_writer.h"
 #include "core/skinfile/skin_image_name.h"
 #include "core/skinfile/skinfile_error.h"
+#include "core/skinfile/skin_reader.h"
+#include "core/skinscale/skin_scales.h"
+#include "tools/orvo_skin/skin_check.h"
 #include "tools/orvo_skin/tool_files.h"
 
 #include <algorithm>
@@ -56,6 +59,51 @@ std::string MatchFile(const fs::path& dir, const std::vector<std::string>& files
     return matches.front();
 }
 
+struct TScaledFile {
+    int Percent;
+    std::size_t Order; // of its 100 % image among the packed ones
+    std::string Name;
+};
+
+// The directory's bitmaps for other scales of the packed 100 % images `packed` (file names).
+std::vector<TScaledFile> ScaledFiles(const std::vector<std::string>& files, const std::vector<std::string>& packed) {
+    std::vector<TScaledFile> scaled;
+    for (const std::string& name : files) {
+        const TScaledName parsed = ParseScaledName(name);
+        if (parsed.Kind == TScaledNameKind::Plain) continue;
+        if (std::any_of(packed.begin(), packed.end(), [&](const std::string& p) { return p == name; }))
+            continue; // the INI names it itself: a 100 % image
+        if (parsed.Kind == TScaledNameKind::UnknownScale)
+            throw ESkinToolError("'" + name + "': " + std::to_string(parsed.Percent) +
+                                 " % is not a scale a skin store carries");
+        const auto base = std::find_if(packed.begin(), packed.end(),
+                                       [&](const std::string& p) { return EqualsNoCase(p, parsed.Base); });
+        if (base == packed.end())
+            throw ESkinToolError("'" + name + "' has no 100 % image: the INI names no '" + parsed.Base + "'");
+        for (const TScaledFile& other : scaled)
+            if (EqualsNoCase(other.Name, name))
+                throw ESkinToolError("'" + name + "' and '" + other.Name + "' differ only in letter case");
+        scaled.push_back({parsed.Percent, static_cast<std::size_t>(base - packed.begin()), name});
+    }
+    std::sort(scaled.begin(), scaled.end(), [](const TScaledFile& a, const TScaledFile& b) {
+        return a.Percent != b.Percent ? a.Percent < b.Percent : a.Order < b.Order;
+    });
+    return scaled;
+}
+
+// Images for other scales are judged as the component uses them: frames of the 100 % image's
+// scaled by the rule.
+void CheckScaledImages(const std::vector<std::uint8_t>& archive) {
+    TSkinReader reader;
+    if (const TSkinLoadResult loaded = reader.LoadArchive(archive); !loaded)
+        throw ESkinToolError("the packed archive does not read back: " + loaded.Message);
+    const TSkinCheckReport report = CheckSkin(reader);
+    if (report.Errors.empty()) return;
+    std::string text = report.Errors.front();
+    if (report.Errors.size() > 1) text += " (and " + std::to_string(report.Errors.size() - 1) + " more errors)";
+    throw ESkinToolError(text);
+}
+
 } // namespace
 
 std::vector<std::string> BitmapsNamedByIni(const std::vector<std::uint8_t>& iniText) {
@@ -91,9 +139,15 @@ TPackedSkin PackSkinDirectory(const fs::path& dir) {
         writer.Add(name, std::move(bytes));
         packed.EntryNames.push_back(name);
     }
+    const std::vector<TScaledFile> scaled = ScaledFiles(files, packed.EntryNames);
     writer.Add(iniName, std::move(iniText));
     packed.EntryNames.push_back(iniName);
+    for (const TScaledFile& file : scaled) {
+        writer.Add(file.Name, ReadWholeFile(dir / PathFromUtf8(file.Name)));
+        packed.EntryNames.push_back(file.Name);
+    }
     packed.Archive = writer.Build();
+    if (!scaled.empty()) CheckScaledImages(packed.Archive);
     return packed;
 }
 

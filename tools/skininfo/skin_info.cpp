@@ -22,6 +22,13 @@ std::string Hex(TColor colour) {
     return text;
 }
 
+std::string Percents(const std::vector<int>& percents) {
+    std::string text;
+    for (const int p : percents)
+        text.append(text.empty() ? "" : ",").append(std::to_string(p));
+    return text;
+}
+
 std::string Size(const TBitmap& image) {
     return std::to_string(image.Width()) + "x" + std::to_string(image.Height());
 }
@@ -76,6 +83,12 @@ std::string SkinReport(TSkinData& skin) {
         if (const TDataSkinObject* element = skin.Element(static_cast<TSkinElement>(e)))
             report.Element(*element);
     report.Line("sample|FrameSample|" + Hex(skin.FrameSample()));
+    // A store with images for other scales: which scales, and which images have them (that fit).
+    if (const std::vector<int> scales = skin.StoreScales(); !scales.empty()) {
+        report.Line("scales|store|" + Percents(scales));
+        for (const auto& [entry, fitting] : skin.ImageScales())
+            report.Line("scales|" + entry + "|" + Percents(fitting));
+    }
     return report.Take();
 }
 

@@ -23,7 +23,8 @@ using TSkinInfoSink = std::function<void(std::string_view text)>;
 int RunSkinInfo(const std::vector<std::string>& arguments, const TSkinInfoSink& out,
                 const TSkinInfoSink& err);
 
-// The report of a loaded skin: skin, element, button, colour and sample lines.
+// The report of a loaded skin: skin, element, button, colour and sample lines, then for a store
+// with images for other scales its scales and those of each image.
 std::string SkinReport(TSkinData& skin);
 
 } // namespace orvo

@@ -112,18 +112,29 @@ protected:
     TQuickIni FIni;
 };
 
-TEST_F(DefaultSkin, ListsTwentySixEntriesInOrder) {
+// The 100 % skin first, as the skin was before stores carried other scales, then its images for
+// 150 and 200 %, each belonging to one of its bitmaps.
+TEST_F(DefaultSkin, ListsTwentySixEntriesInOrderThenTheOtherScales) {
     const auto& entries = FReader.Entries();
-    ASSERT_EQ(entries.size(), 26u);
+    ASSERT_GE(entries.size(), 26u);
     EXPECT_EQ(FReader.Version(), SkinArchiveVersion);
     for (std::size_t i = 0; i < std::size(Bitmaps); ++i)
         EXPECT_EQ(entries[i].Name, Bitmaps[i].Name);
-    EXPECT_TRUE(entries.back().Key.ends_with(".ini"));
+    EXPECT_TRUE(entries[25].Key.ends_with(".ini"));
     std::string name;
-    EXPECT_EQ(FReader.FindEntry(".ini", name).size(), entries.back().Size);
-    EXPECT_EQ(name, entries.back().Key);
+    EXPECT_EQ(FReader.FindEntry(".ini", name).size(), entries[25].Size);
+    EXPECT_EQ(name, entries[25].Key);
     EXPECT_EQ(FReader.GetEntry("checkbox.bmp").size(), 2758u);
     EXPECT_EQ(FReader.GetEntry("checkbox.bmp"), FReader.GetEntry("CheckBox.bmp"));
+    EXPECT_EQ(entries.size(), 26u + 2 * std::size(Bitmaps));
+    for (std::size_t i = 26; i < entries.size(); ++i) {
+        const std::string& n = entries[i].Name;
+        const std::size_t at = n.rfind('@');
+        ASSERT_NE(at, std::string::npos) << n;
+        EXPECT_TRUE(n.ends_with("@150.bmp") || n.ends_with("@200.bmp")) << n;
+        EXPECT_GE(FReader.IndexOf(n.substr(0, at) + ".bmp"), 0) << n;
+        EXPECT_LT(FReader.IndexOf(n.substr(0, at) + ".bmp"), 25) << n;
+    }
 }
 
 TEST_F(DefaultSkin, BitmapsHaveTheirSizesAtThirtyTwoBits) {

@@ -161,6 +161,70 @@ TEST(SkinReader, DamagedStoresFailWithAMessage) {
     EXPECT_NE(result.Message.find("LZH"), std::string::npos);
 }
 
+// LoadPartly decodes the store as far as the entries it is asked for, and later as far as asked.
+TEST(SkinReader, PartlyLoadedStoresDecodeTheRestWhenAsked) {
+    TSkinArchiveWriter w;
+    const std::vector<std::uint8_t> big(200000, 7); // past the first decoding step
+    w.Add("a.bmp", Bytes("BM-a"));
+    w.Add("skin.ini", Bytes("[x]"));
+    w.Add("a@150.bmp", big);
+    w.Add("a@200.bmp", Bytes("BM-a-200"));
+    const std::vector<std::uint8_t> store = EncodeSkinStore(w.Build());
+    TSkinReader whole;
+    ASSERT_TRUE(whole.Load(store));
+    TSkinReader part;
+    ASSERT_TRUE(part.LoadPartly(store, [](const TSkinEntry& e) { return e.Name.find('@') == std::string::npos; }));
+    ASSERT_EQ(part.Entries().size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(part.Entries()[i].Name, whole.Entries()[i].Name);
+        EXPECT_EQ(part.Entries()[i].Offset, whole.Entries()[i].Offset);
+    }
+    EXPECT_TRUE(part.Decoded(0));
+    EXPECT_TRUE(part.Decoded(1));
+    EXPECT_FALSE(part.Decoded(2));
+    EXPECT_FALSE(part.Decoded(3));
+    EXPECT_TRUE(part.GetEntry("a@200.bmp").empty()); // not there yet: nothing rather than garbage
+    EXPECT_EQ(part.GetEntry("skin.ini"), Bytes("[x]"));
+    const TSkinEntry& last = part.Entries()[2];
+    ASSERT_TRUE(part.DecodeTo(last.Offset + last.Size));
+    EXPECT_TRUE(part.Decoded(2));
+    EXPECT_EQ(part.GetEntry("a@150.bmp"), big);
+    ASSERT_TRUE(part.DecodeTo(part.Entries()[3].Offset + part.Entries()[3].Size));
+    EXPECT_EQ(part.GetEntry("a@200.bmp"), Bytes("BM-a-200"));
+    EXPECT_FALSE(part.DecodeTo(1u << 30)); // past what the store states
+    // Asked for nothing, it still lists everything.
+    ASSERT_TRUE(part.LoadPartly(store, [](const TSkinEntry&) { return false; }));
+    EXPECT_EQ(part.Entries().size(), 4u);
+}
+
+TEST(SkinReader, PartlyLoadingReadsWhatAWholeLoadReads) {
+    // A directory larger than the first decoding step: a thousand long names.
+    TSkinArchiveWriter many;
+    for (int i = 0; i < 1000; ++i)
+        many.Add(std::string(90, 'n') + std::to_string(i) + ".bmp", Bytes("x"));
+    const auto everything = [](const TSkinEntry&) { return true; };
+    std::vector<std::vector<std::uint8_t>> stores = {EncodeSkinStore(many.Build()),
+                                                     EncodeSkinStore(SampleArchive(30000)),
+                                                     EncodeSkinStore(RawArchive(10000, "", "a.bmp\r\n", {1}, "a")),
+                                                     EncodeSkinStore(RawArchive(20000, "", "a.bmp\r\n", {9}, "a")),
+                                                     EncodeSkinStore(Bytes("short")),
+                                                     Bytes("\x10")};
+    // Entry sizes short of the data, and a stream cut in the middle.
+    std::vector<std::uint8_t> cut = EncodeSkinStore(SampleArchive());
+    cut.resize(cut.size() / 2);
+    stores.push_back(cut);
+    for (const auto& store : stores) {
+        TSkinReader whole, part;
+        const TSkinLoadResult a = whole.Load(store), b = part.LoadPartly(store, everything);
+        EXPECT_EQ(a.Status, b.Status) << a.Message << " / " << b.Message;
+        ASSERT_EQ(whole.Entries().size(), part.Entries().size());
+        for (std::size_t i = 0; i < whole.Entries().size(); ++i) {
+            EXPECT_TRUE(part.Decoded(i));
+            EXPECT_EQ(whole.GetEntry(whole.Entries()[i].Name), part.GetEntry(whole.Entries()[i].Name));
+        }
+    }
+}
+
 TEST(SkinArchiveWriter, RefusesNamesThatWouldSplitTheList) {
     TSkinArchiveWriter w;
     EXPECT_THROW(w.Add("", {}), ESkinFileError);

@@ -9,14 +9,6 @@ namespace {
 
 constexpr TColor Magenta = 0xFF00FF;
 
-TImage32 Painted(int w, int h, TColor (*colour)(int x, int y)) {
-    TImage32 image(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.At(x, y) = Px(colour(x, y));
-    return image;
-}
-
 TEST(DerivedImages, MdiButtonsAreCutFromTheStrip) {
     TTestSkin skin("[MDICONTROLS]\nImage=mdi.bmp\n");
     skin.Image("mdi.bmp", FrameStrip(144, 10, 12));
@@ -40,33 +32,6 @@ TEST(DerivedImages, MdiButtonsAreCutFromTheStrip) {
     ASSERT_EQ(bare->SysButtons().size(), 3u);
     EXPECT_TRUE(bare->SysButtons()[0]->Image.Empty());
     EXPECT_EQ(bare->SysButtons()[0]->XCoord, 0);
-}
-
-TColor SunkColour(int k) {
-    return 0x203040 + 0x101010 * k;
-}
-TColor ButtonColour(int k) {
-    return 0x405060 + 0x010203 * k;
-}
-TColor GlyphColour(int k) {
-    return 0x00A0B0 + 0x000001 * k;
-}
-
-// Four frames of a solid edit frame, button and glyph, so that every composite pixel is known.
-TTestSkin ComboSkin() {
-    TTestSkin skin(R"([SunkEdge]
-Image=sunk.bmp
-TopHeight=2
-BottomHeight=3
-[ComboButton]
-Image=button.bmp
-[ExtraImages]
-Image=glyph.bmp
-)");
-    skin.Image("sunk.bmp", Painted(80, 21, [](int x, int) { return SunkColour(x / 20 + 1); }))
-        .Image("button.bmp", Painted(40, 21, [](int x, int) { return ButtonColour(x / 10 + 1); }))
-        .Image("glyph.bmp", Painted(25, 5, [](int x, int) { return GlyphColour(x / 5 + 1); }));
-    return skin;
 }
 
 TColor CompositePixel(int x, int y, int bw) {

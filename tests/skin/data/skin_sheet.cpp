@@ -2,10 +2,11 @@
 // own size (opaque, so the magenta key shows) and sliced with the drawing routines to a larger and
 // a smaller size (transparent where the element says so, over a checkerboard), into one sheet.
 //
-//   wine build/<dir>/tests/skin/data/orvo_skin_sheet.exe sheet.bmp [STORE.skn]
+//   wine build/<dir>/tests/skin/data/orvo_skin_sheet.exe sheet.bmp [STORE.skn [DPI]]
 //   convert sheet.bmp docs/skin-elements.png
 //
-// Without a store the default skin stored in the program is drawn.
+// Without a store the default skin stored in the program is drawn (a store of "-" is that skin
+// too); with a DPI, the skin at that DPI as the component hands it to the drawing code.
 #include "framework/forms/form_reader.h"
 #include "tests/skin/data/skin_test_host.h"
 #include "framework/base/sysutils.h"
@@ -161,7 +162,7 @@ TCut ElementCut(TDataSkinObject& e) {
         e.Tile == 1, e.Trans != 0};
 }
 
-std::vector<TCut> Cuts(TSkinData& skin) {
+std::vector<TCut> Cuts(const TSkinElementAccess& skin) {
     std::vector<TCut> cuts;
     // Window borders: left and right frames side by side keeping their top and bottom; top and
     // bottom frames stacked keeping their left and right; the middle tiled unless stretched.
@@ -231,18 +232,18 @@ std::vector<TCut> Cuts(TSkinData& skin) {
 int wmain(int argc, wchar_t** argv) {
     using namespace orvo;
     if (argc < 2) {
-        std::fprintf(stderr, "usage: orvo_skin_sheet OUT.bmp [STORE.skn]\n");
+        std::fprintf(stderr, "usage: orvo_skin_sheet OUT.bmp [STORE.skn [DPI]]\n");
         return 1;
     }
     TSkinTestHost host(nullptr);
     ReadComponentRes(&host);
     TSkinData& skin = *host.SkinData1;
-    if (argc > 2) skin.SetSkinFile(argv[2]);
+    if (argc > 2 && std::wstring(argv[2]) != L"-") skin.SetSkinFile(argv[2]);
     if (skin.NoSkin()) {
         std::fprintf(stderr, "the skin does not load: %s\n", Utf8Encode(skin.LoadError()).c_str());
         return 2;
     }
-    const std::vector<TCut> cuts = Cuts(skin);
+    const std::vector<TCut> cuts = Cuts(skin.AtDpi(argc > 3 ? _wtoi(argv[3]) : DesignDpi));
     std::vector<std::unique_ptr<TBlock>> blocks;
     for (const TCut& cut : cuts)
         blocks.push_back(std::make_unique<TBlock>(cut));

@@ -54,10 +54,13 @@ struct TTestSkin {
         return *this;
     }
     std::vector<std::uint8_t> Archive(std::int32_t version = 20000) const {
+        // As orvo-skin packs a skin: the images, the INI, then the images for other scales.
         TSkinArchiveWriter writer;
         for (const auto& [name, bytes] : Entries)
-            writer.Add(name, bytes);
+            if (name.find('@') == std::string::npos) writer.Add(name, bytes);
         writer.Add("skin.ini", std::vector<std::uint8_t>(Ini.begin(), Ini.end()));
+        for (const auto& [name, bytes] : Entries)
+            if (name.find('@') != std::string::npos) writer.Add(name, bytes);
         if (SkinArchiveFillerSize(version) >= 0) return writer.Build(version);
         std::vector<std::uint8_t> archive = writer.Build(); // then made a version no reader knows
         for (int i = 0; i < 4; ++i)
@@ -68,6 +71,42 @@ struct TTestSkin {
         return EncodeSkinStore(Archive(version));
     }
 };
+
+inline TImage32 Painted(int w, int h, TColor (*colour)(int x, int y)) {
+    TImage32 image(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.At(x, y) = Px(colour(x, y));
+    return image;
+}
+
+// A combo box skin: four frames each of a solid edit frame, button and glyph, so that every pixel
+// of the pictures derived from them is known.
+inline TColor SunkColour(int k) {
+    return 0x203040 + 0x101010 * k;
+}
+inline TColor ButtonColour(int k) {
+    return 0x405060 + 0x010203 * k;
+}
+inline TColor GlyphColour(int k) {
+    return 0x00A0B0 + 0x000001 * k;
+}
+
+inline TTestSkin ComboSkin() {
+    TTestSkin skin(R"([SunkEdge]
+Image=sunk.bmp
+TopHeight=2
+BottomHeight=3
+[ComboButton]
+Image=button.bmp
+[ExtraImages]
+Image=glyph.bmp
+)");
+    skin.Image("sunk.bmp", Painted(80, 21, [](int x, int) { return SunkColour(x / 20 + 1); }))
+        .Image("button.bmp", Painted(40, 21, [](int x, int) { return ButtonColour(x / 10 + 1); }))
+        .Image("glyph.bmp", Painted(25, 5, [](int x, int) { return GlyphColour(x / 5 + 1); }));
+    return skin;
+}
 
 // A component holding the skin, loaded; fails the test when it does not load.
 inline std::unique_ptr<TSkinData> Loaded(const TTestSkin& skin) {

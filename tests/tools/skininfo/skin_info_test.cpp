@@ -1,6 +1,7 @@
 // skininfo on the default skin and on stores it must refuse; the real program once.
 #include "tools/skininfo/skin_info.h"
 
+#include "core/skinfile/bmp.h"
 #include "core/skinfile/skin_archive_writer.h"
 #include "core/skinfile/skin_store.h"
 #include "tests/tools/orvo_split/run_process.h"
@@ -8,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -67,10 +69,20 @@ TEST(SkinInfo, ReportsTheDefaultSkinInLoadOrder) {
         run.Out,
         HasSubstr("\nelement|Progress|frame=1|left=4|top=3|right=4|bottom=3|trans=0|tile=1|style=1|"));
     EXPECT_THAT(run.Out, ::testing::Not(HasSubstr("Progress.Chunk")));
-    EXPECT_THAT(lines[lines.size() - 3], ::testing::StartsWith("element|ComboxArrow|frame=4|"));
-    EXPECT_THAT(lines[lines.size() - 2], ::testing::StartsWith("element|Toolbar|frame=1|"));
-    EXPECT_THAT(lines.back(), ::testing::StartsWith("sample|FrameSample|0x00")) << "a plain colour";
-    EXPECT_EQ(lines.back().size(), std::string("sample|FrameSample|0x00000000").size());
+    // Then the scales the skin is drawn at, and each image's.
+    const auto sample = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.starts_with("sample|"); });
+    ASSERT_NE(sample, lines.end());
+    const std::size_t at = static_cast<std::size_t>(sample - lines.begin());
+    EXPECT_THAT(lines[at - 2], ::testing::StartsWith("element|ComboxArrow|frame=4|"));
+    EXPECT_THAT(lines[at - 1], ::testing::StartsWith("element|Toolbar|frame=1|"));
+    EXPECT_THAT(lines[at], ::testing::StartsWith("sample|FrameSample|0x00")) << "a plain colour";
+    EXPECT_EQ(lines[at].size(), std::string("sample|FrameSample|0x00000000").size());
+    // 24 images: the store's ProgressChunk.bmp is named only by a key no reader uses.
+    ASSERT_EQ(lines.size(), at + 2 + 24) << "the store's scales, then one line for each image the skin loads";
+    EXPECT_EQ(lines[at + 1], "scales|store|150,200");
+    EXPECT_EQ(lines[at + 2], "scales|FrameLeft.bmp|150,200"); // in load order
+    for (std::size_t i = at + 2; i < lines.size(); ++i) EXPECT_THAT(lines[i], ::testing::EndsWith("|150,200"));
 }
 
 std::filesystem::path TempStore(const char* name, std::int32_t version, const std::string& ini) {
@@ -107,6 +119,23 @@ TEST(SkinInfo, RefusesWhatDoesNotLoad) {
     EXPECT_EQ(SkinInfo({junk.string()}).Code, SkinInfoNotLoaded);
     std::filesystem::remove(old);
     std::filesystem::remove(junk);
+}
+
+TEST(SkinInfo, NamesTheScalesAStoreHasImagesFor) {
+    const auto bitmap = [](int w, int h) { return WriteBmp32(TImage32(w, h, 0x336699)); };
+    TSkinArchiveWriter writer;
+    writer.Add("B.bmp", bitmap(90, 21));
+    const std::string ini = "[Buttons]\nBitmap=B.bmp\n";
+    writer.Add("skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    writer.Add("B@150.bmp", bitmap(135, 32));
+    writer.Add("B@200.bmp", bitmap(181, 42)); // not five frames of 36: no image for 200 %
+    const std::vector<std::uint8_t> store = EncodeSkinStore(writer.Build());
+    const auto path = std::filesystem::temp_directory_path() / "orvo_scales.skn";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(store.data()), store.size());
+    const TRun run = SkinInfo({path.string()});
+    ASSERT_EQ(run.Code, SkinInfoOk) << run.Err;
+    EXPECT_THAT(run.Out, HasSubstr("\nscales|store|150,200\nscales|B.bmp|150\n"));
+    std::filesystem::remove(path);
 }
 
 TEST(SkinInfo, TheProgramPrintsTheSameReport) {
