@@ -413,7 +413,7 @@ void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
     HWND tree = Handle();
     ApplyColors();
-    if (FIndent > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+    if (Indent() > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
     if (FImages) SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
     TFlagScope syncing(FSyncing, true);
     SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
@@ -557,8 +557,16 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style) {
 }
 
 void TCustomTreeView::SetIndent(int value) {
-    FIndent = std::max(value, 0);
-    if (HandleAllocated() && FIndent > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+    FIndent.Set(std::max(value, 0), CurrentDpi());
+    if (HandleAllocated() && Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
+}
+
+void TCustomTreeView::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (!HandleAllocated()) return;
+    // The tree's own indent follows its images and font; a given one is scaled.
+    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
+    if (FImages) SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
 }
 
 void TCustomTreeView::ApplyColors() {
