@@ -413,8 +413,9 @@ void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
     HWND tree = Handle();
     ApplyColors();
-    if (Indent() > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
+    // The images first: the tree takes their width as its indent, and a given indent stands.
     if (FImages) SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
+    if (Indent() > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
     TFlagScope syncing(FSyncing, true);
     SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < FItems->TopLevelCount(); ++i)
@@ -531,9 +532,9 @@ void TCustomTreeView::SetImages(TImageList* images) {
     if (FImages) FImages->RemoveFreeNotification(this);
     FImages = images;
     if (FImages) FImages->FreeNotification(this);
-    if (HandleAllocated())
-        SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                     reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
 }
 
 void TCustomTreeView::Notification(TComponent* component, TOperation operation) {
@@ -564,9 +565,9 @@ void TCustomTreeView::SetIndent(int value) {
 void TCustomTreeView::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
     if (!HandleAllocated()) return;
-    // The tree's own indent follows its images and font; a given one is scaled.
-    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
+    // The images at their new size (the tree sets its indent to their width), then a given indent.
     if (FImages) SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
+    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
 }
 
 void TCustomTreeView::ApplyColors() {
