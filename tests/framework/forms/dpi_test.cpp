@@ -3,14 +3,24 @@
 // every length scaled from what it was given, so 96 -> 144 -> 96 gives every size, font and GDI
 // and USER object count back. Under Wine a test sends WM_DPICHANGED itself (the window's real DPI
 // stays the prefix's); forms made at a real DPI run in a child process started at that DPI.
+#include "framework/base/prop_access.h"
+#include "framework/controls/bit_btn.h"
 #include "framework/controls/button.h"
 #include "framework/controls/check_box.h"
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
+#include "framework/controls/header_control.h"
 #include "framework/controls/label.h"
+#include "framework/controls/list_box.h"
+#include "framework/controls/list_view.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/panel.h"
+#include "framework/controls/status_bar.h"
+#include "framework/controls/string_grid.h"
+#include "framework/controls/tab_control.h"
+#include "framework/controls/tree_view.h"
 #include "framework/forms/forms.h"
+#include "framework/graphics/image_list.h"
 #include "framework/menus/menus.h"
 #include "framework/window/display_scale.h"
 #include "tests/framework/support/dpi_harness.h"
@@ -37,20 +47,32 @@ namespace {
 [[maybe_unused]] const TClassInfo* const StoredClasses[] = {
     &TGroupBox::StaticClass(), &TEdit::StaticClass(),  &TButton::StaticClass(),    &TCheckBox::StaticClass(),
     &TLabel::StaticClass(),    &TPanel::StaticClass(), &TMemo::StaticClass(),      &TMainMenu::StaticClass(),
-    &TMenuItem::StaticClass()};
+    &TMenuItem::StaticClass(), &TImageList::StaticClass(), &TListBox::StaticClass(), &TListView::StaticClass(),
+    &TTabControl::StaticClass(), &TTreeView::StaticClass(), &THeaderControl::StaticClass(),
+    &TStringGrid::StaticClass(), &TBitBtn::StaticClass(), &TStatusBar::StaticClass()};
 } // namespace
 
 namespace {
 
 using test::ChildTestDpi;
 
-// What a user sees of a form's layout: every control's bounds and font, the client size.
+// The lengths of their own that control classes publish, read by name where a control has them.
+const wchar_t* const LengthProperties[] = {
+    L"ItemHeight",       L"TabHeight",        L"Indent",            L"DefaultColWidth", L"DefaultRowHeight",
+    L"Columns[0].Width", L"Columns[1].Width", L"Panels[0].Width",   L"Panels[1].Width", L"Sections[0].Width",
+    L"Sections[1].Width", L"Sections[0].MinWidth", L"Margin",      L"Spacing"};
+
+// What a user sees of a form's layout: every control's bounds, font and own lengths, the client
+// size.
 struct TLayout {
     std::map<std::wstring, RECT> Bounds;
     std::map<std::wstring, int> Fonts;
+    std::map<std::wstring, int> Lengths; // "control.property"
     SIZE Client{};
     bool operator==(const TLayout& other) const {
-        if (Client.cx != other.Client.cx || Client.cy != other.Client.cy || Fonts != other.Fonts) return false;
+        if (Client.cx != other.Client.cx || Client.cy != other.Client.cy || Fonts != other.Fonts ||
+            Lengths != other.Lengths)
+            return false;
         if (Bounds.size() != other.Bounds.size()) return false;
         for (const auto& [name, r] : Bounds) {
             const auto it = other.Bounds.find(name);
@@ -65,6 +87,8 @@ void Collect(TWinControl& parent, TLayout& layout) {
         TControl* c = parent.Controls(i);
         layout.Bounds[c->Name()] = c->BoundsRect();
         layout.Fonts[c->Name()] = c->Font()->Height();
+        for (const wchar_t* property : LengthProperties)
+            if (const auto value = GetOrdProp(c, property)) layout.Lengths[c->Name() + L"." + property] = *value;
         if (auto* windowed = dynamic_cast<TWinControl*>(c)) Collect(*windowed, layout);
     }
 }
@@ -92,10 +116,24 @@ TControl* Find(TCustomForm& form, const wchar_t* name) {
     return static_cast<TControl*>(form.FindComponent(name));
 }
 
+// Three 16 x 16 images on magenta: a red, a green and a blue square inside.
+void AddImages(TImageList& images) {
+    TBitmap strip(48, 16, pf24bit);
+    strip.Canvas().Brush().SetColor(clFuchsia);
+    strip.Canvas().FillRect(RECT{0, 0, 48, 16});
+    const TColor colours[] = {clRed, clLime, clBlue};
+    for (int i = 0; i < 3; ++i) {
+        strip.Canvas().Brush().SetColor(colours[i]);
+        strip.Canvas().FillRect(RECT{i * 16 + 4, 4, i * 16 + 12, 12});
+    }
+    images.AddMasked(strip, clFuchsia);
+}
+
 class FormDpi : public ::testing::Test {
 protected:
     void SetUp() override {
         Form.reset(CreateForm<TfScaled>(nullptr));
+        AddImages(*static_cast<TImageList*>(Form->FindComponent(L"Images1")));
         Form->Show();
         ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(Form->Handle()) != FALSE; }));
     }
@@ -113,6 +151,12 @@ void ExpectScaled(const TLayout& stored, const TLayout& scaled, int dpi) {
     EXPECT_EQ(scaled.Client.cy, ScaleLength(stored.Client.cy, dpi));
     for (const auto& [name, r] : stored.Bounds) {
         const RECT s = scaled.Bounds.at(name);
+        if (name == L"sbStatus") {
+            // It keeps to the bottom edge, as high as its font makes it.
+            EXPECT_EQ(s.bottom, scaled.Client.cy);
+            EXPECT_EQ(s.right - s.left, scaled.Client.cx);
+            continue;
+        }
         EXPECT_EQ(s.left, ScaleLength(r.left, dpi)) << name << " at " << dpi;
         EXPECT_EQ(s.top, ScaleLength(r.top, dpi)) << name;
         EXPECT_NEAR(s.right - s.left, ScaleLength(r.right - r.left, dpi), 1) << name;
@@ -120,6 +164,32 @@ void ExpectScaled(const TLayout& stored, const TLayout& scaled, int dpi) {
     }
     for (const auto& [name, height] : stored.Fonts)
         EXPECT_EQ(scaled.Fonts.at(name), ScaleLength(height, dpi)) << name << "'s font at " << dpi;
+    for (const auto& [name, length] : stored.Lengths)
+        EXPECT_EQ(scaled.Lengths.at(name), ScaleLength(length, dpi)) << name << " at " << dpi;
+}
+
+// What the native windows really use of those lengths.
+void ExpectWindowsUseTheLengths(TCustomForm& form, int dpi) {
+    auto* list = static_cast<TListBox*>(Find(form, L"lbItems"));
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0), ScaleLength(18, dpi));
+    auto* view = static_cast<TListView*>(Find(form, L"lvFiles"));
+    EXPECT_EQ(SendMessageW(view->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), ScaleLength(81, dpi));
+    auto* status = static_cast<TStatusBar*>(Find(form, L"sbStatus"));
+    int edges[2]{};
+    SendMessageW(status->Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[0], ScaleLength(150, dpi));
+    auto* tree = static_cast<TTreeView*>(Find(form, L"tvTree"));
+    EXPECT_EQ(SendMessageW(tree->Handle(), TVM_GETINDENT, 0, 0), ScaleLength(19, dpi));
+    auto* header = static_cast<THeaderControl*>(Find(form, L"hcHeader"));
+    RECT section{};
+    SendMessageW(header->Handle(), HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&section));
+    EXPECT_EQ(section.right - section.left, ScaleLength(100, dpi));
+    auto* images = static_cast<TImageList*>(form.FindComponent(L"Images1"));
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images->Handle(), &cx, &cy);
+    EXPECT_EQ(cx, ScaleLength(16, dpi));
+    EXPECT_EQ(cy, ScaleLength(16, dpi));
+    EXPECT_EQ(images->Count(), 3) << "the same images at the new size";
 }
 
 TEST_F(FormDpi, ADpiChangeScalesEveryControlAndFontAndTheWayBackGivesThemBack) {
@@ -140,10 +210,37 @@ TEST_F(FormDpi, ADpiChangeScalesEveryControlAndFontAndTheWayBackGivesThemBack) {
         RECT client{};
         GetClientRect(Form->Handle(), &client);
         EXPECT_EQ(client.right, ScaleLength(420, dpi));
-        EXPECT_EQ(client.bottom, ScaleLength(300, dpi));
+        EXPECT_EQ(client.bottom, ScaleLength(440, dpi));
+        ExpectWindowsUseTheLengths(*Form, dpi);
     }
     MoveToDpi(*Form, 96);
     EXPECT_EQ(LayoutOf(*Form), stored) << "96 -> 144 -> 96 gives every size and font back";
+}
+
+// Owner-drawn menu items are measured in the system's menu font at the DPI of their window, with
+// the standard look's lengths scaled.
+TEST_F(FormDpi, MenusAreMeasuredAtTheirWindowsDpi) {
+    auto* menu = static_cast<TMainMenu*>(Form->FindComponent(L"MainMenu1"));
+    auto* item = static_cast<TMenuItem*>(Form->FindComponent(L"miFile"));
+    menu->SetOwnerDraw(true);
+    auto measure = [&] {
+        MEASUREITEMSTRUCT m{};
+        m.CtlType = ODT_MENU;
+        m.itemID = item->Command();
+        EXPECT_TRUE(menu->MeasureItem(m));
+        return SIZE{static_cast<LONG>(m.itemWidth), static_cast<LONG>(m.itemHeight)};
+    };
+    const SIZE at96 = measure();
+    MoveToDpi(*Form, 192);
+    EXPECT_EQ(menu->Dpi(), 192);
+    NONCLIENTMETRICSW metrics{};
+    ASSERT_TRUE(NonClientMetricsForDpi(metrics, 192));
+    EXPECT_EQ(MenuFont(192).Height(), metrics.lfMenuFont.lfHeight);
+    const SIZE at192 = measure();
+    EXPECT_NEAR(at192.cx, 2 * at96.cx, 4);
+    EXPECT_NEAR(at192.cy, 2 * at96.cy, 4);
+    MoveToDpi(*Form, 96);
+    EXPECT_EQ(measure().cy, at96.cy);
 }
 
 TEST_F(FormDpi, ADpiChangeAndBackLeavesNoGdiOrUserObjectBehind) {
@@ -212,7 +309,7 @@ TEST_F(FormDpi, TheFrameAtAnotherDpiIsAskedOfTheWindowMethod) {
     const RECT native = NativeFrameForDpi(style, exStyle, true, 192);
     SIZE size = ask(192);
     EXPECT_EQ(size.cx, 840 + native.right - native.left);
-    EXPECT_EQ(size.cy, 600 + native.bottom - native.top);
+    EXPECT_EQ(size.cy, 880 + native.bottom - native.top);
 
     TWndMethod saved = Form->WindowProc;
     Form->WindowProc = [&](TMessage& m) {
@@ -222,11 +319,11 @@ TEST_F(FormDpi, TheFrameAtAnotherDpiIsAskedOfTheWindowMethod) {
     };
     size = ask(192);
     EXPECT_EQ(size.cx, 840 + 6 + 3);
-    EXPECT_EQ(size.cy, 600 + 45);
+    EXPECT_EQ(size.cy, 880 + 45);
     // The form takes the rectangle it is given, and its client size stays its own.
     MoveToDpi(*Form, 192);
     EXPECT_EQ(Form->ClientWidth(), 840);
-    EXPECT_EQ(Form->ClientHeight(), 600);
+    EXPECT_EQ(Form->ClientHeight(), 880);
     Form->WindowProc = saved;
 }
 
@@ -237,11 +334,13 @@ TEST(FormDpiChild, AFormIsLaidOutAtTheDpiItsWindowIsMadeAt) {
     if (!dpi) GTEST_SKIP() << "runs in a child process at another DPI";
     EXPECT_EQ(SystemDpi(), dpi);
     std::unique_ptr<TfScaled> form(CreateForm<TfScaled>(nullptr));
+    AddImages(*static_cast<TImageList*>(form->FindComponent(L"Images1")));
     form->Show();
     ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
     EXPECT_EQ(DpiForWindow(form->Handle()), dpi);
     EXPECT_EQ(form->CurrentDpi(), dpi);
     const TLayout scaled = LayoutOf(*form);
+    ExpectWindowsUseTheLengths(*form, dpi);
     form->ScaleForDpi(96);
     ExpectScaled(LayoutOf(*form), scaled, dpi);
     form->ScaleForDpi(dpi);
