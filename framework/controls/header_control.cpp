@@ -204,6 +204,7 @@ void THeaderControl::WriteAllSections() {
 
 void THeaderControl::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the header
     if (HandleAllocated())
         SendMessageW(Handle(), HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
     for (int i = 0; i < FSections->Count(); ++i)

@@ -9,6 +9,7 @@
 #include "framework/graphics/image_list.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace orvo {
 
@@ -536,6 +537,9 @@ void TCustomListView::HeaderItemChanged(const NMHEADERW& info) {
 
 void TCustomListView::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
+    // Lists that no form owns follow the controls that show them.
+    for (TImageList* images : {FLargeImages, FSmallImages, FStateImages})
+        if (images) images->SetDpi(newDpi);
     if (!HandleAllocated()) return;
     ApplyImageLists(); // the lists' images have another size: the rows follow
     for (int i = 0; i < FColumns->Count() && i < NativeColumnCount(); ++i)

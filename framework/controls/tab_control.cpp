@@ -124,6 +124,7 @@ void TCustomTabControl::ApplyItemSize() {
 
 void TCustomTabControl::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the tabs
     if (HandleAllocated()) ApplyImages();
     ApplyItemSize();
     DisplayChanged();

@@ -311,6 +311,7 @@ void TToolBar::ApplyImages() {
 
 void TToolBar::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the bar
     if (!HandleAllocated()) return;
     ApplyImages();
     WriteAllButtons();

@@ -564,6 +564,7 @@ void TCustomTreeView::SetIndent(int value) {
 
 void TCustomTreeView::ChangeScale(int oldDpi, int newDpi) {
     TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the tree
     if (!HandleAllocated()) return;
     // The images at their new size (the tree sets its indent to their width), then a given indent.
     if (FImages) SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));

@@ -5,6 +5,7 @@
 
 #include "framework/forms/application.h"
 #include "framework/graphics/image_list.h"
+#include "framework/menus/menus.h"
 #include "framework/window/display_scale.h"
 
 #include <algorithm>
@@ -100,6 +101,7 @@ void TCustomForm::ChangeScale(int oldDpi, int newDpi) {
     // The image lists first: the controls that show them take them up at the new size.
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* images = dynamic_cast<TImageList*>(Components(i))) images->SetDpi(newDpi);
+    if (FMenu && FMenu->Images()) FMenu->Images()->SetDpi(newDpi);
     if (Parent()) {
         // Embedded: a control among controls.
         TCustomControl::ChangeScale(oldDpi, newDpi);

@@ -10,6 +10,7 @@
 #include "framework/controls/edit.h"
 #include "framework/controls/group_box.h"
 #include "framework/controls/header_control.h"
+#include "framework/controls/image.h"
 #include "framework/controls/label.h"
 #include "framework/controls/list_box.h"
 #include "framework/controls/list_view.h"
@@ -290,9 +291,17 @@ TEST_F(FormDpi, ControlsMadeInCodeTakeTheDpiOfTheParentTheyJoin) {
     after->SetParent(Form.get());
     after->SetBounds(10, 10, 75, 25);
     EXPECT_EQ(after->Width(), 75);
+    // A picture's pixels are 96-DPI pixels.
+    auto* image = new TImage(Form.get());
+    image->SetParent(Form.get());
+    TBitmap picture(3, 2, pf24bit);
+    image->Picture()->SetGraphic(&picture);
+    EXPECT_EQ(image->DestRect().right, 5);
+    EXPECT_EQ(image->DestRect().bottom, 3);
     MoveToDpi(*Form, 96);
     EXPECT_EQ(before->Width(), 75);
     EXPECT_EQ(after->Width(), 50);
+    EXPECT_EQ(image->DestRect().right, 3);
 }
 
 // The size the form asks for at another DPI is its client size there plus the frame its window
