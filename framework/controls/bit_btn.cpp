@@ -61,11 +61,13 @@ void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph, int dpi) {
     TCanvas& c = glyph.Canvas();
     c.Brush().SetColor(clFuchsia); // the bottom-left pixel: the transparent colour
     c.FillRect(RECT{0, 0, size, size});
-    // Drawn on a 16-pixel grid, at the display's scale: lines and shapes as sharp as at 96 DPI.
-    const int mode = SetGraphicsMode(c.Handle(), GM_ADVANCED);
+    // Drawn on a 16-pixel grid, at the display's scale: lines and shapes as sharp as at 96 DPI
+    // (where the grid is the pixels, in the compatible mode as ever).
+    const bool scaled = size != 16;
+    const int mode = scaled ? SetGraphicsMode(c.Handle(), GM_ADVANCED) : 0;
     const float s = static_cast<float>(size) / 16.0f;
     const XFORM scale{s, 0, 0, s, 0, 0};
-    if (dpi != DesignDpi) SetWorldTransform(c.Handle(), &scale);
+    if (scaled) SetWorldTransform(c.Handle(), &scale);
     c.Pen().SetWidth(2);
     switch (kind) {
     case bkOK:
@@ -134,8 +136,10 @@ void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph, int dpi) {
         break;
     }
     c.Pen().SetWidth(1);
-    ModifyWorldTransform(c.Handle(), nullptr, MWT_IDENTITY);
-    SetGraphicsMode(c.Handle(), mode);
+    if (scaled) {
+        ModifyWorldTransform(c.Handle(), nullptr, MWT_IDENTITY);
+        SetGraphicsMode(c.Handle(), mode);
+    }
     c.SetPixel(0, size - 1, clFuchsia);
 }
 
