@@ -61,14 +61,17 @@ int TCustomForm::DpiForNewWindow() const {
     return PrimaryMonitorDpi();
 }
 
+void TCustomForm::KnowClientSize(int dpiOfClient) {
+    if (FDesignClientKnown) return;
+    // Never given one: the size it has, at the DPI it has it.
+    const RECT client = ClientRect();
+    FDesignClientWidth = TScaledLength{client.right - client.left, dpiOfClient};
+    FDesignClientHeight = TScaledLength{client.bottom - client.top, dpiOfClient};
+    FDesignClientKnown = true;
+}
+
 SIZE TCustomForm::DesignClientSizeAt(int dpi) {
-    if (!FDesignClientKnown) {
-        // Never given one: the size it has, at the DPI it has.
-        const RECT client = ClientRect();
-        FDesignClientWidth = TScaledLength{client.right - client.left, CurrentDpi()};
-        FDesignClientHeight = TScaledLength{client.bottom - client.top, CurrentDpi()};
-        FDesignClientKnown = true;
-    }
+    if (!ScalingDpi()) KnowClientSize(CurrentDpi()); // while scaling it is known already
     return SIZE{FDesignClientWidth.At(dpi), FDesignClientHeight.At(dpi)};
 }
 
@@ -108,7 +111,7 @@ void TCustomForm::ChangeScale(int oldDpi, int newDpi) {
         return;
     }
     // Its own client size at the old DPI, taken before anything moves.
-    DesignClientSizeAt(oldDpi);
+    KnowClientSize(oldDpi);
     // Scrolled content goes home first: the positions the controls keep are unscrolled ones.
     const POINT scrolled = FScrollPos;
     if (scrolled.x || scrolled.y) ScrollTo(0, 0);
@@ -120,6 +123,12 @@ void TCustomForm::ChangeScale(int oldDpi, int newDpi) {
     UpdateScrollBars();
     if (scrolled.x || scrolled.y)
         ScrollTo(ScaleLengthBetween(scrolled.x, oldDpi, newDpi), ScaleLengthBetween(scrolled.y, oldDpi, newDpi));
+}
+
+void TCustomForm::Loaded() {
+    TCustomControl::Loaded();
+    if (!HandleAllocated() || Parent()) return;
+    if (!IsMDIChild()) ScaleForDpi(DpiForWindow(Handle()));
 }
 
 void TCustomForm::ApplyScaledClientSize(int dpi) {

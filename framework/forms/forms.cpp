@@ -365,10 +365,12 @@ void TCustomForm::ParentChanged() {
 
 void TCustomForm::CreateWnd() {
     if (IsMDIChild()) AttachToMDIFrame();
-    // Laid out at the DPI of the monitor it is about to appear on, then at its window's own.
-    if (!Parent()) ScaleForDpi(DpiForNewWindow());
+    // Laid out at the DPI of the monitor it is about to appear on, then at its window's own; not
+    // while its stored form is read (the lengths still coming are 96-DPI ones): then once read.
+    const bool reading = ComponentState().Contains(csLoading);
+    if (!Parent() && !reading) ScaleForDpi(DpiForNewWindow());
     TCustomControl::CreateWnd();
-    if (!Parent() && !IsMDIChild()) ScaleForDpi(DpiForWindow(Handle()));
+    if (!Parent() && !IsMDIChild() && !reading) ScaleForDpi(DpiForWindow(Handle()));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->SmallIcon()));
     if (IsMDIFrame()) {

@@ -224,6 +224,8 @@ protected:
     void CreateWnd() override;
     // Scales the font, the controls inside (and an MDI frame's children), then the client size.
     void ChangeScale(int oldDpi, int newDpi) override;
+    // A window made while the stored form was read takes its DPI now.
+    void Loaded() override;
     HWND CreateWindowHandle(const TCreateParams& params, HMENU id) override;
     void DestroyWnd() override;
     void WndProc(TMessage& message) override;
@@ -267,6 +269,7 @@ private:
     std::vector<TCustomForm*> MDIChildList() const;
     // Display scale (form_scaling.cpp)
     int DpiForNewWindow() const;
+    void KnowClientSize(int dpiOfClient);
     void KeepGivenClientSize(int width, int height);
     void ApplyScaledClientSize(int dpi);
     bool HandleDpiMessage(TMessage& message);

@@ -276,6 +276,20 @@ TEST_F(FormDpi, LengthsGivenInCodeAtOneDpiComeBackExactlyThere) {
     EXPECT_EQ(Find(*Form, L"edtName")->Left(), ScaleLength(10, 144));
 }
 
+// A form never given a size keeps the one it has, scaled.
+TEST(FormDpiPlain, AFormNeverGivenASizeKeepsTheOneItHas) {
+    TForm form(nullptr);
+    form.Show();
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(form.Handle()) != FALSE; }));
+    const SIZE before{form.ClientWidth(), form.ClientHeight()};
+    MoveToDpi(form, 144);
+    EXPECT_EQ(form.ClientWidth(), ScaleLength(before.cx, 144));
+    EXPECT_EQ(form.ClientHeight(), ScaleLength(before.cy, 144));
+    MoveToDpi(form, 96);
+    EXPECT_EQ(form.ClientWidth(), before.cx);
+    EXPECT_EQ(form.ClientHeight(), before.cy);
+}
+
 // A control made in code has 96-DPI lengths until it joins a parent: then it is laid out at the
 // parent's DPI. Lengths given after that are the parent's pixels.
 TEST_F(FormDpi, ControlsMadeInCodeTakeTheDpiOfTheParentTheyJoin) {
