@@ -6,15 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/setup.sh imagemagick >&2
 tool=build/win/tests/app/orvo_dpi_pictures.exe
 [ -f "$tool" ] || { echo "dpi-pictures: build the Windows configuration first (scripts/build.sh win)" >&2; exit 1; }
-export WINEPREFIX="$root/build/wineprefix-shots"
-LANG=$(scripts/chinese-locale.sh)
-export LANG
-unset LC_ALL LC_MESSAGES
 source scripts/wine-env.sh
-orvo_wine_prefix
+orvo_pictures_env
 # A display of its own, larger than the tests' (the gallery is 1320 x 1020 at 200 %).
 n=90
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

@@ -3,7 +3,6 @@
 // the frame it asks of its window method (CM_FRAMEFORDPI).
 #include "framework/forms/forms.h"
 
-#include "framework/forms/application.h"
 #include "framework/graphics/image_list.h"
 #include "framework/menus/menus.h"
 #include "framework/window/display_scale.h"
@@ -41,24 +40,10 @@ int TCustomForm::DpiForNewWindow() const {
     if (Parent()) return Parent()->CurrentDpi();
     if (IsMDIChild()) return FMDIFrame ? FMDIFrame->CurrentDpi() : CurrentDpi();
     const TCustomForm* over = nullptr;
-    switch (FPosition) {
-    case poScreenCenter:
-    case poDesktopCenter:
-    case poDefault:
-    case poDefaultPosOnly:
-        return PrimaryMonitorDpi();
-    case poOwnerFormCenter:
-        over = dynamic_cast<const TCustomForm*>(Owner());
-        if (!over || !over->Visible()) over = Application->MainForm();
-        break;
-    case poMainFormCenter:
-        over = Application->MainForm();
-        break;
-    default:
-        return DpiForRect(BoundsRect());
-    }
-    if (over && over != this && over->Visible() && over->HandleAllocated()) return over->CurrentDpi();
-    return PrimaryMonitorDpi();
+    if (Centres(over)) return over && over->HandleAllocated() ? over->CurrentDpi() : PrimaryMonitorDpi();
+    // The system places it (the primary monitor), or its stored bounds do.
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly) return PrimaryMonitorDpi();
+    return DpiForRect(BoundsRect());
 }
 
 void TCustomForm::KnowClientSize(int dpiOfClient) {

@@ -447,24 +447,30 @@ void TCustomForm::DoHide() {
     if (OnHide) OnHide(this);
 }
 
-void TCustomForm::ApplyPosition() {
-    if (Parent()) return; // an embedded form stays where it was placed
-    const TCustomForm* centreOver = nullptr;
+bool TCustomForm::Centres(const TCustomForm*& over) const {
+    over = nullptr;
     switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter:
         break;
     case poOwnerFormCenter:
-        centreOver = dynamic_cast<const TCustomForm*>(Owner());
-        if (!centreOver || !centreOver->Visible()) centreOver = Application->MainForm();
+        over = dynamic_cast<const TCustomForm*>(Owner());
+        if (!over || !over->Visible()) over = Application->MainForm();
         break;
     case poMainFormCenter:
-        centreOver = Application->MainForm();
+        over = Application->MainForm();
         break;
     default:
-        return;
+        return false;
     }
-    if (centreOver == this || (centreOver && !centreOver->Visible())) centreOver = nullptr;
+    if (over == this || (over && !over->Visible())) over = nullptr;
+    return true;
+}
+
+void TCustomForm::ApplyPosition() {
+    if (Parent()) return; // an embedded form stays where it was placed
+    const TCustomForm* centreOver = nullptr;
+    if (!Centres(centreOver)) return;
     RECT area = Screen->WorkAreaRect();
     RECT target = centreOver ? centreOver->BoundsRect() : area;
     int left = target.left + ((target.right - target.left) - Width()) / 2;

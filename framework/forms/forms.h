@@ -245,6 +245,8 @@ private:
     void ShowForm();
     void HideForm();
     void ApplyPosition();
+    // Whether Position centres the form when shown, and over which form (null: the screen).
+    bool Centres(const TCustomForm*& over) const;
     void ApplyMenu();
     void ApplyClientSize();
     void SetWindowFocus();

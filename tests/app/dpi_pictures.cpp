@@ -26,16 +26,22 @@ void Pump(int ms) {
     }
 }
 
-// The window and a margin around it, from the screen.
-void Shoot(HWND window, const std::wstring& path) {
+// The form shown without its skin (a form with Tag 99 keeps the platform's look), then the window
+// and a margin around it from the screen.
+void Shoot(TCustomForm& form, const std::wstring& path) {
+    form.SetTag(99);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    Pump(1200);
     RECT r{};
-    GetWindowRect(window, &r);
+    GetWindowRect(form.Handle(), &r);
     InflateRect(&r, 12, 12);
     TBitmap picture(r.right - r.left, r.bottom - r.top, pf24bit);
     HDC screen = GetDC(nullptr);
     BitBlt(picture.Canvas().Handle(), 0, 0, picture.Width(), picture.Height(), screen, r.left, r.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
     picture.SaveToFile(path);
+    form.Hide();
 }
 
 } // namespace
@@ -48,21 +54,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     LocalFree(args);
 
     StartProgram();
-    // A form with Tag 99 is left to the platform's look.
-    fMainWin->SetTag(99);
-    fMainWin->Show();
-    SetForegroundWindow(fMainWin->Handle());
-    Pump(1200);
-    Shoot(fMainWin->Handle(), output + L"\\" + prefix + L"-main.bmp");
-    fMainWin->Hide();
-
+    Shoot(*fMainWin, output + L"\\" + prefix + L"-main.bmp");
     Application->CreateForm(fGallery);
-    fGallery->SetTag(99);
-    fGallery->Show();
-    SetForegroundWindow(fGallery->Handle());
-    Pump(1200);
-    Shoot(fGallery->Handle(), output + L"\\" + prefix + L"-gallery.bmp");
-    fGallery->Hide();
+    Shoot(*fGallery, output + L"\\" + prefix + L"-gallery.bmp");
     FreeSkinManager();
     return 0;
 }
