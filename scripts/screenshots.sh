@@ -10,13 +10,8 @@ tour=build/win/tests/app/orvo_screenshot_tour.exe
 [ -f "$tour" ] || { echo "screenshots: build the Windows configuration first (scripts/build.sh win)" >&2; exit 1; }
 skins=("$@")
 [ ${#skins[@]} -gt 0 ] || skins=(slate jade night)
-# The program's own prefix settings and its language, as ./run.sh runs it.
-export WINEPREFIX="$root/build/wineprefix-shots"
-LANG=$(scripts/chinese-locale.sh)
-export LANG
-unset LC_ALL LC_MESSAGES
 source scripts/wine-env.sh
-orvo_wine_prefix
+orvo_pictures_env
 orvo_start_display
 orvo_start_wineserver
 trap orvo_wine_stop EXIT

@@ -6,6 +6,7 @@
 #   orvo_start_display    start Xvfb on a free display unless ORVO_USE_DISPLAY=1 and DISPLAY is set
 #   orvo_start_wineserver keep one wineserver alive until orvo_wine_stop
 #   orvo_wine_stop        stop what the two above started
+#   orvo_pictures_env     the documentation pictures' own prefix and the program's language
 
 ORVO_ROOT=${ORVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX="${WINEPREFIX:-$ORVO_ROOT/build/wineprefix}"
@@ -89,6 +90,17 @@ orvo_wine_prefix() {
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
     touch "$stamp"
+}
+
+# The pictures are taken in a prefix of their own (made like the tests', in the program's language):
+# the message boxes' buttons and the common dialogs in Chinese.
+orvo_pictures_env() {
+    "$ORVO_ROOT/scripts/setup.sh" imagemagick >&2
+    export WINEPREFIX="$ORVO_ROOT/build/wineprefix-shots"
+    LANG=$("$ORVO_ROOT/scripts/chinese-locale.sh")
+    export LANG
+    unset LC_ALL LC_MESSAGES
+    orvo_wine_prefix
 }
 
 ORVO_XVFB_PID=""

@@ -25,6 +25,19 @@ constexpr int ScaleLength(int value, int dpi) noexcept {
     return static_cast<int>(product >= 0 ? (product + half) / DesignDpi : (product - half) / DesignDpi);
 }
 
+// The same rule between any two DPIs: value * toDpi / fromDpi, halves away from zero. A length
+// given at one DPI (a size a user or the code set while the window was at 144) is scaled from that
+// pair, never from a length already scaled, so it comes back exactly when the DPI returns.
+// ScaleLength(v, dpi) == ScaleLengthBetween(v, DesignDpi, dpi). A DPI of 0 or less is taken as 96.
+constexpr int ScaleLengthBetween(int value, int fromDpi, int toDpi) noexcept {
+    if (fromDpi <= 0) fromDpi = DesignDpi;
+    if (toDpi <= 0) toDpi = DesignDpi;
+    if (fromDpi == toDpi) return value;
+    const std::int64_t product = static_cast<std::int64_t>(value) * toDpi;
+    const std::int64_t half = fromDpi / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / fromDpi : (product - half) / fromDpi);
+}
+
 // The scale of a DPI in whole percent, rounded to the nearest (96 -> 100, 144 -> 150, 110 -> 115).
 constexpr int ScalePercent(int dpi) noexcept {
     if (dpi <= 0) return 100;

@@ -50,16 +50,24 @@ std::wstring BitBtnKindCaption(TBitBtnKind kind) {
     return Info(kind).Caption;
 }
 
-void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph) {
+void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph, int dpi) {
     if (kind == bkCustom || kind > bkAll) {
         glyph.Clear();
         return;
     }
+    const int size = ScaleLength(16, dpi);
     glyph.SetPixelFormat(pf24bit);
-    glyph.SetSize(16, 16);
+    glyph.SetSize(size, size);
     TCanvas& c = glyph.Canvas();
     c.Brush().SetColor(clFuchsia); // the bottom-left pixel: the transparent colour
-    c.FillRect(RECT{0, 0, 16, 16});
+    c.FillRect(RECT{0, 0, size, size});
+    // Drawn on a 16-pixel grid, at the display's scale: lines and shapes as sharp as at 96 DPI
+    // (where the grid is the pixels, in the compatible mode as ever).
+    const bool scaled = size != 16;
+    const int mode = scaled ? SetGraphicsMode(c.Handle(), GM_ADVANCED) : 0;
+    const float s = static_cast<float>(size) / 16.0f;
+    const XFORM scale{s, 0, 0, s, 0, 0};
+    if (scaled) SetWorldTransform(c.Handle(), &scale);
     c.Pen().SetWidth(2);
     switch (kind) {
     case bkOK:
@@ -128,11 +136,26 @@ void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph) {
         break;
     }
     c.Pen().SetWidth(1);
-    c.SetPixel(0, 15, clFuchsia);
+    if (scaled) {
+        ModifyWorldTransform(c.Handle(), nullptr, MWT_IDENTITY);
+        SetGraphicsMode(c.Handle(), mode);
+    }
+    c.SetPixel(0, size - 1, clFuchsia);
 }
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
     FGlyph.OnChange = [this] { GlyphChanged(); };
+    // The stock glyphs are drawn at each scale, not resampled.
+    FGlyph.DrawForDpi = [this](TBitmap& strip, int dpi) {
+        if (FOwnGlyph || FKind == bkCustom) return false;
+        LoadBitBtnKindGlyph(FKind, strip, dpi);
+        return true;
+    };
+}
+
+void TBitBtn::ChangeScale(int oldDpi, int newDpi) {
+    TButton::ChangeScale(oldDpi, newDpi);
+    FGlyph.SetDpi(newDpi);
 }
 
 void TBitBtn::Publish(TPublisher<TBitBtn>& p) {

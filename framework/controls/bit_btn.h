@@ -29,7 +29,7 @@ const TEnumType& BitBtnKindType();
 // The stock caption of a kind (empty for bkCustom).
 std::wstring BitBtnKindCaption(TBitBtnKind kind);
 // The stock glyph of a kind (one 16 x 16 frame on a magenta ground; empty for bkCustom).
-void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph);
+void LoadBitBtnKindGlyph(TBitBtnKind kind, TBitmap& glyph, int dpi = 96);
 
 class TBitBtn : public TButton {
     ORVO_CLASS(TBitBtn, TButton)
@@ -59,6 +59,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void SetButtonStyle(bool isDefault) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     // Paints the whole button into `dc` (its own coordinates).
     virtual void PaintButton(HDC dc, const RECT& bounds, bool pressed, bool focused);
     // Kept free at the right of the face for what a descendant draws there (a drop-down arrow).

@@ -1,5 +1,7 @@
 #include "framework/controls/button_glyph.h"
 
+#include "framework/graphics/scaled_bitmap.h"
+
 #include <algorithm>
 
 namespace orvo {
@@ -38,7 +40,38 @@ void DrawEmbossed(HDC dc, POINT at, const TBitmap& frame, TColor key) {
 
 TButtonGlyph::TButtonGlyph() {
     FGlyph.SetTransparentMode(tmAuto);
-    FGlyph.OnChange = [this](TObject*) { Changed(); };
+    FGlyph.OnChange = [this](TObject*) {
+        FScaledDpi = 0;
+        Changed();
+    };
+}
+
+void TButtonGlyph::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == FDpi) return;
+    FDpi = dpi;
+    FScaledDpi = 0;
+    Changed();
+}
+
+TBitmap& TButtonGlyph::Strip() const {
+    if (FDpi == DesignDpi || FGlyph.Empty()) return FGlyph;
+    if (FScaledDpi == FDpi) return FScaled;
+    if (!DrawForDpi || !DrawForDpi(FScaled, FDpi)) {
+        // Frame by frame, so that no frame bleeds into its neighbour.
+        const int fw = FGlyph.Width() / FNumGlyphs, fh = FGlyph.Height();
+        const int sw = ScaleLength(fw, FDpi), sh = ScaleLength(fh, FDpi);
+        const TColor key = FGlyph.TransparentColor();
+        FScaled.SetPixelFormat(pf24bit);
+        FScaled.SetSize(sw * FNumGlyphs, sh);
+        TBitmap frame(fw, fh, pf24bit), scaled;
+        for (int i = 0; i < FNumGlyphs; ++i) {
+            BitBlt(frame.Canvas().Handle(), 0, 0, fw, fh, FGlyph.Canvas().Handle(), i * fw, 0, SRCCOPY);
+            ScaleKeyedBitmap(frame, key, sw, sh, scaled);
+            BitBlt(FScaled.Canvas().Handle(), i * sw, 0, sw, sh, scaled.Canvas().Handle(), 0, 0, SRCCOPY);
+        }
+    }
+    FScaledDpi = FDpi;
+    return FScaled;
 }
 
 void TButtonGlyph::SetNumGlyphs(int count) {
@@ -56,27 +89,28 @@ void TButtonGlyph::SetLayout(TButtonLayout layout) {
 
 void TButtonGlyph::SetMargin(int margin) {
     margin = std::max(margin, -1);
-    if (margin == FMargin) return;
-    FMargin = margin;
+    if (margin == Margin()) return;
+    FMargin = TScaledLength{margin, margin < 0 ? DesignDpi : FDpi};
     Changed();
 }
 
 void TButtonGlyph::SetSpacing(int spacing) {
     spacing = std::max(spacing, -1);
-    if (spacing == FSpacing) return;
-    FSpacing = spacing;
+    if (spacing == Spacing()) return;
+    FSpacing = TScaledLength{spacing, spacing < 0 ? DesignDpi : FDpi};
     Changed();
 }
 
 SIZE TButtonGlyph::GlyphSize() const {
     if (FGlyph.Empty()) return SIZE{0, 0};
-    return SIZE{FGlyph.Width() / FNumGlyphs, FGlyph.Height()};
+    const TBitmap& strip = Strip();
+    return SIZE{strip.Width() / FNumGlyphs, strip.Height()};
 }
 
 TButtonGlyphLayout TButtonGlyph::Place(HDC dc, const RECT& client, const std::wstring& caption,
                                        UINT textFlags) const {
     const TButtonLayout layout = FLayout;
-    int margin = FMargin, spacing = FSpacing;
+    int margin = Margin(), spacing = Spacing();
     const SIZE glyph = GlyphSize();
     SIZE text{0, 0};
     if (!caption.empty()) {
@@ -131,7 +165,7 @@ void TButtonGlyph::DrawGlyph(HDC dc, POINT at, TButtonState state) const {
     if (index >= FNumGlyphs) index = 0;
     const TColor key = FGlyph.TransparentColor();
     TBitmap frame(size.cx, size.cy, pf24bit);
-    BitBlt(frame.Canvas().Handle(), 0, 0, size.cx, size.cy, FGlyph.Canvas().Handle(), index * size.cx, 0,
+    BitBlt(frame.Canvas().Handle(), 0, 0, size.cx, size.cy, Strip().Canvas().Handle(), index * size.cx, 0,
            SRCCOPY);
     if (state == bsDisabled && index == 0) {
         DrawEmbossed(dc, at, frame, key);

@@ -7,10 +7,15 @@
 //   in three equal parts (before, between, after). A given Margin puts the glyph that far from
 //   its edge; Spacing -1 then takes half of what is left between glyph and caption. Without a
 //   glyph or a caption there is no spacing. Across the layout both are centred.
+//
+// Display scale: the strip is drawn for 96 DPI; at the button's Dpi each frame is resampled
+// (scaled_bitmap.h), unless the button can draw the strip for that DPI itself (DrawForDpi: a bit
+// button's stock glyphs). Margin and Spacing are given at the button's DPI of the moment.
 #pragma once
 
 #include "framework/base/type_info.h"
 #include "framework/graphics/bitmap.h"
+#include "core/scale/scaled_length.h"
 
 #include <functional>
 #include <string>
@@ -44,11 +49,17 @@ public:
     TButtonLayout Layout() const noexcept { return FLayout; }
     void SetLayout(TButtonLayout layout);
     // -1: glyph and caption centred together.
-    int Margin() const noexcept { return FMargin; }
+    int Margin() const noexcept { return FMargin.Value < 0 ? -1 : FMargin.At(FDpi); }
     void SetMargin(int margin);
     // -1: what is left, shared.
-    int Spacing() const noexcept { return FSpacing; }
+    int Spacing() const noexcept { return FSpacing.Value < 0 ? -1 : FSpacing.At(FDpi); }
     void SetSpacing(int spacing);
+    // The DPI the glyph is drawn at (the button's).
+    int Dpi() const noexcept { return FDpi; }
+    void SetDpi(int dpi);
+    // Draws the whole strip for a DPI into the bitmap (its transparent colour the strip's) and
+    // answers true; false or empty: the strip is resampled.
+    std::function<bool(TBitmap& strip, int dpi)> DrawForDpi;
 
     // Where glyph and caption go in `client`, the caption measured in the font selected into
     // `dc` with DrawText's `textFlags` (DT_SINGLELINE and the reading order).
@@ -67,12 +78,17 @@ private:
     void Changed() const {
         if (OnChange) OnChange();
     }
+    // The strip as drawn at Dpi: the glyph itself at 96.
+    TBitmap& Strip() const;
 
     mutable TBitmap FGlyph;
     int FNumGlyphs = 1;
     TButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
+    TScaledLength FMargin{-1};
+    TScaledLength FSpacing{4};
+    int FDpi = 96;
+    mutable TBitmap FScaled; // Strip() at FScaledDpi
+    mutable int FScaledDpi = 0;
 };
 
 } // namespace orvo

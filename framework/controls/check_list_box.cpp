@@ -17,6 +17,7 @@ constexpr std::uint32_t DisabledFlag = 0x4;
 constexpr std::uint32_t HeaderFlag = 0x8;
 
 // The platform's check box glyph.
+// At 96 DPI.
 constexpr int CheckSize = 13;
 constexpr int CheckGap = 2; // around the glyph
 
@@ -96,9 +97,10 @@ void TCheckListBox::InvalidateItem(int index) {
 }
 
 RECT TCheckListBox::CheckRect(const RECT& itemRect) const {
-    const int top = itemRect.top + (itemRect.bottom - itemRect.top - CheckSize) / 2;
-    const int left = UseRightToLeftAlignment() ? itemRect.right - CheckGap - CheckSize : itemRect.left + CheckGap;
-    return RECT{left, top, left + CheckSize, top + CheckSize};
+    const int size = ScaleValue(CheckSize), gap = ScaleValue(CheckGap);
+    const int top = itemRect.top + (itemRect.bottom - itemRect.top - size) / 2;
+    const int left = UseRightToLeftAlignment() ? itemRect.right - gap - size : itemRect.left + gap;
+    return RECT{left, top, left + size, top + size};
 }
 
 bool TCheckListBox::Toggleable(int index) const {
@@ -125,7 +127,7 @@ void TCheckListBox::ClickCheck() {
 }
 
 int TCheckListBox::StandardItemHeight() {
-    return std::max(FontLineHeight(*Font()) + 2, CheckSize + CheckGap);
+    return std::max(FontLineHeight(*Font()) + ScaleValue(2), ScaleValue(CheckSize + CheckGap));
 }
 
 void TCheckListBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
@@ -151,10 +153,10 @@ void TCheckListBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
     RECT glyphArea = rect;
     RECT textArea = rect;
     if (UseRightToLeftAlignment()) {
-        glyphArea.left = check.left - CheckGap;
+        glyphArea.left = check.left - ScaleValue(CheckGap);
         textArea.right = glyphArea.left;
     } else {
-        glyphArea.right = check.right + CheckGap;
+        glyphArea.right = check.right + ScaleValue(CheckGap);
         textArea.left = glyphArea.right;
     }
     canvas.FillRect(glyphArea);
@@ -176,6 +178,12 @@ void TCheckListBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
     DrawListItemText(canvas, textArea, text, bidi);
 }
 
+void TCheckListBox::ChangeScale(int oldDpi, int newDpi) {
+    TCustomListBox::ChangeScale(oldDpi, newDpi);
+    if (Style() == lbStandard && HandleAllocated())
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, std::clamp(StandardItemHeight(), 1, 255));
+}
+
 void TCheckListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case CN_MEASUREITEM:
@@ -190,7 +198,8 @@ void TCheckListBox::WndProc(TMessage& m) {
         TCustomListBox::WndProc(m);
         if (index < 0 || !Toggleable(index)) return;
         const RECT check = CheckRect(ItemRect(index));
-        const RECT hit{check.left - CheckGap, ItemRect(index).top, check.right + CheckGap, ItemRect(index).bottom};
+        const RECT hit{check.left - ScaleValue(CheckGap), ItemRect(index).top, check.right + ScaleValue(CheckGap),
+                       ItemRect(index).bottom};
         if (PtInRect(&hit, p)) ToggleItem(index);
         return;
     }

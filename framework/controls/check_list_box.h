@@ -50,6 +50,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void DrawItem(int index, RECT rect, TOwnerDrawState state) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     // The user's toggle of one item.
     virtual void ToggleItem(int index);
     virtual void ClickCheck();

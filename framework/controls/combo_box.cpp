@@ -85,7 +85,7 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 int TCustomComboBox::DroppedHeight() const {
     auto* self = const_cast<TCustomComboBox*>(this);
     int closed = Height();
-    int item = FItemHeight;
+    int item = FItemHeight.At(CurrentDpi());
     if (HWND window = Window()) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -228,12 +228,21 @@ void TCustomComboBox::SetMaxLength(int length) {
 
 int TCustomComboBox::ItemHeight() const {
     if (HWND window = Window()) return static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
-    return FItemHeight;
+    return FItemHeight.At(CurrentDpi());
+}
+
+void TCustomComboBox::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    HWND window = Window();
+    if (!window) return;
+    if (FStyle == csOwnerDrawFixed) SendMessageW(window, CB_SETITEMHEIGHT, 0, std::clamp(FItemHeight.At(newDpi), 1, 255));
+    // The font (and with it the edit's height) is new: the list drops as far as before in items.
+    AdjustDropDown();
 }
 
 void TCustomComboBox::SetItemHeight(int height) {
     if (height < 1 || height > 255) return;
-    FItemHeight = height;
+    FItemHeight.Set(height, CurrentDpi());
     if (FStyle != csOwnerDrawFixed) return;
     if (HWND window = Window()) {
         SendMessageW(window, CB_SETITEMHEIGHT, 0, height);
@@ -328,7 +337,7 @@ void TCustomComboBox::WndProc(TMessage& m) {
         m.Result = 0;
         return;
     case CN_MEASUREITEM:
-        MeasureListItem(m, FItemHeight, FStyle == csOwnerDrawVariable,
+        MeasureListItem(m, std::min(FItemHeight.At(CurrentDpi()), 255), FStyle == csOwnerDrawVariable,
                         [this](int index, int& height) { MeasureItem(index, height); });
         return;
     case CN_DRAWITEM:

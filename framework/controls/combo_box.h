@@ -78,6 +78,8 @@ protected:
     std::wstring GetText() const override;
     void SetTextBuf(const std::wstring& text) override;
     void Loaded() override;
+    // The item height (owner-drawn lists) and the dropped height at the new DPI.
+    void ChangeScale(int oldDpi, int newDpi) override;
     virtual void Change();
     virtual void Select();
     virtual void DropDown();
@@ -98,7 +100,7 @@ private:
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     int FMaxLength = 0;
-    int FItemHeight = 16;
+    TScaledLength FItemHeight{16};
     int FSavedItemIndex = -1;
     bool FSettingText = false;
 };

@@ -1,5 +1,6 @@
 #include "framework/controls/control.h"
 
+#include "framework/base/collection.h"
 #include "framework/base/exceptions.h"
 #include "framework/forms/forms.h"
 #include "framework/controls/mouse_control.h"
@@ -126,6 +127,8 @@ void TControl::SetParent(TWinControl* parent) {
     if (FParent) FParent->RemoveControl(this);
     if (parent) parent->InsertControl(this);
     ParentChanged();
+    // Its lengths are at its own DPI until now: laid out at the parent's.
+    if (parent && parent->CurrentDpi() != FCurrentDpi) ScaleForDpi(parent->CurrentDpi());
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -139,6 +142,12 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 TComponent* TControl::GetParentComponent() const {
     return FParent;
+}
+
+int CollectionItemDpi(const TCollectionItem& item) noexcept {
+    const TCollection* collection = item.Collection();
+    const auto* control = collection ? dynamic_cast<const TControl*>(collection->Owner()) : nullptr;
+    return control ? control->CurrentDpi() : DesignDpi;
 }
 
 TCustomForm* GetParentForm(const TControl* control) noexcept {
@@ -161,6 +170,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FTop = top;
     FWidth = width;
     FHeight = height;
+    KeepGivenBounds();
     Invalidate();
     if (resized) Resize();
 }
@@ -171,7 +181,21 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
     FTop = top;
     FWidth = width;
     FHeight = height;
+    KeepGivenBounds();
     if (resized) Resize();
+}
+
+void TControl::KeepGivenBounds() {
+    if (FScalingDpi) return;
+    FDesignLeft.Set(FLeft, FCurrentDpi);
+    FDesignTop.Set(FTop, FCurrentDpi);
+    FDesignRight.Set(FLeft + FWidth, FCurrentDpi);
+    FDesignBottom.Set(FTop + FHeight, FCurrentDpi);
+}
+
+RECT TControl::DesignBoundsAt(int dpi) const noexcept {
+    const int left = FDesignLeft.At(dpi), top = FDesignTop.At(dpi);
+    return RECT{left, top, std::max(left, FDesignRight.At(dpi)), std::max(top, FDesignBottom.At(dpi))};
 }
 
 RECT TControl::ClientRect() {
@@ -262,7 +286,10 @@ void TControl::SetFont(TFont* font) {
 void TControl::SetParentFont(bool value) {
     if (value == FParentFont) return;
     FParentFont = value;
-    if (value) AdoptParentFont();
+    if (value)
+        AdoptParentFont();
+    else if (!FScalingDpi)
+        FDesignFontHeight.Set(FFont.Height(), FCurrentDpi);
 }
 
 void TControl::AdoptParentFont() {
@@ -278,8 +305,45 @@ void TControl::AdoptParentFont() {
 }
 
 void TControl::FontChanged() {
-    if (!FAdoptingFont) FParentFont = false;
+    if (!FAdoptingFont) {
+        FParentFont = false;
+        if (!FScalingDpi) FDesignFontHeight.Set(FFont.Height(), FCurrentDpi);
+    }
     Perform(CM_FONTCHANGED);
+}
+
+// ---- display scale ---------------------------------------------------------------------------
+
+void TControl::ScaleForDpi(int dpi) {
+    if (dpi <= 0 || dpi == FCurrentDpi) return;
+    const int old = FCurrentDpi;
+    FCurrentDpi = dpi;
+    const bool outer = !FScalingDpi;
+    FScalingDpi = true;
+    try {
+        ChangeScale(old, dpi);
+    } catch (...) {
+        if (outer) FScalingDpi = false;
+        throw;
+    }
+    if (outer) FScalingDpi = false;
+    Perform(CM_DPICHANGED, static_cast<WPARAM>(old), static_cast<LPARAM>(dpi));
+}
+
+void TControl::ChangeScale(int, int newDpi) {
+    ScaleBounds(newDpi);
+    ScaleFont(newDpi);
+}
+
+void TControl::ScaleBounds(int newDpi) {
+    const RECT r = DesignBoundsAt(newDpi);
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TControl::ScaleFont(int newDpi) {
+    FFont.SetPixelsPerInch(newDpi);
+    // A font that follows the parent's is scaled already.
+    if (!FParentFont) FFont.SetHeight(FDesignFontHeight.At(newDpi));
 }
 
 void TControl::SetBiDiMode(TBiDiMode mode) {

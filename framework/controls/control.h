@@ -12,6 +12,16 @@
 //
 // A control is freed by its owner (TComponent) or with `delete`; freeing a windowed control also
 // frees the controls it parents.
+//
+// Display scale: a control's lengths (bounds, font height, and each class's own: item heights,
+// column widths, ...) are in pixels at its CurrentDpi. Each is also kept as it was given, with the
+// DPI it was given at (a stored form gives them at 96, the design DPI; code and the user at the
+// control's DPI of that moment), and ScaleForDpi lays the control out at another DPI by scaling
+// from those pairs, so nothing is scaled twice and 96 -> 144 -> 96 gives every length back. A
+// control starts at 96; a form takes its monitor's DPI when its window is made and follows it when
+// the window moves to another monitor; a control put into a parent of another DPI takes the
+// parent's. So code that builds a form before showing it gives 96-DPI lengths, code that changes a
+// shown form gives pixels.
 #pragma once
 
 #include "framework/controls/bidi_mode.h"
@@ -19,6 +29,7 @@
 #include "framework/graphics/font.h"
 #include "framework/window/messages.h"
 #include "framework/menus/shortcuts.h"
+#include "core/scale/scaled_length.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,6 +40,7 @@ namespace orvo {
 
 class TWinControl;
 class TCustomForm;
+class TCollectionItem;
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
@@ -200,6 +212,16 @@ public:
     // A windowless control paints into its parent's window.
     virtual bool IsWindowed() const noexcept { return false; }
 
+    // The DPI the control's lengths are in pixels at (96 until its form is laid out at its
+    // monitor's DPI).
+    int CurrentDpi() const noexcept { return FCurrentDpi; }
+    // Lays the control and what it holds out at `dpi`: bounds, font and the class's own lengths
+    // scaled from the values they were given, then CM_DPICHANGED. Nothing happens at the current
+    // DPI.
+    void ScaleForDpi(int dpi);
+    // A length designed at 96 DPI, in pixels at the control's DPI.
+    int ScaleValue(int designLength) const noexcept { return ScaleLength(designLength, FCurrentDpi); }
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -228,6 +250,21 @@ protected:
     void SetControlState(TControlStateItem item, bool on) noexcept;
     // Sets the bounds fields from a window's real position without moving it.
     void UpdateBoundsFields(int left, int top, int width, int height);
+    // Scales what the class keeps to the new DPI (CurrentDpi is the new one already). TControl
+    // scales its bounds, then its own font (a control that sizes itself to its text does so
+    // then); a class with lengths of its own scales them (and puts them into its window) after
+    // calling the base.
+    virtual void ChangeScale(int oldDpi, int newDpi);
+    // The two steps of TControl's ChangeScale.
+    void ScaleBounds(int newDpi);
+    void ScaleFont(int newDpi);
+    // While ChangeScale runs: lengths set then are scaled ones, not given ones.
+    bool ScalingDpi() const noexcept { return FScalingDpi; }
+    // The bounds the control was given, at `dpi` (edges scaled apart, so touching controls keep
+    // touching).
+    RECT DesignBoundsAt(int dpi) const noexcept;
+    // The font's height as given, at `dpi`.
+    int DesignFontHeightAt(int dpi) const noexcept { return FDesignFontHeight.At(dpi); }
     // Text flags for DrawText that give this control's reading order and alignment.
     UINT DrawTextBiDiModeFlags(UINT flags) const noexcept;
 
@@ -242,6 +279,7 @@ private:
     void AdoptParentColor();
     void AdoptParentShowHint();
     void FontChanged();
+    void KeepGivenBounds();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;
@@ -262,7 +300,16 @@ private:
     TCursor FCursor = crDefault;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks};
     TControlState FControlState;
+    int FCurrentDpi = DesignDpi;
+    bool FScalingDpi = false;
+    // The edges and the font height as given (core/scale/scaled_length.h).
+    TScaledLength FDesignLeft, FDesignTop, FDesignRight, FDesignBottom;
+    TScaledLength FDesignFontHeight{TFont::DefaultHeight, DesignDpi};
 };
+
+// The DPI of the control whose collection holds an item (a status panel, a list column), whose
+// lengths are that control's pixels; 96 for an item of no control.
+int CollectionItemDpi(const TCollectionItem& item) noexcept;
 
 // The form a control sits on (following parents to the top); null when the top is not a form.
 TCustomForm* GetParentForm(const TControl* control) noexcept;

@@ -57,18 +57,18 @@ void TCoolBand::SetText(const std::wstring& text) {
 
 void TCoolBand::SetWidth(int width) {
     width = std::max(width, 0);
-    if (width == FWidth) return;
-    FWidth = width;
+    if (width == Width()) return;
+    FWidth.Set(width, CollectionItemDpi(*this));
     Changed(false);
 }
 
 void TCoolBand::SetMinWidth(int width) {
-    FMinWidth = std::max(width, 0);
+    FMinWidth.Set(std::max(width, 0), CollectionItemDpi(*this));
     Changed(false);
 }
 
 void TCoolBand::SetMinHeight(int height) {
-    FMinHeight = std::max(height, 0);
+    FMinHeight.Set(std::max(height, 0), CollectionItemDpi(*this));
     Changed(true);
 }
 
@@ -248,9 +248,9 @@ void TCoolBar::WriteBand(int index, bool insert) {
     info.lpText = text.data();
     TWinControl* control = band->FControl && band->FControl->Parent() == this ? band->FControl : nullptr;
     info.hwndChild = control ? control->Handle() : nullptr;
-    info.cxMinChild = static_cast<UINT>(band->FMinWidth);
-    info.cyMinChild = static_cast<UINT>(std::max(band->FMinHeight, control ? control->Height() : 0));
-    info.cx = static_cast<UINT>(band->FWidth);
+    info.cxMinChild = static_cast<UINT>(band->MinWidth());
+    info.cyMinChild = static_cast<UINT>(std::max(band->MinHeight(), control ? control->Height() : 0));
+    info.cx = static_cast<UINT>(band->Width());
     info.wID = static_cast<UINT>(band->ID());
     info.clrFore = GetSysColor(COLOR_BTNTEXT);
     info.clrBack = ColorToColorRef(band->FParentColor ? Color() : band->FColor);
@@ -282,6 +282,13 @@ void TCoolBar::BandsChanged(TCoolBand* band) {
     FitHeight();
 }
 
+void TCoolBar::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (!HandleAllocated()) return;
+    for (int i = 0; i < FBands->Count(); ++i)
+        BandsChanged(FBands->Items(i));
+}
+
 void TCoolBar::ReadBands() {
     if (!HandleAllocated()) return;
     FWriting = true;
@@ -294,7 +301,7 @@ void TCoolBar::ReadBands() {
             continue;
         auto* band = static_cast<TCoolBand*>(FBands->FindItemID(static_cast<int>(info.wID)));
         if (!band) continue;
-        band->FWidth = static_cast<int>(info.cx);
+        band->FWidth.Set(static_cast<int>(info.cx), CurrentDpi());
         band->FBreak = (info.fStyle & RBBS_BREAK) != 0;
         if (band->Index() != i) band->SetIndex(i);
     }

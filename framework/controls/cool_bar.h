@@ -35,11 +35,11 @@ public:
     const std::wstring& Text() const noexcept { return FText; }
     void SetText(const std::wstring& text);
     // The band's width (the user may change it).
-    int Width() const noexcept { return FWidth; }
+    int Width() const noexcept { return FWidth.At(CollectionItemDpi(*this)); }
     void SetWidth(int width);
-    int MinWidth() const noexcept { return FMinWidth; }
+    int MinWidth() const noexcept { return FMinWidth.At(CollectionItemDpi(*this)); }
     void SetMinWidth(int width);
-    int MinHeight() const noexcept { return FMinHeight; }
+    int MinHeight() const noexcept { return FMinHeight.At(CollectionItemDpi(*this)); }
     void SetMinHeight(int height);
     // The band starts a new row.
     bool Break() const noexcept { return FBreak; }
@@ -67,9 +67,9 @@ private:
 
     TWinControl* FControl = nullptr;
     std::wstring FText;
-    int FWidth = 100;
-    int FMinWidth = 0;
-    int FMinHeight = 25;
+    TScaledLength FWidth{100};
+    TScaledLength FMinWidth{0};
+    TScaledLength FMinHeight{25};
     bool FBreak = true;
     bool FFixedSize = false;
     bool FVisible = true;
@@ -128,6 +128,7 @@ protected:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     friend class TCoolBand;

@@ -25,8 +25,9 @@ void TCustomGroupBox::Paint() {
     // The caption blanks out the frame line behind it with the box's colour.
     RECT r{0, 0, 0, textHeight};
     canvas.TextRect(r, text, DT_SINGLELINE | DT_CALCRECT);
-    const int width = r.right + 2;
-    r.left = UseRightToLeftAlignment() ? ClientWidth() - 8 - width : 8;
+    const int width = r.right + ScaleValue(2);
+    const int indent = ScaleValue(8);
+    r.left = UseRightToLeftAlignment() ? ClientWidth() - indent - width : indent;
     r.right = r.left + width;
     r.bottom = textHeight;
     canvas.Brush().SetColor(Color());

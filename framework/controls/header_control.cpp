@@ -38,8 +38,8 @@ std::wstring THeaderSection::DisplayName() const {
 }
 
 int THeaderSection::ClampWidth(int width) const noexcept {
-    width = std::max(width, FMinWidth);
-    if (FMaxWidth > 0) width = std::min(width, FMaxWidth);
+    width = std::max(width, MinWidth());
+    if (MaxWidth() > 0) width = std::min(width, MaxWidth());
     return std::max(width, 0);
 }
 
@@ -51,21 +51,23 @@ void THeaderSection::SetText(const std::wstring& text) {
 
 void THeaderSection::SetWidth(int width) {
     width = ClampWidth(width);
-    if (width == FWidth) return;
-    FWidth = width;
+    if (width == Width()) return;
+    FWidth.Set(width, CollectionItemDpi(*this));
     Changed(false);
 }
 
 void THeaderSection::SetMinWidth(int width) {
-    FMinWidth = std::max(width, 0);
-    if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMaxWidth = FMinWidth;
-    SetWidth(FWidth);
+    const int dpi = CollectionItemDpi(*this);
+    FMinWidth.Set(std::max(width, 0), dpi);
+    if (MaxWidth() > 0 && MaxWidth() < MinWidth()) FMaxWidth = FMinWidth;
+    SetWidth(Width());
 }
 
 void THeaderSection::SetMaxWidth(int width) {
-    FMaxWidth = std::max(width, 0);
-    if (FMaxWidth > 0 && FMinWidth > FMaxWidth) FMinWidth = FMaxWidth;
-    SetWidth(FWidth);
+    const int dpi = CollectionItemDpi(*this);
+    FMaxWidth.Set(std::max(width, 0), dpi);
+    if (MaxWidth() > 0 && MinWidth() > MaxWidth()) FMinWidth = FMaxWidth;
+    SetWidth(Width());
 }
 
 void THeaderSection::SetAlignment(TAlignment alignment) {
@@ -94,7 +96,7 @@ int THeaderSection::Left() const {
     int left = 0;
     if (TCollection* sections = Collection())
         for (int i = 0; i < Index(); ++i)
-            left += static_cast<const THeaderSection*>(sections->Items(i))->FWidth;
+            left += static_cast<const THeaderSection*>(sections->Items(i))->Width();
     return left;
 }
 
@@ -173,7 +175,7 @@ void THeaderControl::WriteSection(int index, bool insert) {
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
     item.pszText = const_cast<wchar_t*>(section->FText.c_str());
-    item.cxy = section->FWidth;
+    item.cxy = section->Width();
     static constexpr int alignments[] = {HDF_LEFT, HDF_RIGHT, HDF_CENTER};
     item.fmt = HDF_STRING | alignments[section->FAlignment];
     if (section->FStyle == hsOwnerDraw) item.fmt |= HDF_OWNERDRAW;
@@ -198,6 +200,15 @@ void THeaderControl::WriteAllSections() {
     FWriting = false;
     for (int i = 0; i < FSections->Count(); ++i)
         WriteSection(i, true);
+}
+
+void THeaderControl::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the header
+    if (HandleAllocated())
+        SendMessageW(Handle(), HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    for (int i = 0; i < FSections->Count(); ++i)
+        SectionsChanged(FSections->Items(i));
 }
 
 void THeaderControl::SectionsChanged(THeaderSection* section) {
@@ -237,8 +248,8 @@ bool THeaderControl::HandleNotify(const NMHEADERW& notice, LRESULT& result) {
         // The user dragged the divider: the width within the section's limits.
         const int width = section->ClampWidth(notice.pitem->cxy);
         if (width != notice.pitem->cxy) WriteSection(index, false);
-        if (width == section->FWidth) return true;
-        section->FWidth = width;
+        if (width == section->Width()) return true;
+        section->FWidth.Set(width, CurrentDpi());
         SectionResize(section);
         return true;
     }

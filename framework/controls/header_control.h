@@ -35,12 +35,12 @@ public:
 
     const std::wstring& Text() const noexcept { return FText; }
     void SetText(const std::wstring& text);
-    // Kept within MinWidth..MaxWidth (MaxWidth 0: no upper limit).
-    int Width() const noexcept { return FWidth; }
+    // Pixels at the header's DPI, kept within MinWidth..MaxWidth (MaxWidth 0: no upper limit).
+    int Width() const noexcept { return FWidth.At(CollectionItemDpi(*this)); }
     void SetWidth(int width);
-    int MinWidth() const noexcept { return FMinWidth; }
+    int MinWidth() const noexcept { return FMinWidth.At(CollectionItemDpi(*this)); }
     void SetMinWidth(int width);
-    int MaxWidth() const noexcept { return FMaxWidth; }
+    int MaxWidth() const noexcept { return FMaxWidth.At(CollectionItemDpi(*this)); }
     void SetMaxWidth(int width);
     TAlignment Alignment() const noexcept { return FAlignment; }
     void SetAlignment(TAlignment alignment);
@@ -54,7 +54,7 @@ public:
     void SetAllowClick(bool value);
     // The section's left and right edges in the header (the widths of those before it added up).
     int Left() const;
-    int Right() const { return Left() + FWidth; }
+    int Right() const { return Left() + Width(); }
 
     std::wstring DisplayName() const override;
     static void Publish(TPublisher<THeaderSection>& p);
@@ -64,9 +64,9 @@ private:
     int ClampWidth(int width) const noexcept;
 
     std::wstring FText;
-    int FWidth = 50;
-    int FMinWidth = 0;
-    int FMaxWidth = 10000;
+    TScaledLength FWidth{50};
+    TScaledLength FMinWidth{0};
+    TScaledLength FMaxWidth{10000};
     TAlignment FAlignment = taLeftJustify;
     int FImageIndex = -1;
     THeaderSectionStyle FStyle = hsText;
@@ -124,6 +124,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     virtual void SectionClick(THeaderSection* section);
     virtual void SectionResize(THeaderSection* section);
     virtual void DrawSection(THeaderSection* section, const RECT& rect, bool pressed);

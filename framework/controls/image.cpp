@@ -30,7 +30,7 @@ void TImage::SetPicture(TPicture* picture) {
 void TImage::PictureChanged() {
     if (TGraphic* graphic = FPicture.Graphic(); graphic && FTransparent) graphic->SetTransparent(true);
     if (FAutoSize && FPicture.Width() > 0 && FPicture.Height() > 0)
-        SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
+        SetBounds(Left(), Top(), ScaleValue(FPicture.Width()), ScaleValue(FPicture.Height()));
     Invalidate();
 }
 
@@ -61,8 +61,9 @@ void TImage::SetAutoSize(bool value) {
 }
 
 RECT TImage::DestRect() const {
-    int w = FPicture.Width();
-    int h = FPicture.Height();
+    // A picture's pixels are 96-DPI pixels: at another scale it is drawn as much larger.
+    int w = ScaleValue(FPicture.Width());
+    int h = ScaleValue(FPicture.Height());
     const int cw = Width();
     const int ch = Height();
     if (w > 0 && h > 0 && (FStretch || (FProportional && (w > cw || h > ch)))) {

@@ -48,7 +48,7 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
     if (!FIntegralHeight) params.Style |= LBS_NOINTEGRALHEIGHT;
     if (FMultiSelect) params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (FColumns > 0) params.Style |= LBS_MULTICOLUMN | WS_HSCROLL;
-    if (FScrollWidth > 0) params.Style |= WS_HSCROLL;
+    if (ScrollWidth() > 0) params.Style |= WS_HSCROLL;
     if (FStyle == lbOwnerDrawFixed) params.Style |= LBS_OWNERDRAWFIXED;
     if (FStyle == lbOwnerDrawVariable) params.Style |= LBS_OWNERDRAWVARIABLE;
     if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -58,7 +58,7 @@ void TCustomListBox::CreateWnd() {
     TWinControl::CreateWnd();
     HWND window = Handle();
     if (FColumns > 0) SendMessageW(window, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(Width() / FColumns), 0);
-    if (FScrollWidth > 0) SendMessageW(window, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+    if (ScrollWidth() > 0) SendMessageW(window, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScrollWidth()), 0);
     FItems->FillWindow();
     RestoreWindowState();
 }
@@ -209,17 +209,28 @@ void TCustomListBox::SetStyle(TListBoxStyle style) {
 int TCustomListBox::ItemHeight() const {
     if (FStyle == lbStandard)
         if (HWND window = Window()) return static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
-    return FItemHeight;
+    return FItemHeight.At(CurrentDpi());
 }
 
 void TCustomListBox::SetItemHeight(int height) {
     if (height < 1 || height > 255) return; // the native list keeps item heights in a byte
-    FItemHeight = height;
+    FItemHeight.Set(height, CurrentDpi());
     if (FStyle == lbOwnerDrawFixed)
         if (HWND window = Window()) {
             SendMessageW(window, LB_SETITEMHEIGHT, 0, height);
             Invalidate();
         }
+}
+
+void TCustomListBox::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    HWND window = Window();
+    if (!window) return;
+    if (FStyle == lbOwnerDrawFixed)
+        SendMessageW(window, LB_SETITEMHEIGHT, 0, std::clamp(FItemHeight.At(newDpi), 1, 255));
+    if (FColumns > 0) SendMessageW(window, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(Width() / FColumns), 0);
+    if (ScrollWidth() > 0) SendMessageW(window, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScrollWidth()), 0);
+    Invalidate();
 }
 
 void TCustomListBox::SetColumns(int columns) {
@@ -235,9 +246,9 @@ void TCustomListBox::SetColumns(int columns) {
 
 void TCustomListBox::SetScrollWidth(int width) {
     width = std::max(width, 0);
-    if (width == FScrollWidth) return;
-    const bool restyle = (width > 0) != (FScrollWidth > 0);
-    FScrollWidth = width;
+    if (width == ScrollWidth()) return;
+    const bool restyle = (width > 0) != (ScrollWidth() > 0);
+    FScrollWidth.Set(width, CurrentDpi());
     if (restyle)
         RecreateWnd();
     else if (HWND window = Window())
@@ -318,7 +329,7 @@ void TCustomListBox::WndProc(TMessage& m) {
         m.Result = 0;
         return;
     case CN_MEASUREITEM:
-        MeasureListItem(m, FItemHeight, FStyle == lbOwnerDrawVariable,
+        MeasureListItem(m, std::min(FItemHeight.At(CurrentDpi()), 255), FStyle == lbOwnerDrawVariable,
                         [this](int index, int& height) { MeasureItem(index, height); });
         return;
     case CN_DRAWITEM:

@@ -70,7 +70,7 @@ public:
     int Columns() const noexcept { return FColumns; }
     void SetColumns(int columns);
     // The width the list scrolls over horizontally; 0: no horizontal scroll bar.
-    int ScrollWidth() const noexcept { return FScrollWidth; }
+    int ScrollWidth() const noexcept { return FScrollWidth.At(CurrentDpi()); }
     void SetScrollWidth(int width);
     // Round the height down to whole items (the platform's behaviour) or keep it as set.
     bool IntegralHeight() const noexcept { return FIntegralHeight; }
@@ -96,6 +96,8 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
+    // Item height, scroll width and column width at the new DPI.
+    void ChangeScale(int oldDpi, int newDpi) override;
     // Draws one owner-drawn item with the canvas prepared; `state` as the platform gives it.
     virtual void DrawItem(int index, RECT rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
@@ -114,9 +116,9 @@ private:
     bool FExtendedSelect = true;
     bool FIntegralHeight = false;
     TBorderStyle FBorderStyle = bsSingle;
-    int FItemHeight = 16;
+    TScaledLength FItemHeight{16};
     int FColumns = 0;
-    int FScrollWidth = 0;
+    TScaledLength FScrollWidth{0};
     // Kept while there is no window.
     int FSavedItemIndex = -1;
     int FSavedTopIndex = 0;

@@ -9,6 +9,7 @@
 #include "framework/graphics/image_list.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace orvo {
 
@@ -285,11 +286,14 @@ void TListColumn::SetCaption(const std::wstring& caption) {
 }
 
 int TListColumn::Width() const {
-    return FWidth;
+    return FWidth.Value < 0 ? FWidth.Value : FWidth.At(CollectionItemDpi(*this));
 }
 
 void TListColumn::SetWidth(int width) {
-    FWidth = width;
+    if (width < 0)
+        FWidth = TScaledLength{width, DesignDpi};
+    else
+        FWidth.Set(width, CollectionItemDpi(*this));
     Changed(false);
 }
 
@@ -492,7 +496,7 @@ void TCustomListView::SetNativeColumn(TListColumn* column, bool insert) {
     native.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_IMAGE;
     native.fmt = formats[column->FAlignment];
     if (column->FImageIndex >= 0) native.fmt |= LVCFMT_IMAGE;
-    native.cx = column->FWidth;
+    native.cx = column->Width();
     native.pszText = const_cast<wchar_t*>(column->FCaption.c_str());
     native.iImage = column->FImageIndex;
     const auto index = static_cast<WPARAM>(column->Index());
@@ -527,7 +531,19 @@ void TCustomListView::ColumnsChanged(TListColumn* column) {
 void TCustomListView::HeaderItemChanged(const NMHEADERW& info) {
     // The user dragged a divider, or the window sized a column itself: the column keeps the width.
     if (!info.pitem || !(info.pitem->mask & HDI_WIDTH) || info.iItem < 0 || info.iItem >= FColumns->Count()) return;
-    FColumns->Items(info.iItem)->FWidth = info.pitem->cxy;
+    TListColumn* column = FColumns->Items(info.iItem);
+    column->FWidth.Set(info.pitem->cxy, CurrentDpi());
+}
+
+void TCustomListView::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    // Lists that no form owns follow the controls that show them.
+    for (TImageList* images : {FLargeImages, FSmallImages, FStateImages})
+        if (images) images->SetDpi(newDpi);
+    if (!HandleAllocated()) return;
+    ApplyImageLists(); // the lists' images have another size: the rows follow
+    for (int i = 0; i < FColumns->Count() && i < NativeColumnCount(); ++i)
+        SetNativeColumn(FColumns->Items(i), false);
 }
 
 HWND TCustomListView::HeaderHandle() {

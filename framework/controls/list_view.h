@@ -167,7 +167,8 @@ public:
     TCustomListView* ListView() const noexcept;
     const std::wstring& Caption() const noexcept { return FCaption; }
     void SetCaption(const std::wstring& caption);
-    // Pixels; the width the user dragged the column to while the report view shows it.
+    // Pixels at the list view's DPI (a negative width is the platform's automatic one, never
+    // scaled); the width the user dragged the column to while the report view shows it.
     int Width() const;
     void SetWidth(int width);
     // The first column is always left-aligned by the platform.
@@ -183,7 +184,7 @@ public:
 private:
     friend class TCustomListView;
     std::wstring FCaption;
-    int FWidth = 50;
+    TScaledLength FWidth{50};
     TAlignment FAlignment = taLeftJustify;
     int FImageIndex = -1;
 };
@@ -281,6 +282,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     friend class TListItem;

@@ -56,12 +56,12 @@ void TCustomPanel::SetBevelOuter(TBevelCut cut) {
 }
 
 void TCustomPanel::SetBevelWidth(int width) {
-    FBevelWidth = std::max(width, 1);
+    FBevelWidth.Set(std::max(width, 1), CurrentDpi());
     Perform(CM_BORDERCHANGED);
 }
 
 void TCustomPanel::SetBorderWidth(int width) {
-    FBorderWidth = std::max(width, 0);
+    FBorderWidth.Set(std::max(width, 0), CurrentDpi());
     Perform(CM_BORDERCHANGED);
 }
 
@@ -79,10 +79,10 @@ void TCustomPanel::Paint() {
         const bool raised = cut == bvRaised;
         const TColor light = cut == bvSpace ? Color() : raised ? clBtnHighlight : clBtnShadow;
         const TColor dark = cut == bvSpace ? Color() : raised ? clBtnShadow : clBtnHighlight;
-        Frame3D(canvas, r, light, dark, FBevelWidth);
+        Frame3D(canvas, r, light, dark, BevelWidth());
     };
     bevel(FBevelOuter);
-    Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+    Frame3D(canvas, r, Color(), Color(), BorderWidth());
     bevel(FBevelInner);
     const std::wstring text = Caption();
     if (text.empty()) return;

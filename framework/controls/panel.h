@@ -20,10 +20,10 @@ public:
     void SetBevelInner(TBevelCut cut);
     TBevelCut BevelOuter() const noexcept { return FBevelOuter; }
     void SetBevelOuter(TBevelCut cut);
-    int BevelWidth() const noexcept { return FBevelWidth; }
+    int BevelWidth() const noexcept { return FBevelWidth.At(CurrentDpi()); }
     void SetBevelWidth(int width);
     // Space between the outer and the inner bevel, in the panel's colour.
-    int BorderWidth() const noexcept { return FBorderWidth; }
+    int BorderWidth() const noexcept { return FBorderWidth.At(CurrentDpi()); }
     void SetBorderWidth(int width);
     // bsSingle: a sunken client edge around the whole panel.
     TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
@@ -38,8 +38,8 @@ private:
     TAlignment FAlignment = taCenter;
     TBevelCut FBevelInner = bvNone;
     TBevelCut FBevelOuter = bvRaised;
-    int FBevelWidth = 1;
-    int FBorderWidth = 0;
+    TScaledLength FBevelWidth{1};
+    TScaledLength FBorderWidth{0};
     TBorderStyle FBorderStyle = bsNone;
 };
 

@@ -129,14 +129,15 @@ void TCustomRadioGroup::ArrangeButtons() {
     const int rows = (count + FColumns - 1) / FColumns;
     // Below the caption, above the frame's bottom line; what does not divide evenly is shared
     // above and below.
-    const int area = std::max(Height() - textHeight - 5, 0);
+    // The lengths are at 96 DPI, scaled to the group's.
+    const int area = std::max(Height() - textHeight - ScaleValue(5), 0);
     const int rowHeight = area / rows;
-    const int top = textHeight + 1 + (area % rows) / 2;
-    const int columnWidth = std::max((Width() - 10) / FColumns, 0);
+    const int top = textHeight + ScaleValue(1) + (area % rows) / 2;
+    const int columnWidth = std::max((Width() - ScaleValue(10)) / FColumns, 0);
     for (int i = 0; i < count; ++i) {
         const int column = i / rows;
         const int row = i % rows;
-        int left = 8 + column * columnWidth;
+        int left = ScaleValue(8) + column * columnWidth;
         if (UseRightToLeftAlignment()) left = Width() - left - columnWidth;
         FButtons[static_cast<std::size_t>(i)]->SetBounds(left, top + row * rowHeight, columnWidth, rowHeight);
     }

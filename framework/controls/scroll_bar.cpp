@@ -2,6 +2,7 @@
 
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
+#include "framework/window/display_scale.h"
 
 #include <algorithm>
 
@@ -35,7 +36,8 @@ void TScrollBar::Publish(TPublisher<TScrollBar>& p) {
 
 TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
     SetControlStyle(TControlStyle{});
-    SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
+    // The system's bar at 96 DPI: a length given at the design DPI like every other.
+    SetBounds(0, 0, 121, SystemMetricForDpi(SM_CYHSCROLL, DesignDpi));
     SetTabStop(true);
 }
 

@@ -28,10 +28,22 @@ void TControlScrollBar::Publish(TPublisher<TControlScrollBar>& p) {
     p.Integer(L"Margin", &TControlScrollBar::Margin, &TControlScrollBar::SetMargin);
 }
 
+int TControlScrollBar::Range() const noexcept {
+    return FRange.At(FControl.CurrentDpi());
+}
+
+int TControlScrollBar::Increment() const noexcept {
+    return FIncrement.At(FControl.CurrentDpi());
+}
+
+int TControlScrollBar::Margin() const noexcept {
+    return FMargin.At(FControl.CurrentDpi());
+}
+
 void TControlScrollBar::SetRange(int range) {
     range = std::max(range, 0);
-    if (range == FRange) return;
-    FRange = range;
+    if (range == Range()) return;
+    FRange.Set(range, FControl.CurrentDpi());
     FControl.UpdateScrollBars();
 }
 
@@ -49,7 +61,7 @@ void TControlScrollBar::SetPosition(int position) {
 }
 
 void TControlScrollBar::SetIncrement(int increment) {
-    FIncrement = std::max(increment, 1);
+    FIncrement.Set(std::max(increment, 1), FControl.CurrentDpi());
 }
 
 void TControlScrollBar::SetVisible(bool visible) {
@@ -59,7 +71,7 @@ void TControlScrollBar::SetVisible(bool visible) {
 }
 
 void TControlScrollBar::SetMargin(int margin) {
-    FMargin = std::max(margin, 0);
+    FMargin.Set(std::max(margin, 0), FControl.CurrentDpi());
     FControl.UpdateScrollBars();
 }
 
@@ -69,11 +81,11 @@ void TControlScrollBar::Assign(TPersistent* source) {
         inherited::Assign(source);
         return;
     }
-    FRange = other->FRange;
-    FIncrement = other->FIncrement;
+    FRange = TScaledLength{other->Range(), FControl.CurrentDpi()};
+    FIncrement = TScaledLength{other->Increment(), FControl.CurrentDpi()};
     FVisible = other->FVisible;
     FTracking = other->FTracking;
-    FMargin = other->FMargin;
+    FMargin = TScaledLength{other->Margin(), FControl.CurrentDpi()};
     FControl.UpdateScrollBars();
     SetPosition(other->FPosition);
 }
@@ -113,8 +125,8 @@ void TScrollingWinControl::UpdateScrollBars() {
     FUpdating = true;
     HWND window = Handle();
     for (TControlScrollBar* bar : {FHorzScrollBar.get(), FVertScrollBar.get()}) {
-        if (bar->FRange > 0 || !FAutoScroll) {
-            bar->FExtent = bar->FRange;
+        if (bar->Range() > 0 || !FAutoScroll) {
+            bar->FExtent = bar->Range();
             continue;
         }
         // The controls' extent without the scrolling.
@@ -125,7 +137,7 @@ void TScrollingWinControl::UpdateScrollBars() {
             extent = std::max(extent, bar->FHorizontal ? c->Left() + c->Width() + bar->FApplied
                                                        : c->Top() + c->Height() + bar->FApplied);
         }
-        bar->FExtent = extent > 0 ? extent + bar->FMargin : 0;
+        bar->FExtent = extent > 0 ? extent + bar->Margin() : 0;
     }
     // Twice: one bar appearing takes room from the other direction.
     for (int pass = 0; pass < 2; ++pass)
@@ -193,10 +205,10 @@ void TScrollingWinControl::HandleScroll(TControlScrollBar& bar, WORD code) {
     int position = bar.FPosition;
     switch (code) {
     case SB_LINEUP:
-        position -= bar.FIncrement;
+        position -= bar.Increment();
         break;
     case SB_LINEDOWN:
-        position += bar.FIncrement;
+        position += bar.Increment();
         break;
     case SB_PAGEUP:
         position -= static_cast<int>(info.nPage);
@@ -232,6 +244,15 @@ void TScrollingWinControl::CreateWnd() {
     UpdateScrollBars();
 }
 
+void TScrollingWinControl::ChangeScale(int oldDpi, int newDpi) {
+    const POINT scrolled{FHorzScrollBar->FApplied, FVertScrollBar->FApplied};
+    if (scrolled.x || scrolled.y) ScrollTo(0, 0);
+    TCustomControl::ChangeScale(oldDpi, newDpi);
+    UpdateScrollBars();
+    if (scrolled.x || scrolled.y)
+        ScrollTo(ScaleLengthBetween(scrolled.x, oldDpi, newDpi), ScaleLengthBetween(scrolled.y, oldDpi, newDpi));
+}
+
 void TScrollingWinControl::Loaded() {
     TCustomControl::Loaded();
     UpdateScrollBars();
@@ -250,7 +271,7 @@ void TScrollingWinControl::WndProc(TMessage& m) {
     case WM_MOUSEWHEEL:
         if (FVertScrollBar->FShown) {
             ScrollTo(FHorzScrollBar->FPosition,
-                     FVertScrollBar->FPosition - GET_WHEEL_DELTA_WPARAM(m.WParam) * 3 * FVertScrollBar->FIncrement /
+                     FVertScrollBar->FPosition - GET_WHEEL_DELTA_WPARAM(m.WParam) * 3 * FVertScrollBar->Increment() /
                                                      WHEEL_DELTA);
             m.Result = 0;
             return;

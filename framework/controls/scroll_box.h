@@ -38,13 +38,14 @@ public:
 
     bool Horizontal() const noexcept { return FHorizontal; }
     // The content's size along the bar; 0 (with AutoScroll) measures the controls instead.
-    int Range() const noexcept { return FRange; }
+    // Lengths are pixels at the control's DPI.
+    int Range() const noexcept;
     void SetRange(int range);
     // How far the content is scrolled (0 .. range - client size).
     int Position() const noexcept { return FPosition; }
     void SetPosition(int position);
     // The step of the bar's arrows (a page is the client size).
-    int Increment() const noexcept { return FIncrement; }
+    int Increment() const noexcept;
     void SetIncrement(int increment);
     // The bar may show at all.
     bool Visible() const noexcept { return FVisible; }
@@ -53,7 +54,7 @@ public:
     bool Tracking() const noexcept { return FTracking; }
     void SetTracking(bool tracking) noexcept { FTracking = tracking; }
     // Space kept beyond the farthest control when the range is measured.
-    int Margin() const noexcept { return FMargin; }
+    int Margin() const noexcept;
     void SetMargin(int margin);
     // The bar shows now.
     bool IsScrollBarVisible() const noexcept { return FShown; }
@@ -65,12 +66,12 @@ private:
     friend class TScrollingWinControl;
     TScrollingWinControl& FControl;
     bool FHorizontal;
-    int FRange = 0;
+    TScaledLength FRange{0};
     int FPosition = 0;
-    int FIncrement = 8;
+    TScaledLength FIncrement{8};
     bool FVisible = true;
     bool FTracking = true;
-    int FMargin = 0;
+    TScaledLength FMargin{0};
     bool FShown = false;
     int FExtent = 0;  // the range in force (Range, or the measured one)
     int FApplied = 0; // how far the controls are moved now
@@ -99,6 +100,8 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
+    // The content unscrolled, scaled, then scrolled as far again at the new scale.
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     friend class TControlScrollBar;

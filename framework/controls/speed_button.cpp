@@ -115,6 +115,11 @@ void TSpeedButton::SetGlyph(TBitmap* glyph) {
         FGlyph.Glyph().Clear();
 }
 
+void TSpeedButton::ChangeScale(int oldDpi, int newDpi) {
+    TGraphicControl::ChangeScale(oldDpi, newDpi);
+    FGlyph.SetDpi(newDpi);
+}
+
 void TSpeedButton::Loaded() {
     TGraphicControl::Loaded();
     if (FGroupIndex == 0)

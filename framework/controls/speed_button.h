@@ -52,6 +52,7 @@ protected:
     void Paint() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     // The others of the group come up (this one went down), and share AllowAllUp.

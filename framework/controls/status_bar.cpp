@@ -53,8 +53,8 @@ void TStatusPanel::SetText(const std::wstring& text) {
 
 void TStatusPanel::SetWidth(int width) {
     width = std::max(width, 0);
-    if (width == FWidth) return;
-    FWidth = width;
+    if (width == Width()) return;
+    FWidth.Set(width, CollectionItemDpi(*this));
     Changed(true);
 }
 
@@ -159,6 +159,12 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 
 void TStatusBar::CreateWnd() {
     TWinControl::CreateWnd();
+    UpdatePanels();
+    FollowParent();
+}
+
+void TStatusBar::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
     UpdatePanels();
     FollowParent();
 }

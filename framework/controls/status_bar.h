@@ -27,8 +27,8 @@ class TStatusPanel : public TCollectionItem {
 public:
     const std::wstring& Text() const noexcept { return FText; }
     void SetText(const std::wstring& text);
-    // Pixels; the last panel reaches to the bar's right edge whatever its width.
-    int Width() const noexcept { return FWidth; }
+    // Pixels at the bar's DPI; the last panel reaches to the bar's right edge whatever its width.
+    int Width() const noexcept { return FWidth.At(CollectionItemDpi(*this)); }
     void SetWidth(int width);
     TStatusPanelBevel Bevel() const noexcept { return FBevel; }
     void SetBevel(TStatusPanelBevel bevel);
@@ -44,7 +44,7 @@ public:
 
 private:
     std::wstring FText;
-    int FWidth = 50;
+    TScaledLength FWidth{50};
     TStatusPanelBevel FBevel = pbLowered;
     TAlignment FAlignment = taLeftJustify;
     TStatusPanelStyle FStyle = psText;
@@ -99,6 +99,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     // Draws an owner-drawn panel (the default asks OnDrawPanel).
     virtual void DrawPanel(TStatusPanel* panel, const RECT& rect);
 

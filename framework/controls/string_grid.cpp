@@ -161,39 +161,42 @@ void TStringGrid::SetCellRows(const std::vector<std::wstring>& rows) {
 }
 
 void TStringGrid::SetDefaultColWidth(int width) {
-    FDefaultColWidth = std::max(width, 0);
+    FDefaultColWidth = TScaledLength{std::max(width, 0), CurrentDpi()};
     std::fill(FColWidths.begin(), FColWidths.end(), FDefaultColWidth);
     Resized(FColCount, FRowCount);
 }
 
 void TStringGrid::SetDefaultRowHeight(int height) {
-    FDefaultRowHeight = std::max(height, 0);
+    FDefaultRowHeight = TScaledLength{std::max(height, 0), CurrentDpi()};
     std::fill(FRowHeights.begin(), FRowHeights.end(), FDefaultRowHeight);
     Resized(FColCount, FRowCount);
 }
 
 int TStringGrid::ColWidth(int col) const {
-    return col >= 0 && col < FColCount ? FColWidths[static_cast<std::size_t>(col)] : FDefaultColWidth;
+    return (col >= 0 && col < FColCount ? FColWidths[static_cast<std::size_t>(col)] : FDefaultColWidth).At(CurrentDpi());
 }
 
 void TStringGrid::SetColWidth(int col, int width) {
     if (col < 0 || col >= FColCount) ListIndexError(col);
-    FColWidths[static_cast<std::size_t>(col)] = std::max(width, 0);
+    FColWidths[static_cast<std::size_t>(col)].Set(std::max(width, 0), CurrentDpi());
     Resized(FColCount, FRowCount);
 }
 
 int TStringGrid::RowHeight(int row) const {
-    return row >= 0 && row < FRowCount ? FRowHeights[static_cast<std::size_t>(row)] : FDefaultRowHeight;
+    return (row >= 0 && row < FRowCount ? FRowHeights[static_cast<std::size_t>(row)] : FDefaultRowHeight).At(CurrentDpi());
 }
 
 void TStringGrid::SetRowHeight(int row, int height) {
     if (row < 0 || row >= FRowCount) ListIndexError(row);
-    FRowHeights[static_cast<std::size_t>(row)] = std::max(height, 0);
+    FRowHeights[static_cast<std::size_t>(row)].Set(std::max(height, 0), CurrentDpi());
     Resized(FColCount, FRowCount);
 }
 
 std::vector<std::wstring> TStringGrid::ColWidthList() const {
-    return NumberList(FColWidths);
+    std::vector<int> widths;
+    for (int c = 0; c < FColCount; ++c)
+        widths.push_back(ColWidth(c));
+    return NumberList(widths);
 }
 
 void TStringGrid::SetColWidthList(const std::vector<std::wstring>& widths) {
@@ -201,12 +204,16 @@ void TStringGrid::SetColWidthList(const std::vector<std::wstring>& widths) {
     for (const std::wstring& w : widths)
         values.push_back(std::max(StrToInt(w), 0));
     SetColCount(std::max(FColCount, static_cast<int>(values.size())));
-    std::copy(values.begin(), values.end(), FColWidths.begin());
+    for (std::size_t c = 0; c < values.size(); ++c)
+        FColWidths[c] = TScaledLength{values[c], CurrentDpi()};
     Resized(FColCount, FRowCount);
 }
 
 std::vector<std::wstring> TStringGrid::RowHeightList() const {
-    return NumberList(FRowHeights);
+    std::vector<int> heights;
+    for (int r = 0; r < FRowCount; ++r)
+        heights.push_back(RowHeight(r));
+    return NumberList(heights);
 }
 
 void TStringGrid::SetRowHeightList(const std::vector<std::wstring>& heights) {
@@ -214,12 +221,13 @@ void TStringGrid::SetRowHeightList(const std::vector<std::wstring>& heights) {
     for (const std::wstring& h : heights)
         values.push_back(std::max(StrToInt(h), 0));
     SetRowCount(std::max(FRowCount, static_cast<int>(values.size())));
-    std::copy(values.begin(), values.end(), FRowHeights.begin());
+    for (std::size_t r = 0; r < values.size(); ++r)
+        FRowHeights[r] = TScaledLength{values[r], CurrentDpi()};
     Resized(FColCount, FRowCount);
 }
 
 void TStringGrid::SetGridLineWidth(int width) {
-    FGridLineWidth = std::max(width, 0);
+    FGridLineWidth.Set(std::max(width, 0), CurrentDpi());
     Resized(FColCount, FRowCount);
 }
 
@@ -253,11 +261,11 @@ void TStringGrid::SetDefaultDrawing(bool value) {
 // ---- geometry ---------------------------------------------------------------------------------
 
 int TStringGrid::VertLine(int col) const noexcept {
-    return FOptions.Contains(col < FFixedCols ? goFixedVertLine : goVertLine) ? FGridLineWidth : 0;
+    return FOptions.Contains(col < FFixedCols ? goFixedVertLine : goVertLine) ? GridLineWidth() : 0;
 }
 
 int TStringGrid::HorzLine(int row) const noexcept {
-    return FOptions.Contains(row < FFixedRows ? goFixedHorzLine : goHorzLine) ? FGridLineWidth : 0;
+    return FOptions.Contains(row < FFixedRows ? goFixedHorzLine : goHorzLine) ? GridLineWidth() : 0;
 }
 
 int TStringGrid::FixedWidth() const {
@@ -681,6 +689,12 @@ void TStringGrid::MouseMove(TShiftState shift, int x, int y) {
 void TStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) FSelecting = false;
     TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TStringGrid::ChangeScale(int oldDpi, int newDpi) {
+    TCustomControl::ChangeScale(oldDpi, newDpi);
+    Resize(); // the cells have other sizes: what shows and scrolls follows
+    Invalidate();
 }
 
 void TStringGrid::Resize() {

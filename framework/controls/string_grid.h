@@ -86,10 +86,11 @@ public:
     std::vector<std::wstring> CellRows() const;
     void SetCellRows(const std::vector<std::wstring>& rows);
 
-    int DefaultColWidth() const noexcept { return FDefaultColWidth; }
+    // Lengths in pixels at the grid's DPI.
+    int DefaultColWidth() const noexcept { return FDefaultColWidth.At(CurrentDpi()); }
     // Sets every column to the width.
     void SetDefaultColWidth(int width);
-    int DefaultRowHeight() const noexcept { return FDefaultRowHeight; }
+    int DefaultRowHeight() const noexcept { return FDefaultRowHeight.At(CurrentDpi()); }
     void SetDefaultRowHeight(int height);
     // Out of range: reads the default, writing throws EListError.
     int ColWidth(int col) const;
@@ -100,7 +101,7 @@ public:
     void SetColWidthList(const std::vector<std::wstring>& widths);
     std::vector<std::wstring> RowHeightList() const;
     void SetRowHeightList(const std::vector<std::wstring>& heights);
-    int GridLineWidth() const noexcept { return FGridLineWidth; }
+    int GridLineWidth() const noexcept { return FGridLineWidth.At(CurrentDpi()); }
     void SetGridLineWidth(int width);
 
     TGridOptions Options() const noexcept { return FOptions; }
@@ -152,6 +153,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Resize() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     // Paints one cell's default look: background and text.
     virtual void DrawCell(HDC dc, int col, int row, const RECT& rect, TGridDrawState state);
 
@@ -178,11 +180,11 @@ private:
     int FFixedCols = 1;
     int FFixedRows = 1;
     TColor FFixedColor = clBtnFace;
-    int FDefaultColWidth = 64;
-    int FDefaultRowHeight = 24;
-    std::vector<int> FColWidths;
-    std::vector<int> FRowHeights;
-    int FGridLineWidth = 1;
+    TScaledLength FDefaultColWidth{64};
+    TScaledLength FDefaultRowHeight{24};
+    std::vector<TScaledLength> FColWidths;
+    std::vector<TScaledLength> FRowHeights;
+    TScaledLength FGridLineWidth{1};
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;

@@ -57,7 +57,7 @@ void TCustomTabControl::CreateParams(TCreateParams& params) {
     if (FStyle == tsFlatButtons) params.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
     if (FMultiLine) params.Style |= TCS_MULTILINE;
     if (FHotTrack) params.Style |= TCS_HOTTRACK;
-    if (FTabWidth > 0) params.Style |= TCS_FIXEDWIDTH;
+    if (TabWidth() > 0) params.Style |= TCS_FIXEDWIDTH;
 }
 
 void TCustomTabControl::CreateWnd() {
@@ -99,9 +99,9 @@ void TCustomTabControl::SetHotTrack(bool value) {
 
 void TCustomTabControl::SetTabWidth(int width) {
     width = std::max(width, 0);
-    if (width == FTabWidth) return;
-    const bool styleChanges = (width > 0) != (FTabWidth > 0);
-    FTabWidth = width;
+    if (width == TabWidth()) return;
+    const bool styleChanges = (width > 0) != (TabWidth() > 0);
+    FTabWidth.Set(width, CurrentDpi());
     if (styleChanges)
         RecreateWnd();
     else
@@ -111,15 +111,23 @@ void TCustomTabControl::SetTabWidth(int width) {
 
 void TCustomTabControl::SetTabHeight(int height) {
     height = std::max(height, 0);
-    if (height == FTabHeight) return;
-    FTabHeight = height;
+    if (height == TabHeight()) return;
+    FTabHeight.Set(height, CurrentDpi());
     ApplyItemSize();
     DisplayChanged();
 }
 
 void TCustomTabControl::ApplyItemSize() {
-    if (!HandleAllocated() || (FTabWidth == 0 && FTabHeight == 0)) return;
-    SendMessageW(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(FTabWidth, FTabHeight));
+    if (!HandleAllocated() || (TabWidth() == 0 && TabHeight() == 0)) return;
+    SendMessageW(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(TabWidth(), TabHeight()));
+}
+
+void TCustomTabControl::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the tabs
+    if (HandleAllocated()) ApplyImages();
+    ApplyItemSize();
+    DisplayChanged();
 }
 
 void TCustomTabControl::SetImages(TImageList* images) {

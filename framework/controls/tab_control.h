@@ -53,9 +53,9 @@ public:
     bool HotTrack() const noexcept { return FHotTrack; }
     void SetHotTrack(bool value);
     // A fixed size for every tab when not 0.
-    int TabWidth() const noexcept { return FTabWidth; }
+    int TabWidth() const noexcept { return FTabWidth.At(CurrentDpi()); }
     void SetTabWidth(int width);
-    int TabHeight() const noexcept { return FTabHeight; }
+    int TabHeight() const noexcept { return FTabHeight.At(CurrentDpi()); }
     void SetTabHeight(int height);
     // The images shown on the tabs (not owned; the control forgets a list that is freed).
     TImageList* Images() const noexcept { return FImages; }
@@ -106,6 +106,7 @@ protected:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     struct TTab {
@@ -125,8 +126,8 @@ private:
     TTabStyle FStyle = tsTabs;
     bool FMultiLine = false;
     bool FHotTrack = false;
-    int FTabWidth = 0;
-    int FTabHeight = 0;
+    TScaledLength FTabWidth{0};
+    TScaledLength FTabHeight{0};
     TImageList* FImages = nullptr;
 };
 

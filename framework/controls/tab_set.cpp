@@ -12,6 +12,7 @@ namespace orvo {
 ORVO_IMPLEMENT_CLASS(TTabSet);
 
 namespace {
+// At 96 DPI.
 constexpr int TabPadding = 9;     // a tab is its text's width plus this
 constexpr int ScrollerWidth = 32; // the two arrows at the strip's end
 } // namespace
@@ -77,13 +78,13 @@ void TTabSet::SetFirstIndex(int index) {
 }
 
 void TTabSet::SetStartMargin(int margin) {
-    FStartMargin = std::max(margin, 0);
+    FStartMargin.Set(std::max(margin, 0), CurrentDpi());
     UpdateScroller();
     Invalidate();
 }
 
 void TTabSet::SetEndMargin(int margin) {
-    FEndMargin = std::max(margin, 0);
+    FEndMargin.Set(std::max(margin, 0), CurrentDpi());
     UpdateScroller();
     Invalidate();
 }
@@ -95,7 +96,7 @@ void TTabSet::SetAutoScroll(bool value) {
 }
 
 void TTabSet::SetTabHeight(int height) {
-    FTabHeight = std::max(height, 1);
+    FTabHeight.Set(std::max(height, 1), CurrentDpi());
     UpdateScroller();
     Invalidate();
 }
@@ -127,12 +128,12 @@ TTabSet::TLayout TTabSet::Layout(bool withScroller) {
     TLayout layout;
     layout.Rects.resize(static_cast<std::size_t>(FTabs->Count()), RECT{});
     if (!HandleAllocated()) return layout;
-    const int end = ClientWidth() - FEndMargin - (withScroller ? ScrollerWidth : 0);
-    int x = FStartMargin;
+    const int end = ClientWidth() - EndMargin() - (withScroller ? ScaleValue(ScrollerWidth) : 0);
+    int x = StartMargin();
     for (int i = FFirstIndex; i < FTabs->Count(); ++i) {
-        const int width = TextWidth(FTabs->Get(i)) + TabPadding;
+        const int width = TextWidth(FTabs->Get(i)) + ScaleValue(TabPadding);
         if (end - x < width) continue; // left out; a narrower one further on may fit
-        layout.Rects[static_cast<std::size_t>(i)] = RECT{x, 0, x + width, FTabHeight};
+        layout.Rects[static_cast<std::size_t>(i)] = RECT{x, 0, x + width, TabHeight()};
         x += width;
         ++layout.Shown;
     }
@@ -159,8 +160,9 @@ void TTabSet::UpdateScroller() {
     if (!FScroller) return;
     const bool needed =
         FAutoScroll && (FFirstIndex > 0 || Layout(false).Shown < FTabs->Count() - FFirstIndex);
-    const int height = std::min(FTabHeight, ClientHeight());
-    SetWindowPos(FScroller, nullptr, ClientWidth() - ScrollerWidth, 0, ScrollerWidth, std::max(height - 2, 10),
+    const int height = std::min(TabHeight(), ClientHeight());
+    const int width = ScaleValue(ScrollerWidth);
+    SetWindowPos(FScroller, nullptr, ClientWidth() - width, 0, width, std::max(height - ScaleValue(2), ScaleValue(10)),
                  SWP_NOZORDER | SWP_NOACTIVATE | (needed ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
@@ -190,10 +192,16 @@ void TTabSet::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     SetTabIndex(tab);
 }
 
+void TTabSet::ChangeScale(int oldDpi, int newDpi) {
+    TCustomControl::ChangeScale(oldDpi, newDpi);
+    UpdateScroller();
+    Invalidate();
+}
+
 void TTabSet::CreateWnd() {
     TCustomControl::CreateWnd();
     NeedCommonControls(ICC_UPDOWN_CLASS);
-    FScroller = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | UDS_HORZ, 0, 0, ScrollerWidth, FTabHeight,
+    FScroller = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | UDS_HORZ, 0, 0, ScaleValue(ScrollerWidth), TabHeight(),
                                 Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     // The arrows stay enabled: the tab set keeps its own position (FirstIndex).
     if (FScroller) {
@@ -249,7 +257,8 @@ void TTabSet::Paint() {
         const RECT r = layout.Rects[static_cast<std::size_t>(i)];
         if (IsRectEmpty(&r)) continue;
         const bool selected = i == FTabIndex;
-        const POINT outline[] = {{r.left, r.top}, {r.left + 3, r.bottom - 1}, {r.right - 4, r.bottom - 1},
+        const int slant = ScaleValue(3);
+        const POINT outline[] = {{r.left, r.top}, {r.left + slant, r.bottom - 1}, {r.right - 1 - slant, r.bottom - 1},
                                  {r.right - 1, r.top}};
         canvas.Brush().SetColor(selected ? FSelectedColor : FUnselectedColor);
         canvas.Pen().SetColor(clWindowFrame);

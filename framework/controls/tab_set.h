@@ -34,14 +34,14 @@ public:
     // The first tab shown.
     int FirstIndex() const noexcept { return FFirstIndex; }
     void SetFirstIndex(int index);
-    int StartMargin() const noexcept { return FStartMargin; }
+    int StartMargin() const noexcept { return FStartMargin.At(CurrentDpi()); }
     void SetStartMargin(int margin);
-    int EndMargin() const noexcept { return FEndMargin; }
+    int EndMargin() const noexcept { return FEndMargin.At(CurrentDpi()); }
     void SetEndMargin(int margin);
     // The scroller shows when tabs are left out.
     bool AutoScroll() const noexcept { return FAutoScroll; }
     void SetAutoScroll(bool value);
-    int TabHeight() const noexcept { return FTabHeight; }
+    int TabHeight() const noexcept { return FTabHeight.At(CurrentDpi()); }
     void SetTabHeight(int height);
     TColor SelectedColor() const noexcept { return FSelectedColor; }
     void SetSelectedColor(TColor color);
@@ -71,6 +71,7 @@ protected:
     void WndProc(TMessage& message) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     virtual bool CanChange(int newTab);
 
 private:
@@ -86,10 +87,10 @@ private:
     std::unique_ptr<TStringList> FTabs;
     int FTabIndex = -1;
     int FFirstIndex = 0;
-    int FStartMargin = 5;
-    int FEndMargin = 5;
+    TScaledLength FStartMargin{5};
+    TScaledLength FEndMargin{5};
     bool FAutoScroll = true;
-    int FTabHeight = 20;
+    TScaledLength FTabHeight{20};
     TColor FSelectedColor = clBtnFace;
     TColor FUnselectedColor = clWindow;
     TColor FBackgroundColor = clBtnFace;

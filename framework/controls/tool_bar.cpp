@@ -144,10 +144,14 @@ void TToolButton::SetWrap(bool value) {
     Changed();
 }
 
+int TToolButton::SeparatorWidth() const noexcept {
+    return FSeparatorWidth.At(FToolBar ? FToolBar->CurrentDpi() : DesignDpi);
+}
+
 void TToolButton::SetSeparatorWidth(int width) {
     width = std::max(width, 0);
-    if (width == FSeparatorWidth) return;
-    FSeparatorWidth = width;
+    if (width == SeparatorWidth()) return;
+    FSeparatorWidth.Set(width, FToolBar ? FToolBar->CurrentDpi() : DesignDpi);
     Changed();
 }
 
@@ -279,12 +283,12 @@ void TToolBar::SetTransparent(bool value) {
 }
 
 void TToolBar::SetButtonWidth(int width) {
-    FButtonWidth = std::max(width, 0);
+    FButtonWidth.Set(std::max(width, 0), CurrentDpi());
     ApplySizes();
 }
 
 void TToolBar::SetButtonHeight(int height) {
-    FButtonHeight = std::max(height, 0);
+    FButtonHeight.Set(std::max(height, 0), CurrentDpi());
     ApplySizes();
 }
 
@@ -305,9 +309,17 @@ void TToolBar::ApplyImages() {
     ApplySizes();
 }
 
+void TToolBar::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the bar
+    if (!HandleAllocated()) return;
+    ApplyImages();
+    WriteAllButtons();
+}
+
 void TToolBar::ApplySizes() {
     if (!HandleAllocated()) return;
-    SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(FButtonWidth, FButtonHeight));
+    SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonWidth(), ButtonHeight()));
     SendMessageW(Handle(), TB_AUTOSIZE, 0, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -418,7 +430,7 @@ void TToolBar::WriteButton(int index) {
     // A captioned button is as wide as its caption needs.
     if (!separator && FShowCaptions) native.fsStyle |= BTNS_AUTOSIZE;
     if (separator)
-        native.iBitmap = button->FSeparatorWidth;
+        native.iBitmap = button->SeparatorWidth();
     else
         native.iBitmap = FImages && button->FImageIndex >= 0 ? button->FImageIndex : I_IMAGENONE;
     native.iString = !separator && FShowCaptions ? reinterpret_cast<INT_PTR>(button->FCaption.c_str()) : -1;

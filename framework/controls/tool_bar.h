@@ -78,8 +78,8 @@ public:
     // The next button starts a new row (wrapping bars).
     bool Wrap() const noexcept { return FWrap; }
     void SetWrap(bool value);
-    // The width of a separator or divider (0: the platform's).
-    int SeparatorWidth() const noexcept { return FSeparatorWidth; }
+    // The width of a separator or divider (0: the platform's), in pixels at the bar's DPI.
+    int SeparatorWidth() const noexcept;
     void SetSeparatorWidth(int width);
     // The menu item the button stands for: its caption, image and enablement are taken over when
     // it is assigned, and a click without OnClick clicks it.
@@ -116,7 +116,7 @@ private:
     bool FEnabled = true;
     bool FVisible = true;
     bool FWrap = false;
-    int FSeparatorWidth = 0;
+    TScaledLength FSeparatorWidth{0};
     TMenuItem* FMenuItem = nullptr;
     TPopupMenu* FDropdownMenu = nullptr;
     int FCommand = 0; // the native button's command number, unique in its bar
@@ -171,9 +171,9 @@ public:
     // The parent shows through the bar's background.
     bool Transparent() const noexcept { return FTransparent; }
     void SetTransparent(bool value);
-    int ButtonWidth() const noexcept { return FButtonWidth; }
+    int ButtonWidth() const noexcept { return FButtonWidth.At(CurrentDpi()); }
     void SetButtonWidth(int width);
-    int ButtonHeight() const noexcept { return FButtonHeight; }
+    int ButtonHeight() const noexcept { return FButtonHeight.At(CurrentDpi()); }
     void SetButtonHeight(int height);
     // A main menu shown as buttons (one per top item, dropping its sub-menu); null for none.
     TMainMenu* Menu() const noexcept { return FMenu; }
@@ -194,6 +194,8 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Button sizes, images and separators at the new DPI.
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     friend class TToolButton;
@@ -227,8 +229,8 @@ private:
     bool FList = false;
     bool FWrapable = true;
     bool FTransparent = false;
-    int FButtonWidth = 23;
-    int FButtonHeight = 22;
+    TScaledLength FButtonWidth{23};
+    TScaledLength FButtonHeight{22};
     int FNextCommand = 1;
 };
 

@@ -59,13 +59,13 @@ void TTrackBar::CreateParams(TCreateParams& params) {
     if (FTickStyle == tsAuto) params.Style |= TBS_AUTOTICKS;
     params.Style |= TBS_ENABLESELRANGE;
     if (!FSliderVisible) params.Style |= TBS_NOTHUMB;
-    if (FThumbLength > 0) params.Style |= TBS_FIXEDLENGTH;
+    if (ThumbLength() > 0) params.Style |= TBS_FIXEDLENGTH;
 }
 
 void TTrackBar::CreateWnd() {
     TWinControl::CreateWnd();
     HWND window = Handle();
-    if (FThumbLength > 0) SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(FThumbLength), 0);
+    if (ThumbLength() > 0) SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ThumbLength()), 0);
     SendMessageW(window, TBM_SETPAGESIZE, 0, FPageSize);
     SendMessageW(window, TBM_SETLINESIZE, 0, FLineSize);
     ApplyRange();
@@ -207,9 +207,15 @@ void TTrackBar::SetSliderVisible(bool value) {
 
 void TTrackBar::SetThumbLength(int value) {
     value = std::max(value, 0);
-    if (value == FThumbLength) return;
-    FThumbLength = value;
+    if (value == ThumbLength()) return;
+    FThumbLength.Set(value, CurrentDpi());
     RecreateWnd();
+}
+
+void TTrackBar::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (HandleAllocated() && ThumbLength() > 0)
+        SendMessageW(Handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ThumbLength()), 0);
 }
 
 void TTrackBar::PositionFromWindow() {

@@ -66,7 +66,7 @@ public:
     bool SliderVisible() const noexcept { return FSliderVisible; }
     void SetSliderVisible(bool value);
     // The thumb's size across the channel; 0 for the platform's size.
-    int ThumbLength() const noexcept { return FThumbLength; }
+    int ThumbLength() const noexcept { return FThumbLength.At(CurrentDpi()); }
     void SetThumbLength(int value);
 
     TNotifyEvent OnChange;
@@ -78,6 +78,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
     virtual void Changed();
 
 private:
@@ -101,7 +102,7 @@ private:
     int FSelStart = 0;
     int FSelEnd = 0;
     bool FSliderVisible = true;
-    int FThumbLength = 0;
+    TScaledLength FThumbLength{0};
 };
 
 } // namespace orvo

@@ -430,8 +430,9 @@ void TCustomTreeView::CreateWnd() {
     FChecksPending = FCheckBoxes;
     HWND tree = Handle();
     ApplyColors();
-    if (FIndent > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+    // The images first: the tree takes their width as its indent, and a given indent stands.
     if (FImages) SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
+    if (Indent() > 0) SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
     TFlagScope syncing(FSyncing, true);
     SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < FItems->TopLevelCount(); ++i)
@@ -577,9 +578,9 @@ void TCustomTreeView::SetImages(TImageList* images) {
     if (FImages) FImages->RemoveFreeNotification(this);
     FImages = images;
     if (FImages) FImages->FreeNotification(this);
-    if (HandleAllocated())
-        SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                     reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
 }
 
 void TCustomTreeView::Notification(TComponent* component, TOperation operation) {
@@ -603,8 +604,17 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style) {
 }
 
 void TCustomTreeView::SetIndent(int value) {
-    FIndent = std::max(value, 0);
-    if (HandleAllocated() && FIndent > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+    FIndent.Set(std::max(value, 0), CurrentDpi());
+    if (HandleAllocated() && Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
+}
+
+void TCustomTreeView::ChangeScale(int oldDpi, int newDpi) {
+    TWinControl::ChangeScale(oldDpi, newDpi);
+    if (FImages) FImages->SetDpi(newDpi); // a list no form owns follows the tree
+    if (!HandleAllocated()) return;
+    // The images at their new size (the tree sets its indent to their width), then a given indent.
+    if (FImages) SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
+    if (Indent() > 0) SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Indent()), 0);
 }
 
 void TCustomTreeView::ApplyColors() {

@@ -223,7 +223,7 @@ public:
     TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle style);
     // Pixels each level is moved right; 0 for the platform's default.
-    int Indent() const noexcept { return FIndent; }
+    int Indent() const noexcept { return FIndent.At(CurrentDpi()); }
     void SetIndent(int value);
 
     // Label editing from code (not ReadOnly): starts editing the node, or ends it.
@@ -245,6 +245,7 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     friend class TTreeNode;
@@ -280,7 +281,7 @@ private:
     bool FCheckBoxes = false;
     bool FChecksPending = false; // the new window's first paint clears the boxes
     TBorderStyle FBorderStyle = bsSingle;
-    int FIndent = 0;
+    TScaledLength FIndent{0};
     // While the native items are made or destroyed, their notifications are not the user's.
     bool FSyncing = false;
     bool FCancellingEdit = false;

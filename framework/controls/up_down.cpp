@@ -2,6 +2,7 @@
 
 #include "framework/base/properties.h"
 #include "framework/base/sysutils.h"
+#include "framework/window/display_scale.h"
 
 #include <algorithm>
 #include <climits>
@@ -295,11 +296,18 @@ void TSpinEdit::CreateWnd() {
     FButton->HandleNeeded();
 }
 
+void TSpinEdit::ChangeScale(int oldDpi, int newDpi) {
+    TCustomEdit::ChangeScale(oldDpi, newDpi);
+    // The arrows are a window of the edit's, outside every Controls list.
+    FButton->ScaleForDpi(newDpi);
+    PlaceButton();
+}
+
 void TSpinEdit::PlaceButton() {
     if (!HandleAllocated()) return;
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    const int width = SystemMetricForDpi(SM_CXVSCROLL, CurrentDpi());
     FButton->SetBounds(client.right - width, 0, width, client.bottom);
     SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
 }

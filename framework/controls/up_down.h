@@ -126,6 +126,7 @@ protected:
     void KeyPress(wchar_t& key) override;
     void DoExit() override;
     void Loaded() override;
+    void ChangeScale(int oldDpi, int newDpi) override;
 
 private:
     int CheckValue(int value) const noexcept;

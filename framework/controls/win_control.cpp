@@ -389,6 +389,17 @@ void TWinControl::Loaded() {
     FixupTabList();
 }
 
+void TWinControl::ChangeScale(int, int newDpi) {
+    ScaleFont(newDpi);
+    ScaleChildren(newDpi);
+    ScaleBounds(newDpi);
+}
+
+void TWinControl::ScaleChildren(int newDpi) {
+    for (TControl* child : std::vector<TControl*>(FControls))
+        child->ScaleForDpi(newDpi);
+}
+
 void TWinControl::SetTabStop(bool value) {
     if (value == FTabStop) return;
     FTabStop = value;

@@ -149,6 +149,10 @@ protected:
     void SetTextBuf(const std::wstring& text) override;
     void ParentChanged() override;
     void Loaded() override;
+    // Scales the font (the controls that follow it take it), every control inside, then the
+    // bounds: a child that keeps to an edge (a status bar) meets the new size at the new DPI.
+    void ChangeScale(int oldDpi, int newDpi) override;
+    void ScaleChildren(int newDpi);
 
     // Painting through WM_PAINT: the window's own painting, then the windowless children's.
     virtual void PaintWindow(HDC dc);

@@ -349,6 +349,7 @@ void TApplication::ShowHintNow() {
     if (!FHintControl || FHintControl != MouseControl()) return;
     const std::wstring text = GetShortHint(FHintControl->Hint());
     if (!FHintWindow) FHintWindow = new THintWindow(this);
+    FHintWindow->ScaleForDpi(FHintControl->CurrentDpi());
     FHintWindow->SetColor(FHintColor);
     POINT p{};
     GetCursorPos(&p);

@@ -8,7 +8,7 @@ namespace orvo {
 
 namespace {
 
-constexpr int LineStep = 8;
+constexpr int LineStep = 8; // at 96 DPI
 
 // The largest position a bar can take (0 for a hidden bar).
 int MaxScrollPos(HWND window, int bar) {
@@ -80,10 +80,10 @@ void TCustomForm::HandleScroll(TMessage& m, int bar) {
     int pos = bar == SB_HORZ ? FScrollPos.x : FScrollPos.y;
     switch (LOWORD(m.WParam)) {
     case SB_LINEUP:
-        pos -= LineStep;
+        pos -= ScaleValue(LineStep);
         break;
     case SB_LINEDOWN:
-        pos += LineStep;
+        pos += ScaleValue(LineStep);
         break;
     case SB_PAGEUP:
         pos -= static_cast<int>(info.nPage);

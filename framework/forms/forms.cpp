@@ -8,6 +8,7 @@
 #include "framework/base/prop_access.h"
 #include "framework/base/properties.h"
 #include "framework/forms/screen.h"
+#include "framework/window/display_scale.h"
 
 #include <algorithm>
 
@@ -229,9 +230,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 RECT TCustomForm::EstimatedFrame() const {
     TCreateParams params;
     const_cast<TCustomForm*>(this)->CreateParams(params);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FMenu && !IsMDIChild() ? TRUE : FALSE, params.ExStyle);
-    return frame;
+    return NativeFrameForDpi(params.Style, params.ExStyle, FMenu && !IsMDIChild(), CurrentDpi());
 }
 
 RECT TCustomForm::ClientRect() {
@@ -245,6 +244,7 @@ RECT TCustomForm::ClientRect() {
 void TCustomForm::SetClientSize(int width, int height) {
     FClientSize = SIZE{std::max(width, 0), std::max(height, 0)};
     FClientSizeWanted = true;
+    KeepGivenClientSize(FClientSize.cx, FClientSize.cy);
     FApplyingSize = true;
     if (HandleAllocated()) {
         ApplyClientSize();
@@ -273,8 +273,14 @@ void TCustomForm::ApplyClientSize() {
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
-    if (!FApplyingSize && (width != Width() || height != Height())) FClientSizeWanted = false;
+    const bool given = !FApplyingSize && !ScalingDpi() && (width != Width() || height != Height());
+    if (given) FClientSizeWanted = false;
     TCustomControl::SetBounds(left, top, width, height);
+    // A size given in code: the client it makes is the one the form keeps at other DPIs.
+    if (given && !Parent()) {
+        const RECT client = ClientRect();
+        KeepGivenClientSize(client.right - client.left, client.bottom - client.top);
+    }
 }
 
 // ---- the window ------------------------------------------------------------------------------
@@ -359,7 +365,12 @@ void TCustomForm::ParentChanged() {
 
 void TCustomForm::CreateWnd() {
     if (IsMDIChild()) AttachToMDIFrame();
+    // Laid out at the DPI of the monitor it is about to appear on, then at its window's own; not
+    // while its stored form is read (the lengths still coming are 96-DPI ones): then once read.
+    const bool reading = ComponentState().Contains(csLoading);
+    if (!Parent() && !reading) ScaleForDpi(DpiForNewWindow());
     TCustomControl::CreateWnd();
+    if (!Parent() && !IsMDIChild() && !reading) ScaleForDpi(DpiForWindow(Handle()));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->SmallIcon()));
     if (IsMDIFrame()) {
@@ -436,24 +447,30 @@ void TCustomForm::DoHide() {
     if (OnHide) OnHide(this);
 }
 
-void TCustomForm::ApplyPosition() {
-    if (Parent()) return; // an embedded form stays where it was placed
-    const TCustomForm* centreOver = nullptr;
+bool TCustomForm::Centres(const TCustomForm*& over) const {
+    over = nullptr;
     switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter:
         break;
     case poOwnerFormCenter:
-        centreOver = dynamic_cast<const TCustomForm*>(Owner());
-        if (!centreOver || !centreOver->Visible()) centreOver = Application->MainForm();
+        over = dynamic_cast<const TCustomForm*>(Owner());
+        if (!over || !over->Visible()) over = Application->MainForm();
         break;
     case poMainFormCenter:
-        centreOver = Application->MainForm();
+        over = Application->MainForm();
         break;
     default:
-        return;
+        return false;
     }
-    if (centreOver == this || (centreOver && !centreOver->Visible())) centreOver = nullptr;
+    if (over == this || (over && !over->Visible())) over = nullptr;
+    return true;
+}
+
+void TCustomForm::ApplyPosition() {
+    if (Parent()) return; // an embedded form stays where it was placed
+    const TCustomForm* centreOver = nullptr;
+    if (!Centres(centreOver)) return;
     RECT area = Screen->WorkAreaRect();
     RECT target = centreOver ? centreOver->BoundsRect() : area;
     int left = target.left + ((target.right - target.left) - Width()) / 2;
@@ -735,6 +752,7 @@ bool TCustomForm::HandleDialogKey(TMessage& m) {
 void TCustomForm::WndProc(TMessage& m) {
     if (HandleMenuMessage(m)) return;
     if (HandleMDIMessage(m)) return;
+    if (HandleDpiMessage(m)) return;
     switch (m.Msg) {
     case CM_DIALOGKEY:
         if (HandleDialogKey(m)) return;
@@ -783,7 +801,7 @@ void TCustomForm::WndProc(TMessage& m) {
         break;
     case WM_MOUSEWHEEL:
         if (FAutoScroll && (GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL)) {
-            ScrollTo(FScrollPos.x, FScrollPos.y - GET_WHEEL_DELTA_WPARAM(m.WParam) * 24 / WHEEL_DELTA);
+            ScrollTo(FScrollPos.x, FScrollPos.y - GET_WHEEL_DELTA_WPARAM(m.WParam) * ScaleValue(24) / WHEEL_DELTA);
             return;
         }
         break;

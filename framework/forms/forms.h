@@ -30,6 +30,17 @@
 // ShowModal runs a message loop with every other window of the program disabled until
 // ModalResult is set (a button's ModalResult, Close, Esc on a cancel button); the form is then
 // hidden (the object stays) and the other windows are enabled again.
+//
+// Display scale (form_scaling.cpp): a form is designed at 96 DPI. When its window is made, it is
+// laid out at the DPI of the monitor it is about to appear on (its owner's for a centred dialog,
+// the primary monitor's for a screen-centred form, its frame's for an MDI child), and again at the
+// DPI its window really has if that differs; on WM_DPICHANGED (the window moved to a monitor of
+// another scale) it is laid out at the new DPI inside the rectangle the system suggests, without
+// flicker. The client size it keeps is the one it was given (the stored ClientWidth/ClientHeight,
+// SetClientSize, or what the user sized it to), scaled. WM_GETDPISCALEDSIZE is answered with that
+// client size plus the frame at the new DPI, which the form asks of its window method
+// (CM_FRAMEFORDPI), so that whoever draws the non-client area (the skin engine) can say how wide
+// its own frame is there.
 #pragma once
 
 #include "framework/controls/win_control.h"
@@ -189,6 +200,12 @@ public:
     RECT ClientRect() override;
     void SetClientSize(int width, int height) override;
     void SetBounds(int left, int top, int width, int height) override;
+    // The frame around the client area at a DPI (left and top negative), as the window method
+    // answers CM_FRAMEFORDPI: the system's frame for the form's styles and menu unless whoever
+    // draws the non-client area says otherwise.
+    RECT FrameForDpi(int dpi);
+    // The client size the form was given, at `dpi`.
+    SIZE DesignClientSizeAt(int dpi);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -205,6 +222,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    // Scales the font, the controls inside (and an MDI frame's children), then the client size.
+    void ChangeScale(int oldDpi, int newDpi) override;
+    // A window made while the stored form was read takes its DPI now.
+    void Loaded() override;
     HWND CreateWindowHandle(const TCreateParams& params, HMENU id) override;
     void DestroyWnd() override;
     void WndProc(TMessage& message) override;
@@ -224,6 +245,8 @@ private:
     void ShowForm();
     void HideForm();
     void ApplyPosition();
+    // Whether Position centres the form when shown, and over which form (null: the screen).
+    bool Centres(const TCustomForm*& over) const;
     void ApplyMenu();
     void ApplyClientSize();
     void SetWindowFocus();
@@ -246,6 +269,12 @@ private:
     void ShowMDIChild();
     HMENU WindowMenuHandle();
     std::vector<TCustomForm*> MDIChildList() const;
+    // Display scale (form_scaling.cpp)
+    int DpiForNewWindow() const;
+    void KnowClientSize(int dpiOfClient);
+    void KeepGivenClientSize(int width, int height);
+    void ApplyScaledClientSize(int dpi);
+    bool HandleDpiMessage(TMessage& message);
     // Scrolling (form_scrolling.cpp)
     void ScrollContent(int dx, int dy);
     void HandleScroll(TMessage& message, int bar);
@@ -270,6 +299,11 @@ private:
     bool FClientSizeWanted = false;
     SIZE FClientSize{0, 0};
     bool FApplyingSize = false;
+    // The client size as given (display scale), and the rectangle WM_DPICHANGED suggests while it
+    // is handled.
+    TScaledLength FDesignClientWidth, FDesignClientHeight;
+    bool FDesignClientKnown = false;
+    const RECT* FSuggestedRect = nullptr;
     TFormStyle FFormStyle = fsNormal;
     TTileMode FTileMode = tbHorizontal;
     // MDI frame

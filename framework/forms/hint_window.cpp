@@ -15,7 +15,7 @@ constexpr UINT HintTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDT
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
     SetColor(clInfoBk);
-    Font()->Assign(*Screen->HintFont());
+    Font()->Assign(*Screen->HintFont(CurrentDpi()));
     Font()->SetColor(clInfoText);
     TCustomControl::SetVisible(false);
 }
@@ -33,10 +33,17 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::wstring& text) {
     TWindowDc screen;
     TSelectObject font(screen.Get(), Font()->Handle());
     DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, HintTextFlags | DT_CALCRECT);
-    // Text margins (2 + 2 across, 1 + 1 down) and the one-pixel border on each side.
-    r.right += 6;
-    r.bottom += 4;
+    // Text margins (2 + 2 across, 1 + 1 down, at 96 DPI) and the one-pixel border on each side.
+    r.right += ScaleValue(4) + 2;
+    r.bottom += ScaleValue(2) + 2;
     return r;
+}
+
+void THintWindow::ChangeScale(int oldDpi, int newDpi) {
+    TCustomControl::ChangeScale(oldDpi, newDpi);
+    const TColor color = Font()->Color();
+    Font()->Assign(*Screen->HintFont(newDpi));
+    Font()->SetColor(color);
 }
 
 void THintWindow::ActivateHint(const RECT& rect, const std::wstring& text) {
@@ -73,7 +80,7 @@ void THintWindow::Paint() {
     RECT r = ClientRect();
     canvas.Brush().SetColor(Color());
     canvas.FillRect(r);
-    InflateRect(&r, -2, -1);
+    InflateRect(&r, -ScaleValue(2), -ScaleValue(1));
     canvas.Font().Assign(*Font());
     canvas.Brush().SetStyle(bsClear);
     const std::wstring text = Caption();

@@ -26,6 +26,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void Paint() override;
+    // The system's hint font at the new DPI (the hint takes the DPI of the control it is for).
+    void ChangeScale(int oldDpi, int newDpi) override;
 };
 
 } // namespace orvo

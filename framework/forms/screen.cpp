@@ -3,8 +3,10 @@
 #include "framework/forms/forms.h"
 #include "framework/base/list.h"
 #include "framework/base/properties.h"
+#include "framework/window/display_scale.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace orvo {
 
@@ -68,35 +70,47 @@ RECT TScreen::WorkAreaRect() const {
 }
 
 int TScreen::PixelsPerInch() const {
-    return TFont::ScreenPixelsPerInch();
+    return SystemDpi();
 }
 
-void TScreen::LoadFonts() {
-    if (FFontsLoaded) return;
-    FFontsLoaded = true;
+TScreen::TSystemFonts& TScreen::FontsAt(int dpi) {
+    auto& fonts = FFonts[dpi];
+    if (fonts) return *fonts;
+    fonts = std::make_unique<TSystemFonts>();
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        AssignLogFont(FMenuFont, metrics.lfMenuFont);
-        AssignLogFont(FHintFont, metrics.lfStatusFont);
+    if (NonClientMetricsForDpi(metrics, dpi)) {
+        AssignLogFont(fonts->Menu, metrics.lfMenuFont);
+        AssignLogFont(fonts->Hint, metrics.lfStatusFont);
     }
     LOGFONTW icon{};
-    if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof icon, &icon, 0)) AssignLogFont(FIconFont, icon);
+    if (IconTitleFontForDpi(icon, dpi)) AssignLogFont(fonts->Icon, icon);
+    for (TFont* font : {&fonts->Menu, &fonts->Hint, &fonts->Icon})
+        font->SetPixelsPerInch(dpi);
+    return *fonts;
+}
+
+TFont* TScreen::MenuFont(int dpi) {
+    return &FontsAt(dpi).Menu;
+}
+
+TFont* TScreen::HintFont(int dpi) {
+    return &FontsAt(dpi).Hint;
+}
+
+TFont* TScreen::IconFont(int dpi) {
+    return &FontsAt(dpi).Icon;
 }
 
 TFont* TScreen::MenuFont() {
-    LoadFonts();
-    return &FMenuFont;
+    return MenuFont(SystemDpi());
 }
 
 TFont* TScreen::HintFont() {
-    LoadFonts();
-    return &FHintFont;
+    return HintFont(SystemDpi());
 }
 
 TFont* TScreen::IconFont() {
-    LoadFonts();
-    return &FIconFont;
+    return IconFont(SystemDpi());
 }
 
 } // namespace orvo

@@ -5,6 +5,8 @@
 #include "framework/base/component.h"
 #include "framework/graphics/font.h"
 
+#include <map>
+#include <memory>
 #include <vector>
 #include <windows.h>
 
@@ -30,12 +32,17 @@ public:
     int Height() const;
     // The primary monitor's area without the task bar.
     RECT WorkAreaRect() const;
+    // The system's DPI (the primary monitor's when the program started); each window has its own,
+    // TControl::CurrentDpi.
     int PixelsPerInch() const;
 
-    // The system's fonts, read on first use.
+    // The system's fonts at a DPI (the system's without one), read on first use at each.
     TFont* MenuFont();
     TFont* HintFont();
     TFont* IconFont();
+    TFont* MenuFont(int dpi);
+    TFont* HintFont(int dpi);
+    TFont* IconFont(int dpi);
 
     TNotifyEvent OnActiveFormChange;
     TNotifyEvent OnActiveControlChange;
@@ -47,15 +54,15 @@ public:
     void SetActiveControl(TWinControl* control);
 
 private:
-    void LoadFonts();
+    struct TSystemFonts {
+        TFont Menu, Hint, Icon;
+    };
+    TSystemFonts& FontsAt(int dpi);
 
     std::vector<TCustomForm*> FForms;
     TCustomForm* FActiveForm = nullptr;
     TWinControl* FActiveControl = nullptr;
-    bool FFontsLoaded = false;
-    TFont FMenuFont;
-    TFont FHintFont;
-    TFont FIconFont;
+    std::map<int, std::unique_ptr<TSystemFonts>> FFonts;
 };
 
 extern TScreen* const Screen;

@@ -35,21 +35,16 @@ void TFont::SetHeight(int height) {
     Changed();
 }
 
-int TFont::ScreenPixelsPerInch() {
-    static const int ppi = [] {
-        TWindowDc screen;
-        const int value = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-        return value > 0 ? value : 96;
-    }();
-    return ppi;
+void TFont::SetPixelsPerInch(int dpi) noexcept {
+    if (dpi > 0) FPixelsPerInch = dpi;
 }
 
 int TFont::Size() const {
-    return -MulDiv(FHeight, 72, ScreenPixelsPerInch());
+    return -MulDiv(FHeight, 72, FPixelsPerInch);
 }
 
 void TFont::SetSize(int points) {
-    SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72));
+    SetHeight(-MulDiv(points, FPixelsPerInch, 72));
 }
 
 void TFont::SetColor(TColor color) {
@@ -125,7 +120,9 @@ void TFont::Assign(TPersistent* source) {
 }
 
 void TFont::Assign(const TFont& source) {
-    if (&source == this || SameAs(source)) return;
+    if (&source == this) return;
+    FPixelsPerInch = source.FPixelsPerInch;
+    if (SameAs(source)) return;
     FName = source.FName;
     FHeight = source.FHeight;
     FColor = source.FColor;

@@ -1,5 +1,6 @@
 // TFont: a description of a font whose GDI handle is created on first use and recreated after
-// any change.
+// any change. Height is in pixels; Size (points) converts at the font's PixelsPerInch: 96 (the
+// design DPI) for a new font, a control's DPI for a control's font (TControl keeps it so).
 #pragma once
 
 #include "framework/graphics/color.h"
@@ -31,9 +32,12 @@ public:
     // Negative: character height in pixels; positive: cell height.
     int Height() const { return FHeight; }
     void SetHeight(int height);
-    // Size in points on the screen's resolution.
+    // Size in points at PixelsPerInch.
     int Size() const;
     void SetSize(int points);
+    // The resolution Size converts at; changing it changes neither Height nor the handle.
+    int PixelsPerInch() const noexcept { return FPixelsPerInch; }
+    void SetPixelsPerInch(int dpi) noexcept;
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
     TFontStyles Style() const { return FStyle; }
@@ -53,8 +57,6 @@ public:
 
     static void Publish(TPublisher<TFont>& p);
 
-    static int ScreenPixelsPerInch();
-
 protected:
     void FreeHandle() override { FHandle.Reset(); }
 
@@ -65,6 +67,7 @@ private:
     TFontStyles FStyle;
     int FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
+    int FPixelsPerInch = 96;
     TFontHandle FHandle;
 };
 

@@ -2,6 +2,9 @@
 
 #include "framework/graphics/bmp_codec.h"
 #include "framework/base/properties.h"
+#include "framework/graphics/scaled_bitmap.h"
+
+#include <algorithm>
 
 namespace orvo {
 
@@ -17,20 +20,36 @@ void TImageList::Publish(TPublisher<TImageList>& p) {
 }
 
 void TImageList::SetWidth(int width) {
-    if (width < 1 || width > MaxImageSide || width == FWidth) return;
-    FWidth = width;
-    FHandle.Reset();
+    if (width < 1 || width > MaxImageSide || width == Width()) return;
+    FWidth = TScaledLength{width, FDpi};
+    Emptied();
 }
 
 void TImageList::SetHeight(int height) {
-    if (height < 1 || height > MaxImageSide || height == FHeight) return;
-    FHeight = height;
+    if (height < 1 || height > MaxImageSide || height == Height()) return;
+    FHeight = TScaledLength{height, FDpi};
+    Emptied();
+}
+
+void TImageList::Emptied() {
+    FSources.clear();
     FHandle.Reset();
+}
+
+void TImageList::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == FDpi) return;
+    FDpi = dpi;
+    if (!FHandle) return;
+    // The same list at the new size: whoever shows it keeps its handle.
+    ImageList_SetIconSize(FHandle.Get(), std::clamp(Width(), 1, MaxImageSide), std::clamp(Height(), 1, MaxImageSide));
+    for (const TSource& source : FSources)
+        AddScaled(source);
 }
 
 HIMAGELIST TImageList::Handle() {
     if (!FHandle) {
-        FHandle.Reset(ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4));
+        FHandle.Reset(ImageList_Create(std::clamp(Width(), 1, MaxImageSide), std::clamp(Height(), 1, MaxImageSide),
+                                       ILC_COLOR24 | ILC_MASK, 4, 4));
         if (!FHandle) throw EOutOfResources(L"Out of system resources");
     }
     return FHandle.Get();
@@ -41,27 +60,44 @@ int TImageList::Count() const {
 }
 
 int TImageList::AddMasked(TBitmap& bitmap, TColor transparentColor) {
-    if (bitmap.Width() < FWidth || bitmap.Height() < 1) return -1;
-    // The list blackens the transparent pixels of what it is given: hand it a copy, cut to whole
-    // images of the list's height.
-    TBitmap copy(bitmap.Width() / FWidth * FWidth, FHeight, pf24bit);
-    BitBlt(copy.Canvas().Handle(), 0, 0, copy.Width(), FHeight, bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
-    return ImageList_AddMasked(Handle(), copy.Handle(), ColorToColorRef(transparentColor));
+    // The strip is cut at the size the list was given, the size its images are drawn for.
+    const int w = FWidth.Value, h = FHeight.Value;
+    if (w < 1 || h < 1 || bitmap.Width() < w || bitmap.Height() < 1) return -1;
+    const int first = Count();
+    Handle();
+    for (int x = 0; x + w <= bitmap.Width(); x += w) {
+        TSource source{std::make_unique<TBitmap>(w, h, pf24bit), transparentColor};
+        BitBlt(source.Image->Canvas().Handle(), 0, 0, w, std::min(h, bitmap.Height()), bitmap.Canvas().Handle(), x, 0,
+               SRCCOPY);
+        AddScaled(source);
+        FSources.push_back(std::move(source));
+    }
+    return first;
+}
+
+void TImageList::AddScaled(const TSource& source) {
+    // The list blackens the transparent pixels of what it is given: it gets a copy.
+    TBitmap image;
+    ScaleKeyedBitmap(*source.Image, source.Key, Width(), Height(), image);
+    ImageList_AddMasked(Handle(), image.Handle(), ColorToColorRef(source.Key));
 }
 
 void TImageList::Delete(int index) {
-    if (FHandle && index >= 0 && index < Count()) ImageList_Remove(FHandle.Get(), index);
+    if (!FHandle || index < 0 || index >= Count()) return;
+    ImageList_Remove(FHandle.Get(), index);
+    if (index < static_cast<int>(FSources.size())) FSources.erase(FSources.begin() + index);
 }
 
 void TImageList::Clear() {
     if (FHandle) ImageList_RemoveAll(FHandle.Get());
+    FSources.clear();
 }
 
 void TImageList::GetBitmap(int index, TBitmap& image, TColor background) {
     image.SetPixelFormat(pf24bit);
-    image.SetSize(FWidth, FHeight);
+    image.SetSize(Width(), Height());
     image.Canvas().Brush().SetColor(background);
-    image.Canvas().FillRect(RECT{0, 0, FWidth, FHeight});
+    image.Canvas().FillRect(RECT{0, 0, Width(), Height()});
     if (index < 0 || index >= Count()) return;
     ImageList_Draw(FHandle.Get(), index, image.Canvas().Handle(), 0, 0, ILD_TRANSPARENT);
 }
@@ -81,11 +117,12 @@ void TImageList::DrawGreyed(HDC dc, int x, int y, int index) {
     TBitmap image;
     GetBitmap(index, image, clWhite);
     const auto keep = image.CreateMask(clWhite); // white where the destination stays
-    TBitmap paint(FWidth, FHeight, pf24bit);
+    const int w = Width(), h = Height();
+    TBitmap paint(w, h, pf24bit);
     for (auto [colour, offset] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
         paint.Canvas().Brush().SetColor(colour);
-        paint.Canvas().FillRect(RECT{0, 0, FWidth, FHeight});
-        MaskedBlt(dc, x + offset, y + offset, FWidth, FHeight, paint.Canvas().Handle(), 0, 0, keep->Handle());
+        paint.Canvas().FillRect(RECT{0, 0, w, h});
+        MaskedBlt(dc, x + offset, y + offset, w, h, paint.Canvas().Handle(), 0, 0, keep->Handle());
     }
 }
 

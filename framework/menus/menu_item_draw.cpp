@@ -7,6 +7,8 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/gdi_handle.h"
 #include "framework/graphics/image_list.h"
+#include "framework/menus/menus.h"
+#include "core/scale/dpi_scale.h"
 
 #include <algorithm>
 
@@ -14,6 +16,7 @@ namespace orvo {
 
 namespace {
 
+// At 96 DPI; scaled to the menu's.
 constexpr int GlyphMargin = 1;  // between the item's edge and the glyph box
 constexpr int TextGap = 4;      // between the glyph box and the caption
 constexpr int ShortCutGap = 16; // between the caption and the shortcut
@@ -59,6 +62,12 @@ private:
     TFont& FFont;
     TFontStyles FOld;
 };
+
+// A length of the standard look at the DPI of the item's menu.
+int Scaled(const TMenuItem& item, int length) {
+    const TMenu* menu = item.GetParentMenu();
+    return ScaleLength(length, menu ? menu->Dpi() : DesignDpi);
+}
 
 SIZE MeasureText(TCanvas& canvas, const std::wstring& text) {
     // An empty caption or a lone "&" still takes the height of a line.
@@ -142,23 +151,24 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
 void TMenuItem::DefaultMeasureItem(TCanvas& canvas, int& width, int& height) {
     if (IsLine() && !IsMenuBarItem()) {
         width = 0;
-        height = SeparatorHeight;
+        height = Scaled(*this, SeparatorHeight);
         return;
     }
     TBoldScope bold(canvas, FDefault);
     const SIZE caption = MeasureText(canvas, FCaption);
     if (IsMenuBarItem()) {
-        width = caption.cx + MenuBarPadding;
-        height = caption.cy + 4;
+        width = caption.cx + Scaled(*this, MenuBarPadding);
+        height = caption.cy + Scaled(*this, 4);
         return;
     }
     const TImageList* images = ImageList();
-    const int glyphWidth = images ? std::max(images->Width(), FChecked ? MinGlyphSize : 0) : MinGlyphSize;
-    const int glyphHeight = images ? images->Height() : MinGlyphSize;
-    width = GlyphMargin + glyphWidth + TextGap + caption.cx + ArrowMargin;
+    const int minGlyph = Scaled(*this, MinGlyphSize);
+    const int glyphWidth = images ? std::max(images->Width(), FChecked ? minGlyph : 0) : minGlyph;
+    const int glyphHeight = images ? images->Height() : minGlyph;
+    width = Scaled(*this, GlyphMargin) + glyphWidth + Scaled(*this, TextGap) + caption.cx + Scaled(*this, ArrowMargin);
     if (const std::wstring shortCut = ShortCutToText(FShortCut); !shortCut.empty())
-        width += ShortCutGap + MeasureText(canvas, shortCut).cx;
-    height = std::max<int>(caption.cy + 6, glyphHeight + 4);
+        width += Scaled(*this, ShortCutGap) + MeasureText(canvas, shortCut).cx;
+    height = std::max<int>(caption.cy + Scaled(*this, 6), glyphHeight + Scaled(*this, 4));
 }
 
 void TMenuItem::DefaultDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state) {
@@ -186,10 +196,13 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawSta
     }
 
     TImageList* images = ImageList();
-    const int glyphWidth = images ? std::max(images->Width(), FChecked ? MinGlyphSize : 0) : MinGlyphSize;
-    const int glyphHeight = images ? images->Height() : MinGlyphSize;
+    const int minGlyph = Scaled(*this, MinGlyphSize);
+    const int glyphWidth = images ? std::max(images->Width(), FChecked ? minGlyph : 0) : minGlyph;
+    const int glyphHeight = images ? images->Height() : minGlyph;
+    const int glyphMargin = Scaled(*this, GlyphMargin), textGap = Scaled(*this, TextGap);
+    const int arrowMargin = Scaled(*this, ArrowMargin);
     RECT box;
-    box.left = rightToLeft ? rect.right - GlyphMargin - glyphWidth : rect.left + GlyphMargin;
+    box.left = rightToLeft ? rect.right - glyphMargin - glyphWidth : rect.left + glyphMargin;
     box.right = box.left + glyphWidth;
     box.top = rect.top + (rect.bottom - rect.top - glyphHeight) / 2;
     box.bottom = box.top + glyphHeight;
@@ -210,11 +223,11 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawSta
 
     RECT textRect = rect;
     if (rightToLeft) {
-        textRect.left += ArrowMargin;
-        textRect.right = box.left - TextGap;
+        textRect.left += arrowMargin;
+        textRect.right = box.left - textGap;
     } else {
-        textRect.left = box.right + TextGap;
-        textRect.right -= ArrowMargin;
+        textRect.left = box.right + textGap;
+        textRect.right -= arrowMargin;
     }
     PaintText(canvas, FCaption, textRect, flags | DT_VCENTER | (rightToLeft ? DT_RIGHT : DT_LEFT), text);
     if (const std::wstring shortCut = ShortCutToText(FShortCut); !shortCut.empty())

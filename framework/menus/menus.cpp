@@ -5,8 +5,12 @@
 #include "framework/graphics/image_list.h"
 #include "framework/base/properties.h"
 #include "framework/menus/menu_commands.h"
+#include "framework/controls/win_control.h"
+#include "framework/window/display_scale.h"
+#include "framework/window/window_property.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -38,12 +42,12 @@ TMenuItem* FindInTree(TMenuItem* item, UINT_PTR value, TFindItemKind kind) noexc
     return nullptr;
 }
 
-// A canvas on a DC for the length of one owner-draw call, with the menu font.
+// A canvas on a DC for the length of one owner-draw call, with the menu font at the menu's DPI.
 class TMenuCanvas {
 public:
-    explicit TMenuCanvas(HDC dc) : FSaved(dc) {
+    TMenuCanvas(HDC dc, int dpi) : FSaved(dc) {
         FCanvas.SetHandle(dc);
-        FCanvas.Font().Assign(MenuFont());
+        FCanvas.Font().Assign(MenuFont(dpi));
     }
     TCanvas& Get() { return FCanvas; }
 
@@ -327,7 +331,7 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& item) {
     TMenuItem* menuItem = FindItem(item.itemID, fkCommand);
     if (!menuItem) return false;
     try {
-        TMenuCanvas canvas(item.hDC);
+        TMenuCanvas canvas(item.hDC, Dpi());
         if (menuItem->IsOwnerDraw()) {
             menuItem->AdvancedDrawItem(canvas.Get(), item.rcItem,
                                        OwnerDrawStateFromItemState(item.itemState));
@@ -351,7 +355,7 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& item) {
     if (!menuItem) return false;
     try {
         TWindowDc screen;
-        TMenuCanvas canvas(screen.Get());
+        TMenuCanvas canvas(screen.Get(), Dpi());
         int width = 0;
         int height = 0;
         if (menuItem->IsOwnerDraw()) {
@@ -376,26 +380,49 @@ HMENU TMainMenu::CreateMenuHandle() {
 
 namespace {
 
-std::unique_ptr<TFont>& MenuFontSlot() {
-    static std::unique_ptr<TFont> font;
-    return font;
+// One font per DPI met (a handful at most): their handles live as long as the program.
+std::map<int, std::unique_ptr<TFont>>& MenuFonts() {
+    static std::map<int, std::unique_ptr<TFont>> fonts;
+    return fonts;
 }
 
 } // namespace
 
+int TMenu::Dpi() const {
+    if (FShowingDpi > 0) return FShowingDpi;
+    if (FWindowHandle && IsWindow(FWindowHandle)) {
+        if (const TWinControl* control = FindControl(FWindowHandle)) return control->CurrentDpi();
+        return DpiForWindow(FWindowHandle);
+    }
+    return SystemDpi();
+}
+
 void RefreshMenuFont() {
-    auto& slot = MenuFontSlot();
-    if (!slot) slot = std::make_unique<TFont>();
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
-    TFontHandle font(CreateFontIndirectW(&metrics.lfMenuFont));
-    if (font) slot->SetHandle(font.Get());
+    for (auto& [dpi, font] : MenuFonts()) {
+        NONCLIENTMETRICSW metrics{};
+        if (!NonClientMetricsForDpi(metrics, dpi)) continue;
+        TFontHandle handle(CreateFontIndirectW(&metrics.lfMenuFont));
+        if (handle) font->SetHandle(handle.Get());
+        font->SetPixelsPerInch(dpi);
+    }
+}
+
+TFont& MenuFont(int dpi) {
+    auto& slot = MenuFonts()[dpi];
+    if (!slot) {
+        slot = std::make_unique<TFont>();
+        NONCLIENTMETRICSW metrics{};
+        if (NonClientMetricsForDpi(metrics, dpi)) {
+            TFontHandle handle(CreateFontIndirectW(&metrics.lfMenuFont));
+            if (handle) slot->SetHandle(handle.Get());
+        }
+        slot->SetPixelsPerInch(dpi);
+    }
+    return *slot;
 }
 
 TFont& MenuFont() {
-    if (!MenuFontSlot()) RefreshMenuFont();
-    return *MenuFontSlot();
+    return MenuFont(SystemDpi());
 }
 
 } // namespace orvo

@@ -70,6 +70,11 @@ public:
 
     HWND WindowHandle() const noexcept { return FWindowHandle; }
     void SetWindowHandle(HWND window);
+    // The DPI the items are measured and drawn at: the window's the menu is attached to (a
+    // popup menu: the monitor's it is shown on), else the system's.
+    int Dpi() const;
+    // A popup menu being shown at a point: the DPI of that point's monitor, until 0 again.
+    void SetShowingDpi(int dpi) noexcept { FShowingDpi = dpi; }
 
     // Clicks the item with that command; false when the menu has none.
     bool DispatchCommand(UINT command);
@@ -132,6 +137,7 @@ private:
     TMenuItem* FItems;
     TImageList* FImages = nullptr;
     HWND FWindowHandle = nullptr;
+    int FShowingDpi = 0;
     bool FOwnerDraw = false;
     TBiDiMode FBiDiMode = bdLeftToRight;
     int FUpdateCount = 0;
@@ -149,8 +155,10 @@ protected:
     bool IsMenuBar() const noexcept override { return true; }
 };
 
-// The system's menu font (SPI_GETNONCLIENTMETRICS), read on first use and by RefreshMenuFont.
+// The system's menu font (SPI_GETNONCLIENTMETRICS) at a DPI (the system's without one), read on
+// first use at each DPI and again after RefreshMenuFont.
 TFont& MenuFont();
+TFont& MenuFont(int dpi);
 void RefreshMenuFont();
 
 } // namespace orvo

@@ -2,6 +2,7 @@
 
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
+#include "framework/window/display_scale.h"
 
 #include <algorithm>
 #include <utility>
@@ -175,7 +176,11 @@ void TPopupMenu::Popup(int x, int y) {
     DoPopup();
     if (!IsLive(this)) return; // OnPopup freed the menu
     HWND window = PopupWindow();
+    // Measured and drawn at the DPI of the monitor it opens on.
+    const RECT at{x, y, x + 1, y + 1};
+    SetShowingDpi(DpiForRect(at));
     TrackPopupMenu(Handle(), TrackFlags(), x, y, 0, window, nullptr);
+    if (IsLive(this)) SetShowingDpi(0);
     // The pick arrives as a posted WM_COMMAND: run it now, so that it reaches this menu's items
     // (their command numbers are still theirs) before the caller goes on.
     MSG message;

@@ -68,6 +68,16 @@ constexpr UINT CM_CHECKSTATECHANGED = CM_BASE + 208;
 // Sent to each windowed child after its parent's client area changed size: children that keep to
 // an edge of their parent (status bars) follow it.
 constexpr UINT CM_PARENTRESIZED = CM_BASE + 209;
+// 45266: sent to a control after it was laid out at another DPI (its bounds, font and lengths
+// scaled; TControl::ScaleForDpi): WParam = the old DPI, LParam = the new one. Whatever draws the
+// control in its place (the skin engine) takes up the new scale.
+constexpr UINT CM_DPICHANGED = CM_BASE + 210;
+// 45267: a form asks its window method how wide the frame around its client area is at a DPI,
+// WParam = the DPI, LParam = a RECT* around (0, 0, 0, 0), left and top negative, filled in by the
+// framework with the system's frame for the window's styles and menu. Whoever draws the form's
+// non-client area itself (the skin engine) answers with its own frame instead, where it is not the
+// system's scaled: the form sizes itself by the answer when it moves to another DPI.
+constexpr UINT CM_FRAMEFORDPI = CM_BASE + 211;
 
 // Reflected notifications: what a parent window received from a child control window, sent to
 // that child as CN_BASE + the message through its Perform.

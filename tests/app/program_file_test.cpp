@@ -1,6 +1,6 @@
 // OrvoSplitter.exe as it is shipped: a statically linked GUI program carrying its icon (every
 // size loads), its version 1.5.0.150 with the product name, and a manifest for common controls 6
-// without DPI awareness.
+// and per-monitor DPI awareness.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -64,8 +64,8 @@ TEST_F(ProgramFile, CarriesItsVersionIconAndManifest) {
     EXPECT_FALSE(Resource(L"MAINICON", RT_GROUP_ICON).empty());
     const std::string manifest = Resource(MAKEINTRESOURCEW(1), RT_MANIFEST);
     EXPECT_THAT(manifest, HasSubstr("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
-    EXPECT_THAT(manifest, HasSubstr(">unaware</dpiAwareness>"));
-    EXPECT_THAT(manifest, HasSubstr(">false</dpiAware>"));
+    EXPECT_THAT(manifest, HasSubstr(">PerMonitorV2, PerMonitor</dpiAwareness>"));
+    EXPECT_THAT(manifest, HasSubstr(">true/pm</dpiAware>"));
 }
 
 // The icon's entries are drawn for each size and stored as PNG: the platform loads every size from

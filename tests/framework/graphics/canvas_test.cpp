@@ -36,13 +36,19 @@ TEST(Font, HandleFollowsTheDescription) {
     EXPECT_TRUE(lf.lfUnderline);
     EXPECT_FALSE(lf.lfItalic);
     font.SetSize(9);
-    EXPECT_EQ(font.Height(), -MulDiv(9, TFont::ScreenPixelsPerInch(), 72));
+    EXPECT_EQ(font.Height(), -12); // points at 96 DPI, whatever the screen's
     EXPECT_EQ(font.Size(), 9);
+    font.SetPixelsPerInch(144); // a control's font at 150 %: the same pixels are fewer points
+    EXPECT_EQ(font.Height(), -12);
+    EXPECT_EQ(font.Size(), 6);
+    font.SetSize(9);
+    EXPECT_EQ(font.Height(), -18);
     EXPECT_EQ(Describe(font.Handle()).lfHeight, font.Height());
 
     TFont copy;
     copy.Assign(font);
     EXPECT_TRUE(copy.SameAs(font));
+    EXPECT_EQ(copy.PixelsPerInch(), 144);
     TFont fromHandle;
     fromHandle.SetHandle(font.Handle());
     EXPECT_EQ(fromHandle.Name(), L"Courier New");

@@ -9,5 +9,6 @@ orvo_add_test(orvo_graphics_tests GUI
         ${CMAKE_CURRENT_LIST_DIR}/picture_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/graphics_properties_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/image_list_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/scaled_picture_test.cpp
         ${CMAKE_CURRENT_BINARY_DIR}/graphics_test.rc
     LIBS orvo_framework)

@@ -177,8 +177,10 @@ TEST(SkinnedMdi, ActivationMovesTheSkinnedCaptionBetweenChildren) {
         quick.push_back(child);
     }
     ASSERT_TRUE(PumpUntil([&] {
-        for (TForm* child : quick)
-            if (!TMdiHost::SkinOf(child) || TMdiHost::SkinOf(child)->State() != TFormSkinState::Skinned) return false;
+        for (TForm* child : quick) {
+            const auto* skin = TMdiHost::SkinOf(child);
+            if (!skin || skin->State() != TFormSkinState::Skinned) return false;
+        }
         return true;
     }));
     EXPECT_FALSE(TMdiHost::SkinOf(quick[0])->Active());
