@@ -155,6 +155,8 @@ public:
     const TSkinColours& Colours() const { return FSkin.Colours; }
     TColor Colour(TSkinColourIndex index) const { return FSkin.Colours[index]; }
     HBRUSH ButtonFaceBrush() const { return FButtonFaceBrush.Get(); }
+    // A solid brush of the Window colour (edits and lists), made with each load like the face's.
+    HBRUSH WindowBrush() const { return FWindowBrush.Get(); }
     TColor FrameSample() const { return FSkin.FrameSample; }
 
     // The platform's caption font, taken when the form has been read.
@@ -192,6 +194,7 @@ private:
     std::wstring FLoadError;
     TSkinDefinitions FSkin;
     TBrushHandle FButtonFaceBrush;
+    TBrushHandle FWindowBrush;
     TFont FCaptionFont;
     TBitmap FAppIcon;
     std::unique_ptr<TImageList> FMenuGlyphs;

@@ -45,6 +45,7 @@ bool TSkinData::LoadSkin() {
         TSkinSource source(archive, ini);
         LoadSkinDefinitions(source, FSkin);
         FButtonFaceBrush.Reset(CreateSolidBrush(ColorToColorRef(FSkin.Colours[scButtonFace])));
+        FWindowBrush.Reset(CreateSolidBrush(ColorToColorRef(FSkin.Colours[scWindow])));
         FNoSkin = false;
         return true;
     } catch (const Exception& e) {
