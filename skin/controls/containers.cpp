@@ -9,6 +9,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/item_colours.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -148,6 +150,19 @@ void TSkinCoolBar::PaintBands() {
     if (!bar || !SkinData) return;
     for (int i = 0; i < bar->Bands()->Count(); ++i)
         bar->Bands()->Items(i)->SetColor(SkinData->Colour(scButtonFace));
+}
+
+bool TSkinCoolBar::BeforeMessage(TMessage& m) {
+    // The platform may draw its bands white whatever their colours (and the bands' tool bars ask
+    // it for their background): under a skin that dresses window colours they take its face.
+    if (SkinData && (m.Msg == WM_PAINT || m.Msg == WM_PRINTCLIENT || m.Msg == WM_ERASEBKGND)) {
+        const TWindowPalette palette = WindowPaletteOf(*SkinData);
+        if (palette.Dressed &&
+            PaintRecoloured(Handle, m, [this](TMessage& inner) { CallDefault(inner); },
+                            {GetSysColor(COLOR_WINDOW), palette.Face}, {GetSysColor(COLOR_BTNTEXT), palette.FaceText}))
+            return false;
+    }
+    return TSkinBox::BeforeMessage(m);
 }
 
 void TSkinCoolBar::SkinChanged() {
