@@ -45,7 +45,12 @@ bool PaintToolbarButton(TSkinData& skinData, HDC dc, const RECT& bounds, UINT bi
     if (skinData.Options().Contains(xoToolbarButton)) return false;
     TDataSkinButton& face = skinData.Buttons();
     if (face.Image.Empty()) return false;
-    const int frame = ToolbarButtonFrame(bits);
+    int frame = ToolbarButtonFrame(bits);
+    // A check button held down keeps the platform's checked look, but not where the skin dresses
+    // window colours: that look is near white; the pressed face says the same.
+    if (frame == 0 && (bits & CDIS_CHECKED) && !(bits & (CDIS_GRAYED | CDIS_DISABLED)) &&
+        WindowPaletteOf(skinData).Dressed)
+        frame = 2;
     if (frame == 0) return false;
     if (frame == 1 && face.HasNormalColour2) textColour = face.NormalColour2;
     if (frame == 4 && face.HasMouseOverColour2) textColour = face.MouseOverColour2;
