@@ -39,6 +39,10 @@ std::wstring JadeStorePath() {
     return WinePath(ORVO_JADE_SKIN_STORE);
 }
 
+std::wstring NightStorePath() {
+    return WinePath(ORVO_NIGHT_SKIN_STORE);
+}
+
 TSkinnedFormHost::TSkinnedFormHost(const std::wstring& store, bool show) {
     InstallSkinEngine();
     Form = CreateForm<TSkinnedForm>(nullptr);

@@ -51,6 +51,7 @@ public:
 // The packed skin stores of the build.
 std::wstring DefaultStorePath();
 std::wstring JadeStorePath();
+std::wstring NightStorePath();
 
 // The colour of a pixel of a window, read from the window's own surface (frame coordinates).
 COLORREF WindowPixel(HWND window, int x, int y);
