@@ -94,7 +94,10 @@ void TControlColours::Apply(HWND window, TCustomForm* form, const TSkinData& ski
     Restore();
     FWindow = window;
     if (!Dresses(skin)) return;
-    if (form) ApplyToControls(form, skin);
+    if (form) {
+        ApplyToControls(form, skin);
+        ApplyToControl(form, skin, true);
+    }
     struct TWalk {
         TControlColours* Self;
         const TSkinData* Skin;
@@ -111,32 +114,33 @@ void TControlColours::Apply(HWND window, TCustomForm* form, const TSkinData& ski
 
 void TControlColours::ApplyToControls(TWinControl* parent, const TSkinData& skin) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
-        auto* child = dynamic_cast<TWinControl*>(parent->Controls(i));
+        TControl* child = parent->Controls(i);
         if (!child) continue;
+        if (auto* windowed = dynamic_cast<TWinControl*>(child)) ApplyToControls(windowed, skin);
         ApplyToControl(child, skin);
-        ApplyToControls(child, skin);
     }
 }
 
-void TControlColours::ApplyToControl(TWinControl* control, const TSkinData& skin) {
+void TControlColours::ApplyToControl(TControl* control, const TSkinData& skin, bool onFace) {
     if (control->Tag() == skin.DisableTag()) return;
-    // A control that follows its parent's colour follows it here too.
-    if (control->ParentColor()) return;
-    // The platform's window and face colours become the skin's, and their text colours with them.
-    TColor back = 0, text = 0;
-    if (control->Color() == clWindow) {
+    // The platform's window and face colours become the skin's, and their text colours with them;
+    // what follows its parent's colour stands on the face (its parent's text it follows too).
+    bool colour = false;
+    TColor back = 0, text = skin.Colour(scButtonText);
+    if (!onFace && !control->ParentColor() && control->Color() == clWindow) {
+        colour = true;
         back = skin.Colour(scWindow);
         text = skin.Colour(scWindowText);
-    } else if (control->Color() == clBtnFace) {
+    } else if (!onFace && !control->ParentColor() && control->Color() == clBtnFace) {
+        colour = true;
         back = skin.Colour(scButtonFace);
-        text = skin.Colour(scButtonText);
-    } else {
+    } else if (!onFace && (!control->ParentColor() || control->ParentFont())) {
         return;
     }
     const TColor fontColor = control->Font()->Color();
     TControlEntry e;
     e.Control = control;
-    e.ColorSet = back != control->Color();
+    e.ColorSet = colour && back != control->Color();
     e.OwnColor = control->Color();
     e.SkinColor = back;
     e.FontSet = (fontColor == clWindowText || fontColor == clBtnText) && text != fontColor;
@@ -203,8 +207,11 @@ void TControlColours::WatchContainer(HWND container, const TSkinData& skin) {
 
 void TControlColours::Restore() {
     FParents.clear(); // each subclass detaches as it goes
-    for (const TControlEntry& e : std::exchange(FControls, {})) {
-        TWinControl* control = e.Control;
+    // Backwards: the form first, so what follows its font follows it back.
+    const std::vector<TControlEntry> controls = std::exchange(FControls, {});
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        const TControlEntry& e = *it;
+        TControl* control = e.Control;
         control->RemoveFreeNotification(this);
         if (e.FontSet && control->Font()->Color() == e.SkinFontColor) {
             control->Font()->SetColor(e.OwnFontColor);

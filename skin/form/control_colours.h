@@ -5,7 +5,11 @@
 // takes the skin's Window, and its Font.Color, when that is the default text (clWindowText or
 // clBtnText), the skin's WindowText; one whose own Color is the platform's face, clBtnFace, takes
 // the skin's ButtonFace and ButtonText the same way (a tab control's page area, a tool bar in a
-// cool bar: the platform's face is near white on some systems). The framework passes both on as it does any colour of the program's (the
+// cool bar: the platform's face is near white on some systems). What stands on the form's face
+// (labels, group box and check box captions) takes ButtonText: the form's own Font.Color is set,
+// which every control that follows its parent's font follows; a control with a font of its own
+// gets it directly. The form goes last and comes back first, so the controls that follow it
+// follow it back. The framework passes both on as it does any colour of the program's (the
 // colour messages, a list or tree view's own colour settings, owner-drawn items), and keeps them
 // when the control's window is made again. A control whose Tag is the skin component's DisableTag
 // keeps its own colours, as it keeps the platform's look.
@@ -37,6 +41,7 @@
 
 namespace orvo {
 
+class TControl;
 class TCustomForm;
 class TSkinData;
 class TWinControl;
@@ -65,7 +70,7 @@ protected:
 
 private:
     struct TControlEntry {
-        TWinControl* Control = nullptr;
+        TControl* Control = nullptr;
         bool ColorSet = false;
         TColor OwnColor = 0; // what was there
         TColor SkinColor = 0;
@@ -83,7 +88,8 @@ private:
         std::array<COLORREF, 6> Skin{};
     };
     void ApplyToControls(TWinControl* parent, const TSkinData& skin);
-    void ApplyToControl(TWinControl* control, const TSkinData& skin);
+    // `onFace`: the control shows the skin's face whatever its Color says (the form).
+    void ApplyToControl(TControl* control, const TSkinData& skin, bool onFace = false);
     bool Known(HWND window) const;
     // A window of another module that answers for its children (the parent of a list or tree
     // view, an extended combo box): its colour messages, custom-drawn and owner-drawn items in

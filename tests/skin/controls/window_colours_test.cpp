@@ -1,10 +1,11 @@
 // The skin's window colours on controls, and what they had before given back: framework controls
-// (their Color and Font.Color, which the framework passes on), a dialog's controls of another
+// (their Color and Font.Color, which the framework passes on, and the form's text on its face), a dialog's controls of another
 // module (the colour messages its form skin answers, list and tree views' own settings, items the
 // dialog draws itself, children it makes later), and no GDI object or window left over cycles.
 #include "framework/base/sysutils.h"
 #include "framework/controls/date_time_picker.h"
 #include "framework/controls/edit.h"
+#include "framework/controls/label.h"
 #include "framework/controls/list_box.h"
 #include "framework/controls/list_view.h"
 #include "framework/controls/memo.h"
@@ -95,11 +96,14 @@ TEST(WindowColours, FrameworkControlsTakeTheSkinsColoursAndGetTheirOwnBackExactl
     auto* list = host.Add<TListBox>(nullptr, 140, 40, 120, 60);
     auto* twin = host.Add<TEdit>(nullptr, 270, 10, 120, 22);
     twin->SetTag(99);
+    twin->SetParentFont(false); // a font of its own: nothing to follow
+    auto* label = host.Add<TLabel>(nullptr, 270, 40, 120, 16);
+    label->SetCaption(L"On the face");
     auto* view = host.Add<TListView>(nullptr, 10, 110, 180, 80);
     auto* tree = host.Add<TTreeView>(nullptr, 200, 110, 180, 80);
     tree->Items()->Add(nullptr, L"A node");
     auto* picker = host.Add<TDateTimePicker>(nullptr, 10, 200, 130, 22);
-    std::vector<TControl*> controls{edit, painted, memo, list, twin, view, tree, picker};
+    std::vector<TControl*> controls{edit, painted, memo, list, twin, view, tree, picker, label, host.Form};
     std::vector<TOwnColours> own;
     for (TControl* c : controls) own.push_back(OwnColoursOf(c));
     host.Form->HandleNeeded();
@@ -113,6 +117,9 @@ TEST(WindowColours, FrameworkControlsTakeTheSkinsColoursAndGetTheirOwnBackExactl
     }
     EXPECT_EQ(OwnColoursOf(painted), own[1]) << "the program's colours stay";
     EXPECT_EQ(OwnColoursOf(twin), own[4]) << "Tag 99 keeps the platform's";
+    EXPECT_EQ(host.Form->Font()->Color(), AsColor(FaceText)) << "text on the face";
+    EXPECT_EQ(label->Font()->Color(), AsColor(FaceText)) << "following the form's font";
+    EXPECT_TRUE(label->ParentFont());
     EXPECT_EQ(ColoursOf(view->Handle(), false), (std::array<COLORREF, 3>{Window, WindowText, Window}))
         << "the framework passes the colours on";
     EXPECT_EQ(ColoursOf(tree->Handle(), true)[0], Window);
