@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the documentation's pictures of the program under each skin of our own, on a private Xvfb
-# display in the program's language, and writes them as PNG files into docs/shots/<skin>-<window>.png.
+# display in the program's language, and writes them as PNG files into docs/shots/<skin>-<window>.png
+# (Orvo Slate, Orvo Jade and Orvo Night).
 #   scripts/screenshots.sh            after scripts/build.sh win
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,6 +25,7 @@ mkdir -p "$out"
 winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 wine "$tour" "$(winpath "$work")" "" slate
 wine "$tour" "$(winpath "$work")" "$(winpath "$root/build/win/skins/jade.skn")" jade
+wine "$tour" "$(winpath "$work")" "$(winpath "$root/build/win/skins/night.skn")" night
 for f in "$work"/*.bmp; do
     convert "$f" "$out/$(basename "${f%.bmp}").png"
 done

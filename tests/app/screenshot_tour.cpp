@@ -2,7 +2,7 @@
 // dialog, a message box, the open-file dialog and the folder browser, each as the screen shows it,
 // under the skin store given (the built-in skin without one). Run by hand under Wine on a display:
 //   wine build/win/tests/app/orvo_screenshot_tour.exe OUTPUT_DIR [SKIN.skn] [PREFIX]
-// writes OUTPUT_DIR/PREFIX-main.bmp, -menu.bmp, -sysmenu.bmp, -about.bmp, -message.bmp,
+// writes OUTPUT_DIR/PREFIX-main.bmp, -split.bmp (during a split), -menu.bmp, -sysmenu.bmp, -about.bmp, -message.bmp,
 // -open.bmp, -folder.bmp, an MDI frame with its children normal and minimised (-mdi.bmp) and with
 // one maximised (-mdi-maximised.bmp), and -gallery-PAGE.bmp for every page of the skin gallery,
 // which runs in a process of its own (scripts/screenshots.sh turns them into PNG files).
@@ -229,6 +229,53 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     Pump(1200);
     HWND main = fMainWin->Handle();
     Shoot(L"main", Around(main, 12));
+
+    // During a split of a file large enough to be caught half-way; the question at its end (open
+    // the folder?) is answered no.
+    {
+        const auto folder = std::filesystem::temp_directory_path() / L"orvo-tour-split";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        const auto source = folder / L"server-2024.log";
+        {
+            std::ofstream out(source, std::ios::binary);
+            std::string block;
+            for (int i = 0; i < 100000; ++i)
+                block += "2024-05-17 12:00:00 INFO request " + std::to_string(i) + " served in 3 ms\r\n";
+            for (int i = 0; i < 20; ++i) out << block;
+        }
+        fMainWin->edtFileToSplit->SetText(source.wstring());
+        fMainWin->ckUseFileDir->SetChecked(true);
+        fMainWin->ckUseFileDirClick(nullptr);
+        static std::function<void()> answer;
+        answer = [] {
+            HWND box = GetActiveWindow();
+            if (box && box != fMainWin->Handle()) {
+                PostMessageW(box, WM_COMMAND, IDNO, 0);
+                return;
+            }
+            Soon(100, answer);
+        };
+        Soon(100, answer);
+        fMainWin->btnSplitNowClick(nullptr);
+        // Half-way: the caption shows how far, the log has a screenful.
+        for (int i = 0; i < 200; ++i) {
+            Pump(10);
+            const std::wstring caption = fMainWin->Caption();
+            const std::size_t dash = caption.rfind(L" - ");
+            const int percent = dash == std::wstring::npos ? 0 : _wtoi(caption.c_str() + dash + 3);
+            if (percent >= 40) break;
+        }
+        Shoot(L"split", Around(main, 12));
+        Pump(3000);
+        fMainWin->edtFileToSplit->SetText(L"");
+        fMainWin->edtSaveToDir->SetText(L"");
+        fMainWin->ckUseFileDir->SetChecked(false);
+        fMainWin->ckUseFileDirClick(nullptr);
+        fMainWin->MemoLog->Clear();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
 
     // The File menu open under its item, with the mouse away from it.
     Soon(600, [] {
