@@ -212,27 +212,20 @@ void TSkinListView::RecolourStateImages() {
     TImageListHandle copy(ImageList_Create(cx, cy, ILC_COLOR32, count, 0));
     TMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!copy || !dc) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     const RECT all{0, 0, cx, cy};
     for (int i = 0; i < count; ++i) {
-        void* bits = nullptr;
-        TBitmapHandle image(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!image || !bits) return;
+        TPixelSurface image = PixelSurface(dc.Get(), cx, cy);
+        if (!image.Pixels) return;
         {
-            TSelectObject selected(dc.Get(), image.Get());
+            TSelectObject selected(dc.Get(), image.Bitmap.Get());
             // On the list's own background, so what the mask leaves out needs no mask here.
             FillColor(dc.Get(), all, static_cast<TColor>(palette.Window));
             ImageList_Draw(own, i, dc.Get(), 0, 0, ILD_NORMAL);
             GdiFlush();
         }
-        SwapColours(static_cast<std::uint32_t*>(bits), static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy),
-                    GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT), palette.Window, palette.WindowText);
-        if (ImageList_Add(copy.Get(), image.Get(), nullptr) < 0) return;
+        SwapColours(image.Pixels, static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy), GetSysColor(COLOR_WINDOW),
+                    GetSysColor(COLOR_WINDOWTEXT), palette.Window, palette.WindowText);
+        if (ImageList_Add(copy.Get(), image.Bitmap.Get(), nullptr) < 0) return;
     }
     FSkinStateImages = copy.Release();
     FOwnStateImages = reinterpret_cast<HIMAGELIST>(

@@ -67,6 +67,20 @@ int ImageWidth(HWND tree, WPARAM which) {
 
 } // namespace
 
+TPixelSurface PixelSurface(HDC compatible, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    TPixelSurface surface;
+    surface.Bitmap.Reset(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (surface.Bitmap) surface.Pixels = static_cast<std::uint32_t*>(bits);
+    return surface;
+}
+
 bool RecolourCustomDraw(const TWindowPalette& p, TMessage& m) {
     const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
     if (!header || header->code != NM_CUSTOMDRAW) return false;
@@ -119,18 +133,11 @@ bool DrawOffScreen(HDC target, const RECT& r, const std::function<void(HDC)>& dr
                    const std::function<void(std::uint32_t*, std::size_t)>& recolour) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    TBitmapHandle surface(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TPixelSurface surface = PixelSurface(target, w, h);
     TMemoryDc dc(CreateCompatibleDC(target));
-    if (!surface || !bits || !dc) return false;
+    if (!surface.Pixels || !dc) return false;
     TSavedDc saved(dc.Get());
-    SelectObject(dc.Get(), surface.Get());
+    SelectObject(dc.Get(), surface.Bitmap.Get());
     SelectObject(dc.Get(), GetCurrentObject(target, OBJ_FONT));
     // What is there already: an owner may draw only part of its item.
     BitBlt(dc.Get(), 0, 0, w, h, target, r.left, r.top, SRCCOPY);
@@ -138,7 +145,7 @@ bool DrawOffScreen(HDC target, const RECT& r, const std::function<void(HDC)>& dr
     draw(dc.Get());
     SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
     GdiFlush();
-    recolour(static_cast<std::uint32_t*>(bits), static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    recolour(surface.Pixels, static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     BitBlt(target, r.left, r.top, w, h, dc.Get(), 0, 0, SRCCOPY);
     return true;
 }

@@ -15,8 +15,11 @@
 //                           colours swapped for the skin's.
 #pragma once
 
+#include "framework/graphics/gdi_handle.h"
 #include "framework/window/messages.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <windows.h>
 
@@ -43,6 +46,14 @@ struct TColourSwap {
 // the control's own handling. False (nothing done) for any other message.
 bool PaintRecoloured(HWND window, TMessage& m, const std::function<void(TMessage&)>& paintDefault,
                      TColourSwap first, TColourSwap second);
+
+// A 32-bit top-down DIB section for drawing off screen, and its pixels (0x00RRGGBB, row after
+// row); empty when it could not be made.
+struct TPixelSurface {
+    TBitmapHandle Bitmap;
+    std::uint32_t* Pixels = nullptr;
+};
+TPixelSurface PixelSurface(HDC compatible, int width, int height);
 
 // The colour swap of an owner-drawn item on 0x00RRGGBB pixels: every pixel of the platform's
 // background takes the skin's, every pixel of the platform's text the skin's text.

@@ -5,52 +5,25 @@
 // are near white: text (light under this skin) and the odd glyph highlight are a stroke or two
 // wide. The gallery then switches the skin off and on again from its Skin menu: without a skin
 // every control looks exactly as its twin that was never skinned, and the skin comes back whole.
+#include "skin/data/skin_protocol.h"
+#include "skin/form/item_colours.h"
 #include "tests/framework/support/input_driver.h"
+#include "tests/framework/support/other_process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace orvo::test {
 namespace {
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return path;
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
-    return true;
-}
-
-std::wstring ClassOf(HWND w) {
-    wchar_t name[101]{};
-    GetClassNameW(w, name, 101);
-    return name;
-}
-
-std::wstring TextOf(HWND w) {
-    wchar_t text[200]{};
-    GetWindowTextW(w, text, 200);
-    return text;
-}
-
 bool Skinned(HWND w) {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(w, 13603, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) && answer == 1;
+    return Ask(w, SKM_ISSKINNED) == 1;
 }
 
 // A program of the build in its own process, in a folder of the test's choosing.
@@ -121,28 +94,19 @@ HWND ChildWithText(HWND root, const std::wstring& className, const std::wstring&
 class TScreenShot {
 public:
     TScreenShot() : FWidth(GetSystemMetrics(SM_CXSCREEN)), FHeight(GetSystemMetrics(SM_CYSCREEN)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = FWidth;
-        info.bmiHeader.biHeight = -FHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, FWidth, FHeight, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        FPixels.assign(p, p + static_cast<std::size_t>(FWidth) * FHeight);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        TPixelSurface surface = PixelSurface(screen, FWidth, FHeight);
+        TMemoryDc memory(CreateCompatibleDC(screen));
+        if (surface.Pixels && memory) {
+            TSelectObject selected(memory.Get(), surface.Bitmap.Get());
+            BitBlt(memory.Get(), 0, 0, FWidth, FHeight, screen, 0, 0, SRCCOPY);
+            GdiFlush();
+            FPixels.assign(surface.Pixels, surface.Pixels + static_cast<std::size_t>(FWidth) * FHeight);
+        }
         ReleaseDC(nullptr, screen);
     }
     bool NearWhite(int x, int y) const {
-        if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return false;
+        if (x < 0 || y < 0 || x >= FWidth || y >= FHeight || FPixels.empty()) return false;
         const std::uint32_t c = FPixels[static_cast<std::size_t>(y) * FWidth + x];
         return std::min({c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF}) >= 240;
     }
@@ -161,7 +125,10 @@ public:
             }
         return count;
     }
-    std::uint32_t At(int x, int y) const { return FPixels[static_cast<std::size_t>(y) * FWidth + x] & 0xFFFFFF; }
+    std::uint32_t At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= FWidth || y >= FHeight || FPixels.empty()) return 0;
+        return FPixels[static_cast<std::size_t>(y) * FWidth + x] & 0xFFFFFF;
+    }
 
 private:
     int FWidth;
