@@ -20,8 +20,9 @@
 //
 // Files: form_skin.cpp (attach, detach, the message switch), frame_paint.cpp (border pieces, caption
 // bar, caption text), frame_region.cpp (the window region), caption_buttons.cpp (buttons, system
-// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects), form_mdi.cpp (MDI
-// frames, their client window and their children).
+// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects), form_colours.cpp
+// (the skin's window colours on the controls, the colour messages, a dialog's later children),
+// form_mdi.cpp (MDI frames, their client window and their children).
 //
 // MDI: a frame (a window with an "MDIClient" child) subclasses its client; a child (WS_EX_MDICHILD)
 // is skinned while it is created and wears a skinned frame inside the client while it is normal or
