@@ -1,7 +1,10 @@
 // Items drawn in the platform's colours, given the skin's (item_colours.h).
 #include "skin/form/item_colours.h"
 
+#include "framework/controls/list_view.h"
+#include "framework/controls/tree_view.h"
 #include "framework/graphics/gdi_handle.h"
+#include "framework/window/window_property.h"
 #include "skin/controls/control_skin.h"
 #include "skin/form/window_colours.h"
 
@@ -20,13 +23,17 @@ void RecolourTreeButton(const TWindowPalette& p, const NMCUSTOMDRAW& item);
 enum class TItemKind { None, List, Tree };
 
 TItemKind KindOf(HWND window) {
+    // A framework control's window class is named after its framework class.
+    TWinControl* control = FindControl(window);
+    if (dynamic_cast<TCustomListView*>(control)) return TItemKind::List;
+    if (dynamic_cast<TCustomTreeView*>(control)) return TItemKind::Tree;
     const std::wstring name = LowerText(WindowClassName(window));
     if (name == L"syslistview32") return TItemKind::List;
     if (name == L"systreeview32") return TItemKind::Tree;
     return TItemKind::None;
 }
 
-// A DIB pixel (0x00RRGGBB) from a COLORREF (0x00BBGGRR) and back.
+// A DIB pixel (0x00RRGGBB) from a COLORREF (0x00BBGGRR).
 std::uint32_t PixelOf(COLORREF c) {
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }

@@ -101,7 +101,8 @@ TEST(WindowColours, FrameworkControlsTakeTheSkinsColoursAndGetTheirOwnBackExactl
     label->SetCaption(L"On the face");
     auto* view = host.Add<TListView>(nullptr, 10, 110, 180, 80);
     auto* tree = host.Add<TTreeView>(nullptr, 200, 110, 180, 80);
-    tree->Items()->Add(nullptr, L"A node");
+    tree->SetHideSelection(false);
+    TTreeNode* node = tree->Items()->Add(nullptr, L"A node");
     auto* picker = host.Add<TDateTimePicker>(nullptr, 10, 200, 130, 22);
     std::vector<TControl*> controls{edit, painted, memo, list, twin, view, tree, picker, label, host.Form};
     std::vector<TOwnColours> own;
@@ -123,6 +124,11 @@ TEST(WindowColours, FrameworkControlsTakeTheSkinsColoursAndGetTheirOwnBackExactl
     EXPECT_EQ(ColoursOf(view->Handle(), false), (std::array<COLORREF, 3>{Window, WindowText, Window}))
         << "the framework passes the colours on";
     EXPECT_EQ(ColoursOf(tree->Handle(), true)[0], Window);
+    // Its selected node without the focus on the face, as the platform shows it on its own face.
+    tree->SetSelected(node);
+    edit->SetFocus();
+    RedrawWindow(tree->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_GT(CountOf(Pixels(tree->Handle()), Face), 10) << "the selection recoloured through the tree's skin";
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(picker->Handle(), DTM_GETMCCOLOR, MCSC_MONTHBK, 0)), Window)
         << "the picker's calendar";
     // The edit answers its colour message from its colours: the platform paints it in them.
