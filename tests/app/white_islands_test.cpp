@@ -298,7 +298,16 @@ TEST(WhiteIslands, EveryGalleryPageUnderNightAndTheSkinSwitchedOffAndOn) {
     }
     ASSERT_EQ(skinnedLists.size(), 2u);
     ASSERT_EQ(twinLists.size(), 2u);
-    const TScreenShot night;
+    // The page as it settles (the overlays paint after the lists).
+    std::vector<std::vector<std::uint32_t>> night;
+    WaitFor([&] {
+        const TScreenShot shot;
+        std::vector<std::vector<std::uint32_t>> now;
+        for (HWND w : skinnedLists) now.push_back(PixelsOf(shot, w));
+        const bool settled = now == night;
+        night = std::move(now);
+        return settled;
+    }, 3000);
     PressChord({VK_MENU, 'K'});
     PressChord({'N'});
     ASSERT_TRUE(WaitFor([&] { return !Skinned(pages); }));
@@ -313,8 +322,8 @@ TEST(WhiteIslands, EveryGalleryPageUnderNightAndTheSkinSwitchedOffAndOn) {
     ASSERT_TRUE(WaitFor([&] { return Skinned(pages); }));
     EXPECT_TRUE(WaitFor([&] {
         const TScreenShot again;
-        for (HWND w : skinnedLists)
-            if (PixelsOf(again, w) != PixelsOf(night, w)) return false;
+        for (std::size_t i = 0; i < skinnedLists.size(); ++i)
+            if (PixelsOf(again, skinnedLists[i]) != night[i]) return false;
         return true;
     }, 4000)) << "Night again: the same pixels as before";
 }
