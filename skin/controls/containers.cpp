@@ -9,6 +9,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/item_colours.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -43,7 +45,12 @@ bool PaintToolbarButton(TSkinData& skinData, HDC dc, const RECT& bounds, UINT bi
     if (skinData.Options().Contains(xoToolbarButton)) return false;
     TDataSkinButton& face = skinData.Buttons();
     if (face.Image.Empty()) return false;
-    const int frame = ToolbarButtonFrame(bits);
+    int frame = ToolbarButtonFrame(bits);
+    // A check button held down keeps the platform's checked look, but not where the skin dresses
+    // window colours: that look is near white; the pressed face says the same.
+    if (frame == 0 && (bits & CDIS_CHECKED) && !(bits & (CDIS_GRAYED | CDIS_DISABLED)) &&
+        WindowPaletteOf(skinData).Dressed)
+        frame = 2;
     if (frame == 0) return false;
     if (frame == 1 && face.HasNormalColour2) textColour = face.NormalColour2;
     if (frame == 4 && face.HasMouseOverColour2) textColour = face.MouseOverColour2;
@@ -148,6 +155,19 @@ void TSkinCoolBar::PaintBands() {
     if (!bar || !SkinData) return;
     for (int i = 0; i < bar->Bands()->Count(); ++i)
         bar->Bands()->Items(i)->SetColor(SkinData->Colour(scButtonFace));
+}
+
+bool TSkinCoolBar::BeforeMessage(TMessage& m) {
+    // The platform may draw its bands white whatever their colours (and the bands' tool bars ask
+    // it for their background): under a skin that dresses window colours they take its face.
+    if (SkinData && (m.Msg == WM_PAINT || m.Msg == WM_PRINTCLIENT || m.Msg == WM_ERASEBKGND)) {
+        const TWindowPalette palette = WindowPaletteOf(*SkinData);
+        if (palette.Dressed &&
+            PaintRecoloured(Handle, m, [this](TMessage& inner) { CallDefault(inner); },
+                            {GetSysColor(COLOR_WINDOW), palette.Face}, {GetSysColor(COLOR_BTNTEXT), palette.FaceText}))
+            return false;
+    }
+    return TSkinBox::BeforeMessage(m);
 }
 
 void TSkinCoolBar::SkinChanged() {

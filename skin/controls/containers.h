@@ -57,6 +57,9 @@ public:
     void Unskin() override;
     void SkinChanged() override;
 
+protected:
+    bool BeforeMessage(TMessage& message) override;
+
 private:
     struct TSavedBand {
         TColor Color;

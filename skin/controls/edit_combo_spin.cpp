@@ -5,6 +5,7 @@
 
 #include "framework/base/prop_access.h"
 #include "framework/controls/control.h"
+#include "framework/controls/date_time_picker.h"
 #include "framework/graphics/gdi_handle.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/skin_data.h"
@@ -13,6 +14,8 @@
 #include "skin/draw/draw_helpers.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/item_colours.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -105,6 +108,23 @@ int ComboButtonState(bool enabled, bool pressed, bool focused, bool hot) noexcep
 
 // ---- TSkinEdit -------------------------------------------------------------------------------
 
+// A date-time picker (a date one skinned as such, a time one as an edit) writes its text in the
+// platform's window text whatever its colours: under a skin that dresses window colours it is
+// painted with the skin's text, then the skin's border goes over it as after any paint.
+bool TSkinEdit::PaintPickerText(TSkinControl& skin, TMessage& m) {
+    if (m.Msg != WM_PAINT || !skin.SkinData) return false;
+    if (!dynamic_cast<TDateTimePicker*>(skin.Control) && LowerText(WindowClassName(skin.Handle)) != L"sysdatetimepick32")
+        return false;
+    const TWindowPalette palette = WindowPaletteOf(*skin.SkinData);
+    // Its background comes from its colour message already: only the text is the platform's.
+    if (!palette.Dressed ||
+        !PaintRecoloured(skin.Handle, m, [&skin](TMessage& inner) { skin.CallDefault(inner); },
+                         {palette.Window, palette.Window}, {GetSysColor(COLOR_WINDOWTEXT), palette.WindowText}))
+        return false;
+    skin.PaintSkin(nullptr);
+    return true;
+}
+
 void TSkinEdit::Unskin() {
     if (!Active) return;
     TSkinControl::Unskin();
@@ -135,9 +155,11 @@ void TSkinEdit::FindUpDown() {
 void TSkinEdit::DrawSkin(HDC dc, const RECT& r) {
     FindUpDown();
     if (!HasBorder(Handle) || !SkinData) return;
+    // The rings inside the line meet the text area, in its colour.
+    const TColor inside = static_cast<TColor>(BackgroundOf(Handle));
     Frame(dc, r, SkinData->Colour(scButtonShadow));
-    Frame(dc, Shrunk(r, 1), White);
-    Frame(dc, Shrunk(r, 2), White);
+    Frame(dc, Shrunk(r, 1), inside);
+    Frame(dc, Shrunk(r, 2), inside);
 }
 
 void TSkinEdit::PrintBorder(HDC dc) {
@@ -171,6 +193,7 @@ void TSkinEdit::RenderInto(HDC dc) {
 }
 
 bool TSkinEdit::BeforeMessage(TMessage& m) {
+    if (PaintPickerText(*this, m)) return false;
     if (m.Msg == SKM_PAINTCONTROLINTO && m.LParam == SkmPaintMagic) {
         if (m.WParam) RenderInto(reinterpret_cast<HDC>(m.WParam));
         m.Result = SkmPaintMagic;
@@ -233,8 +256,8 @@ bool TSkinUpDown::BeforeMessage(TMessage& m) {
         if (m.WParam) {
             RECT c{};
             GetClientRect(Handle, &c);
-            TBrushHandle white(CreateSolidBrush(Rgb(White)));
-            FillRect(reinterpret_cast<HDC>(m.WParam), &c, white.Get());
+            TBrushHandle fill(CreateSolidBrush(InEdit ? BackgroundOf(GetParent(Handle)) : Rgb(White)));
+            FillRect(reinterpret_cast<HDC>(m.WParam), &c, fill.Get());
         }
         m.Result = 1;
         return false;
@@ -316,8 +339,8 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& window) {
     GetClientRect(Handle, &r);
     (void)window;
     if (InEdit) {
-        TBrushHandle white(CreateSolidBrush(Rgb(White)));
-        FillRect(dc, &r, white.Get());
+        TBrushHandle inside(CreateSolidBrush(BackgroundOf(GetParent(Handle))));
+        FillRect(dc, &r, inside.Get());
         // Clear of the edit's border: at least 3 pixels from its top, bottom and right.
         HWND parent = GetParent(Handle);
         RECT self{};
@@ -560,7 +583,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
     if (FlatMode) {
         if (HasBorder(Handle)) {
             Frame(dc, r, SkinData->Colour(scButtonShadow));
-            Frame(dc, Shrunk(r, 1), White);
+            Frame(dc, Shrunk(r, 1), static_cast<TColor>(BackgroundOf(Handle)));
         }
         HWND first = GetTopWindow(Handle);
         TDataSkinObject* arrow = SkinData->ComboxArrow();
@@ -695,6 +718,11 @@ void TSkinDateTime::Unskin() {
     }
 }
 
+bool TSkinDateTime::BeforeMessage(TMessage& m) {
+    if (TSkinEdit::PaintPickerText(*this, m)) return false;
+    return TSkinControl::BeforeMessage(m);
+}
+
 void TSkinDateTime::AfterMessage(TMessage& m) {
     if (m.Msg == WM_SIZE && Arrow) {
         Arrow->Place();
@@ -708,7 +736,7 @@ void TSkinDateTime::DrawSkin(HDC dc, const RECT& r) {
     if (Arrow) Arrow->Place();
     if (!SkinData || !HasBorder(Handle)) return;
     Frame(dc, r, SkinData->Colour(scButtonShadow));
-    Frame(dc, Shrunk(r, 1), White);
+    Frame(dc, Shrunk(r, 1), static_cast<TColor>(BackgroundOf(Handle)));
 }
 
 } // namespace orvo

@@ -53,6 +53,10 @@ public:
     // The arrows found inside the edit (owned by this object), or null.
     class TSkinUpDown* UpDown = nullptr;
 
+    // WM_PAINT of a date-time picker skinned by `skin`, painted with the skin's text and border;
+    // false when it is none or the skin leaves window colours to the platform.
+    static bool PaintPickerText(TSkinControl& skin, TMessage& message);
+
 protected:
     bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
@@ -151,6 +155,7 @@ public:
     TArrowButton* Arrow = nullptr;
 
 protected:
+    bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& r) override;
 };

@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/draw_helpers.h"
 #include "skin/draw/skin_draw.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -167,10 +168,14 @@ bool TSkinBoxH::BeforeMessage(TMessage& m) {
         m.Result = 0;
         return false;
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+        // The page's controls are coloured as its dialog's are.
         CallDefault(m);
-        SetBkColor(reinterpret_cast<HDC>(m.WParam), Rgb(SkinData->Colour(scButtonFace)));
-        m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush());
+        AnswerColourMessage(WindowPaletteOf(*SkinData), m);
         return false;
     default:
         return TSkinControl::BeforeMessage(m);

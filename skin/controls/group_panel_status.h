@@ -7,7 +7,8 @@
 //   TSkinBox        a panel-like control recoloured with the skin's ButtonFace; it paints
 //                   nothing (its hook only answers the skin's private messages).
 //   TSkinBoxH       a bare container window (a nested dialog page): background and static
-//                   controls in ButtonFace.
+//                   controls in ButtonFace, its controls' colour messages answered as the
+//                   dialog's are (window_colours.h).
 //   TSkinStatusBar  a status bar: every panel (SB_GETRECT) with the StatusBarEdges frame of its
 //                   bevel (1 lowered, 2 raised, 3 none), its text in the element's NormalColour2,
 //                   the size grip from ExtraImages frame 5; composed off screen, one blit.

@@ -10,6 +10,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/draw_helpers.h"
 #include "skin/draw/skin_draw.h"
+#include "skin/form/item_colours.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -192,6 +194,64 @@ void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TWi
     TListSkinBase::AttachScrollbars(control, skinData, form, formCanvas);
     if (!Attached || !Handle) return;
     SkinHeader(reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0)));
+    RecolourStateImages();
+}
+
+TSkinListView::~TSkinListView() {
+    RestoreStateImages();
+}
+
+void TSkinListView::RecolourStateImages() {
+    if (FSkinStateImages || !SkinData || !Handle || !Active) return;
+    const TWindowPalette palette = WindowPaletteOf(*SkinData);
+    auto own = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    if (!palette.Dressed || !own) return;
+    int cx = 0, cy = 0;
+    const int count = ImageList_GetImageCount(own);
+    if (!ImageList_GetIconSize(own, &cx, &cy) || cx <= 0 || cy <= 0 || count <= 0) return;
+    TImageListHandle copy(ImageList_Create(cx, cy, ILC_COLOR32, count, 0));
+    TMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!copy || !dc) return;
+    const RECT all{0, 0, cx, cy};
+    for (int i = 0; i < count; ++i) {
+        TPixelSurface image = PixelSurface(dc.Get(), cx, cy);
+        if (!image.Pixels) return;
+        {
+            TSelectObject selected(dc.Get(), image.Bitmap.Get());
+            // On the list's own background, so what the mask leaves out needs no mask here.
+            FillColor(dc.Get(), all, static_cast<TColor>(palette.Window));
+            ImageList_Draw(own, i, dc.Get(), 0, 0, ILD_NORMAL);
+            GdiFlush();
+        }
+        SwapColours(image.Pixels, static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy), GetSysColor(COLOR_WINDOW),
+                    GetSysColor(COLOR_WINDOWTEXT), palette.Window, palette.WindowText);
+        if (ImageList_Add(copy.Get(), image.Bitmap.Get(), nullptr) < 0) return;
+    }
+    FSkinStateImages = copy.Release();
+    FOwnStateImages = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(FSkinStateImages)));
+}
+
+void TSkinListView::RestoreStateImages() {
+    if (!FSkinStateImages) return;
+    // Put back only over the copy: a program that set other images since keeps them.
+    if (Handle && IsWindow(Handle) &&
+        reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, LVM_GETIMAGELIST, LVSIL_STATE, 0)) == FSkinStateImages)
+        SendMessageW(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(FOwnStateImages));
+    ImageList_Destroy(std::exchange(FSkinStateImages, nullptr));
+    FOwnStateImages = nullptr;
+}
+
+bool TSkinListView::BeforeMessage(TMessage& m) {
+    // The list view frees its state images with its window: its own ones, not the copy.
+    if (m.Msg == WM_NCDESTROY) RestoreStateImages();
+    return TListSkinBase::BeforeMessage(m);
+}
+
+void TSkinListView::SkinChanged() {
+    RestoreStateImages();
+    RecolourStateImages();
+    TListSkinBase::SkinChanged();
 }
 
 void TSkinListView::SkinHeader(HWND header) {
@@ -231,6 +291,7 @@ void TSkinListView::Notification(TComponent* component, TOperation operation) {
 
 void TSkinListView::Unskin() {
     if (Header) Header->Unskin();
+    if (State != TSkinControlState::Destroyed) RestoreStateImages();
     TListSkinBase::Unskin();
 }
 
@@ -255,8 +316,10 @@ void TSkinCheckList::DrawItem(DRAWITEMSTRUCT& item) {
     const RECT r = item.rcItem;
     const int index = static_cast<int>(item.itemID);
     const bool selected = index >= 0 && (item.itemState & ODS_SELECTED);
-    TColor back = selected ? clHighlight : list->Color();
-    TColor fore = selected ? clHighlightText : list->Font()->Color();
+    // The platform colours of the list's items are the skin's where it dresses window colours.
+    const auto skinned = [this](TColor colour) { return SkinColourFor(*SkinData, colour); };
+    const TColor back = skinned(selected ? clHighlight : list->Color());
+    const TColor fore = skinned(selected ? clHighlightText : list->Font()->Color());
     TSelectObject font(dc, list->Font()->Handle());
     if (index < 0 || index >= list->Count()) {
         if (index < 0) FillColor(dc, r, back);
@@ -267,8 +330,8 @@ void TSkinCheckList::DrawItem(DRAWITEMSTRUCT& item) {
     const bool enabled = list->Enabled() && list->ItemEnabled(index);
     if (list->Header(index)) {
         // A caption row across the list: its own colours, no glyph.
-        FillColor(dc, r, list->HeaderBackgroundColor());
-        SetTextColor(dc, Rgb(list->HeaderColor()));
+        FillColor(dc, r, skinned(list->HeaderBackgroundColor()));
+        SetTextColor(dc, Rgb(skinned(list->HeaderColor())));
         RECT t{r.left + 2, r.top, r.right - 2, r.bottom};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
                   TextFlags(DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (RightToLeft() ? DT_RIGHT : DT_LEFT)));
@@ -286,7 +349,7 @@ void TSkinCheckList::DrawItem(DRAWITEMSTRUCT& item) {
     RECT t = rtl ? RECT{r.left, r.top, g.left - 2, r.bottom} : RECT{g.right + 2, r.top, r.right, r.bottom};
     // Under the glyph the list's own colour, so an earlier glyph never shows through.
     FillColor(dc, rtl ? RECT{t.right, r.top, r.right, r.bottom} : RECT{r.left, r.top, t.left, r.bottom},
-              list->Color());
+              skinned(list->Color()));
     DrawGlyph(dc, g, strip, frames, CheckListGlyphFrame(static_cast<int>(list->State(index)), frames));
     FillColor(dc, t, back);
     UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;

@@ -6,6 +6,9 @@
 //                   area right of the last item in frame 1; composed off screen, one blit.
 //   TSkinListView   a list view: its header (LVM_GETHEADER) gets a TSkinHeader, also a header the
 //                   list view makes later (report view chosen or a column added after attaching).
+//                   Under a skin that dresses window colours its check boxes (the platform's
+//                   state images, white boxes) are copied in the skin's window colours; the
+//                   platform's images are put back at Unskin and before the window goes.
 //   TSkinCheckList  a check list box: its owner-drawn items (CN_DRAWITEM) with the skin's check
 //                   glyphs (Buttons.CheckImage), header items in their own colours.
 //
@@ -65,17 +68,24 @@ public:
     void AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
                           TCanvas* formCanvas) override;
     void Unskin() override;
+    void SkinChanged() override;
+    ~TSkinListView() override;
 
     // Owned by this object; registered with the form like any control skin (so a skin change
     // reaches it from there).
     TSkinHeader* Header = nullptr;
 
 protected:
+    bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void SkinHeader(HWND header);
+    void RecolourStateImages();
+    void RestoreStateImages();
+    HIMAGELIST FOwnStateImages = nullptr;  // the list view's, while the copy is in
+    HIMAGELIST FSkinStateImages = nullptr; // the copy in the skin's colours (owned)
 };
 
 class TSkinCheckList : public TListSkinBase {

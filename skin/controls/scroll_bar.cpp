@@ -9,6 +9,8 @@
 #include "framework/graphics/gdi_handle.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
+#include "skin/form/item_colours.h"
+#include "skin/form/window_colours.h"
 
 #include <utility>
 
@@ -30,6 +32,20 @@ POINT ClientOffsetOf(HWND window) {
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     return POINT{origin.x - w.left, origin.y - w.top};
+}
+
+// The skinned border of a bordered control: a ButtonShadow line and a ButtonFace line, over the
+// platform's 2-pixel edge.
+void DrawScrollBorder(HDC dc, HWND window, const TSkinData& skin) {
+    if (!dc) return;
+    RECT r{};
+    GetWindowRect(window, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    TBrushHandle shadow(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(skin.Colour(scButtonShadow)))));
+    TBrushHandle face(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(skin.Colour(scButtonFace)))));
+    FrameRect(dc, &r, shadow.Get());
+    InflateRect(&r, -1, -1);
+    FrameRect(dc, &r, face.Get());
 }
 
 } // namespace
@@ -102,15 +118,7 @@ void TSkinScrollbar::UpdateBars() {
 }
 
 void TSkinScrollbar::DrawBorder(HDC dc) const {
-    if (!dc || !SkinData) return;
-    RECT r{};
-    GetWindowRect(Handle, &r);
-    OffsetRect(&r, -r.left, -r.top);
-    TBrushHandle shadow(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(SkinData->Colour(scButtonShadow)))));
-    TBrushHandle face(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(SkinData->Colour(scButtonFace)))));
-    FrameRect(dc, &r, shadow.Get());
-    InflateRect(&r, -1, -1);
-    FrameRect(dc, &r, face.Get());
+    if (SkinData) DrawScrollBorder(dc, Handle, *SkinData);
 }
 
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
@@ -159,6 +167,10 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
         break;
     case WM_VSCROLL:
         if (VertBar) VertBar->ScrollRequest(LOWORD(m.WParam));
+        break;
+    case CN_NOTIFY:
+        // A list or tree view's selected items in the skin's highlight.
+        if (SkinData) RecolourCustomDraw(WindowPaletteOf(*SkinData), m);
         break;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
@@ -226,6 +238,8 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* skinData, TWinSkinFor
     VertBar = new TWScrollbar(this);
     HorzBar->AttachToWindow(this, window, 0);
     VertBar->AttachToWindow(this, window, 1);
+    OwnBorder = OwnBorder && (ExStyle() & WS_EX_CLIENTEDGE);
+    if (OwnBorder) RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TSkinScrollbarH::Unskin() {
@@ -234,6 +248,7 @@ void TSkinScrollbarH::Unskin() {
     if (State != TSkinControlState::Destroyed) {
         TWScrollbar::Release(HorzBar);
         TWScrollbar::Release(VertBar);
+        if (OwnBorder) RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
 }
 
@@ -241,6 +256,16 @@ bool TSkinScrollbarH::BeforeMessage(TMessage& m) {
     if (m.Msg == WM_NCDESTROY) {
         if (HorzBar) HorzBar->HideBar();
         if (VertBar) VertBar->HideBar();
+    }
+    if (m.Msg == WM_NCPAINT && OwnBorder && SkinData) {
+        CallDefault(m);
+        if (HDC dc = GetWindowDC(Handle)) {
+            DrawScrollBorder(dc, Handle, *SkinData);
+            ReleaseDC(Handle, dc);
+        }
+        if (HorzBar) HorzBar->UpdatePosition(Handle);
+        if (VertBar) VertBar->UpdatePosition(Handle);
+        return false;
     }
     return TSkinControl::BeforeMessage(m);
 }

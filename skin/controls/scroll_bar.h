@@ -8,7 +8,9 @@
 //                     edits): two overlays, the 2-pixel border of a bordered control, the corner
 //                     box between two bars, a grid's FixedColor. Base of the list-view and
 //                     check-list skins.
-//   TSkinScrollbarH   the same over a bare window (a simple combo box's list); no border.
+//   TSkinScrollbarH   the same over a bare window (a simple combo box's list; under a skin that
+//                     dresses window colours, another module's list or tree view, with the
+//                     border over its client edge).
 //   TSkinScControl    a framework scroll bar control: one overlay over the whole control.
 // The combo box's drop-down list paints its bar itself: TComboxScrollBar (combo_list_scroll.h).
 //
@@ -64,6 +66,8 @@ public:
 
     TWScrollbar* HorzBar = nullptr;
     TWScrollbar* VertBar = nullptr;
+    // The 2-pixel border over the window's client edge (set before attaching).
+    bool OwnBorder = false;
 
 protected:
     bool BeforeMessage(TMessage& message) override;

@@ -13,6 +13,7 @@
 #include "skin/draw/draw_helpers.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/draw/win_convert.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -438,6 +439,9 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& r) {
         }
     }
     BitBlt(dc, strip.left, strip.top, WidthOf(strip), HeightOf(strip), s, 0, 0, SRCCOPY);
+    // Below the buttons the platform leaves its own face, near white on some systems.
+    if (WindowPaletteOf(*SkinData).Dressed && strip.bottom < r.bottom)
+        FillFace(dc, RECT{r.left, strip.bottom, r.right, r.bottom});
 }
 
 // ---- TSkinTab31 ------------------------------------------------------------------------------

@@ -8,7 +8,7 @@
 
 namespace orvo {
 
-const std::array<TSkinColourKey, 16> SkinColourKeys{{
+const std::array<TSkinColourKey, 17> SkinColourKeys{{
     {scWindowText, "WindowText", clWindowText},
     {scButtonFace, "ButtonFace", clBtnFace},
     {scScrollbar, "Scrollbar", clScrollBar},
@@ -25,6 +25,7 @@ const std::array<TSkinColourKey, 16> SkinColourKeys{{
     {scMenuBarText, "MenuBarText", clMenuText},
     {scTitleTextActive, "TitleTextActive", clCaptionText},
     {scTitleTextNoActive, "TitleTextNoActive", clInactiveCaptionText},
+    {scWindow, "Window", clWindow},
 }};
 
 std::string_view SkinColourKey(int index) {

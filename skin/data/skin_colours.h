@@ -12,7 +12,8 @@ namespace orvo {
 
 class TQuickIni;
 
-// Indices into the colour table. 9, 10 and 17 are not read from a skin.
+// Indices into the colour table. 9, 10 and 17 are not read from a skin. Window (the background of
+// edits and lists) comes after the others, so the older indices keep their places.
 enum TSkinColourIndex : int {
     scWindowText = 0,
     scTitleTextActive = 1,
@@ -30,8 +31,9 @@ enum TSkinColourIndex : int {
     scMenuText = 15,
     scMenu = 16,
     scScrollbar = 18,
+    scWindow = 19,
 };
-constexpr int SkinColourCount = 19;
+constexpr int SkinColourCount = 20;
 constexpr int CustomColourCount = 10;
 
 struct TSkinColourKey {
@@ -41,7 +43,7 @@ struct TSkinColourKey {
 };
 
 // The [Colours] keys in the order they are read.
-extern const std::array<TSkinColourKey, 16> SkinColourKeys;
+extern const std::array<TSkinColourKey, 17> SkinColourKeys;
 
 struct TSkinColours {
     std::array<TColor, SkinColourCount> Colours{};

@@ -130,6 +130,8 @@ public:
     // those scales, in load order.
     std::vector<std::pair<std::string, std::vector<int>>> ImageScales();
     HBRUSH ButtonFaceBrush() const { return FButtonFaceBrush.Get(); }
+    // A solid brush of the Window colour (edits and lists), made with each load like the face's.
+    HBRUSH WindowBrush() const { return FWindowBrush.Get(); }
 
     // The platform's caption font, taken when the form has been read.
     TFont& CaptionFont() { return FCaptionFont; }
@@ -166,6 +168,7 @@ private:
     std::map<int, std::unique_ptr<TScaledSkin>> FScaled;
     TSkinScaleSource FScaleSource;
     TBrushHandle FButtonFaceBrush;
+    TBrushHandle FWindowBrush;
     TFont FCaptionFont;
     TBitmap FAppIcon;
     std::unique_ptr<TImageList> FMenuGlyphs;

@@ -48,6 +48,7 @@ bool TSkinData::LoadSkin() {
         LoadSkinDefinitions(source, FSkin);
         FScaleSource.Reset(std::move(archive));
         FButtonFaceBrush.Reset(CreateSolidBrush(ColorToColorRef(FSkin.Colours[scButtonFace])));
+        FWindowBrush.Reset(CreateSolidBrush(ColorToColorRef(FSkin.Colours[scWindow])));
         FNoSkin = false;
         return true;
     } catch (const Exception& e) {

@@ -33,6 +33,9 @@ constexpr UINT SKM_RECREATESCROLLSKIN = 13591; // 0x3517
 constexpr UINT SKM_RECREATECONTROLSKIN = SKM_RECREATESCROLLSKIN;
 // From the menu-bar hook to its form: open the menu-bar item under the screen point in LParam.
 constexpr UINT SKM_OPENMENUITEM = 13592; // 0x3518
+// Posted to a skinned dialog when a child window was made inside it (WParam = the child): the
+// child gets its skin and the skin's colours once it is whole.
+constexpr UINT SKM_CHILDCREATED = 13620; // 0x3534
 // "Are you skinned?": every skin object answers 1.
 constexpr UINT SKM_ISSKINNED = 13603; // 0x3523
 // With LParam SkmPaintMagic: paint the skinned look into the DC in WParam; answered SkmPaintMagic.

@@ -34,6 +34,7 @@
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
 #include "skin/form/form_skin.h"
+#include "skin/form/window_colours.h"
 
 #include <commctrl.h>
 
@@ -724,6 +725,21 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
     if (name == L"edit" || name == L"sysdatetimepick32") {
         // A bare date picker gets the edit's flat border; its button stays the platform's.
         if (has.Contains(xcEdit)) AttachNewWindow(new TSkinEdit(this), window);
+        return;
+    }
+    if (name == L"shelldll_defview") {
+        // The shell's view inside the open-file dialog holds its file list.
+        SkinChildWindows(window);
+        return;
+    }
+    if (name == L"syslistview32" || name == L"systreeview32") {
+        // Another module's list or tree view: under a skin that dresses window colours its
+        // platform edge and scroll bars would be the only white left.
+        if (has.Contains(xcScrollbar) && WindowPaletteOf(*FSkinData).Dressed) {
+            auto* skin = new TSkinScrollbarH(this);
+            skin->OwnBorder = true;
+            AttachNewWindow(skin, window);
+        }
         return;
     }
     if (name == L"msctls_updown32" && has.Contains(xcSpin)) AttachNewWindow(new TSkinUpDown(this), window);

@@ -11,6 +11,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
+#include "skin/form/control_colours.h"
 #include "skin/form/menu_bar.h"
 #include "skin/form/menu_items.h"
 #include "skin/manager/skin_manager.h"
@@ -232,6 +233,7 @@ void TWinSkinForm::FirstSkinning() {
     }
     MeasureNativeFrame();
     AttachControlSkins();
+    ApplyWindowColours();
     HookMenus();
     if (FState == TFormSkinState::Attached && FFormKind == TFormKind::MdiChild) {
         ReadWindowState();
@@ -326,6 +328,7 @@ void TWinSkinForm::ReleaseHooks() {
     FSystemMenuPopup.reset();
     if (FHintTimer) FHintTimer->SetEnabled(false);
     Unhook();
+    if (FControlColours) FControlColours->Forget();
     ReleaseSkinControls();
     UnhookMenus();
     if (FMenuBar) {
@@ -340,6 +343,7 @@ void TWinSkinForm::Unskin() {
     const bool hadFrame = Hooked() && FSkinFrame && FState != TFormSkinState::Attached;
     // The window's own menu comes back before the frame is measured again.
     if (FMenuBar && !destroying) FMenuBar->GiveMenuBack();
+    if (FControlColours && !destroying) FControlColours->Restore();
     ReleaseHooks();
     if (FSkinData) FSkinData->HideCaptionHint();
     if (FForm && FColorSaved && !destroying) FForm->SetColor(FSavedColor);
@@ -426,16 +430,20 @@ void TWinSkinForm::WndProc(TMessage& m) {
                                                                                          : TMenuSource::MenuBar);
             CallDefault(m);
             return;
-        case WM_CTLCOLORBTN:
-            CallDefault(m);
-            if (!FForm) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-            return;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
             CallDefault(m);
-            if (!FForm && FSkinData && !FSkinData->NoSkin()) {
-                SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-                m.Result = reinterpret_cast<LRESULT>(FSkinData->ButtonFaceBrush());
-            }
+            AnswerColourMessage(m);
+            return;
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+            if (ItemMessage(m)) return;
+            break;
+        case SKM_CHILDCREATED:
+            ChildMade(reinterpret_cast<HWND>(m.WParam));
             return;
         case SKM_FINISHSKINNING:
             FirstSkinning();
@@ -733,6 +741,7 @@ void TWinSkinForm::SkinChanged() {
         UpdateRegion();
     }
     ControlSkinsChanged();
+    ApplyWindowColours();
     SendMessageW(Handle, SKM_SKINNINGDONE, 0, SkmPaintMagic);
     if (FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FForm, Handle, WindowClassName);
     FState = TFormSkinState::Skinned;

@@ -20,8 +20,9 @@
 //
 // Files: form_skin.cpp (attach, detach, the message switch), frame_paint.cpp (border pieces, caption
 // bar, caption text), frame_region.cpp (the window region), caption_buttons.cpp (buttons, system
-// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects), form_mdi.cpp (MDI
-// frames, their client window and their children).
+// menu, hints, keyboard entry), control_attach.cpp (the controls' skin objects), form_colours.cpp
+// (the skin's window colours on the controls, the colour messages, a dialog's later children),
+// form_mdi.cpp (MDI frames, their client window and their children).
 //
 // MDI: a frame (a window with an "MDIClient" child) subclasses its client; a child (WS_EX_MDICHILD)
 // is skinned while it is created and wears a skinned frame inside the client while it is normal or
@@ -47,6 +48,7 @@ namespace orvo {
 
 class TCanvas;
 class TControl;
+class TControlColours;
 class TCustomForm;
 class TMenu;
 class TPopupMenu;
@@ -185,6 +187,15 @@ public:
     // The same for a bare window (the object owned by this form skin).
     void AttachNewWindow(TSkinControl* skin, HWND window);
 
+    // ---- window colours (control_colours.h, window_colours.h) --------------------------------
+    // The skin's window colours on the controls, again after a skin change.
+    void ApplyWindowColours();
+    // The colours set on controls now (null before the first skinning).
+    TControlColours* ControlColours() const noexcept { return FControlColours; }
+    // A child window was made inside this (skinned) window: it gets its skin and colours once it
+    // is whole (SKM_CHILDCREATED is posted to the window).
+    void ChildCreated(HWND child);
+
     // The message switch; public for the tests, which drive it like the system does.
     void WndProc(TMessage& message);
     void CallDefault(TMessage& message);
@@ -262,10 +273,18 @@ private:
     void ReleaseSkinControls();
     bool Skin3rdMapping(TControl* control, const std::wstring& upperName);
 
+    // The colour messages of windows no framework control stands behind.
+    void AnswerColourMessage(TMessage& m);
+    // Custom-drawn and owner-drawn items of other modules in the skin's colours; false when the
+    // message is none of those (it goes on as any other).
+    bool ItemMessage(TMessage& m);
+    void ChildMade(HWND child);
+
     // control_attach.cpp
     std::vector<TSkinControl*> FControlSkins;
     std::unique_ptr<TCanvas> FControlCanvas;
     bool FReleasingControls = false;
+    TControlColours* FControlColours = nullptr; // owned
 
     TWindowMethodHook FFormHook;
     TWindowSubclass FSubclass;

@@ -14,6 +14,7 @@
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
 #include "skin/form/form_skin.h"
+#include "skin/manager/high_contrast.h"
 #include "skin/manager/popup_menu_skin.h"
 #include "skin/manager/window_hook.h"
 
@@ -68,6 +69,7 @@ TSkinManage::~TSkinManage() {
     FPopupMenus.clear();
     for (TSkinData* data : FSkinDatas) data->RemoveFreeNotification(FNotifier.get());
     FSkinDatas.clear();
+    FContrastWatch.reset();
     RemoveWindowHook();
     ForgetSkinManager(this);
 }
@@ -111,6 +113,29 @@ void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
 
 void TSkinManage::InstallHook() {
     InstallWindowHook();
+    FHighContrast = HighContrastOn();
+    if (!FContrastWatch)
+        FContrastWatch = std::make_unique<THighContrastWatch>([this] { HighContrastChanged(); });
+}
+
+void TSkinManage::HighContrastChanged() {
+    const bool on = HighContrastOn();
+    if (on == FHighContrast || FState == TSkinManagerState::Destroying) return;
+    FHighContrast = on;
+    ORVO_SKIN_TRACE(L"high contrast %ls", on ? L"on: the skin steps aside" : L"off");
+    if (on)
+        UnskinEverything();
+    else if (FEnabled)
+        SwitchOn(nullptr, false);
+}
+
+void TSkinManage::UnskinEverything() {
+    PurgeForms();
+    while (!FForms.empty()) Unskin(FForms.front());
+    // An open menu is drawn by the platform from its next paint.
+    for (auto& popup : FPopupMenus) popup->Detach();
+    FPopupMenus.clear();
+    FMenuSource = TMenuSource::PopupMenu;
 }
 
 void TSkinManage::RequestAction(TSkinAction action, int delay) {
@@ -214,7 +239,7 @@ bool TSkinManage::SkinForm(TCustomForm* form) {
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
-    if (!FEnabled || !IsWindow(window)) return false;
+    if (!FEnabled || FHighContrast || !IsWindow(window)) return false;
     PurgeForms();
     if (SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1) return false;
     if (FindFormSkin(window)) return false;
@@ -266,7 +291,7 @@ bool TSkinManage::IsPopupSkinned(HWND window) const {
 }
 
 void TSkinManage::SkinPopupMenu(HWND window) {
-    if (!FEnabled || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return;
+    if (!FEnabled || FHighContrast || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return;
     TSkinData* data = ChooseSkinData(window);
     if (!data || data->NoSkin()) return;
     const TSkinControlTypes controls = data->SkinControls();
@@ -337,23 +362,24 @@ void TSkinManage::SwitchOn(TSkinData* data, bool onlyThisForm) {
 void TSkinManage::SwitchOff(TSkinData* data, bool onlyThisForm) {
     FEnabled = false;
     PurgeForms();
-    auto unskin = [this](TWinSkinForm* skin) {
-        const HWND window = skin->Handle;
-        FreeFormSkin(skin, true);
-        if (IsWindow(window)) {
-            InvalidateRect(window, nullptr, TRUE);
-            UpdateWindow(window);
-        }
-    };
     if (!onlyThisForm) {
-        while (!FForms.empty()) unskin(FForms.front());
+        while (!FForms.empty()) Unskin(FForms.front());
         return;
     }
     for (auto it = FForms.rbegin(); it != FForms.rend(); ++it) {
         if ((*it)->SkinData() == data) {
-            unskin(*it);
+            Unskin(*it);
             return;
         }
+    }
+}
+
+void TSkinManage::Unskin(TWinSkinForm* skin) {
+    const HWND window = skin->Handle;
+    FreeFormSkin(skin, true);
+    if (IsWindow(window)) {
+        InvalidateRect(window, nullptr, TRUE);
+        UpdateWindow(window);
     }
 }
 

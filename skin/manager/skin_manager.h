@@ -7,6 +7,11 @@
 // The window filter (which windows are skinned at all) is in window_hook.cpp with the CBT hook.
 // There is one manager: SkinManager() creates it on first use (the skin component asks for it
 // through TSkinManagerLink); FreeSkinManager() tears it down at program end, after the forms.
+//
+// While the system's high-contrast mode is on (high_contrast.h) the skin steps aside: every
+// skinned window and menu gets the platform's look back and no window is skinned; when the mode
+// goes off the forms are skinned again. The mode is asked when the hook is installed and again at
+// each notice of a change; the skin component's own switch (Enabled) is left as it is.
 #pragma once
 
 #include "skin/data/skin_manager_link.h"
@@ -21,6 +26,7 @@ class TComponent;
 class TCustomForm;
 class TPopupMenuSkin;
 class TSkinData;
+class THighContrastWatch;
 class TTimer;
 class TWinSkinForm;
 
@@ -52,6 +58,10 @@ public:
 
     bool SkinForm(TCustomForm* form);
     bool Enabled() const noexcept { return FEnabled; }
+    // The high-contrast mode was on when last asked: the skin stands aside.
+    bool HighContrast() const noexcept { return FHighContrast; }
+    // Asks the mode again and follows it (the watch window's notice calls this).
+    void HighContrastChanged();
     TSkinData* PendingSkinData() const noexcept { return FPendingSkinData; }
     TSkinAction PendingAction() const noexcept { return FPendingAction; }
     TSkinData* MainSkinData() const noexcept { return FMainSkinData; }
@@ -112,8 +122,14 @@ private:
     void SwitchOff(TSkinData* data, bool onlyThisForm);
     void Refresh(TSkinData* data, bool onlyThisForm);
     void FreeFormSkin(TWinSkinForm* skin, bool unskin);
+    // The window given its own look back, repainted; the object freed.
+    void Unskin(TWinSkinForm* skin);
+    // Every skinned window and menu given its own look back, repainted.
+    void UnskinEverything();
 
     std::unique_ptr<TNotifier> FNotifier;
+    std::unique_ptr<THighContrastWatch> FContrastWatch;
+    bool FHighContrast = false;
     std::unique_ptr<TTimer> FSkinTimer;
     std::vector<TWinSkinForm*> FForms;
     std::vector<std::unique_ptr<TPopupMenuSkin>> FPopupMenus;

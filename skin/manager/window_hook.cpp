@@ -49,6 +49,10 @@ LRESULT CALLBACK CbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
                 if ((cs->style & WS_CHILD) && (cs->style & SBS_SIZEGRIP) && cs->hwndParent &&
                     Lower(ClassNameOf(window)) == L"scrollbar")
                     if (TWinSkinForm* form = manager->FindFormSkin(cs->hwndParent)) form->SkinChildWindow(window);
+                // A skinned dialog that makes a child later (a new file list) has it skinned too.
+                if ((cs->style & WS_CHILD) && cs->hwndParent)
+                    if (TWinSkinForm* form = manager->FindFormSkin(GetAncestor(cs->hwndParent, GA_ROOT)))
+                        form->ChildCreated(window);
                 if (!(cs->style & WS_CHILD) && ClassNameOf(window) == L"#32768") manager->SkinPopupMenu(window);
                 if (cs->dwExStyle & WS_EX_MDICHILD) manager->SkinWindow(window);
                 break;

@@ -105,44 +105,6 @@ HWND ActiveDialog() {
     return GetActiveWindow();
 }
 
-// The main window during a split of a file written for it, its log filling; the question at the
-// end is answered no. The source and the pieces are removed afterwards.
-void ShootSplit() {
-    const std::filesystem::path folder = std::filesystem::path(GOutput) / L"split";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path source = folder / L"server-2024.log";
-    {
-        std::ofstream out(source, std::ios::binary);
-        std::string line;
-        for (int i = 1; i <= 1500000; ++i) {
-            line = "2024-05-17 12:00:00 request " + std::to_string(i) + " served\r\n";
-            out << line;
-        }
-    }
-    fMainWin->edtFileToSplit->SetText(source.wstring());
-    fMainWin->edtSaveToDir->SetText(folder.wstring());
-    fMainWin->edtSplitLineNum->SetText(L"20000");
-    static bool shot = false, answered = false;
-    shot = answered = false;
-    SetTimer(nullptr, 0, 15, [](HWND, UINT, UINT_PTR id, DWORD) {
-        const HWND active = ActiveDialog();
-        if (!shot && fMainWin->MemoLog->Lines()->Count() >= 12) {
-            Shoot(L"split", Around(fMainWin->Handle(), 12));
-            shot = true;
-        }
-        if (active && active != fMainWin->Handle()) {
-            PostMessageW(active, WM_COMMAND, IDNO, 0);
-            answered = true;
-            KillTimer(nullptr, id);
-        }
-    });
-    fMainWin->btnSplitNowClick(nullptr);
-    for (int i = 0; i < 600 && !answered; ++i) Pump(50);
-    Pump(300);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
 std::wstring WinePath(const char* unixPath) {
     std::wstring path = L"Z:";
     for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
@@ -268,7 +230,53 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     Pump(1200);
     HWND main = fMainWin->Handle();
     Shoot(L"main", Around(main, 12));
-    ShootSplit();
+
+    // During a split of a file large enough to be caught half-way; the question at its end (open
+    // the folder?) is answered no.
+    {
+        const auto folder = std::filesystem::temp_directory_path() / L"orvo-tour-split";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        const auto source = folder / L"server-2024.log";
+        {
+            std::ofstream out(source, std::ios::binary);
+            std::string block;
+            for (int i = 0; i < 100000; ++i)
+                block += "2024-05-17 12:00:00 INFO request " + std::to_string(i) + " served in 3 ms\r\n";
+            for (int i = 0; i < 20; ++i) out << block;
+        }
+        fMainWin->edtFileToSplit->SetText(source.wstring());
+        fMainWin->ckUseFileDir->SetChecked(true);
+        fMainWin->ckUseFileDirClick(nullptr);
+        static std::function<void()> answer;
+        answer = [] {
+            HWND box = GetActiveWindow();
+            if (box && box != fMainWin->Handle()) {
+                PostMessageW(box, WM_COMMAND, IDNO, 0);
+                return;
+            }
+            Soon(100, answer);
+        };
+        Soon(100, answer);
+        fMainWin->btnSplitNowClick(nullptr);
+        // Half-way: the caption shows how far, the log has a screenful.
+        for (int i = 0; i < 200; ++i) {
+            Pump(10);
+            const std::wstring caption = fMainWin->Caption();
+            const std::size_t dash = caption.rfind(L" - ");
+            const int percent = dash == std::wstring::npos ? 0 : _wtoi(caption.c_str() + dash + 3);
+            if (percent >= 40) break;
+        }
+        Shoot(L"split", Around(main, 12));
+        Pump(3000);
+        fMainWin->edtFileToSplit->SetText(L"");
+        fMainWin->edtSaveToDir->SetText(L"");
+        fMainWin->ckUseFileDir->SetChecked(false);
+        fMainWin->ckUseFileDirClick(nullptr);
+        fMainWin->MemoLog->Clear();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
 
     // The File menu open under its item, with the mouse away from it.
     Soon(600, [] {

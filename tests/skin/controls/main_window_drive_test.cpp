@@ -10,6 +10,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/draw/skin_draw.h"
+#include "tests/framework/support/other_process.h"
 
 #include <commctrl.h>
 
@@ -28,38 +29,12 @@
 namespace orvo {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
+using test::ClassOf;
+using test::TextOf;
+using test::WaitFor;
+using test::WinePath;
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return path;
-}
-
-std::wstring ClassOf(HWND w) {
-    wchar_t name[101]{};
-    GetClassNameW(w, name, 101);
-    return name;
-}
-
-std::wstring TextOf(HWND w) {
-    wchar_t text[200]{};
-    GetWindowTextW(w, text, 200);
-    return text;
-}
-
-LRESULT Ask(HWND w, UINT message, WPARAM wParam = 0) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(w, message, wParam, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
-    return static_cast<LRESULT>(answer);
-}
+using test::Ask;
 
 void MoveMouse(POINT screen) {
     SetCursorPos(screen.x, screen.y);

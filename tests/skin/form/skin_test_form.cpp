@@ -78,6 +78,10 @@ std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const
     return path;
 }
 
+std::wstring NightStorePath() {
+    return WinePath(ORVO_NIGHT_SKIN_STORE);
+}
+
 TSkinnedFormHost::TSkinnedFormHost(const std::wstring& store, bool show) {
     InstallSkinEngine();
     Form = CreateForm<TSkinnedForm>(nullptr);

@@ -55,6 +55,7 @@ std::wstring JadeStorePath();
 // The default skin's store without the INI sections `sections` and the image entries `images`
 // (lower-case names), written to a temporary file whose path is returned (empty on failure).
 std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const std::vector<std::string>& images);
+std::wstring NightStorePath();
 
 // The colour of a pixel of a window, read from the window's own surface (frame coordinates).
 COLORREF WindowPixel(HWND window, int x, int y);

@@ -1,12 +1,17 @@
 // The skin manager: which windows it skins (Tag 99 forms, other modules' windows, empty windows,
 // windows skinned already, message boxes, the common dialogs), its requests to switch skinning on,
-// off and refresh, and its teardown, with no GDI or USER objects left behind.
+// off and refresh, stepping aside while the system's high-contrast mode is on, and its teardown,
+// with no GDI or USER objects left behind.
+#include "framework/controls/button.h"
+#include "framework/controls/edit.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/dialogs/shell_browse.h"
 #include "skin/data/skin_protocol.h"
+#include "skin/manager/high_contrast.h"
 #include "skin/manager/skin_manager.h"
 #include "skin/manager/window_hook.h"
 #include "tests/framework/support/gdi_count.h"
+#include "tests/framework/support/input_driver.h"
 #include "tests/framework/support/pump.h"
 #include "tests/skin/form/skin_test_form.h"
 
@@ -270,6 +275,93 @@ TEST(SkinManager, AFormDestroyedWhileSkinnedLeavesNothingBehind) {
     }
     Pump(50);
     EXPECT_EQ(WindowsOfProcess(), windows);
+}
+
+// The mode as the test says it is (the platform here never turns it on), and the system's notice
+// of a change as it comes: to every top-level window of the thread.
+class THighContrast {
+public:
+    THighContrast() {
+        SetHighContrastQuery([this] { return FOn; });
+    }
+    ~THighContrast() { SetHighContrastQuery({}); }
+    void Set(bool on) { FOn = on; }
+    void Notice() {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM) -> BOOL {
+                SendMessageW(w, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+                return TRUE;
+            },
+            0);
+    }
+
+private:
+    bool FOn = false;
+};
+
+TEST(SkinManager, StepsAsideWhileHighContrastIsOnAndComesBackWhenItGoesOff) {
+    THighContrast contrast;
+    TSkinnedFormHost host(NightStorePath(), false);
+    auto* edit = new TEdit(host.Form);
+    edit->SetParent(host.Form);
+    edit->SetBounds(10, 10, 120, 22);
+    auto* button = new TButton(host.Form);
+    button->SetParent(host.Form);
+    button->SetBounds(10, 40, 80, 24);
+    ASSERT_TRUE(host.ShowAndWait());
+    TSkinManage* manager = ExistingSkinManager();
+    const TColor night = host.Form->SkinData1->Colour(scWindow);
+    ASSERT_EQ(edit->Color(), night);
+    RECT client{};
+    GetClientRect(host.Handle(), &client);
+    auto platformLook = [&] {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        const bool shaped = GetWindowRgn(host.Handle(), region) != ERROR;
+        DeleteObject(region);
+        return !manager->FindFormSkin(host.Handle()) && !shaped && GetMenu(host.Handle()) &&
+               SendMessageW(button->Handle(), SKM_ISSKINNED, 0, 0) != 1 && edit->Color() == clWindow;
+    };
+    auto skinned = [&] {
+        return host.Skin() && host.Skin()->State() == TFormSkinState::Skinned &&
+               SendMessageW(button->Handle(), SKM_ISSKINNED, 0, 0) == 1 && edit->Color() == night;
+    };
+    auto cycle = [&] {
+        contrast.Set(true);
+        contrast.Notice();
+        EXPECT_TRUE(manager->HighContrast());
+        EXPECT_TRUE(platformLook()) << "frame, menu, controls and colours the platform's";
+        // A window activated meanwhile is left alone, and so is a menu.
+        SetForegroundWindow(host.Handle());
+        Pump(20);
+        EXPECT_TRUE(platformLook());
+        contrast.Set(false);
+        contrast.Notice();
+        EXPECT_TRUE(PumpUntil(skinned)) << "the skin back";
+    };
+    cycle();
+    RECT again{};
+    GetClientRect(host.Handle(), &again);
+    EXPECT_EQ(again.right, client.right) << "the client keeps its size";
+    EXPECT_EQ(again.bottom, client.bottom);
+    ExpectNoLeaks(4, cycle);
+}
+
+TEST(SkinManager, HighContrastAtStartKeepsThePlatformsLookUntilItGoesOff) {
+    THighContrast contrast;
+    contrast.Set(true);
+    TSkinnedFormHost host({}, false);
+    host.Form->Show();
+    SetForegroundWindow(host.Handle());
+    Pump(400); // the skin's requests would have run by now
+    EXPECT_EQ(host.Skin(), nullptr);
+    EXPECT_NE(GetMenu(host.Handle()), nullptr);
+    contrast.Notice(); // a notice that changes nothing changes nothing
+    Pump(50);
+    EXPECT_EQ(host.Skin(), nullptr);
+    contrast.Set(false);
+    contrast.Notice();
+    EXPECT_TRUE(PumpUntil([&] { return host.Skin() && host.Skin()->State() == TFormSkinState::Skinned; }));
 }
 
 } // namespace

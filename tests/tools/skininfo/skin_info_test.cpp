@@ -51,16 +51,17 @@ TEST(SkinInfo, ReportsTheDefaultSkinInLoadOrder) {
               "element|Top|frame=2|left=32|top=0|right=39|bottom=0|trans=1|tile=1|style=0|image=292x58");
     EXPECT_EQ(lines[5], "colour|0|WindowText|0xFF000008|given=0");
     EXPECT_EQ(lines[6], "colour|3|ButtonFace|0x00D5E0E3|given=1");
-    EXPECT_EQ(lines[21],
+    EXPECT_EQ(lines[21], "colour|19|Window|0xFF000005|given=0") << "read after the older keys";
+    EXPECT_EQ(lines[22],
               "button|BUTTON0|action=0|align=1|x=25|y=5|visibility=0|visibility1=0|frame=6|image=126x21");
-    EXPECT_EQ(lines[25],
+    EXPECT_EQ(lines[26],
               "button|BUTTON4|action=3|align=0|x=8|y=7|visibility=0|visibility1=0|frame=6|image=0x0");
-    EXPECT_EQ(lines[28],
-              "button|MDICLOSE|action=9|align=100|x=20|y=0|visibility=100|visibility1=100|frame=4|image=64x14");
     EXPECT_EQ(lines[29],
+              "button|MDICLOSE|action=9|align=100|x=20|y=0|visibility=100|visibility1=100|frame=4|image=64x14");
+    EXPECT_EQ(lines[30],
               "element|Buttons|frame=5|left=8|top=9|right=8|bottom=9|trans=0|tile=0|style=0|image=90x21"
               "|check=52x13|checkframes=4|radio=52x13|radioframes=4");
-    EXPECT_EQ(lines[30],
+    EXPECT_EQ(lines[31],
               "element|Title|frame=2|left=16|top=2|right=20|bottom=0|trans=0|tile=0|style=0|image=0x0");
     EXPECT_THAT(run.Out,
                 HasSubstr("\nelement|Track|frame=1|left=3|top=3|right=3|bottom=3|trans=0|tile=0|style=0"
