@@ -39,10 +39,10 @@ inline std::wstring TextOf(HWND w) {
     return text;
 }
 
-// A message without parameters, answered within two seconds; -1 when the window does not answer.
-inline LRESULT Ask(HWND w, UINT message) {
+// A message with at most a WParam, answered within two seconds; -1 when the window does not answer.
+inline LRESULT Ask(HWND w, UINT message, WPARAM wParam = 0) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(w, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
+    if (!SendMessageTimeoutW(w, message, wParam, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
     return static_cast<LRESULT>(answer);
 }
 
