@@ -3,6 +3,7 @@
 
 #include "framework/base/properties.h"
 #include "framework/controls/check_list_box.h"
+#include "framework/controls/tree_view.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/gdi_handle.h"
 #include "skin/controls/check_radio.h"
@@ -22,6 +23,8 @@
 namespace orvo {
 
 ORVO_IMPLEMENT_CLASS(TSkinHeader);
+ORVO_IMPLEMENT_CLASS(TSkinItemView);
+ORVO_IMPLEMENT_CLASS(TSkinTreeView);
 ORVO_IMPLEMENT_CLASS(TSkinListView);
 ORVO_IMPLEMENT_CLASS(TSkinCheckList);
 
@@ -186,25 +189,41 @@ void TSkinHeader::DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images) 
     RestoreDC(dc, saved);
 }
 
-// ---- TSkinListView ---------------------------------------------------------------------------
+// ---- TSkinItemView ---------------------------------------------------------------------------
 
-void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
+void TSkinItemView::AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
                                      TCanvas* formCanvas) {
     if (Attached) return;
     TListSkinBase::AttachScrollbars(control, skinData, form, formCanvas);
     if (!Attached || !Handle) return;
-    SkinHeader(reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0)));
     RecolourStateImages();
 }
 
-TSkinListView::~TSkinListView() {
+TSkinItemView::~TSkinItemView() {
     RestoreStateImages();
 }
 
-void TSkinListView::RecolourStateImages() {
+bool TSkinItemView::IsTree() const {
+    // A framework tree's window class is named after its framework class.
+    return dynamic_cast<const TCustomTreeView*>(Owner()) != nullptr ||
+           LowerText(WindowClassName(Handle)) == L"systreeview32";
+}
+
+HIMAGELIST TSkinItemView::StateImages() const {
+    return reinterpret_cast<HIMAGELIST>(IsTree() ? SendMessageW(Handle, TVM_GETIMAGELIST, TVSIL_STATE, 0)
+                                                 : SendMessageW(Handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+}
+
+HIMAGELIST TSkinItemView::SetStateImages(HIMAGELIST images) const {
+    const auto list = reinterpret_cast<LPARAM>(images);
+    return reinterpret_cast<HIMAGELIST>(IsTree() ? SendMessageW(Handle, TVM_SETIMAGELIST, TVSIL_STATE, list)
+                                                 : SendMessageW(Handle, LVM_SETIMAGELIST, LVSIL_STATE, list));
+}
+
+void TSkinItemView::RecolourStateImages() {
     if (FSkinStateImages || !SkinData || !Handle || !Active) return;
     const TWindowPalette palette = WindowPaletteOf(*SkinData);
-    auto own = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    HIMAGELIST own = StateImages();
     if (!palette.Dressed || !own) return;
     int cx = 0, cy = 0;
     const int count = ImageList_GetImageCount(own);
@@ -218,7 +237,7 @@ void TSkinListView::RecolourStateImages() {
         if (!image.Pixels) return;
         {
             TSelectObject selected(dc.Get(), image.Bitmap.Get());
-            // On the list's own background, so what the mask leaves out needs no mask here.
+            // On the view's own background, so what the mask leaves out needs no mask here.
             FillColor(dc.Get(), all, static_cast<TColor>(palette.Window));
             ImageList_Draw(own, i, dc.Get(), 0, 0, ILD_NORMAL);
             GdiFlush();
@@ -228,30 +247,45 @@ void TSkinListView::RecolourStateImages() {
         if (ImageList_Add(copy.Get(), image.Bitmap.Get(), nullptr) < 0) return;
     }
     FSkinStateImages = copy.Release();
-    FOwnStateImages = reinterpret_cast<HIMAGELIST>(
-        SendMessageW(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(FSkinStateImages)));
+    FOwnStateImages = SetStateImages(FSkinStateImages);
 }
 
-void TSkinListView::RestoreStateImages() {
+void TSkinItemView::RestoreStateImages() {
     if (!FSkinStateImages) return;
     // Put back only over the copy: a program that set other images since keeps them.
-    if (Handle && IsWindow(Handle) &&
-        reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, LVM_GETIMAGELIST, LVSIL_STATE, 0)) == FSkinStateImages)
-        SendMessageW(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(FOwnStateImages));
+    if (Handle && IsWindow(Handle) && StateImages() == FSkinStateImages) SetStateImages(FOwnStateImages);
     ImageList_Destroy(std::exchange(FSkinStateImages, nullptr));
     FOwnStateImages = nullptr;
 }
 
-bool TSkinListView::BeforeMessage(TMessage& m) {
-    // The list view frees its state images with its window: its own ones, not the copy.
+bool TSkinItemView::BeforeMessage(TMessage& m) {
+    // The view frees its state images with its window: its own ones, not the copy.
     if (m.Msg == WM_NCDESTROY) RestoreStateImages();
+    // A view may make its check boxes after it was skinned (a tree view makes them when it first
+    // needs them): they are copied before they first show.
+    if (m.Msg == WM_PAINT) RecolourStateImages();
     return TListSkinBase::BeforeMessage(m);
 }
 
-void TSkinListView::SkinChanged() {
+void TSkinItemView::SkinChanged() {
     RestoreStateImages();
     RecolourStateImages();
     TListSkinBase::SkinChanged();
+}
+
+void TSkinItemView::Unskin() {
+    if (State != TSkinControlState::Destroyed) RestoreStateImages();
+    TListSkinBase::Unskin();
+}
+
+// ---- TSkinListView ---------------------------------------------------------------------------
+
+void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
+                                     TCanvas* formCanvas) {
+    if (Attached) return;
+    TSkinItemView::AttachScrollbars(control, skinData, form, formCanvas);
+    if (!Attached || !Handle) return;
+    SkinHeader(reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0)));
 }
 
 void TSkinListView::SkinHeader(HWND header) {
@@ -281,18 +315,17 @@ void TSkinListView::AfterMessage(TMessage& m) {
     default:
         break;
     }
-    TListSkinBase::AfterMessage(m);
+    TSkinItemView::AfterMessage(m);
 }
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {
-    TListSkinBase::Notification(component, operation);
+    TSkinItemView::Notification(component, operation);
     if (operation == opRemove && component == Header) Header = nullptr;
 }
 
 void TSkinListView::Unskin() {
     if (Header) Header->Unskin();
-    if (State != TSkinControlState::Destroyed) RestoreStateImages();
-    TListSkinBase::Unskin();
+    TSkinItemView::Unskin();
 }
 
 // ---- TSkinCheckList --------------------------------------------------------------------------

@@ -4,11 +4,13 @@
 //   TSkinHeader     a header (SysHeader32): every item on the Headerbar element (frame 2 for the
 //                   item under the mouse, 1 the others), its image and text on top, the empty
 //                   area right of the last item in frame 1; composed off screen, one blit.
+//   TSkinItemView   a list or tree view's scroll bars and border; under a skin that dresses window
+//                   colours its check boxes (the platform's state images, white boxes) are copied
+//                   in the skin's window colours; the platform's images are put back at Unskin and
+//                   before the window goes.
 //   TSkinListView   a list view: its header (LVM_GETHEADER) gets a TSkinHeader, also a header the
 //                   list view makes later (report view chosen or a column added after attaching).
-//                   Under a skin that dresses window colours its check boxes (the platform's
-//                   state images, white boxes) are copied in the skin's window colours; the
-//                   platform's images are put back at Unskin and before the window goes.
+//   TSkinTreeView   a tree view: its check boxes as above.
 //   TSkinCheckList  a check list box: its owner-drawn items (CN_DRAWITEM) with the skin's check
 //                   glyphs (Buttons.CheckImage), header items in their own colours.
 //
@@ -60,32 +62,57 @@ private:
 // The list skins' base: the scroll-bar overlays and the border.
 using TListSkinBase = TSkinScrollbar;
 
-class TSkinListView : public TListSkinBase {
-    ORVO_CLASS(TSkinListView, TListSkinBase)
+// A list or tree view: the bars, the border, and its check boxes in the skin's window colours.
+class TSkinItemView : public TListSkinBase {
+    ORVO_CLASS(TSkinItemView, TListSkinBase)
 public:
     using TListSkinBase::TListSkinBase;
-    // Both roads (attaching, a re-created window) lead here: the bars, then the header.
+    // Both roads (attaching, a re-created window) lead here: the bars, then the check boxes.
     void AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
                           TCanvas* formCanvas) override;
     void Unskin() override;
     void SkinChanged() override;
-    ~TSkinListView() override;
+    ~TSkinItemView() override;
+
+protected:
+    bool BeforeMessage(TMessage& message) override;
+
+private:
+    // The message that reads the view's image lists, and the one that sets them.
+    bool IsTree() const;
+    HIMAGELIST StateImages() const;
+    HIMAGELIST SetStateImages(HIMAGELIST images) const;
+    void RecolourStateImages();
+    void RestoreStateImages();
+    HIMAGELIST FOwnStateImages = nullptr;  // the view's, while the copy is in
+    HIMAGELIST FSkinStateImages = nullptr; // the copy in the skin's colours (owned)
+};
+
+class TSkinTreeView : public TSkinItemView {
+    ORVO_CLASS(TSkinTreeView, TSkinItemView)
+public:
+    using TSkinItemView::TSkinItemView;
+};
+
+class TSkinListView : public TSkinItemView {
+    ORVO_CLASS(TSkinListView, TSkinItemView)
+public:
+    using TSkinItemView::TSkinItemView;
+    // The bars and check boxes, then the header.
+    void AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form,
+                          TCanvas* formCanvas) override;
+    void Unskin() override;
 
     // Owned by this object; registered with the form like any control skin (so a skin change
     // reaches it from there).
     TSkinHeader* Header = nullptr;
 
 protected:
-    bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void SkinHeader(HWND header);
-    void RecolourStateImages();
-    void RestoreStateImages();
-    HIMAGELIST FOwnStateImages = nullptr;  // the list view's, while the copy is in
-    HIMAGELIST FSkinStateImages = nullptr; // the copy in the skin's colours (owned)
 };
 
 class TSkinCheckList : public TListSkinBase {

@@ -373,7 +373,13 @@ const std::array<TClassRule, 34>& ClassRules() {
              return IsA(c.Control, L"TCustomListBox") || IsA(c.Control, L"TCustomTreeView") ||
                     IsA(c.Control, L"TStringGrid");
          },
-         xcScrollbar, [](TRuleContext& c) { AttachScrollSkin(c); }},
+         xcScrollbar,
+         [](TRuleContext& c) {
+             if (IsA(c.Control, L"TCustomTreeView"))
+                 Attach(c, new TSkinTreeView(c.Control), false);
+             else
+                 AttachScrollSkin(c);
+         }},
         {39, [](const TRuleContext& c) { return HasScrollStyle(c.Control) || IsA(c.Control, L"TMemo"); }, xcScrollbar,
          [](TRuleContext& c) { AttachScrollSkin(c); }},
         {40, [](const TRuleContext& c) { return c.Control->InheritsFrom<TButton>(); }, xcButton,
