@@ -16,5 +16,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(ORVO_WINE NAMES wine wine64)
 if(ORVO_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVO_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${ORVO_WINE})
 endif()
