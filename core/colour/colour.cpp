@@ -35,4 +35,42 @@ int ColourSaturation(TColourValue c) {
     return static_cast<int>(whole);
 }
 
+double RelativeLuminance(TColourValue c) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
+}
+
+double ContrastRatio(TColourValue a, TColourValue b) {
+    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TColourValue ReadableOn(TColourValue text, TColourValue background, double minRatio) {
+    if (ContrastRatio(text, background) >= minRatio) return text;
+    // Away from the background: towards white where white stands out more from it.
+    const TColourValue end = ContrastRatio(MakeColour(255, 255, 255), background) >=
+                                     ContrastRatio(0, background)
+                                 ? MakeColour(255, 255, 255)
+                                 : 0;
+    // `share` thousandths of `end` in the blend; the contrast grows with it: the least that reaches.
+    const auto blend = [&](int share) {
+        const auto channel = [share](int from, int to) { return from + ((to - from) * share + (to > from ? 500 : -500)) / 1000; };
+        return MakeColour(channel(RedOf(text), RedOf(end)), channel(GreenOf(text), GreenOf(end)),
+                          channel(BlueOf(text), BlueOf(end)));
+    };
+    int lo = 0, hi = 1000;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (ContrastRatio(blend(mid), background) >= minRatio)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return blend(lo);
+}
+
 } // namespace orvo
+

@@ -48,4 +48,15 @@ TColourValue MixColours(TColourValue c1, TColourValue c2, int weight, TSystemCol
 // nearest integer, ties to even.
 int ColourSaturation(TColourValue c);
 
+// The relative luminance of a plain sRGB colour (0 black to 1 white), as WCAG defines it.
+double RelativeLuminance(TColourValue c);
+
+// The contrast ratio of two plain colours, 1 to 21 (WCAG: at least 4.5 for body text).
+double ContrastRatio(TColourValue a, TColourValue b);
+
+// `text` as it can be read on `background`: unchanged when it reaches `minRatio` there, otherwise
+// the least blend of it towards white (on a dark background) or black (on a light one) that
+// does; white or black when no blend does. Plain colours only.
+TColourValue ReadableOn(TColourValue text, TColourValue background, double minRatio);
+
 } // namespace orvo

@@ -1,6 +1,7 @@
 // TControlColours: the skin's window colours set on controls, and given back.
 #include "skin/form/control_colours.h"
 
+#include "core/colour/colour.h"
 #include "framework/base/properties.h"
 #include "framework/controls/date_time_picker.h"
 #include "framework/controls/win_control.h"
@@ -75,6 +76,21 @@ bool Dresses(const TSkinData& skin) {
     return skin.Colours().Given[scWindow];
 }
 
+// The colour `control` stands on under the skin: that of the first of it and its parents with a
+// colour of its own, the platform's window and face colours taken as the skin's.
+TColor GroundOf(const TControl* control, const TSkinData& skin) {
+    for (const TControl* c = control; c; c = c->Parent()) {
+        if (c->ParentColor() && c->Parent()) continue;
+        if (dynamic_cast<const TCustomForm*>(c) || c->Color() == clBtnFace) return ColorToRGB(skin.Colour(scButtonFace));
+        if (c->Color() == clWindow) return ColorToRGB(skin.Colour(scWindow));
+        return ColorToRGB(c->Color());
+    }
+    return ColorToRGB(skin.Colour(scButtonFace));
+}
+
+// WCAG's ratio for body text.
+constexpr double ReadableContrast = 4.5;
+
 } // namespace
 
 TControlColours::TControlColours(TComponent* owner) : TComponent(owner) {}
@@ -144,6 +160,13 @@ void TControlColours::ApplyToControl(TControl* control, const TSkinData& skin, b
     e.OwnColor = control->Color();
     e.SkinColor = back;
     e.FontSet = (fontColor == clWindowText || fontColor == clBtnText) && text != fontColor;
+    if (!e.FontSet && !IsSystemColour(fontColor)) {
+        // A colour of the program's own that cannot be read on the skin's ground (a link's blue
+        // on a dark face) is lightened or darkened just as far as it takes, and given back.
+        const TColor ground = colour ? ColorToRGB(back) : GroundOf(control, skin);
+        text = ReadableOn(fontColor, ground, ReadableContrast);
+        e.FontSet = text != fontColor;
+    }
     e.OwnFontColor = fontColor;
     e.SkinFontColor = text;
     e.OwnParentFont = control->ParentFont();

@@ -43,5 +43,36 @@ TEST(ColourSaturation, DarkColoursAndRatios) {
     EXPECT_EQ(ColourSaturation(MakeColour(1, 250, 100)), 254);
 }
 
+TEST(Contrast, RatiosAsWcagDefinesThem) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(0xFFFFFF, 0), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(0, 0xFFFFFF), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(0x336699, 0x336699), 1.0);
+    // Pure blue on white: 8.59 : 1 (WCAG's own figure); mid grey #777 on white 4.48 : 1.
+    EXPECT_NEAR(ContrastRatio(MakeColour(0, 0, 255), 0xFFFFFF), 8.59, 0.01);
+    EXPECT_NEAR(ContrastRatio(0x777777, 0xFFFFFF), 4.48, 0.01);
+}
+
+TEST(Contrast, ATextColourIsLightenedOnADarkGroundAndDarkenedOnALightOneJustEnough) {
+    const TColourValue blue = MakeColour(0, 0, 255), dark = MakeColour(0x23, 0x26, 0x2B);
+    ASSERT_LT(ContrastRatio(blue, dark), 4.5);
+    const TColourValue lighter = ReadableOn(blue, dark, 4.5);
+    EXPECT_GE(ContrastRatio(lighter, dark), 4.5);
+    EXPECT_LT(ContrastRatio(lighter, dark), 4.8) << "no more than it takes";
+    EXPECT_GT(BlueOf(lighter), RedOf(lighter)) << "still blue";
+    EXPECT_EQ(BlueOf(lighter), 255);
+
+    const TColourValue yellow = MakeColour(255, 255, 0), light = MakeColour(0xF0, 0xF0, 0xF0);
+    const TColourValue darker = ReadableOn(yellow, light, 4.5);
+    EXPECT_GE(ContrastRatio(darker, light), 4.5);
+    EXPECT_LT(RedOf(darker), 255);
+    EXPECT_EQ(BlueOf(darker), 0);
+
+    // What is readable already stays; what cannot be reached gives the far end.
+    EXPECT_EQ(ReadableOn(0xFFFFFF, 0, 4.5), 0xFFFFFF);
+    EXPECT_EQ(ReadableOn(blue, 0xFFFFFF, 4.5), blue);
+    EXPECT_EQ(ReadableOn(0x404040, 0x404040, 30.0), 0xFFFFFF);
+    EXPECT_EQ(ReadableOn(0x808080, 0x808080, 30.0), 0); // black stands out more from mid grey
+}
+
 } // namespace
 } // namespace orvo

@@ -2,6 +2,7 @@
 // (their Color and Font.Color, which the framework passes on, and the form's text on its face), a dialog's controls of another
 // module (the colour messages its form skin answers, list and tree views' own settings, items the
 // dialog draws itself, children it makes later), and no GDI object or window left over cycles.
+#include "core/colour/colour.h"
 #include "framework/base/sysutils.h"
 #include "framework/controls/date_time_picker.h"
 #include "framework/controls/edit.h"
@@ -150,6 +151,30 @@ TEST(WindowColours, FrameworkControlsTakeTheSkinsColoursAndGetTheirOwnBackExactl
     EXPECT_EQ(ColoursOf(view->Handle(), false), viewColours);
     EXPECT_EQ(ColoursOf(tree->Handle(), true), treeColours);
     EXPECT_EQ(SendMessageW(picker->Handle(), DTM_GETMCCOLOR, MCSC_MONTHBK, 0), calendar);
+}
+
+TEST(WindowColours, AProgramsTextColourTheFaceWouldHideIsMadeReadableAndGivenBack) {
+    TSkinnedForm host(DarkSkin());
+    auto* link = host.Add<TLabel>(nullptr, 10, 10, 120, 16); // a link's blue on the dark face
+    link->SetCaption(L"A link");
+    link->Font()->SetColor(clBlue);
+    auto* bright = host.Add<TLabel>(nullptr, 10, 40, 120, 16);
+    bright->SetCaption(L"Readable");
+    bright->Font()->SetColor(clYellow);
+    auto* onWindow = host.Add<TEdit>(nullptr, 10, 70, 120, 22); // navy on the skin's window colour
+    onWindow->Font()->SetColor(clNavy);
+    host.Form->HandleNeeded();
+
+    host.Skin();
+    EXPECT_GE(ContrastRatio(link->Font()->Color(), AsColor(Face)), 4.5);
+    EXPECT_GT(BlueOf(link->Font()->Color()), RedOf(link->Font()->Color())) << "still the program's blue";
+    EXPECT_EQ(bright->Font()->Color(), clYellow) << "readable as it is";
+    EXPECT_GE(ContrastRatio(onWindow->Font()->Color(), AsColor(Window)), 4.5);
+
+    host.Unskin();
+    EXPECT_EQ(link->Font()->Color(), clBlue);
+    EXPECT_FALSE(link->ParentFont());
+    EXPECT_EQ(onWindow->Font()->Color(), clNavy);
 }
 
 TEST(WindowColours, ASkinThatNamesNoWindowColourLeavesWindowColoursToThePlatform) {
