@@ -3,8 +3,6 @@
 Drawn per size: the pieces' edges fall on whole pixels, so they stay crisp from 16 to 256 pixels;
 the badge's rounded outline is smooth (into the alpha channel, or into a background colour)."""
 
-import math
-
 from .canvas import Layer, vertical
 from .colour import rgb, unit
 
@@ -104,19 +102,3 @@ def emblem(s):
         _piece(layer, px0, py0, px1, py1, f, _page_lines(s, py0, py1, px0, px1, 4, f), shadow)
     return layer
 
-
-def ground_shadow(layer, cx, cy, rx, ry, colour, strength):
-    """A soft elliptical shadow under the emblem, darkest in the middle."""
-    import cairo
-    cr = layer.cr
-    cr.save()
-    cr.translate(cx, cy)
-    cr.scale(rx, ry)
-    g = cairo.RadialGradient(0, 0, 0, 0, 0, 1)
-    for i in range(9):
-        rho = i / 8
-        g.add_color_stop_rgba(rho, *unit(colour), strength * (1 - rho * rho) ** 1.5)
-    cr.set_source(g)
-    cr.arc(0, 0, 1, 0, 2 * math.pi)
-    cr.fill()
-    cr.restore()

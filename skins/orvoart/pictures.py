@@ -49,19 +49,24 @@ def track(P):
 
 
 def about_logo(P):
-    """110 x 110 on the button face: the emblem with a soft ground shadow; bottom rows plain."""
+    """110 x 110: the emblem on a ground the GIF leaves transparent (the colour P.FACE), so the
+    dialog's own face shows around it under any skin. A GIF pixel is either shown or not: the
+    emblem's edge is cut where it is half covered, in its own colours, without a shadow or a blend
+    with any one ground that would fringe it on another."""
     s = 84
     layer = Layer(ABOUT_SIZE, ABOUT_SIZE - ABOUT_HIDDEN_ROWS)
-    emblem.ground_shadow(layer, ABOUT_SIZE / 2, 6 + s + 3.0, s * 0.44, 4.5, P.DK_SHADOW, 0.45)
     layer.place(emblem.emblem(s), (ABOUT_SIZE - s) // 2, 6)
+    drawn = layer.rgba()
+    shown = drawn.getchannel("A").point(lambda a: 255 if a >= 128 else 0)
     out = Image.new("RGB", (ABOUT_SIZE, ABOUT_SIZE), channels(P.FACE))
-    out.paste(layer.over(P.FACE), (0, 0))
+    out.paste(drawn.convert("RGB"), (0, 0), shown)
     return out
 
 
-def gif_bytes(image, keep):
+def gif_bytes(image, keep, transparent=False):
     """A GIF of at most 256 colours with fixed quantiser settings; the colour keep is kept exactly
-    (the dialog's background must meet the picture without a seam)."""
+    (the dialog's background must meet the picture without a seam), or, when transparent, is the
+    GIF's transparent colour."""
     q = image.quantize(colors=255, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
     palette = q.getpalette()[:255 * 3]
     palette += [0] * (255 * 3 - len(palette)) + list(channels(keep))
@@ -71,7 +76,10 @@ def gif_bytes(image, keep):
     q.paste(255, (0, 0, *image.size), mask)
     q.putpalette(palette)
     out = io.BytesIO()
-    q.save(out, "GIF", optimize=False)
+    if transparent:
+        q.save(out, "GIF", optimize=False, transparency=255)
+    else:
+        q.save(out, "GIF", optimize=False)
     return out.getvalue()
 
 
@@ -98,7 +106,7 @@ def render():
         "track.bmp": bmp24_bytes(strip),
         "trackvert.bmp": bmp24_bytes(transposed(strip)),
         "orvo.ico": ico_bytes([emblem.emblem(s) for s in ICON_SIZES]),
-        "about.gif": gif_bytes(about_logo(P), P.FACE),
+        "about.gif": gif_bytes(about_logo(P), P.FACE, transparent=True),
     }
 
 
