@@ -16,6 +16,7 @@
 #include "skin/data/skin_protocol.h"
 #include "skin/form/form_skin.h"
 #include "skin/form/menu_bar.h"
+#include "skin/form/window_colours.h"
 #include "skin/manager/skin_manager.h"
 
 #include <cwchar>
@@ -84,9 +85,54 @@ void TWinSkinForm::SyncMdiState() {
     PaintFrame();
 }
 
+namespace {
+
+// The sunken edge of a client window (WS_EX_CLIENTEDGE, two pixels) in the skin's shadows.
+void PaintClientEdge(HWND window, COLORREF outer, COLORREF inner) {
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return;
+    RECT r{};
+    GetWindowRect(window, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    HDC dc = GetWindowDC(window);
+    if (!dc) return;
+    for (const COLORREF colour : {outer, inner}) {
+        if (r.right - r.left < 2 || r.bottom - r.top < 2) break;
+        HBRUSH brush = CreateSolidBrush(colour);
+        FrameRect(dc, &r, brush);
+        DeleteObject(brush);
+        InflateRect(&r, -1, -1);
+    }
+    ReleaseDC(window, dc);
+}
+
+} // namespace
+
+bool TWinSkinForm::DressesMdiWorkspace() const {
+    // Under a skin that dresses window colours the workspace takes its darkest shade (the
+    // platform's application-workspace grey would be the one light area of a dark skin).
+    return FSkinFrame && FSkinData && !FSkinData->NoSkin() && WindowPaletteOf(*FSkinData).Dressed;
+}
+
 void TWinSkinForm::ClientWndProc(TMessage& m) {
     TSkinManage* manager = ExistingSkinManager();
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (DressesMdiWorkspace()) {
+            RECT r{};
+            GetClientRect(FMDIClient, &r);
+            HBRUSH brush = CreateSolidBrush(ColorToColorRef(FSkinData->Colour(scButtonDkShadow)));
+            FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush);
+            DeleteObject(brush);
+            m.Result = 1;
+            return;
+        }
+        break;
+    case WM_NCPAINT:
+        FClientSubclass.CallDefault(m);
+        if (DressesMdiWorkspace())
+            PaintClientEdge(FMDIClient, ColorToColorRef(FSkinData->Colour(scButtonShadow)),
+                            ColorToColorRef(FSkinData->Colour(scButtonDkShadow)));
+        return;
     case WM_NCCALCSIZE:
         // The skinned frame's client shows no system scroll bars unless the skin wants them.
         if (FSkinFrame && FSkinData && !FSkinData->NoSkin() && !FSkinData->Options().Contains(xoMDIScrollbar)) {

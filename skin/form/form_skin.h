@@ -230,6 +230,7 @@ private:
     void FindMdiClient();
     // The MDI client's messages (the frame subclasses it).
     void ClientWndProc(TMessage& m);
+    bool DressesMdiWorkspace() const;
     // An MDI frame: the manager learns whether the active child is maximised; the frame repaints.
     void SyncMdiState();
     // An MDI child's WM_SIZE after the default handling: its region and its frame's bar.

@@ -344,6 +344,35 @@ TEST(SkinnedMdi, WithoutTheSkinsMdiStripTheBarShowsThePlatformsButtons) {
     DeleteFileW(store.c_str());
 }
 
+// Under a dark skin the workspace behind the children is the skin's darkest shade and its edge
+// the skin's shadows, not the platform's light grey; a skin that leaves window colours to the
+// platform leaves the workspace to it too.
+TEST(SkinnedMdi, TheWorkspaceTakesADarkSkinsShadeAndOnlyItsShade) {
+    const auto workspaceOf = [](const std::wstring& store, COLORREF* edge) {
+        TMdiHost mdi(store);
+        EXPECT_TRUE(mdi.Shown);
+        HWND client = mdi.FrameSkin() ? mdi.FrameSkin()->MDIClient() : nullptr;
+        EXPECT_NE(client, nullptr);
+        if (!client) return COLORREF{};
+        RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        Pump(30);
+        RECT r{};
+        GetWindowRect(client, &r);
+        POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, corner{r.left, r.top};
+        HWND frame = mdi.Handle();
+        RECT outer{};
+        GetWindowRect(frame, &outer);
+        const TWindowImage shot = CaptureWindow(frame);
+        *edge = shot.At(corner.x - outer.left, corner.y - outer.top);
+        return shot.At(middle.x - outer.left, middle.y - outer.top);
+    };
+    COLORREF edge = 0;
+    const COLORREF night = workspaceOf(NightStorePath(), &edge);
+    EXPECT_EQ(night, RGB(16, 17, 19)) << "Night's ButtonDkShadow";
+    EXPECT_EQ(edge, RGB(100, 106, 116)) << "Night's ButtonShadow";
+    EXPECT_EQ(workspaceOf({}, &edge), GetSysColor(COLOR_APPWORKSPACE) & 0xFFFFFF) << "Slate leaves it be";
+}
+
 TEST(SkinnedMdi, ChildsOwnMinimiseButtonAndTheMinimisedLook) {
     TMdiHost mdi;
     ASSERT_TRUE(mdi.Shown);
