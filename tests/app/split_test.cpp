@@ -119,14 +119,15 @@ TEST_F(WindowSplit, AFullLogStillEndsWithTheFinishingLine) {
 TEST_F(WindowSplit, SplitsAUtf16SourceAndShowsItsProgress) {
     const std::wstring source = Dir / L"导出.txt";
     std::wstring text;
-    for (int i = 0; i < 60000; ++i)
+    // Large enough (3 MB) to be read in several steps however large the engine's reads are.
+    for (int i = 0; i < 120000; ++i)
         text += L"第" + std::to_wstring(i) + L"行 上业\r\n"; // 上 and 业 hold the bytes of LF and SUB
     std::string bytes = "\xFF\xFE";
     bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     test::WriteBytes(source, bytes);
     const std::wstring idle = Win().Caption();
     test::TMessageBoxAnswerer boxes(IDNO);
-    SplitAndWait(source, Target, L"50000");
+    SplitAndWait(source, Target, L"99999");
 
     const auto piece = [&](int k) { return test::ReadBytes(Dir / (L"导出_" + std::to_wstring(k) + L".txt")); };
     const std::string first = piece(1), second = piece(2);
@@ -134,7 +135,7 @@ TEST_F(WindowSplit, SplitsAUtf16SourceAndShowsItsProgress) {
     ASSERT_EQ(second.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(first.size() + second.size() - 2, bytes.size()) << "CR LF stays CR LF, nothing lost";
     const std::wstring secondText(reinterpret_cast<const wchar_t*>(second.data() + 2), (second.size() - 2) / 2);
-    EXPECT_EQ(secondText.substr(0, 12), L"第50000行 上业\r\n");
+    EXPECT_EQ(secondText.substr(0, 12), L"第99999行 上业\r\n");
     EXPECT_FALSE(std::filesystem::exists(Dir / L"导出_3.txt"));
 
     // The caption as the window showed it with each taskbar state.
