@@ -30,7 +30,7 @@ void TWinSkinForm::CreateMenuBar() {
     auto bar = std::make_unique<TWinSkinMenu>(this, FSkinData);
     if (!bar->BuildItems()) return;
     FMenuBar = bar.release();
-    FBorders.Menu = GetSystemMetrics(SM_CYMENU);
+    FBorders.Menu = MenuHeightAt(FDpi);
 }
 
 void TWinSkinForm::OpenMenuItemAt(POINT screen, bool keyboard) {
