@@ -6,8 +6,10 @@
 // pixel on screen.
 #include "core/skinfile/skin_reader.h"
 #include "framework/base/streams.h"
+#include "framework/menus/menus.h"
 #include "framework/window/display_scale.h"
 #include "skin/draw/skin_draw.h"
+#include "skin/form/menu_bar.h"
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/pump.h"
 #include "tests/skin/form/skin_test_form.h"
@@ -36,6 +38,12 @@ void MoveToDpi(HWND window, int dpi) {
     RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     Pump(50);
+}
+
+// The frame painted now (the menu bar lays its items out as it paints).
+void PaintFrameNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(20);
 }
 
 // Everything of the frame that must come back exactly.
@@ -180,6 +188,48 @@ TEST(FrameAtDpi, MovesToEachScaleAndBackWithEverythingAsItWas) {
         MoveToDpi(host.Handle(), dpi);
     });
     EXPECT_LE(leaked, 0);
+}
+
+int TextWidth(const wchar_t* text, TFont& font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.Handle());
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return r.right;
+}
+
+TEST(FrameAtDpi, TheMenuBarAndItsDropDownsFollowTheDpi) {
+    TSkinnedFormHost host;
+    TWinSkinForm* skin = host.Skin();
+    ASSERT_TRUE(skin && skin->MenuBar());
+    const int dpi = skin->Dpi();
+    HWND h = host.Handle();
+    auto measured = [&] {
+        MEASUREITEMSTRUCT measure{ODT_MENU, 0, host.Form->mnOpen->Command(), 0, 0, 0};
+        SendMessageW(h, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+        return SIZE{static_cast<LONG>(measure.itemWidth), static_cast<LONG>(measure.itemHeight)};
+    };
+    const SIZE before = measured();
+    for (const int to : {144, 192}) {
+        MoveToDpi(h, to);
+        PaintFrameNow(h);
+        TWinSkinMenu* bar = skin->MenuBar();
+        const RECT first = bar->Item(0)->BoundsRect;
+        EXPECT_EQ(first.left, skin->BorderLeft() + ScaleLength(6, to)) << "the default skin has no MenuBar element";
+        EXPECT_EQ(first.top, skin->BorderTop());
+        EXPECT_EQ(first.right - first.left, TextWidth(L"&File", MenuFont(to)) + ScaleLength(10, to));
+        EXPECT_EQ(bar->Item(1)->BoundsRect.left, first.right);
+        EXPECT_EQ(HitTest(h, POINT{first.left + 2, first.top + 2}), HTMENU);
+        // A drop-down's item: the menu font and the skin's margins at the DPI.
+        const SIZE at = measured();
+        EXPECT_GE(at.cx, ScaleLength(before.cx, to) - ScaleLength(4, to)) << to;
+        EXPECT_GE(at.cy, ScaleLength(before.cy, to) - 2) << to;
+    }
+    MoveToDpi(h, dpi);
+    EXPECT_EQ(measured().cx, before.cx);
+    EXPECT_EQ(measured().cy, before.cy);
 }
 
 // The names of the images for other scales a store carries.
