@@ -198,7 +198,8 @@ int TWinSkinForm::Scale(int length) const noexcept {
 
 TFont& TWinSkinForm::CaptionFont() {
     // The skin's font is the system's, made at the system's DPI.
-    if (FDpi == SystemDpi() || !FSkinData) return FSkinData->CaptionFont();
+    if (!FSkinData) return FCaptionFont;
+    if (FDpi == SystemDpi()) return FSkinData->CaptionFont();
     if (FCaptionFontDpi != FDpi) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;

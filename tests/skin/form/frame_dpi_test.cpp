@@ -5,11 +5,13 @@
 // back. A store without images for other scales draws there from resampled ones, without a key
 // pixel on screen.
 #include "core/skinfile/skin_reader.h"
+#include "core/skinscale/skin_scales.h"
 #include "framework/base/streams.h"
 #include "framework/menus/menus.h"
 #include "framework/window/display_scale.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/menu_bar.h"
+#include "tests/framework/support/dpi_harness.h"
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/pump.h"
 #include "tests/skin/form/skin_test_form.h"
@@ -131,7 +133,9 @@ void ExpectFrameOfSkinAt(TSkinnedFormHost& host, int dpi) {
             if (!key && y >= b.Top) wrong += image.At(x, y) != Rgb(c);
         }
     EXPECT_EQ(wrong, 0) << "the left border is the scaled piece at " << dpi;
-    if (left.Trans) EXPECT_GT(cut, 0) << "the rounded corners are cut away at " << dpi;
+    if (left.Trans) {
+        EXPECT_GT(cut, 0) << "the rounded corners are cut away at " << dpi;
+    }
 
     int buttons = 0;
     for (const auto& button : skin.SysButtons()) {
@@ -232,14 +236,18 @@ TEST(FrameAtDpi, TheMenuBarAndItsDropDownsFollowTheDpi) {
     EXPECT_EQ(measured().cy, before.cy);
 }
 
-// The names of the images for other scales a store carries.
-std::vector<std::string> ScaledImageEntries(const std::wstring& path) {
+bool ReadStore(const std::wstring& path, TSkinReader& reader) {
     TFileStream in(path, fmOpenRead | fmShareDenyWrite);
     std::vector<std::uint8_t> store(static_cast<std::size_t>(in.Size()));
     in.ReadBuffer(store.data(), static_cast<std::int64_t>(store.size()));
+    return static_cast<bool>(reader.Load(store));
+}
+
+// The names of the images for other scales a store carries.
+std::vector<std::string> ScaledImageEntries(const std::wstring& path) {
     TSkinReader reader;
     std::vector<std::string> names;
-    if (!reader.Load(store)) return names;
+    if (!ReadStore(path, reader)) return names;
     for (const TSkinEntry& entry : reader.Entries())
         if (entry.Key.find('@') != std::string::npos) names.push_back(entry.Key);
     return names;
@@ -268,6 +276,57 @@ TEST(FrameAtDpi, AFormTellsTheSkinsFrameForTheDpiItIsAskedAbout) {
     EXPECT_EQ(size.cx, ScaleLength(320, 192) + b.Left + b.Right);
     EXPECT_EQ(size.cy, ScaleLength(200, 192) + b.Top + b.Menu + b.Bottom);
     EXPECT_EQ(skin->Dpi(), DpiForWindow(host.Handle())) << "asking changes nothing";
+}
+
+// In a process started at a DPI (the prefix's LogPixels): the form is made at its window's DPI and
+// so is its frame, under both shipped skins; at 192 the caption buttons show the very pixels of the
+// store's images drawn for 200 %.
+TEST(FrameAtDpiChild, AFormMadeAtItsWindowsDpiWearsTheSkinsFrameAtThatDpi) {
+    const int dpi = ChildTestDpi();
+    if (!dpi) GTEST_SKIP() << "runs in a child process at another DPI";
+    for (const std::wstring& store : {DefaultStorePath(), JadeStorePath()}) {
+        TSkinnedFormHost host(store);
+        ASSERT_TRUE(host.Skin());
+        ASSERT_EQ(DpiForWindow(host.Handle()), dpi);
+        ExpectFrameOfSkinAt(host, dpi);
+        if (dpi != 192) continue;
+        TSkinReader reader;
+        ASSERT_TRUE(ReadStore(store, reader));
+        const TWindowImage image = CaptureWindow(host.Handle());
+        int compared = 0;
+        for (const auto& button : host.Skin()->SysButtons()) {
+            const TDataSkinSysButton& e = *button->Element;
+            if (!button->Visible || e.ImageEntry.empty() || e.Align == calMenuBar) continue;
+            const std::vector<std::uint8_t> bytes = reader.GetEntry(ScaledImageName(e.ImageEntry, 200));
+            if (bytes.empty()) continue;
+            TBitmap drawn;
+            drawn.LoadFromBytes(bytes);
+            const int frames = std::max(e.Frame, 1), fw = drawn.Width() / frames;
+            const RECT& r = button->BoundsRect;
+            ASSERT_EQ(r.right - r.left, fw) << e.ImageEntry;
+            ASSERT_EQ(r.bottom - r.top, drawn.Height()) << e.ImageEntry;
+            const int shown = CaptionFrameIndex(frames, host.Skin()->Active(), button->Enabled);
+            int differ = 0;
+            for (int y = 0; y < drawn.Height(); ++y)
+                for (int x = 0; x < fw; ++x) {
+                    const COLORREF c = Rgb(drawn.PixelColor((shown - 1) * fw + x, y));
+                    if (!IsMagenta(c)) differ += image.At(r.left + x, r.top + y) != c;
+                }
+            EXPECT_EQ(differ, 0) << e.ImageEntry << " at 200 %";
+            ++compared;
+        }
+        EXPECT_GT(compared, 0) << "the store draws its caption buttons for 200 %";
+    }
+}
+
+TEST(FrameAtDpiDriver, FormsMadeAt120144And192WearTheSkinsFrameThere) {
+    if (ChildTestDpi()) GTEST_SKIP() << "the driver's own test";
+    for (const int dpi : {120, 144, 192}) {
+        const TChildRun run = RunTestsAtDpi(dpi, "FrameAtDpiChild.*");
+        EXPECT_EQ(run.ExitCode, 0u) << "at " << dpi << ":\n" << run.Output;
+        EXPECT_NE(run.Output.find("[  PASSED  ] 1 test"), std::string::npos) << run.Output;
+        EXPECT_EQ(PrefixLogPixels(), 96);
+    }
 }
 
 } // namespace
