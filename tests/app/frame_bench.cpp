@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 using namespace orvo;
@@ -88,7 +89,8 @@ int RunAtDpi(int dpi) {
 void BenchSkinLoad(const char* path, int rounds) {
     const std::string narrow = path;
     const std::wstring store(narrow.begin(), narrow.end());
-    std::vector<double> load, all;
+    constexpr std::size_t Scales = std::size(SkinScalePercents);
+    std::vector<double> load, all, each[Scales];
     for (int round = 0; round < rounds; ++round) {
         TSkinData skin(nullptr);
         bool loaded = false;
@@ -100,12 +102,19 @@ void BenchSkinLoad(const char* path, int rounds) {
             std::printf("%s: does not load (%ls)\n", path, skin.LoadError().c_str());
             return;
         }
-        all.push_back(Time([&] {
-            for (const int percent : SkinScalePercents) skin.AtDpi(DpiOfPercent(percent));
-        }));
+        double sum = 0;
+        for (std::size_t i = 0; i < Scales; ++i) {
+            const double t = Time([&] { skin.AtDpi(DpiOfPercent(SkinScalePercents[i])); });
+            each[i].push_back(t);
+            sum += t;
+        }
+        all.push_back(sum);
     }
-    std::printf("skin load  %-40s load %6.1f ms   every scale %6.1f ms   total %6.1f ms\n", path,
+    std::printf("skin load  %s\n  load (100 %%) %6.1f ms   every scale %6.1f ms   total %6.1f ms\n  ", path,
                 Median(load) * 1e3, Median(all) * 1e3, (Median(load) + Median(all)) * 1e3);
+    for (std::size_t i = 0; i < Scales; ++i)
+        std::printf("%d %%: %.1f ms  ", SkinScalePercents[i], Median(each[i]) * 1e3);
+    std::printf("\n");
 }
 
 } // namespace
