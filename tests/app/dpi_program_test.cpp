@@ -292,6 +292,8 @@ TEST_P(ProgramAtDpi, TheMainWindowAndTheAboutDialogFollowTheScaleAndTheProgramWo
         box = program.FindWindowOf(L"#32770");
         return box && SendMessageW(box, SKM_ISSKINNED, 0, 0) == 1;
     })) << "a skinned message box at " << dpi;
+    Settle(300);
+    ExpectSkinnedFrame(box, stored.Skin(), dpi, false, true, "a message box");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box); }));
 
