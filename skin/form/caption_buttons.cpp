@@ -246,9 +246,9 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
             // A skin without the MDI strip: the platform's buttons, as the platform's bar shows them.
             h = std::min(SystemMetricForDpi(SM_CYMENUSIZE, FDpi), FBorders.Menu - gap);
             w = std::min(SystemMetricForDpi(SM_CXMENUSIZE, FDpi), h + gap);
-        } else if (IsStandIn(e) && FBorders.Top > 3 * gap) {
+        } else if (IsStandIn(e) && FBorders.Top > Scale(6)) {
             // A skin without the button: the platform's, centred in the caption bar.
-            h = std::min(SystemMetricForDpi(SM_CYSIZE, FDpi) - 2 * gap, FBorders.Top - 2 * gap);
+            h = std::min(SystemMetricForDpi(SM_CYSIZE, FDpi) - Scale(4), FBorders.Top - Scale(4));
             w = h + gap;
         }
         if (w <= 0 || h <= 0) {
