@@ -11,6 +11,7 @@
 #include "framework/window/display_scale.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/form/menu_bar.h"
+#include "skin/manager/skin_manager.h"
 #include "tests/framework/support/dpi_harness.h"
 #include "tests/framework/support/gdi_count.h"
 #include "tests/framework/support/pump.h"
@@ -192,6 +193,60 @@ TEST(FrameAtDpi, MovesToEachScaleAndBackWithEverythingAsItWas) {
         MoveToDpi(host.Handle(), dpi);
     });
     EXPECT_LE(leaked, 0);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+SIZE WindowSize(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+bool operator==(SIZE a, SIZE b) {
+    return a.cx == b.cx && a.cy == b.cy;
+}
+
+// A bare window (a message box: no framework form behind it) answers the system's questions
+// itself: its size at the new DPI is its client scaled and the skin's frame there, and it moves
+// to the rectangle the system suggests, framed by the skin at that DPI; and back.
+TEST(FrameAtDpi, AMessageBoxMovedToAnotherDpiWearsTheSkinsFrameThereAndBack) {
+    TSkinnedFormHost host;
+    const int dpi = DpiForWindow(host.Handle());
+    TFrameBorders before, at, back;
+    SIZE clientBefore{}, clientAt{}, windowAt{}, clientBack{}, windowBefore{}, windowBack{};
+    int skinDpi = 0;
+    WhenActive([&](HWND box) {
+        TWinSkinForm* skin = ExistingSkinManager()->FindFormSkin(box);
+        before = skin->Borders();
+        clientBefore = ClientSize(box);
+        windowBefore = WindowSize(box);
+        MoveToDpi(box, 144);
+        skinDpi = skin->Dpi();
+        at = skin->Borders();
+        clientAt = ClientSize(box);
+        windowAt = WindowSize(box);
+        MoveToDpi(box, dpi);
+        back = skin->Borders();
+        clientBack = ClientSize(box);
+        windowBack = WindowSize(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxW(host.Handle(), L"Text of the message", L"A box", MB_OK);
+    TScaledSkin& scaled = host.Form->SkinData1->AtDpi(144);
+    EXPECT_EQ(skinDpi, 144);
+    EXPECT_EQ(at, BordersFromSkin(scaled.Left(), scaled.Top(), scaled.Right(), scaled.Bottom(), TFrameKind::Dialog, 0));
+    EXPECT_EQ(clientAt.cx, ScaleLengthBetween(clientBefore.cx, dpi, 144));
+    EXPECT_EQ(clientAt.cy, ScaleLengthBetween(clientBefore.cy, dpi, 144));
+    EXPECT_EQ(windowAt.cx, clientAt.cx + at.Left + at.Right);
+    EXPECT_EQ(windowAt.cy, clientAt.cy + at.Top + at.Bottom);
+    EXPECT_EQ(back, before);
+    EXPECT_TRUE(clientBack == clientBefore);
+    EXPECT_TRUE(windowBack == windowBefore);
 }
 
 int TextWidth(const wchar_t* text, TFont& font) {

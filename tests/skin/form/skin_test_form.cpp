@@ -9,6 +9,7 @@
 #include "tests/framework/support/pump.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace orvo::test {
 
@@ -76,6 +77,25 @@ std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const
     TFileStream out(path, fmCreate);
     out.WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
     return path;
+}
+
+void WhenActive(std::function<void(HWND)> check) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [check, poll] {
+        HWND active = GetActiveWindow();
+        wchar_t name[16]{};
+        GetClassNameW(active, name, 16);
+        if (std::wstring(name) == L"#32770") {
+            TSkinManage* manager = ExistingSkinManager();
+            if (manager && manager->FindFormSkin(active) &&
+                manager->FindFormSkin(active)->State() == TFormSkinState::Skinned) {
+                check(active);
+                return;
+            }
+        }
+        Later(*poll);
+    };
+    Later(*poll);
 }
 
 std::wstring NightStorePath() {
