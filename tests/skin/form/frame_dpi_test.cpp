@@ -32,17 +32,6 @@ bool IsMagenta(COLORREF c) {
     return GetRValue(c) == 255 && GetBValue(c) == 255 && GetGValue(c) <= 1;
 }
 
-// What the system does when the window moves to a monitor at `dpi`.
-void MoveToDpi(HWND window, int dpi) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    SIZE size{r.right - r.left, r.bottom - r.top};
-    SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size));
-    RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    Pump(50);
-}
-
 // The frame painted now (the menu bar lays its items out as it paints).
 void PaintFrameNow(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);

@@ -5,6 +5,7 @@
 #include "core/skinfile/skin_store.h"
 #include "framework/base/properties.h"
 #include "framework/base/streams.h"
+#include "framework/window/display_scale.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/framework/support/pump.h"
 
@@ -96,6 +97,16 @@ void WhenActive(std::function<void(HWND)> check) {
         Later(*poll);
     };
     Later(*poll);
+}
+
+void MoveToDpi(HWND window, int dpi) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SIZE size{r.right - r.left, r.bottom - r.top};
+    SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size));
+    RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump(50);
 }
 
 std::wstring NightStorePath() {
