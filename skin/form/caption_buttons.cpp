@@ -635,7 +635,11 @@ void TWinSkinForm::BuildSystemMenuPopup() {
     auto popup = std::make_unique<TPopupMenu>(nullptr);
     popup->SetTag(33333);
     popup->SetOwnerDraw(true);
-    if (FSkinData) popup->SetImages(&FSkinData->MenuGlyphs());
+    if (FSkinData) {
+        // The glyphs at this window's DPI (one system menu shows at a time).
+        FSkinData->MenuGlyphs().SetDpi(FDpi);
+        popup->SetImages(&FSkinData->MenuGlyphs());
+    }
     const int count = GetMenuItemCount(FSystemMenu);
     const bool maximized = IsZoomed(Handle) != FALSE, minimized = IsIconic(Handle) != FALSE;
     for (int i = 0; i < count; ++i) {
