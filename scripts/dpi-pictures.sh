@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the documentation's pictures of the main window and the skin gallery without their skin at
-# 150 % and 200 % (the framework's layout at those scales), on a private Xvfb large enough for the
-# gallery at 200 %, in the program's language: docs/dpi-<percent>-main.png, -gallery.png.
+# Takes the documentation's pictures of the main window and the skin gallery at 150 % and 200 %, on
+# a private Xvfb large enough for the gallery at 200 %, in the program's language: without their
+# skin (the framework's layout at those scales), docs/dpi-<percent>-main.png, -gallery.png; and in
+# each shipped skin drawn by the skin engine at that scale, with a message box,
+# docs/dpi-<percent>-<skin>-main.png, -gallery.png, -message.png.
 #   scripts/dpi-pictures.sh            after scripts/build.sh win
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +28,9 @@ for dpi in 144 192; do
     percent=$((dpi * 100 / 96))
     logpixels "$dpi"
     wine "$tool" "$(winpath "$work")" "dpi-$percent"
+    for skin in slate:default jade:jade night:night; do
+        wine "$tool" "$(winpath "$work")" "dpi-$percent-${skin%%:*}" "$(winpath "$root/build/win/skins/${skin#*:}.skn")"
+    done
 done
 logpixels 96
 for f in "$work"/*.bmp; do

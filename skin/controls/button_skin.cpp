@@ -227,7 +227,7 @@ void TSkinButton::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* f
 }
 
 bool TSkinButton::HasFace() const {
-    return SkinData && !SkinData->NoSkin() && !SkinData->Buttons().Image.Empty();
+    return SkinData && !SkinData->NoSkin() && !Skin().Buttons().Image.Empty();
 }
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
@@ -357,7 +357,7 @@ int TSkinButton::ComposeFace(const RECT& r, bool drawFace) {
         DrawParentBackground(face, *Control);
     else
         FillFace(face, w);
-    if (drawFace) DrawFace(face, w, SkinData->Buttons(), frame);
+    if (drawFace) DrawFace(face, w, Skin().Buttons(), frame);
     return frame;
 }
 
@@ -401,7 +401,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& r) {
     const TColor base = font ? font->Color() : SkinData->Colour(scButtonText);
     {
         TFaceText text(face, font ? font->Handle() : WindowFont(),
-                       ButtonTextColour(base, SkinData->Buttons(), frame, NormalColourOnlyInFrame1()));
+                       ButtonTextColour(base, Skin().Buttons(), frame, NormalColourOnlyInFrame1()));
         DrawButtonCaption(face, RECT{0, 0, WidthOf(r), HeightOf(r)}, true);
     }
     Blit(dc, r);
@@ -493,7 +493,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& r) {
     const TColor base = font ? font->Color() : SkinData->Colour(scButtonText);
     {
         TFaceText text(face, font ? font->Handle() : WindowFont(),
-                       ButtonTextColour(base, SkinData->Buttons(), frame, NormalColourOnlyInFrame1()));
+                       ButtonTextColour(base, Skin().Buttons(), frame, NormalColourOnlyInFrame1()));
         DrawGlyphAndCaption(face, RECT{0, 0, WidthOf(r), HeightOf(r)}, frame, false, false);
     }
     Blit(dc, r);
@@ -513,7 +513,7 @@ void TSkinMenuButton::DrawSkin(HDC dc, const RECT& r) {
     const SIZE g = glyph ? SIZE{glyph->Width(), glyph->Height()} : SIZE{0, 0};
     {
         TFaceText text(face, font ? font->Handle() : WindowFont(),
-                       ButtonTextColour(base, SkinData->Buttons(), frame, NormalColourOnlyInFrame1()));
+                       ButtonTextColour(base, Skin().Buttons(), frame, NormalColourOnlyInFrame1()));
         const std::wstring caption = ButtonCaptionLines(Text);
         RECT box{2, 2, c.cx - g.cx - MenuArrowBox - 2, c.cy - 2};
         SIZE s{0, 0};
@@ -659,7 +659,7 @@ void TSkinSpeedButton::PaintSpeed(HDC dc) {
         DrawParentBackground(face, *RepaintTarget);
     else
         FillFace(face, w);
-    if (!flat || frame == bfPressed || frame == bfHot) DrawFace(face, w, SkinData->Buttons(), frame);
+    if (!flat || frame == bfPressed || frame == bfHot) DrawFace(face, w, Skin().Buttons(), frame);
 
     auto* glyph = dynamic_cast<TBitmap*>(ObjectProp(L"Glyph"));
     TGraphic* graphic = GraphicProperty.empty() ? nullptr : dynamic_cast<TGraphic*>(ObjectProp(GraphicProperty.c_str()));
@@ -668,7 +668,7 @@ void TSkinSpeedButton::PaintSpeed(HDC dc) {
     const TColor base = font ? font->Color() : SkinData->Colour(scButtonText);
     {
         TFaceText text(face, font ? font->Handle() : nullptr,
-                       ButtonTextColour(base, SkinData->Buttons(), frame, NormalColourOnlyInFrame1()));
+                       ButtonTextColour(base, Skin().Buttons(), frame, NormalColourOnlyInFrame1()));
         if (FHasGlyph)
             DrawGlyphAndCaption(face, w, frame, true, down);
         else

@@ -177,13 +177,13 @@ void TSkinCheckBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool 
 }
 
 TBitmap* TSkinCheckBox::Strip() const {
-    return SkinData ? &SkinData->Buttons().CheckImage : nullptr;
+    return SkinData ? &Skin().Buttons().CheckImage : nullptr;
 }
 
 int TSkinCheckBox::StripFrames() const {
     const TBitmap* strip = Strip();
     if (!strip) return 4;
-    return GlyphStripFrames(SkinData->Buttons().CheckButtonFrame, strip->Width(), strip->Height());
+    return GlyphStripFrames(Skin().Buttons().CheckButtonFrame, strip->Width(), strip->Height());
 }
 
 void TSkinCheckBox::AfterMessage(TMessage& m) {
@@ -220,13 +220,13 @@ int TSkinCheckBox::CurrentGlyphFrame() {
 // ---- radio button ----------------------------------------------------------------------------
 
 TBitmap* TSkinRadioButton::Strip() const {
-    return SkinData ? &SkinData->Buttons().RadioImage : nullptr;
+    return SkinData ? &Skin().Buttons().RadioImage : nullptr;
 }
 
 int TSkinRadioButton::StripFrames() const {
     const TBitmap* strip = Strip();
     if (!strip) return 4;
-    return GlyphStripFrames(SkinData->Buttons().RadioButtonFrame, strip->Width(), strip->Height());
+    return GlyphStripFrames(Skin().Buttons().RadioButtonFrame, strip->Width(), strip->Height());
 }
 
 bool TSkinRadioButton::CurrentChecked() {

@@ -70,7 +70,7 @@ void TComboxScrollBar::DrawSkin(HDC dc, const RECT&) {
     look.ButtonSize = ButtonSize;
     look.ThumbStart = ThumbStart;
     look.ThumbEnd = ThumbEnd;
-    PaintScrollBarLook(dc, bar, size, ScrollBarThickness(*SkinData, ButtonSize), *SkinData, look);
+    PaintScrollBarLook(dc, bar, size, ScrollBarThickness(Skin(), ButtonSize), Skin(), look);
 }
 
 bool TComboxScrollBar::DragThumb(const TMessage& m) {

@@ -7,6 +7,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/gdi_handle.h"
+#include "framework/window/display_scale.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
@@ -108,6 +109,20 @@ TSkinControl::~TSkinControl() {
 
 TControl* TSkinControl::Target() const noexcept {
     return Control ? Control : RepaintTarget;
+}
+
+int TSkinControl::Dpi() const {
+    if (const TControl* target = Target()) return target->CurrentDpi();
+    if (Form) return Form->Dpi();
+    return DpiForWindow(Handle);
+}
+
+TScaledSkin& TSkinControl::Skin() const {
+    return SkinData->AtDpi(Dpi());
+}
+
+int TSkinControl::Scale(int length) const {
+    return ScaleLength(length, Dpi());
 }
 
 // ---- attach ----------------------------------------------------------------------------------

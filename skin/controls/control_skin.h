@@ -54,6 +54,7 @@ class TControl;
 class TDataSkinObject;
 class TFont;
 class TSkinData;
+class TScaledSkin;
 class TWinSkinForm;
 struct TMargins;
 
@@ -127,6 +128,13 @@ public:
     bool Pressed() const noexcept { return MouseState & msPressed; }
     // The control this object paints for (Control, else RepaintTarget).
     TControl* Target() const noexcept;
+    // The DPI the control is drawn at: its own (a framework control's CurrentDpi), else its form
+    // skin's, else its window's.
+    int Dpi() const;
+    // The skin at that DPI: every element a family draws is read from it (at 96 the skin's own).
+    TScaledSkin& Skin() const;
+    // A length of the drawing code's own, designed at 96 DPI, at the control's DPI.
+    int Scale(int length) const;
 
 protected:
     // true: pass the message on; false: consumed.

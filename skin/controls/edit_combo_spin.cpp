@@ -7,6 +7,7 @@
 #include "framework/controls/control.h"
 #include "framework/controls/date_time_picker.h"
 #include "framework/graphics/gdi_handle.h"
+#include "framework/window/display_scale.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
@@ -295,7 +296,7 @@ void TSkinUpDown::AfterMessage(TMessage& m) {
 }
 
 void TSkinUpDown::DrawHalf(HDC dc, const RECT& r, int frame, bool horizontal, bool first) const {
-    TDataSkinBorder* e = horizontal ? SkinData->UpDownHorz() : SkinData->UpDownVert();
+    TDataSkinBorder* e = horizontal ? Skin().UpDownHorz() : Skin().UpDownVert();
     if (HasImage(e)) {
         const int frames = Frames(e, UpDownFrames);
         DrawFrameStrip(dc, r, e->Image, true, frames, frame);
@@ -527,9 +528,9 @@ void TSkinComBox::AfterMessage(TMessage& m) {
 }
 
 void TSkinComBox::DrawFlat(HDC dc, const RECT& r, int state) {
-    TDataSkinBorder* combo = SkinData->ComboButton();
+    TDataSkinBorder* combo = Skin().ComboButton();
     const bool left = ComboExStyle & WS_EX_LEFTSCROLLBAR;
-    const int strip = GetSystemMetrics(SM_CYVTHUMB);
+    const int strip = SystemMetricForDpi(SM_CYVTHUMB, Dpi());
     // The DC's brush where the sunken edge was.
     HBRUSH back = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
     const RECT ring = Shrunk(r, 1);
@@ -561,7 +562,7 @@ void TSkinComBox::DrawFlat(HDC dc, const RECT& r, int state) {
 
 void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
     if (!SkinData) return;
-    TDataSkinBorder* combo = SkinData->ComboButton();
+    TDataSkinBorder* combo = Skin().ComboButton();
     if (!HasImage(combo)) return;
     ComboStyle = Style();
     ComboExStyle = ExStyle();
@@ -578,7 +579,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
         return;
     }
     const int state = ComboButtonState(enabled, Pressed(), focused, Hot());
-    const int b = GetSystemMetrics(SM_CXHSCROLL);
+    const int b = SystemMetricForDpi(SM_CXHSCROLL, Dpi());
     const int frames = Frames(combo, ComboFrames);
     if (FlatMode) {
         if (HasBorder(Handle)) {
@@ -586,7 +587,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
             Frame(dc, Shrunk(r, 1), static_cast<TColor>(BackgroundOf(Handle)));
         }
         HWND first = GetTopWindow(Handle);
-        TDataSkinObject* arrow = SkinData->ComboxArrow();
+        TDataSkinObject* arrow = Skin().ComboxArrow();
         if (first && HasImage(arrow)) {
             const RECT at = WindowRectIn(Handle, first);
             FillFace(dc, at);
@@ -594,7 +595,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
         }
         return;
     }
-    TDataSkinObject* sunk = SkinData->SunkEdge();
+    TDataSkinObject* sunk = Skin().SunkEdge();
     const bool left = ComboExStyle & WS_EX_LEFTSCROLLBAR;
     if (combo->Style == 2) {
         TDataSkinObject& e = left && HasImage(sunk) ? *sunk : *combo;
@@ -618,7 +619,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
     TBitmap& image = left && !combo->Image2.Empty() ? combo->Image2 : combo->Image;
     DrawFrameStrip(dc, button, image, true, frames, state);
     ButtonRect = button;
-    TDataSkinObject* extra = SkinData->ExtraImages();
+    TDataSkinObject* extra = Skin().ExtraImages();
     if (HasImage(extra)) DrawCentredFrame(dc, glyph, extra->Image, true, Frames(extra, 5), state);
 }
 
@@ -626,7 +627,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& r) {
 
 TArrowButton::TArrowButton(TComponent* owner, TSkinDateTime* skin, TWinControl* picker)
     : TCustomControl(owner), Picker(picker), SkinOwner(skin) {
-    ButtonWidth = GetSystemMetrics(SM_CXHSCROLL);
+    ButtonWidth = SystemMetricForDpi(SM_CXHSCROLL, skin ? skin->Dpi() : SystemDpi());
     SetTabStop(false);
 }
 
@@ -650,7 +651,7 @@ void TArrowButton::Paint() {
     r.bottom = std::max<LONG>(pickerRect.bottom - pickerRect.top - 4, 0);
     TBrushHandle face(CreateSolidBrush(Rgb(SkinOwner->SkinData->Colour(scButtonFace))));
     FillRect(dc, &r, face.Get());
-    TDataSkinObject* arrow = SkinOwner->SkinData->ComboxArrow();
+    TDataSkinObject* arrow = SkinOwner->Skin().ComboxArrow();
     if (!HasImage(arrow)) return;
     const int frames = Frames(arrow, ComboFrames);
     const int frame = std::min((MouseState & msHot) ? 4 : 1, frames);

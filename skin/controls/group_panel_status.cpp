@@ -199,7 +199,7 @@ bool TSkinStatusBar::BeforeMessage(TMessage& m) {
 }
 
 void TSkinStatusBar::PanelEdge(HDC dc, const RECT& r, int frame) const {
-    TDataSkinObject* edges = SkinData->StatusBarEdges();
+    TDataSkinObject* edges = Skin().StatusBarEdges();
     if (HasImage(edges)) {
         DrawSliced(dc, r, edges->Image, 3, frame, false,
                    MarginsOf(*edges),
@@ -286,7 +286,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& r) {
     }
     {
         TDcText saved(s, ControlFont() ? plain.Handle() : WindowFont());
-        TDataSkinObject* edges = SkinData->StatusBarEdges();
+        TDataSkinObject* edges = Skin().StatusBarEdges();
         SetTextColor(s, Rgb(edges ? edges->NormalColour2 : SkinData->Colour(scButtonText)));
         const int count = OrdProp(L"Panels.Count", 0);
         const int panels = std::max(count, 0);
@@ -298,7 +298,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& r) {
         } else {
             DrawPanels(s, r, panels);
         }
-        if (Style() & SBARS_SIZEGRIP) DrawSkinGrip(s, r, SkinData->ExtraImages());
+        if (Style() & SBARS_SIZEGRIP) DrawSkinGrip(s, r, Skin().ExtraImages());
     }
     BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), s, 0, 0, SRCCOPY);
     if (auto* windowed = dynamic_cast<TWinControl*>(Control)) {
@@ -312,7 +312,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& r) {
 void TSkinSizer::DrawSkin(HDC dc, const RECT& r) {
     if (!SkinData) return;
     FillFace(dc, r);
-    DrawSkinGrip(dc, RECT{r.left, r.top, r.right + 1, r.bottom + 1}, SkinData->ExtraImages());
+    DrawSkinGrip(dc, RECT{r.left, r.top, r.right + 1, r.bottom + 1}, Skin().ExtraImages());
 }
 
 } // namespace orvo

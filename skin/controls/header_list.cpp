@@ -82,7 +82,7 @@ void TSkinHeader::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* f
 
 bool TSkinHeader::Usable() const {
     if (!SkinData || SkinData->NoSkin()) return false;
-    TDataSkinObject* bar = SkinData->Headerbar();
+    TDataSkinObject* bar = Skin().Headerbar();
     return HasImage(bar);
 }
 
@@ -126,7 +126,7 @@ void TSkinHeader::AfterMessage(TMessage& m) {
 
 void TSkinHeader::DrawSkin(HDC dc, const RECT& r) {
     if (!Usable() || WidthOf(r) <= 0 || HeightOf(r) <= 0) return;
-    TDataSkinObject& bar = *SkinData->Headerbar();
+    TDataSkinObject& bar = *Skin().Headerbar();
     draw_detail::TScratch scratch(WidthOf(r), HeightOf(r));
     HDC s = scratch.Dc();
     const RECT whole{0, 0, WidthOf(r), HeightOf(r)};
@@ -155,7 +155,7 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& r) {
 }
 
 void TSkinHeader::DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images) {
-    TDataSkinObject& bar = *SkinData->Headerbar();
+    TDataSkinObject& bar = *Skin().Headerbar();
     int format = 0, image = -1;
     const std::wstring text = HeaderItemText(Handle, index, &format, &image);
     DrawSliced(dc, r, bar.Image, std::max(bar.Frame, 1), index == HotItem ? 2 : 1, false,
@@ -331,7 +331,7 @@ void TSkinListView::Unskin() {
 // ---- TSkinCheckList --------------------------------------------------------------------------
 
 bool TSkinCheckList::HasGlyphs() const {
-    return SkinData && !SkinData->NoSkin() && !SkinData->Buttons().CheckImage.Empty();
+    return SkinData && !SkinData->NoSkin() && !Skin().Buttons().CheckImage.Empty();
 }
 
 bool TSkinCheckList::BeforeMessage(TMessage& m) {
@@ -371,7 +371,7 @@ void TSkinCheckList::DrawItem(DRAWITEMSTRUCT& item) {
         SetBkMode(dc, oldMode);
         return;
     }
-    TDataSkinButton& buttons = SkinData->Buttons();
+    TDataSkinButton& buttons = Skin().Buttons();
     TBitmap& strip = buttons.CheckImage;
     const int frames = GlyphStripFrames(buttons.CheckButtonFrame, strip.Width(), strip.Height());
     const SIZE glyph{strip.Width() / frames, strip.Height()};

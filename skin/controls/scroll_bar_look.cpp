@@ -84,14 +84,14 @@ RECT ScrollCornerBox(const RECT& vertBar, const RECT& horzBar, POINT offset) noe
     return RECT{vertBar.left + offset.x, horzBar.top + offset.y, vertBar.right + offset.x, horzBar.bottom + offset.y};
 }
 
-int ScrollBarThickness(TSkinData& skin, int buttonSize) noexcept {
+int ScrollBarThickness(TSkinElementAccess& skin, int buttonSize) noexcept {
     TDataSkinObject* strip = skin.Scrollbar();
     if (!HasImage(strip)) return buttonSize;
     const int k = strip->Image.Height();
     return std::abs(k - buttonSize) > 2 ? buttonSize : k;
 }
 
-bool PaintScrollBarLook(HDC dc, const RECT& dest, SIZE size, int thickness, TSkinData& skin,
+bool PaintScrollBarLook(HDC dc, const RECT& dest, SIZE size, int thickness, TSkinElementAccess& skin,
                         const TScrollBarLook& look) {
     TDataSkinObject* strip = skin.Scrollbar();
     if (!HasImage(strip) || size.cx <= 0 || size.cy <= 0) return false;

@@ -12,7 +12,7 @@
 
 namespace orvo {
 
-class TSkinData;
+class TSkinElementAccess;
 
 // What a bar's state is read with (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS).
 constexpr UINT ScrollInfoMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
@@ -60,9 +60,10 @@ struct TScrollBarLook {
 // Paints a bar of `size` from the skin's elements, composed off screen and put into `dest` of `dc`
 // with one blit (stretched when `dest` is of another size). `thickness` is the cross size drawn (the rest stays ButtonFace). False when
 // the skin has no Scrollbar image or the bitmap could not be made.
-bool PaintScrollBarLook(HDC dc, const RECT& dest, SIZE size, int thickness, TSkinData& skin, const TScrollBarLook& look);
+bool PaintScrollBarLook(HDC dc, const RECT& dest, SIZE size, int thickness, TSkinElementAccess& skin,
+                        const TScrollBarLook& look);
 // The cross size the skin's bar is drawn with: the Scrollbar image's height, unless it is more
 // than 2 pixels off the platform's arrow size.
-int ScrollBarThickness(TSkinData& skin, int buttonSize) noexcept;
+int ScrollBarThickness(TSkinElementAccess& skin, int buttonSize) noexcept;
 
 } // namespace orvo

@@ -3,6 +3,7 @@
 
 #include "framework/base/prop_access.h"
 #include "framework/base/properties.h"
+#include "framework/window/display_scale.h"
 #include "skin/controls/control_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
@@ -45,7 +46,7 @@ LPARAM PackPoint(POINT p) {
 } // namespace
 
 TWScrollbar::TWScrollbar(TSkinControl* skinOwner) : TCustomControl(nullptr), SkinOwner(skinOwner) {
-    ButtonSize = GetSystemMetrics(SM_CXHSCROLL);
+    ButtonSize = SystemMetricForDpi(SM_CXHSCROLL, skinOwner ? skinOwner->Dpi() : SystemDpi());
     SetVisible(false);
     SetTabStop(false);
 }
@@ -150,7 +151,7 @@ void TWScrollbar::UpdatePosition(HWND window) {
     }
     const RECT& bar = info.rcScrollBar;
     const SIZE size{bar.right - bar.left, bar.bottom - bar.top};
-    const bool noImage = !SkinOwner || !SkinOwner->SkinData || !HasImage(SkinOwner->SkinData->Scrollbar());
+    const bool noImage = !SkinOwner || !SkinOwner->SkinData || !HasImage(SkinOwner->Skin().Scrollbar());
     if (!(GetWindowLongPtrW(Target, GWL_STYLE) & WS_VISIBLE) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) ||
         size.cx <= 0 || size.cy <= 0 || noImage) {
         // Without the skin's image the platform's own bar shows.
@@ -227,7 +228,9 @@ void TWScrollbar::RefreshIfChanged() {
 
 void TWScrollbar::Paint() {
     if (!SkinOwner || !SkinOwner->SkinData) return;
-    TSkinData& skin = *SkinOwner->SkinData;
+    // The skin and the system's arrow size at the control's DPI (it may have moved since).
+    TSkinElementAccess& skin = SkinOwner->Skin();
+    ButtonSize = SystemMetricForDpi(SM_CXHSCROLL, SkinOwner->Dpi());
     SCROLLBARINFO info{};
     if (!ReadBarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return;
     FShown = CurrentState();

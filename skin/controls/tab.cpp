@@ -281,13 +281,13 @@ void TSkinTab::PrepareImages() {
     PaneImage.Clear();
     if (!SkinData || !Handle) return;
     Orientation = TabOrientationOf(Style());
-    TDataSkinBorder* tabs = SkinData->Tabs();
+    TDataSkinBorder* tabs = Skin().Tabs();
     if (!tabs) return;
     if (!tabs->Image.Empty()) TabImage.Assign(tabs->Image);
     if (tabs->Style == 0) {
         if (!tabs->Image2.Empty()) PaneImage.Assign(tabs->Image2);
     } else if (tabs->Style == 1) {
-        if (TDataSkinObject* pane = SkinData->TabPane(); HasImage(pane))
+        if (TDataSkinObject* pane = Skin().TabPane(); HasImage(pane))
             PaneImage.Assign(pane->Image);
     }
     for (TBitmap* image : {&TabImage, &PaneImage})
@@ -349,7 +349,7 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& r, const RECT& page) {
     if (length <= 0 || thickness <= 0) return;
     StripBitmap.SetPixelFormat(pf24bit);
     StripBitmap.SetSize(length, thickness);
-    TDataSkinBorder* tabs = SkinData->Tabs();
+    TDataSkinBorder* tabs = Skin().Tabs();
     {
         HDC strip = StripBitmap.Canvas().Handle();
         FillParentColor(strip, RECT{0, 0, length, thickness});
@@ -385,8 +385,8 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& r, const RECT& page) {
 }
 
 void TSkinTab::DrawPane(HDC dc, const RECT& page) {
-    TDataSkinBorder* tabs = SkinData->Tabs();
-    TDataSkinObject* pane = SkinData->TabPane();
+    TDataSkinBorder* tabs = Skin().Tabs();
+    TDataSkinObject* pane = Skin().TabPane();
     const bool fromPane = tabs && tabs->Style == 1 && pane;
     const TMargins margins = fromPane ? MarginsOf(*pane) : TMargins{4, 5, 4, 4};
     const bool tile = fromPane ? pane->Tile != 0 : (tabs && tabs->Tile != 0);
@@ -396,7 +396,7 @@ void TSkinTab::DrawPane(HDC dc, const RECT& page) {
 // ---- TSkinTabBtn -----------------------------------------------------------------------------
 
 bool TSkinTabBtn::BeforeMessage(TMessage& m) {
-    if (m.Msg == WM_PAINT && SkinData && !SkinData->Buttons().Image.Empty()) {
+    if (m.Msg == WM_PAINT && SkinData && !Skin().Buttons().Image.Empty()) {
         FullPaint(m);
         return false;
     }
@@ -405,7 +405,7 @@ bool TSkinTabBtn::BeforeMessage(TMessage& m) {
 
 void TSkinTabBtn::DrawSkin(HDC dc, const RECT& r) {
     if (!SkinData) return;
-    TDataSkinButton& face = SkinData->Buttons();
+    TDataSkinButton& face = Skin().Buttons();
     if (face.Image.Empty()) return;
     RECT display = DisplayRect(Handle, r);
     InflateRect(&display, 4, 4);
@@ -476,7 +476,7 @@ void TSkinTab31::SkinChanged() {
 
 void TSkinTab31::PrepareImage() {
     StripImage.Clear();
-    TDataSkinBorder* tabs = SkinData ? SkinData->Tabs() : nullptr;
+    TDataSkinBorder* tabs = SkinData ? Skin().Tabs() : nullptr;
     if (!HasImage(tabs)) return;
     StripImage.Assign(tabs->Image);
     StripImage.SetPixelFormat(pf24bit);
@@ -501,7 +501,7 @@ bool TSkinTab31::BeforeMessage(TMessage& m) {
 void TSkinTab31::DrawSkin(HDC dc, const RECT& r) {
     if (!SkinData || !TabSet || StripImage.Empty() || WidthOf(r) <= 0 || HeightOf(r) <= 0) return;
     SkinTabArrows(*this, TabSet->ScrollerHandle(), ArrowSkin);
-    TDataSkinBorder* tabs = SkinData->Tabs();
+    TDataSkinBorder* tabs = Skin().Tabs();
     draw_detail::TScratch scratch(WidthOf(r), HeightOf(r));
     HDC s = scratch.Dc();
     FillFace(s, r);

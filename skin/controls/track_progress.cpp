@@ -71,8 +71,8 @@ void TSkinTrackBar::SkinChanged() {
 
 bool TSkinTrackBar::HasChannelImage() const {
     if (!SkinData) return false;
-    if (Vertical() && HasImage(SkinData->TrackVert())) return true;
-    return HasImage(SkinData->Track());
+    if (Vertical() && HasImage(Skin().TrackVert())) return true;
+    return HasImage(Skin().Track());
 }
 
 bool TSkinTrackBar::BeforeMessage(TMessage& m) {
@@ -100,9 +100,9 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
     RECT thumb{};
     SendMessageW(Handle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     if (WidthOf(thumb) <= 0 || HeightOf(thumb) <= 0) return;
-    TDataSkinObject* image = SkinData->Element(TSkinElement::TrackbarThumbHorz);
-    if (Vertical() && HasImage(SkinData->Element(TSkinElement::TrackbarThumbVert)))
-        image = SkinData->Element(TSkinElement::TrackbarThumbVert);
+    TDataSkinObject* image = Skin().Element(TSkinElement::TrackbarThumbHorz);
+    if (Vertical() && HasImage(Skin().Element(TSkinElement::TrackbarThumbVert)))
+        image = Skin().Element(TSkinElement::TrackbarThumbVert);
     if (HasImage(image)) {
         DrawFrameStrip(dc, thumb, image->Image, true, ThumbFrames, ThumbFrame);
         return;
@@ -117,7 +117,7 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
 void TSkinTrackBar::DrawChannel(HDC dc) {
     RECT c{};
     SendMessageW(Handle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
-    TDataSkinObject* vertical = SkinData->TrackVert();
+    TDataSkinObject* vertical = Skin().TrackVert();
     if (Vertical() && HasImage(vertical)) {
         c = VerticalChannelRect(c);
         TBitmap& image = vertical->Image;
@@ -129,7 +129,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
         CopyPart(dc, RECT{x, c.bottom - bottom, x + w, c.bottom}, image, RECT{0, h - bottom, w, h});
         return;
     }
-    TDataSkinObject* track = SkinData->Track();
+    TDataSkinObject* track = Skin().Track();
     if (!HasImage(track)) return;
     TBitmap& image = track->Image;
     const int w = image.Width(), h = image.Height();
@@ -151,10 +151,10 @@ int ProgressChunkCount(int fill, int chunkWidth, int room) noexcept {
 
 bool TSkinProgress::Drawable() const {
     if (!SkinData || SkinData->NoSkin()) return false;
-    TDataSkinBorder* progress = SkinData->Progress();
+    TDataSkinBorder* progress = Skin().Progress();
     if (!HasImage(progress)) return false;
     // The chunk look needs its chunk: without one the bar stays the platform's.
-    return progress->Style != 1 || HasImage(SkinData->ProgressChunk());
+    return progress->Style != 1 || HasImage(Skin().ProgressChunk());
 }
 
 bool TSkinProgress::BeforeMessage(TMessage& m) {
@@ -184,7 +184,7 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& r) {
     const auto maximum = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, FALSE, 0));
     const auto minimum = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, TRUE, 0));
     const int fill = ProgressFillLength(width, minimum, maximum, position);
-    if (SkinData->Progress()->Style == 1)
+    if (Skin().Progress()->Style == 1)
         DrawChunks(b, width, height, fill);
     else
         DrawPlain(b, width, height, fill);
@@ -193,17 +193,17 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& r) {
 }
 
 void TSkinProgress::DrawPlain(HDC dc, int width, int height, int fill) {
-    TDataSkinBorder& e = *SkinData->Progress();
+    TDataSkinBorder& e = *Skin().Progress();
     DrawSliced(dc, RECT{0, 0, width, height}, e.Image, 2, 1, false, MarginsOf(e), e.Tile != 0, true);
     if (fill > 0)
         DrawSliced(dc, RECT{0, 0, fill, height}, e.Image, 2, 2, false, MarginsOf(e), e.Tile != 0, true);
 }
 
 void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
-    TDataSkinBorder& e = *SkinData->Progress();
+    TDataSkinBorder& e = *Skin().Progress();
     DrawSliced(dc, RECT{0, 0, width, height}, e.Image, 1, 1, false, MarginsOf(e), e.Tile != 0, true);
     if (fill <= 0) return;
-    TDataSkinObject& chunk = *SkinData->ProgressChunk();
+    TDataSkinObject& chunk = *Skin().ProgressChunk();
     const int w = chunk.Image.Width(), h = chunk.Image.Height();
     if (w <= 0 || h <= 0) return;
     if (chunk.Tile == 1) {

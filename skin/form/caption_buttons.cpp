@@ -11,6 +11,7 @@
 #include "framework/forms/application.h"
 #include "framework/menus/menu_item.h"
 #include "framework/menus/popup_menu.h"
+#include "framework/window/display_scale.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/draw/skin_draw.h"
@@ -226,8 +227,9 @@ TCaptionState TWinSkinForm::CaptionState() const {
 
 void TWinSkinForm::LayoutButtons(int windowWidth) {
     const TCaptionState state = CaptionState();
-    const TDataSkinObject* menuBar = FSkinData ? FSkinData->MenuBar() : nullptr;
+    const TDataSkinObject* menuBar = FSkinData ? Skin().MenuBar() : nullptr;
     FRightButtonsWidth = 0;
+    const int gap = Scale(2); // between the platform's stand-in buttons and around them
     for (auto& button : FSysButtons) {
         const TDataSkinSysButton& e = *button->Element;
         const TButtonShow show = EvaluateButton(e.Action, e.Visibility, e.Visibility1, state);
@@ -238,16 +240,16 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
             w = e.Image.Width() / std::max(e.Frame, 1);
             h = e.Image.Height();
         } else if (IsIconAction(e.Action)) {
-            w = GetSystemMetrics(SM_CXSMICON);
-            h = GetSystemMetrics(SM_CYSMICON);
-        } else if (e.Align == calMenuBar && PlatformStandIn(e.Action) >= 0 && FBorders.Menu > 2) {
+            w = SystemMetricForDpi(SM_CXSMICON, FDpi);
+            h = SystemMetricForDpi(SM_CYSMICON, FDpi);
+        } else if (e.Align == calMenuBar && PlatformStandIn(e.Action) >= 0 && FBorders.Menu > gap) {
             // A skin without the MDI strip: the platform's buttons, as the platform's bar shows them.
-            h = std::min(GetSystemMetrics(SM_CYMENUSIZE), FBorders.Menu - 2);
-            w = std::min(GetSystemMetrics(SM_CXMENUSIZE), h + 2);
-        } else if (IsStandIn(e) && FBorders.Top > 6) {
+            h = std::min(SystemMetricForDpi(SM_CYMENUSIZE, FDpi), FBorders.Menu - gap);
+            w = std::min(SystemMetricForDpi(SM_CXMENUSIZE, FDpi), h + gap);
+        } else if (IsStandIn(e) && FBorders.Top > Scale(6)) {
             // A skin without the button: the platform's, centred in the caption bar.
-            h = std::min(GetSystemMetrics(SM_CYSIZE) - 4, FBorders.Top - 4);
-            w = h + 2;
+            h = std::min(SystemMetricForDpi(SM_CYSIZE, FDpi) - Scale(4), FBorders.Top - Scale(4));
+            w = h + gap;
         }
         if (w <= 0 || h <= 0) {
             button->Visible = false;
@@ -257,9 +259,9 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
         in.Align = e.Align;
         in.XCoord = e.XCoord;
         in.YCoord = e.YCoord;
-        if (e.Image.Empty() && e.Align == calMenuBar) in.XCoord = (w + 2) * PlatformStandInSlot(e.Action);
+        if (e.Image.Empty() && e.Align == calMenuBar) in.XCoord = (w + gap) * PlatformStandInSlot(e.Action);
         if (IsStandIn(e)) {
-            in.XCoord = FBorders.Right + 2 + (w + 2) * PlatformStandInSlot(e.Action);
+            in.XCoord = FBorders.Right + gap + (w + gap) * PlatformStandInSlot(e.Action);
             in.YCoord = (FBorders.Top - h) / 2;
         }
         in.Width = w;
@@ -309,8 +311,8 @@ HICON TWinSkinForm::ApplicationIcon() {
     // One copy at the small size, made again only when the icon changes.
     if (icon != FAppIconSource || !FAppIconCopy) {
         if (FAppIconCopy) DestroyIcon(FAppIconCopy);
-        FAppIconCopy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE));
+        FAppIconCopy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, SystemMetricForDpi(SM_CXSMICON, FDpi),
+                                                    SystemMetricForDpi(SM_CYSMICON, FDpi), LR_COPYFROMRESOURCE));
         FAppIconSource = icon;
     }
     return FAppIconCopy ? FAppIconCopy : icon;
@@ -633,7 +635,11 @@ void TWinSkinForm::BuildSystemMenuPopup() {
     auto popup = std::make_unique<TPopupMenu>(nullptr);
     popup->SetTag(33333);
     popup->SetOwnerDraw(true);
-    if (FSkinData) popup->SetImages(&FSkinData->MenuGlyphs());
+    if (FSkinData) {
+        // The glyphs at this window's DPI (one system menu shows at a time).
+        FSkinData->MenuGlyphs().SetDpi(FDpi);
+        popup->SetImages(&FSkinData->MenuGlyphs());
+    }
     const int count = GetMenuItemCount(FSystemMenu);
     const bool maximized = IsZoomed(Handle) != FALSE, minimized = IsIconic(Handle) != FALSE;
     for (int i = 0; i < count; ++i) {

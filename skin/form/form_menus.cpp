@@ -30,7 +30,7 @@ void TWinSkinForm::CreateMenuBar() {
     auto bar = std::make_unique<TWinSkinMenu>(this, FSkinData);
     if (!bar->BuildItems()) return;
     FMenuBar = bar.release();
-    FBorders.Menu = GetSystemMetrics(SM_CYMENU);
+    FBorders.Menu = MenuHeightAt(FDpi);
 }
 
 void TWinSkinForm::OpenMenuItemAt(POINT screen, bool keyboard) {
@@ -132,10 +132,10 @@ bool TWinSkinForm::MenuItemMessage(TMessage& m) {
             TCanvas canvas;
             HDC dc = GetWindowDC(Handle);
             canvas.SetHandle(dc);
-            canvas.Font().Assign(MenuFont());
+            canvas.Font().Assign(MenuFont(FDpi));
             int width = 0, height = 0;
             framework->DefaultMeasureItem(canvas, width, height);
-            if (!framework->IsLine()) width += MainMenuItemExtraWidth(*FSkinData, menu->Images() != nullptr);
+            if (!framework->IsLine()) width += MainMenuItemExtraWidth(*FSkinData, menu->Images() != nullptr, FDpi);
             canvas.SetHandle(nullptr);
             ReleaseDC(Handle, dc);
             item->itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -143,7 +143,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& m) {
         } else {
             wchar_t text[80]{};
             GetMenuStringW(FMenuBar->MenuHandle(), item->itemID, text, 80, MF_BYCOMMAND);
-            const SIZE size = MeasureNativeMenuItem(*FSkinData, text);
+            const SIZE size = MeasureNativeMenuItem(*FSkinData, text, FDpi);
             item->itemWidth = static_cast<UINT>(size.cx);
             item->itemHeight = static_cast<UINT>(size.cy);
         }
@@ -160,7 +160,7 @@ bool TWinSkinForm::MenuItemMessage(TMessage& m) {
     const TMenuItemFace face = framework ? MenuItemFace(*framework, menu->Images())
                                          : NativeMenuItemFace(parent, item->itemID, false);
     PaintMenuItem(*FSkinData, item->hDC, item->rcItem, face, (item->itemState & ODS_SELECTED) != 0,
-                  FindMenuBackground(parent));
+                  FindMenuBackground(parent), FDpi);
     m.Result = 1;
     return true;
 }

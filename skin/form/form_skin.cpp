@@ -8,6 +8,7 @@
 #include "framework/forms/forms.h"
 #include "framework/graphics/canvas.h"
 #include "framework/menus/popup_menu.h"
+#include "framework/window/display_scale.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/data/skin_trace.h"
@@ -100,6 +101,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
 void TWinSkinForm::Attach(TSkinData* skinData) {
     FAttached = true;
     FSkinData = skinData;
+    FDpi = FForm ? FForm->CurrentDpi() : DpiForWindow(Handle);
     FSkinData->FreeNotification(this);
     if (TSkinManage* manager = ExistingSkinManager()) manager->SetState(TSkinManagerState::Running);
     FHintTimer = new TTimer(this);
@@ -186,20 +188,58 @@ void TWinSkinForm::SetLong(int index, LONG_PTR value) const {
         SetWindowLongPtrA(Handle, index, value);
 }
 
-void TWinSkinForm::BuildFrame() {
-    if (!FSkinData || FSkinData->NoSkin()) return;
-    const int menu = FBorders.Menu;
-    FBorders = BordersFromSkin(FSkinData->Left(), FSkinData->Top(), FSkinData->Right(), FSkinData->Bottom(),
-                               FFrameKind, menu);
+TScaledSkin& TWinSkinForm::Skin() const {
+    return FSkinData->AtDpi(FDpi);
+}
+
+int TWinSkinForm::Scale(int length) const noexcept {
+    return ScaleLength(length, FDpi);
+}
+
+TFont& TWinSkinForm::CaptionFont() {
+    // The skin's font is the system's, made at the system's DPI.
+    if (!FSkinData) return FCaptionFont;
+    if (FDpi == SystemDpi()) return FSkinData->CaptionFont();
+    if (FCaptionFontDpi != FDpi) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (!NonClientMetricsForDpi(metrics, FDpi)) return FSkinData->CaptionFont();
+        TFontHandle font(CreateFontIndirectW(&metrics.lfCaptionFont));
+        if (!font) return FSkinData->CaptionFont();
+        FCaptionFont.SetHandle(font.Get());
+        FCaptionFontDpi = FDpi;
+    }
+    return FCaptionFont;
+}
+
+int TWinSkinForm::MenuHeightAt(int dpi) const {
+    return FMenuBar ? SystemMetricForDpi(SM_CYMENU, dpi) : 0;
+}
+
+TFrameBorders TWinSkinForm::BordersAtDpi(int dpi) {
+    TScaledSkin& skin = FSkinData->AtDpi(dpi);
+    TFrameBorders borders =
+        BordersFromSkin(skin.Left(), skin.Top(), skin.Right(), skin.Bottom(), FFrameKind, MenuHeightAt(dpi));
     if (FFormKind == TFormKind::MdiChild && FFrameKind != TFrameKind::None) {
         // A child's caption is at least as high as the platform's (caption and frame): a strip
         // under a lower caption bar makes up the difference.
-        const int native = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
-        FBorders.Menu = FBorders.Top < native ? native - FBorders.Top : 0;
+        const int native = SystemMetricForDpi(SM_CYCAPTION, dpi) + SystemMetricForDpi(SM_CXFRAME, dpi);
+        borders.Menu = borders.Top < native ? native - borders.Top : 0;
     }
+    return borders;
+}
+
+RECT TWinSkinForm::FrameAtDpi(int dpi) {
+    const TFrameBorders b = BordersAtDpi(dpi);
+    return RECT{-b.Left, -(b.Top + b.Menu), b.Right, b.Bottom};
+}
+
+void TWinSkinForm::BuildFrame() {
+    if (!FSkinData || FSkinData->NoSkin()) return;
+    FBorders = BordersAtDpi(FDpi);
     for (auto& shape : FShapes) shape = TPieceShape{};
     ReleaseSysButtons();
-    for (const auto& definition : FSkinData->SysButtons())
+    for (const auto& definition : Skin().SysButtons())
         FSysButtons.push_back(std::make_unique<TWinSysButton>(this, definition.get()));
     AddStandInButtons();
     RenderIcon();
@@ -552,6 +592,40 @@ bool TWinSkinForm::Stage2(TMessage& m) {
     case WM_MENUSELECT:
         if (FMenuBar) FMenuBar->MenuSelect(m.WParam, m.LParam);
         return false;
+    case WM_DPICHANGED:
+        if (!FForm) {
+            BareDpiChanged(m);
+            return true;
+        }
+        // The frame at the new DPI first: the form sizes itself against it.
+        TakeDpi(LOWORD(m.WParam));
+        CallDefault(m);
+        DpiTaken();
+        return true;
+    case WM_GETDPISCALEDSIZE:
+        if (FForm) return false; // the form answers, asking CM_FRAMEFORDPI
+        BareScaledSize(m);
+        return true;
+    case CM_DPICHANGED:
+        // A form laid out at another DPI without WM_DPICHANGED (made there, an MDI child moved
+        // with its frame): the frame follows, around the client the form has now.
+        if (!FForm) return false;
+        CallDefault(m);
+        if (static_cast<int>(m.LParam) != FDpi) {
+            TakeDpi(static_cast<int>(m.LParam));
+            if (FState == TFormSkinState::Skinned && FFrameKind != TFrameKind::None &&
+                FWindowState != TWindowShowState::Minimized && !IsMaximizedMdiChild())
+                ResizeToSkinnedFrame(true);
+            DpiTaken();
+        }
+        return true;
+    case CM_FRAMEFORDPI:
+        if (!FForm || FFrameKind == TFrameKind::None || FState == TFormSkinState::Attached || IsMaximizedMdiChild() ||
+            !m.LParam)
+            return false;
+        *reinterpret_cast<RECT*>(m.LParam) = FrameAtDpi(static_cast<int>(m.WParam));
+        m.Result = 1;
+        return true;
     default:
         break;
     }
@@ -599,8 +673,8 @@ bool TWinSkinForm::IsMaximizedMdiChild() const noexcept {
 TScrollBarSpace TWinSkinForm::ScrollBars() const {
     const auto style = static_cast<DWORD>(GetLong(GWL_STYLE));
     TScrollBarSpace bars;
-    if (style & WS_VSCROLL) bars.Vertical = GetSystemMetrics(SM_CXVSCROLL);
-    if (style & WS_HSCROLL) bars.Horizontal = GetSystemMetrics(SM_CYHSCROLL);
+    if (style & WS_VSCROLL) bars.Vertical = SystemMetricForDpi(SM_CXVSCROLL, FDpi);
+    if (style & WS_HSCROLL) bars.Horizontal = SystemMetricForDpi(SM_CYHSCROLL, FDpi);
     bars.LeftScrollBar = (GetLong(GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     return bars;
 }
@@ -641,7 +715,8 @@ void TWinSkinForm::NcHitTest(TMessage& m) {
     in.Borders = FBorders;
     in.Kind = FFrameKind;
     in.Show = IsIconic(Handle) ? TWindowShowState::Minimized : FWindowState;
-    in.CornerSize = GetSystemMetrics(SM_CXSIZE);
+    in.CornerSize = SystemMetricForDpi(SM_CXSIZE, FDpi);
+    in.TopSizingRows = Scale(in.TopSizingRows);
     const int hit = FrameHitTest(in);
     if (hit == HitTestAskDefault) {
         CallDefault(m);
@@ -719,6 +794,80 @@ void TWinSkinForm::GetMinMaxInfo(TMessage& m) {
     info->ptMaxSize = POINT{(work.right - work.left) + FBorders.Left + FBorders.Right,
                             (work.bottom - work.top) + FBorders.Bottom};
     info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, FBorders.Top + FBorders.Bottom + FBorders.Menu);
+}
+
+// ---- display scale ---------------------------------------------------------------------------
+
+void TWinSkinForm::TakeDpi(int dpi) {
+    if (dpi <= 0 || dpi == FDpi) return;
+    FDpi = dpi;
+    if (FAppIconCopy) {
+        DestroyIcon(FAppIconCopy);
+        FAppIconCopy = nullptr;
+        FAppIconSource = nullptr;
+    }
+    if (!FSkinData || FSkinData->NoSkin() || !FSkinFrame) return;
+    // Buttons, borders, icon and pieces made again from the skin at the new DPI; the hot or
+    // pressed button goes with the old ones.
+    if (FPressed && GetCapture() == Handle) ReleaseCapture();
+    BuildFrame();
+    FRegionWidth = FRegionHeight = -1;
+    if (FNativeMeasured) {
+        const RECT native = NativeFrameForDpi(FStyle, FExStyle, FMenuBar != nullptr, dpi);
+        FNativeFrame = SIZE{native.right - native.left, native.bottom - native.top};
+    }
+}
+
+void TWinSkinForm::DpiTaken() {
+    if (FState == TFormSkinState::Attached) {
+        // Not skinned yet: the first skinning sizes the client the window has now.
+        if (FFormKind != TFormKind::MdiChild) {
+            RECT client{};
+            GetClientRect(Handle, &client);
+            FSkinnedClient = SIZE{client.right, client.bottom};
+            FNativeMeasured = false;
+            MeasureNativeFrame();
+        }
+        return;
+    }
+    if (FRegionWidth < 0 && FWindowState != TWindowShowState::Minimized) {
+        // The size stayed (no WM_SIZE made the region): the frame's shape at the new DPI.
+        UpdateRegion(false);
+        if (IsWindowVisible(Handle))
+            RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    }
+}
+
+void TWinSkinForm::BareDpiChanged(TMessage& m) {
+    const bool visible = IsWindowVisible(Handle) != FALSE;
+    if (visible) SendMessageW(Handle, WM_SETREDRAW, FALSE, 0);
+    TakeDpi(LOWORD(m.WParam));
+    CallDefault(m);
+    if (m.LParam && !FIsChild && !IsZoomed(Handle) && !IsIconic(Handle)) {
+        const RECT& r = *reinterpret_cast<const RECT*>(m.LParam);
+        SetWindowPos(Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (visible) SendMessageW(Handle, WM_SETREDRAW, TRUE, 0);
+    DpiTaken();
+    if (visible)
+        RedrawWindow(Handle, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    m.Result = 0;
+}
+
+void TWinSkinForm::BareScaledSize(TMessage& m) {
+    auto* size = reinterpret_cast<SIZE*>(m.LParam);
+    if (!size || FFrameKind == TFrameKind::None || FState == TFormSkinState::Attached || IsZoomed(Handle)) {
+        CallDefault(m);
+        return;
+    }
+    const int dpi = static_cast<int>(m.WParam);
+    RECT client{};
+    GetClientRect(Handle, &client);
+    const RECT frame = FrameAtDpi(dpi);
+    size->cx = ScaleLengthBetween(client.right, FDpi, dpi) + frame.right - frame.left;
+    size->cy = ScaleLengthBetween(client.bottom, FDpi, dpi) + frame.bottom - frame.top;
+    m.Result = TRUE;
 }
 
 POINT TWinSkinForm::ToFramePoint(POINT screen) const {

@@ -58,6 +58,7 @@ class TWinSkinMenu;
 class TSkinData;
 class TTimer;
 class TDataSkinBorder;
+class TScaledSkin;
 
 enum class TFormSkinState : int {
     Attached = 0,     // waiting for SKM_FINISHSKINNING
@@ -104,6 +105,18 @@ public:
 
     TFormSkinState State() const noexcept { return FState; }
     TSkinData* SkinData() const noexcept { return FSkinData; }
+    // The DPI the frame is drawn at: the window's (a framework form's CurrentDpi, else the
+    // system's answer for the window), then each DPI the window is moved to.
+    int Dpi() const noexcept { return FDpi; }
+    // The skin at that DPI (at 96 the skin's own definitions); ask again after a skin change.
+    TScaledSkin& Skin() const;
+    // A length of the frame's own designed at 96 DPI, at the frame's DPI.
+    int Scale(int length) const noexcept;
+    // The caption font at the frame's DPI.
+    TFont& CaptionFont();
+    // The skinned frame around a client area at `dpi`, as a rectangle around (0, 0, 0, 0), left
+    // and top negative (what a form asks to size itself for a move to another monitor).
+    RECT FrameAtDpi(int dpi);
     TCustomForm* Form() const noexcept { return FForm; }
     bool SkinFrame() const noexcept { return FSkinFrame; }
     const TFrameBorders& Borders() const noexcept { return FBorders; }
@@ -235,6 +248,16 @@ private:
     void SyncMdiState();
     // An MDI child's WM_SIZE after the default handling: its region and its frame's bar.
     void MdiChildSized();
+    // The window is now at `dpi`: frame, buttons, pieces, region and fonts taken up at it.
+    void TakeDpi(int dpi);
+    // After the window was laid out at the DPI taken: region, frame and controls.
+    void DpiTaken();
+    // WM_DPICHANGED / WM_GETDPISCALEDSIZE of a bare window (a framework form sizes itself).
+    void BareDpiChanged(TMessage& m);
+    void BareScaledSize(TMessage& m);
+    // The frame's borders from the skin at `dpi`, menu strip included.
+    TFrameBorders BordersAtDpi(int dpi);
+    int MenuHeightAt(int dpi) const;
 
     // frame_paint.cpp
     void PaintBorders(HDC dc, int w, int h);
@@ -325,7 +348,9 @@ private:
     int FHeight = 0;
     std::wstring FCaptionPrefix = L"  ";
     std::wstring FCaptionSuffix = L" ";
-    TFont FCaptionFont;
+    TFont FCaptionFont;     // the caption font at FCaptionFontDpi (not the system's DPI)
+    int FCaptionFontDpi = 0;
+    int FDpi = 96;
 
     // Border pieces kept at the size they were last built (per piece and activation), so a repaint
     // is a few blits.
@@ -336,6 +361,7 @@ private:
     };
     std::array<TPieceCache, 8> FPieces;
     const TSkinData* FPiecesSkin = nullptr; // null: every piece is built again
+    int FPiecesDpi = 0;
     TBitmap FCaptionBitmap;
     TBitmap FIconBitmap;
 

@@ -8,9 +8,6 @@ namespace orvo {
 
 namespace {
 
-// Rows of the caption that still size the window from its top edge.
-constexpr int TopSizingRows = 4;
-
 int SideWidth(const TDataSkinBorder& e) noexcept {
     return e.Image.Empty() ? 0 : e.Image.Width() / std::max(e.Frame, 1);
 }
@@ -89,7 +86,7 @@ int FrameHitTest(const THitTestInput& in) noexcept {
     if (in.Kind == TFrameKind::Sizeable && in.Show == TWindowShowState::Normal) {
         const int corner = std::max(in.CornerSize, 1);
         const bool left = p.x < b.Left, right = p.x >= w - b.Right;
-        const bool top = p.y < std::min(TopSizingRows, std::max(b.Top, 1)), bottom = p.y >= h - b.Bottom;
+        const bool top = p.y < std::min(in.TopSizingRows, std::max(b.Top, 1)), bottom = p.y >= h - b.Bottom;
         if (top || bottom) {
             const int base = top ? HTTOP : HTBOTTOM;
             if (p.x < corner) return base + 1;      // HTTOPLEFT, HTBOTTOMLEFT

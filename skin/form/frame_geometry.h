@@ -83,10 +83,11 @@ struct THitTestInput {
     TFrameKind Kind = TFrameKind::Sizeable;
     TWindowShowState Show = TWindowShowState::Normal;
     int CornerSize = 16;     // how far along an edge a corner's sizing zone reaches
+    int TopSizingRows = 4;   // the caption's rows that size the window from its top edge
 };
 
 // What a point of a skinned window hits: the client; the sizing edges and corners of a sizeable,
-// normal-sized frame (its top edge being the caption's first four rows); the caption bar
+// normal-sized frame (its top edge being the caption's first TopSizingRows rows); the caption bar
 // (HTCAPTION, caption buttons included: the form skin handles their mouse messages itself); the
 // menu strip (HTMENU); HTBORDER anywhere else in the frame. HitTestAskDefault between the client
 // and the borders (the system's scroll bars). A minimised window is all caption.

@@ -4,10 +4,12 @@
 // menu strip, and the system's scroll bars where the window has them.
 //
 // Reads: the skin's Left, Right, Top, Bottom border elements, Title, the caption buttons, the
-// colours TitleTextActive, TitleTextNoActive, ButtonFace.
+// colours TitleTextActive, TitleTextNoActive, ButtonFace; all of them from the skin at the
+// window's DPI (TWinSkinForm::Skin), the caption font and the small icon at that DPI too.
 #include "skin/form/frame_paint.h"
 
 #include "framework/graphics/canvas.h"
+#include "framework/window/display_scale.h"
 #include "skin/data/skin_bitmaps.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
@@ -19,6 +21,7 @@
 namespace orvo {
 
 RECT CaptionTextRect(const TCaptionTextInput& in) noexcept {
+    const auto scaled = [&in](int length) { return ScaleLength(length, in.Dpi); };
     const RECT& c = in.Caption;
     RECT t{c.left, c.top, c.left + in.Text.cx, c.top + in.Text.cy};
     t.right += in.TXTBackleft + in.TXTBackRight;
@@ -43,11 +46,11 @@ RECT CaptionTextRect(const TCaptionTextInput& in) noexcept {
     OffsetRect(&t, x, dy);
     if (in.RightToLeft && x < 1) t.left = in.TextShift;
     if (in.RightToLeft) {
-        OffsetRect(&t, 10, 0);
+        OffsetRect(&t, scaled(10), 0);
     } else {
         LONG limit = in.Popup ? t.right : c.right - in.TextRightClip;
         // Never under the right-hand buttons, whatever the skin's clip says.
-        if (in.RightButtonsWidth > 5) limit = std::min<LONG>(limit, c.right - in.RightButtonsWidth - 5);
+        if (in.RightButtonsWidth > scaled(5)) limit = std::min<LONG>(limit, c.right - in.RightButtonsWidth - scaled(5));
         // Centred text too wide for its place moves left as far as the shift allows before it is cut.
         if (in.TextAlignment == 1) {
             if (t.right > limit)
@@ -57,7 +60,7 @@ RECT CaptionTextRect(const TCaptionTextInput& in) noexcept {
         }
         t.right = std::min(t.right, limit);
     }
-    if (in.Kind == TFrameKind::Dialog && in.TextAlignment == 0) t.left -= 16; // a dialog has no icon
+    if (in.Kind == TFrameKind::Dialog && in.TextAlignment == 0) t.left -= scaled(16); // a dialog has no icon
     return t;
 }
 
@@ -90,10 +93,10 @@ void Blit(HDC dc, int x, int y, int w, int h, TBitmap& source, int sx, int sy) {
 } // namespace
 
 TBitmap& TWinSkinForm::BorderPiece(int piece, int width, int height) {
-    TDataSkinBorder& element = piece == PieceLeft    ? FSkinData->Left()
-                               : piece == PieceRight ? FSkinData->Right()
-                               : piece == PieceTop   ? FSkinData->Top()
-                                                     : FSkinData->Bottom();
+    TDataSkinBorder& element = piece == PieceLeft    ? Skin().Left()
+                               : piece == PieceRight ? Skin().Right()
+                               : piece == PieceTop   ? Skin().Top()
+                                                     : Skin().Bottom();
     const int frames = std::max(element.Frame, 1);
     const int frame = (FActive || frames == 1) ? 1 : 2;
     TPieceCache& cache = FPieces[static_cast<std::size_t>((piece - 1) * 2 + (frame - 1))];
@@ -113,9 +116,10 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     if (!FSkinData || FSkinData->NoSkin() || !FSkinFrame) return;
     if (FState != TFormSkinState::Skinned && FState != TFormSkinState::SkinChanging) return;
     if (FFrameKind == TFrameKind::None || IsMaximizedMdiChild() || FFramePaintSuspended) return;
-    if (!FPiecesSkin) {
+    if (!FPiecesSkin || FPiecesDpi != FDpi) {
         for (auto& piece : FPieces) piece.Width = piece.Height = -1;
         FPiecesSkin = FSkinData;
+        FPiecesDpi = FDpi;
     }
     try {
         TFrameDc frame(Handle, dc);
@@ -206,10 +210,10 @@ std::wstring TWinSkinForm::CaptionWindowText() const {
 }
 
 void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& c) {
-    TDataSkinTitle& title = FSkinData->Title();
+    TDataSkinTitle& title = Skin().Title();
     const std::wstring text = FCaptionPrefix + CaptionWindowText() + FCaptionSuffix;
     HDC dc = canvas.Handle();
-    TSelectObject font(dc, FSkinData->CaptionFont().Handle());
+    TSelectObject font(dc, CaptionFont().Handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const TColor colour = FSkinData->Colour(FActive ? scTitleTextActive : scTitleTextNoActive);
     const COLORREF oldColour = SetTextColor(dc, ColorToColorRef(colour));
@@ -229,6 +233,7 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& c) {
     in.Popup = (FStyle & WS_POPUP) != 0;
     in.RightButtonsWidth = FRightButtonsWidth;
     in.Kind = FFrameKind;
+    in.Dpi = FDpi;
     RECT t = CaptionTextRect(in);
     FTextRect = t;
     if (!title.Image.Empty() && t.right > t.left) {
@@ -252,16 +257,16 @@ void TWinSkinForm::MeasureDialogCaption(int& neededWidth) {
     HDC dc = GetWindowDC(Handle);
     if (!dc) return;
     {
-        TSelectObject font(dc, FSkinData->CaptionFont().Handle());
+        TSelectObject font(dc, CaptionFont().Handle());
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        const TDataSkinTitle& title = FSkinData->Title();
+        const TDataSkinTitle& title = Skin().Title();
         RECT window{};
         GetWindowRect(Handle, &window);
         LayoutButtons(window.right - window.left); // the right-hand buttons' room
         // The text, its background's margins and the shift, clear of the clip and the buttons.
         neededWidth = FBorders.Left + title.LeftWidth + (r.right - r.left) + title.TXTBackleft + title.TXTBackRight +
-                      std::max(title.RightWidth, FRightButtonsWidth + 5) + FBorders.Right;
+                      std::max(title.RightWidth, FRightButtonsWidth + Scale(5)) + FBorders.Right;
     }
     ReleaseDC(Handle, dc);
 }
@@ -297,7 +302,7 @@ void TWinSkinForm::RenderIcon() {
     if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
     if (!icon) return;
-    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    const int cx = SystemMetricForDpi(SM_CXSMICON, FDpi), cy = SystemMetricForDpi(SM_CYSMICON, FDpi);
     MakeFilledBitmap(FIconBitmap, cx, cy, clFuchsia);
     DrawIconEx(FIconBitmap.Canvas().Handle(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
     FIconBitmap.SetTransparentColor(clFuchsia);

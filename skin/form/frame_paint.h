@@ -3,6 +3,7 @@
 // arithmetic, used by the frame painting of TWinSkinForm (frame_paint.cpp).
 #pragma once
 
+#include "core/scale/dpi_scale.h"
 #include "skin/form/frame_geometry.h"
 
 #include <windows.h>
@@ -22,6 +23,7 @@ struct TCaptionTextInput {
     bool Popup = false;        // WS_POPUP
     int RightButtonsWidth = 0; // largest XCoord of the visible right-aligned buttons
     TFrameKind Kind = TFrameKind::Sizeable;
+    int Dpi = 96; // the lengths of the rule's own (the icon's room, gaps) are scaled to it
 };
 
 // The rectangle of the caption text, its background margins included (the text itself is drawn

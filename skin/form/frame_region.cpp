@@ -46,10 +46,10 @@ TWinSkinForm::TPieceShape& TWinSkinForm::PieceShape(int piece, int frame) {
     if (shape.Built) return shape;
     shape = TPieceShape{};
     shape.Built = true;
-    TDataSkinBorder& e = piece == PieceLeft    ? FSkinData->Left()
-                         : piece == PieceRight ? FSkinData->Right()
-                         : piece == PieceTop   ? FSkinData->Top()
-                                               : FSkinData->Bottom();
+    TDataSkinBorder& e = piece == PieceLeft    ? Skin().Left()
+                         : piece == PieceRight ? Skin().Right()
+                         : piece == PieceTop   ? Skin().Top()
+                                               : Skin().Bottom();
     if (e.Image.Empty()) return shape;
     const bool stacked = piece > PieceRight;
     const TFrameBounds f = FrameBounds(e.Image, std::max(e.Frame, 1), frame, stacked);
@@ -92,16 +92,18 @@ void TWinSkinForm::UpdateRegion(bool redraw) {
     FRegion.Reset();
     FRegionWidth = w;
     FRegionHeight = h;
-    if (FPiecesSkin != FSkinData) {
+    if (FPiecesSkin != FSkinData || FPiecesDpi != FDpi) {
         for (auto& piece : FPieces) piece.Width = piece.Height = -1;
         FPiecesSkin = FSkinData;
+        FPiecesDpi = FDpi;
     }
 
     const TFrameBorders& b = FBorders;
-    TDataSkinBorder& left = FSkinData->Left();
-    TDataSkinBorder& right = FSkinData->Right();
-    TDataSkinBorder& top = FSkinData->Top();
-    TDataSkinBorder& bottom = FSkinData->Bottom();
+    TScaledSkin& skin = Skin();
+    TDataSkinBorder& left = skin.Left();
+    TDataSkinBorder& right = skin.Right();
+    TDataSkinBorder& top = skin.Top();
+    TDataSkinBorder& bottom = skin.Bottom();
     TRegionHandle region;
     if (!left.Trans && !right.Trans && !top.Trans) {
         region = RectRegion(0, 0, w, h);

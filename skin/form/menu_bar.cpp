@@ -51,10 +51,12 @@ bool SetEntryType(HMENU menu, int position, UINT type) {
 
 } // namespace
 
-int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft) noexcept {
-    int offset = 6;
-    if (hasElement) offset = rightToLeft ? rightWidth + 8 : leftWidth + 4;
-    return barWidth < offset ? 12 : offset;
+int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft,
+                       int dpi) noexcept {
+    const auto scaled = [dpi](int length) { return ScaleLength(length, dpi); };
+    int offset = scaled(6);
+    if (hasElement) offset = rightToLeft ? rightWidth + scaled(8) : leftWidth + scaled(4);
+    return barWidth < offset ? scaled(12) : offset;
 }
 
 void TMenuBtn::Paint() {
@@ -181,7 +183,7 @@ int TWinSkinMenu::ItemWidth(HDC dc, const std::wstring& caption) const {
     RECT r{0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
     const int w = r.right - r.left;
-    return w > 0 ? w + 10 : 0;
+    return w > 0 ? w + FForm->Scale(10) : 0;
 }
 
 void TWinSkinMenu::Layout(int windowWidth) {
@@ -189,16 +191,17 @@ void TWinSkinMenu::Layout(int windowWidth) {
     FBarRect = bar;
     const int w = bar.right - bar.left, h = bar.bottom - bar.top;
     if (w <= 0 || h <= 0) return;
-    const TDataSkinObject* e = FSkinData ? FSkinData->MenuBar() : nullptr;
+    const TDataSkinObject* e = FSkinData ? FForm->Skin().MenuBar() : nullptr;
     HDC screen = GetDC(nullptr);
     {
-        TSelectObject font(screen, MenuFont().Handle());
-        int x = MenuBarStartOffset(w, e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, FRightToLeft);
+        TSelectObject font(screen, MenuFont(FForm->Dpi()).Handle());
+        int x = MenuBarStartOffset(w, e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, FRightToLeft,
+                                   FForm->Dpi());
         if (FRightToLeft) {
             // A maximised MDI child's buttons hold the right end: the items start 5 pixels left of them.
             int right = w;
             for (const TWinSysButton* button : MdiButtons())
-                right = std::min<int>(right, button->BoundsRect.left - bar.left - 5);
+                right = std::min<int>(right, button->BoundsRect.left - bar.left - FForm->Scale(5));
             x = right - x;
         }
         for (auto& item : FItems) {
@@ -236,7 +239,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& r) {
     TCanvas& canvas = FScratch.Canvas();
     HDC target = canvas.Handle();
     const RECT local{0, 0, w, h};
-    TDataSkinObject* e = FSkinData->MenuBar();
+    TDataSkinObject* e = FForm->Skin().MenuBar();
     if (e && !e->Image.Empty()) {
         const int frames = std::max(e->Frame, 1);
         const int frame = FForm->Active() || frames < 2 ? 1 : 2;
@@ -253,7 +256,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& r) {
     if (FBarBitmap.Width() != w || FBarBitmap.Height() != h) FBarBitmap.SetSize(w, h);
     BitBlt(FBarBitmap.Canvas().Handle(), 0, 0, w, h, target, 0, 0, SRCCOPY);
     {
-        TSelectObject font(target, MenuFont().Handle());
+        TSelectObject font(target, MenuFont(FForm->Dpi()).Handle());
         for (auto& item : FItems) {
             if (!item->Visible || item->Caption.empty()) continue;
             RECT ir = item->BoundsRect;
@@ -343,7 +346,7 @@ void TWinSkinMenu::PaintItem(TMenuBtn& item) {
             FrameRect(target, &ir, frame.Get());
         }
         {
-            TSelectObject font(target, MenuFont().Handle());
+            TSelectObject font(target, MenuFont(FForm->Dpi()).Handle());
             DrawItemFace(target, item, ir);
         }
         BitBlt(dc, b.left, FBarRect.top, w, h, target, 0, 0, SRCCOPY);

@@ -50,7 +50,9 @@ public:
 constexpr UINT MaxPlatformCommand = 4095;
 
 // Where the first item of a bar starts (in bar coordinates).
-int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft) noexcept;
+// The offsets of the bar's own are designed at 96 DPI and scaled to `dpi`.
+int MenuBarStartOffset(int barWidth, bool hasElement, int leftWidth, int rightWidth, bool rightToLeft,
+                       int dpi = 96) noexcept;
 
 class TWinSkinMenu : public TComponent {
     ORVO_CLASS(TWinSkinMenu, TComponent)

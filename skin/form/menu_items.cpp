@@ -6,6 +6,7 @@
 #include "framework/menus/menu_glyphs.h"
 #include "framework/menus/menu_item.h"
 #include "framework/menus/menus.h"
+#include "framework/window/display_scale.h"
 #include "skin/data/skin_bitmaps.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_draw.h"
@@ -34,7 +35,8 @@ struct TSkinItemPainter {
         const TMenuItemFace face = MenuItemFace(*item, menu ? menu->Images() : nullptr);
         HMENU parent = item->Parent() ? item->Parent()->Handle() : nullptr;
         if (TSkinManage* manager = ExistingSkinManager(); manager && parent) manager->AssignPopupMenuHandle(parent);
-        PaintMenuItem(*Skin, canvas.Handle(), r, face, selected, FindMenuBackground(parent));
+        PaintMenuItem(*Skin, canvas.Handle(), r, face, selected, FindMenuBackground(parent),
+                      menu ? menu->Dpi() : SystemDpi());
     }
 };
 
@@ -47,7 +49,9 @@ struct TSkinItemMeasurer {
         if (!item) return;
         TMenu* menu = item->GetParentMenu();
         const bool images = menu && menu->Images();
-        if (!item->IsLine()) width += Popup ? PopupItemExtraWidth(*Skin, images) : MainMenuItemExtraWidth(*Skin, images);
+        const int dpi = menu ? menu->Dpi() : SystemDpi();
+        if (!item->IsLine())
+            width += Popup ? PopupItemExtraWidth(*Skin, images, dpi) : MainMenuItemExtraWidth(*Skin, images, dpi);
     }
 };
 
@@ -78,16 +82,18 @@ void DrawSeparatorStrip(TCanvas& canvas, const RECT& r, TDataSkinObject& element
 }
 
 void PaintContent(TSkinData& skin, TCanvas& canvas, const RECT& r, const TMenuItemFace& face, bool selected,
-                  int glyphLeft) {
+                  int glyphLeft, int dpi) {
+    const auto scaled = [dpi](int length) { return ScaleLength(length, dpi); };
+    const int minGlyph = scaled(MinGlyph);
     HDC dc = canvas.Handle();
     TColor text = selected ? skin.Colour(scHilightText) : skin.Colour(scMenuText);
     if (!face.Enabled) text = DisabledText(skin);
-    const int glyph = face.Images ? std::max(face.Images->Width(), face.Checked ? MinGlyph : 0) : MinGlyph;
-    const int glyphHeight = face.Images ? face.Images->Height() : MinGlyph;
+    const int glyph = face.Images ? std::max(face.Images->Width(), face.Checked ? minGlyph : 0) : minGlyph;
+    const int glyphHeight = face.Images ? face.Images->Height() : minGlyph;
     RECT box;
     box.left = face.RightToLeft ? r.right - glyphLeft - glyph : r.left + glyphLeft;
     box.right = box.left + glyph;
-    box.top = r.top + 1;
+    box.top = r.top + scaled(1);
     box.bottom = box.top + glyph;
     const bool image = face.Images && face.ImageIndex >= 0 && face.ImageIndex < face.Images->Count();
     if (image) {
@@ -95,7 +101,7 @@ void PaintContent(TSkinData& skin, TCanvas& canvas, const RECT& r, const TMenuIt
         const int y = r.top + ((r.bottom - r.top) - glyphHeight) / 2;
         face.Images->Draw(canvas, box.left + (glyph - face.Images->Width()) / 2, y, face.ImageIndex, face.Enabled);
     } else if (face.Checked) {
-        const int side = std::min<int>(MinGlyph, r.bottom - r.top);
+        const int side = std::min<int>(minGlyph, r.bottom - r.top);
         RECT mark{box.left + (glyph - side) / 2, r.top + ((r.bottom - r.top) - side) / 2, 0, 0};
         mark.right = mark.left + side;
         mark.bottom = mark.top + side;
@@ -117,11 +123,11 @@ void PaintContent(TSkinData& skin, TCanvas& canvas, const RECT& r, const TMenuIt
               DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
     RECT t = r;
     if (face.RightToLeft) {
-        t.right = box.left - 3;
-        t.left = r.left + 1;
+        t.right = box.left - scaled(3);
+        t.left = r.left + scaled(1);
     } else {
-        t.left = box.right + 3;
-        t.right = r.right - 1;
+        t.left = box.right + scaled(3);
+        t.right = r.right - scaled(1);
     }
     t.top = r.top + ((r.bottom - r.top) - (size.bottom - size.top)) / 2;
     t.bottom = t.top + (size.bottom - size.top);
@@ -129,12 +135,12 @@ void PaintContent(TSkinData& skin, TCanvas& canvas, const RECT& r, const TMenuIt
     if (!face.ShortCut.empty()) {
         RECT s = t;
         if (face.RightToLeft) {
-            s.left = r.left + ShortCutEndGap;
+            s.left = r.left + scaled(ShortCutEndGap);
             s.right = t.right - (size.right - size.left);
             DrawText(dc, face.ShortCut, s, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT, text);
         } else {
             s.left = t.left + (size.right - size.left);
-            s.right = r.right - ShortCutEndGap;
+            s.right = r.right - scaled(ShortCutEndGap);
             DrawText(dc, face.ShortCut, s, DT_SINGLELINE | DT_NOPREFIX | DT_RIGHT, text);
         }
     }
@@ -196,14 +202,14 @@ TMenuBackground FindMenuBackground(HMENU menu) {
 }
 
 void PaintMenuItem(TSkinData& skin, HDC dc, const RECT& r, const TMenuItemFace& face, bool selected,
-                   const TMenuBackground& background) {
+                   const TMenuBackground& background, int dpi) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    TDataSkinObject* element = skin.MenuItem();
+    TDataSkinObject* element = skin.AtDpi(dpi).MenuItem();
     if (element && element->Image.Empty()) element = nullptr;
     TBitmap bitmap(w, h);
     TCanvas& canvas = bitmap.Canvas();
-    canvas.Font().Assign(MenuFont());
+    canvas.Font().Assign(MenuFont(dpi));
     HDC target = canvas.Handle();
     TSelectObject font(target, canvas.Font().Handle());
     const RECT local{0, 0, w, h};
@@ -213,10 +219,10 @@ void PaintMenuItem(TSkinData& skin, HDC dc, const RECT& r, const TMenuItemFace& 
         canvas.Brush().SetColor(selected && !face.Separator ? skin.Colour(scHilight) : skin.Colour(scMenu));
         canvas.FillRect(local);
         if (face.Separator) {
-            RECT line{0, 4, w, h};
+            RECT line{0, ScaleLength(4, dpi), w, h};
             DrawEdge(target, &line, EDGE_ETCHED, BF_TOP);
         } else {
-            PaintContent(skin, canvas, local, face, selected, 1);
+            PaintContent(skin, canvas, local, face, selected, ScaleLength(1, dpi), dpi);
         }
     } else {
         if (background.Image) {
@@ -233,33 +239,34 @@ void PaintMenuItem(TSkinData& skin, HDC dc, const RECT& r, const TMenuItemFace& 
                        selected ? std::min(4, std::max(element->Frame, 1)) : 1, false,
                        TMargins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight},
                        element->Tile == 1, element->Trans != 0);
-            PaintContent(skin, canvas, local, face, selected, 1 + element->LeftWidth);
+            PaintContent(skin, canvas, local, face, selected, ScaleLength(1, dpi) + element->LeftWidth, dpi);
         }
     }
     BitBlt(dc, r.left, r.top, w, h, target, 0, 0, SRCCOPY);
 }
 
-int PopupItemExtraWidth(TSkinData& skin, bool hasImages) {
-    const TDataSkinObject* element = skin.MenuItem();
-    return (element ? element->LeftWidth : 0) + 12 + (hasImages ? 0 : 23);
+int PopupItemExtraWidth(TSkinData& skin, bool hasImages, int dpi) {
+    const TDataSkinObject* element = skin.AtDpi(dpi).MenuItem();
+    return (element ? element->LeftWidth : 0) + ScaleLength(12 + (hasImages ? 0 : 23), dpi);
 }
 
-int MainMenuItemExtraWidth(TSkinData& skin, bool hasImages) {
-    const TDataSkinObject* element = skin.MenuItem();
-    return (element ? element->LeftWidth : 0) + 10 + (hasImages ? 0 : 25);
+int MainMenuItemExtraWidth(TSkinData& skin, bool hasImages, int dpi) {
+    const TDataSkinObject* element = skin.AtDpi(dpi).MenuItem();
+    return (element ? element->LeftWidth : 0) + ScaleLength(10 + (hasImages ? 0 : 25), dpi);
 }
 
-SIZE MeasureNativeMenuItem(TSkinData& skin, const std::wstring& text) {
-    if (text.empty() || text == L"-") return SIZE{0, 8};
+SIZE MeasureNativeMenuItem(TSkinData& skin, const std::wstring& text, int dpi) {
+    if (text.empty() || text == L"-") return SIZE{0, ScaleLength(8, dpi)};
     HDC screen = GetDC(nullptr);
     SIZE size{0, 0};
     {
-        TSelectObject font(screen, MenuFont().Handle());
+        TSelectObject font(screen, MenuFont(dpi).Handle());
         RECT r{0, 0, 0, 0};
         DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r,
                   DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
-        const TDataSkinObject* element = skin.MenuItem();
-        size = SIZE{(r.right - r.left) + 26 + (element ? element->LeftWidth : 0), (r.bottom - r.top) + 4};
+        const TDataSkinObject* element = skin.AtDpi(dpi).MenuItem();
+        size = SIZE{(r.right - r.left) + ScaleLength(26, dpi) + (element ? element->LeftWidth : 0),
+                    (r.bottom - r.top) + ScaleLength(4, dpi)};
     }
     ReleaseDC(nullptr, screen);
     return size;

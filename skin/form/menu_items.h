@@ -48,17 +48,21 @@ struct TMenuBackground {
 // The background a popup skin painted for `menu`, if there is one.
 TMenuBackground FindMenuBackground(HMENU menu);
 
+// Every function here works at the DPI of the menu (`dpi`: TMenu::Dpi, the form skin's DPI for
+// its bar's drop-downs): the MenuItem element from the skin at that DPI, the menu font at it, and
+// the lengths of the painter's own (glyph box, gaps) designed at 96 DPI and scaled by the rule.
+
 // Paints the item into `dc` at `r`. Without a MenuItem element the plain look: the skin's menu
 // colour or its highlight; with it the element over the menu window's background.
 void PaintMenuItem(TSkinData& skin, HDC dc, const RECT& r, const TMenuItemFace& face, bool selected,
-                   const TMenuBackground& background);
+                   const TMenuBackground& background, int dpi = 96);
 
 // The extra width the skin's items need: the popup measurer's and the menu-bar drop-down's.
-int PopupItemExtraWidth(TSkinData& skin, bool hasImages);
-int MainMenuItemExtraWidth(TSkinData& skin, bool hasImages);
+int PopupItemExtraWidth(TSkinData& skin, bool hasImages, int dpi = 96);
+int MainMenuItemExtraWidth(TSkinData& skin, bool hasImages, int dpi = 96);
 // A native item measured in the menu font: its text + 26 (+ the element's LeftWidth); height of
-// the text + 4, or 8 for a separator.
-SIZE MeasureNativeMenuItem(TSkinData& skin, const std::wstring& text);
+// the text + 4, or 8 for a separator (at 96 DPI; scaled at others).
+SIZE MeasureNativeMenuItem(TSkinData& skin, const std::wstring& text, int dpi = 96);
 
 // Framework items drawn and measured by the skin: OnDrawItem and OnMeasureItem set on every item
 // below `item` (the item itself included when `self`), `OwnerDraw` on their menu. Undone by

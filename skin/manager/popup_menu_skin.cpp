@@ -13,6 +13,7 @@
 #include "skin/manager/popup_menu_skin.h"
 
 #include "framework/graphics/bitmap.h"
+#include "framework/window/display_scale.h"
 #include "framework/window/subclass.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
@@ -56,7 +57,8 @@ public:
 private:
     TDataSkinObject* Element() const {
         if (!FSkinData || FSkinData->NoSkin()) return nullptr;
-        TDataSkinObject* e = FSkinData->MenuBackground();
+        // The skin at the menu window's own DPI (its monitor's).
+        TDataSkinObject* e = FSkinData->AtDpi(DpiForWindow(FWindow)).MenuBackground();
         return e && !e->Image.Empty() ? e : nullptr;
     }
 
@@ -143,7 +145,7 @@ private:
         if (!dc) return;
         const int w = FBackground.Width(), h = FBackground.Height();
         HDC source = FBackground.Canvas().Handle();
-        const int f = std::min({MenuFrame, w / 2, h / 2});
+        const int f = std::min({ScaleLength(MenuFrame, DpiForWindow(FWindow)), w / 2, h / 2});
         BitBlt(dc, 0, 0, w, f, source, 0, 0, SRCCOPY);
         BitBlt(dc, 0, h - f, w, f, source, 0, h - f, SRCCOPY);
         BitBlt(dc, 0, f, f, h - 2 * f, source, 0, f, SRCCOPY);
@@ -160,7 +162,8 @@ private:
         }
         const int w = FBackground.Width(), h = FBackground.Height();
         BitBlt(dc, 0, 0, w, h, FBackground.Canvas().Handle(), 0, 0, SRCCOPY);
-        TRegionHandle inner(CreateRectRgn(MenuFrame, MenuFrame, w - MenuFrame, h - MenuFrame));
+        const int f = ScaleLength(MenuFrame, DpiForWindow(FWindow));
+        TRegionHandle inner(CreateRectRgn(f, f, w - f, h - f));
         const int saved = SaveDC(dc);
         SetBkMode(dc, TRANSPARENT);
         SelectClipRgn(dc, inner.Get());

@@ -2,15 +2,19 @@
 // measured from outside (tests/framework/support/dpi_harness.h): the main window's and the About
 // dialog's client sizes and every windowed control's rectangle follow the scale (within a pixel of
 // rounding), the text is drawn in the stored font's height scaled, and the programs still work:
-// skinned windows, a message box, the About dialog, a clean end. The frame is the skin's, which is
-// not scaled yet, so outer sizes are not looked at here (the framework's own frame at a DPI:
-// tests/framework/forms/dpi_test.cpp). The expected rectangles come from the stored forms, read in
-// this process at 96 DPI.
+// skinned windows, a message box, the About dialog, a clean end. Around the client areas the frame
+// is the skin's at that DPI: its borders and menu strip, the hit tests on them, the caption's close
+// button in the skin's pixels at that DPI, and no key colour anywhere on the windows. The expected
+// rectangles come from the stored forms and the program's skin, read in this process at 96 DPI.
 #include "app/about_dlg.h"
 #include "app/main_win.h"
 #include "app/program.h"
 #include "framework/forms/application.h"
+#include "framework/window/display_scale.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
+#include "skin/form/caption_buttons.h"
+#include "skin/form/frame_geometry.h"
 #include "tests/framework/support/dpi_harness.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +121,95 @@ int LineHeight(const wchar_t* face, int height) {
     return metrics.tmHeight;
 }
 
+bool IsMagenta(COLORREF c) {
+    return GetRValue(c) == 255 && GetBValue(c) == 255 && GetGValue(c) <= 1;
+}
+
+COLORREF Rgb(TColor c) {
+    return static_cast<COLORREF>(ColorToRGB(c)) & 0xFFFFFF;
+}
+
+// A window of the other process as the screen shows it (it is in front).
+std::vector<COLORREF> ScreenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(w) * h);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The frame of a skinned window of the program at `dpi` is the program's skin at that DPI: borders
+// (and the menu strip under the caption), hit tests, the close button's pixels, no key colour.
+void ExpectSkinnedFrame(HWND window, TSkinData& skin, int dpi, bool menu, bool closeBox, const char* what) {
+    TScaledSkin& s = skin.AtDpi(dpi);
+    const TFrameBorders b = BordersFromSkin(s.Left(), s.Top(), s.Right(), s.Bottom(), TFrameKind::Single, 0);
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    EXPECT_EQ(origin.x - outer.left, b.Left) << what << " at " << dpi;
+    EXPECT_EQ(outer.right - (origin.x + client.right), b.Right) << what << " at " << dpi;
+    EXPECT_EQ(outer.bottom - (origin.y + client.bottom), b.Bottom) << what << " at " << dpi;
+    EXPECT_EQ(origin.y - outer.top - b.Top, menu ? SystemMetricForDpi(SM_CYMENU, dpi) : 0) << what << " at " << dpi;
+
+    const auto hit = [&](int x, int y) {
+        return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(outer.left + x, outer.top + y));
+    };
+    EXPECT_EQ(hit(w / 3, b.Top / 2), HTCAPTION) << what << " at " << dpi;
+    EXPECT_EQ(hit(w / 3, b.Top - 1), HTCAPTION) << what << " at " << dpi;
+    if (menu) {
+        EXPECT_EQ(hit(w / 3, b.Top + 2), HTMENU) << what << " at " << dpi;
+    }
+    EXPECT_EQ(hit(b.Left - 1, h / 2), HTBORDER) << what << " at " << dpi;
+    EXPECT_EQ(hit(b.Left, h / 2), HTCLIENT) << what << " at " << dpi;
+    EXPECT_EQ(hit(w / 2, h - b.Bottom), HTBORDER) << what << " at " << dpi;
+    EXPECT_EQ(hit(w / 2, h - b.Bottom - 1), HTCLIENT) << what << " at " << dpi;
+
+    const std::vector<COLORREF> screen = ScreenPixels(outer);
+    const auto at = [&](int x, int y) { return screen[static_cast<std::size_t>(y) * w + x]; };
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(window, region) != ERROR;
+    int magenta = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) magenta += (!shaped || PtInRegion(region, x, y)) && IsMagenta(at(x, y));
+    DeleteObject(region);
+    EXPECT_EQ(magenta, 0) << what << ": no key pixel on screen at " << dpi;
+
+    // The close button, where the skin at that DPI puts it, in its pixels.
+    if (!closeBox) return;
+    int buttons = 0;
+    for (const auto& button : s.SysButtons()) {
+        const TDataSkinSysButton& e = *button;
+        if (e.Action != cbaClose || e.Image.Empty() || (e.Align != calTopRight && e.Align != calTopLeft)) continue;
+        const int frames = std::max(e.Frame, 1), fw = e.Image.Width() / frames;
+        const int left = e.Align == calTopRight ? w - e.XCoord : e.XCoord, top = e.YCoord;
+        int differ = 0;
+        for (int y = 0; y < e.Image.Height(); ++y)
+            for (int x = 0; x < fw; ++x) {
+                const COLORREF c = Rgb(e.Image.PixelColor(x, y));
+                if (!IsMagenta(c) && left + x >= 0 && left + x < w && top + y < h) differ += at(left + x, top + y) != c;
+            }
+        EXPECT_EQ(differ, 0) << what << ": the close button's pixels at " << dpi;
+        ++buttons;
+    }
+    EXPECT_GT(buttons, 0) << what;
+}
+
 bool Settle(int ms) {
     return test::WaitUntil([] { return false; }, ms);
 }
@@ -139,6 +232,7 @@ struct TStoredForms {
     int MemoFont = 0;
     std::wstring MemoFace;
     UINT AboutCommand = 0;
+    TSkinData& Skin() const { return *fMainWin->SkinData1; }
 };
 
 const TStoredForms& Stored() {
@@ -164,6 +258,7 @@ TEST_P(ProgramAtDpi, TheMainWindowAndTheAboutDialogFollowTheScaleAndTheProgramWo
     EXPECT_EQ(client.right, ScaleLength(stored.MainClient.cx, dpi));
     EXPECT_EQ(client.bottom, ScaleLength(stored.MainClient.cy, dpi));
     ExpectScaledRects(stored.Main, ShownRects(main), dpi);
+    ExpectSkinnedFrame(main, stored.Skin(), dpi, true, true, "the main window");
 
     // The log's lines are as far apart as a line of its stored font, scaled.
     HWND memo = program.FindWindowOf(L"TMemo", main);
@@ -184,6 +279,7 @@ TEST_P(ProgramAtDpi, TheMainWindowAndTheAboutDialogFollowTheScaleAndTheProgramWo
     EXPECT_EQ(client.right, ScaleLength(stored.AboutClient.cx, dpi));
     EXPECT_EQ(client.bottom, ScaleLength(stored.AboutClient.cy, dpi));
     ExpectScaledRects(stored.About, ShownRects(about), dpi);
+    ExpectSkinnedFrame(about, stored.Skin(), dpi, false, false, "the About dialog");
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(test::WaitUntil([&] { return !IsWindowVisible(about); }));
 
@@ -196,6 +292,8 @@ TEST_P(ProgramAtDpi, TheMainWindowAndTheAboutDialogFollowTheScaleAndTheProgramWo
         box = program.FindWindowOf(L"#32770");
         return box && SendMessageW(box, SKM_ISSKINNED, 0, 0) == 1;
     })) << "a skinned message box at " << dpi;
+    Settle(300);
+    ExpectSkinnedFrame(box, stored.Skin(), dpi, false, true, "a message box");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box); }));
 
@@ -232,15 +330,16 @@ TEST_P(ProgramAtDpi, TheGalleryComesUpSkinnedAtItsScaledSizeAndEnds) {
     GetClientRect(gallery, &client);
     GetWindowRect(gallery, &window);
     // At 200 % the gallery is larger than the test display (1280 x 1024): the system keeps it to
-    // the screen there.
+    // the screen there (its largest size being the screen's plus the frame at that DPI, which is
+    // the skin's frame there, not this process's).
     const SIZE frame{window.right - window.left - client.right, window.bottom - window.top - client.bottom};
     const SIZE scaled{ScaleLength(stored.cx, dpi), ScaleLength(stored.cy, dpi)};
     if (scaled.cx + frame.cx <= GetSystemMetrics(SM_CXSCREEN) && scaled.cy + frame.cy <= GetSystemMetrics(SM_CYSCREEN)) {
         EXPECT_EQ(client.right, scaled.cx);
         EXPECT_EQ(client.bottom, scaled.cy);
     } else {
-        EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXMAXTRACK));
-        EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYMAXTRACK));
+        EXPECT_LE(client.right, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_LE(client.bottom, GetSystemMetrics(SM_CYSCREEN));
         EXPECT_GT(client.right, ScaleLength(stored.cx, 144));
     }
     PostMessageW(gallery, WM_CLOSE, 0, 0);

@@ -2,12 +2,20 @@
 // same window, in one run: a full non-client repaint (WM_NCPAINT of the whole frame), and a storm of
 // 200 resize steps each painted at once. Rounds alternate skinned and native; medians are printed
 // with their ratio. Run by hand under Wine (not a test):
-//   wine build/win/tests/app/orvo_frame_bench.exe [rounds]
+//   wine build/win/tests/app/orvo_frame_bench.exe [rounds] [dpi] [skin store ...]
+// With a DPI other than the prefix's (192: 200 %), the bench sets the prefix's LogPixels, runs
+// itself again there and puts 96 back: both frames are then drawn at that scale, the skinned one
+// from the skin at that DPI. Each store named after the DPI is loaded and made ready at every
+// scale (100 % and each DPI of 125 to 300 %), and the median time of that is printed.
 #include "app/main_win.h"
 #include "app/program.h"
 #include "framework/forms/application.h"
 #include "skin/manager/skin_manager.h"
 
+#include "core/scale/dpi_scale.h"
+#include "framework/window/display_scale.h"
+#include "skin/data/skin_data.h"
+#include "tests/framework/support/dpi_harness.h"
 #include "tests/framework/support/stopwatch.h"
 
 #include <windows.h>
@@ -16,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 using namespace orvo;
@@ -57,10 +66,64 @@ void Skinning(bool on) {
     }
 }
 
+// Runs this program again with the prefix at `dpi` (Wine reads LogPixels when a process starts).
+int RunAtDpi(int dpi) {
+    test::TDpiScope scope(dpi);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = GetCommandLineW();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("cannot start the bench again at %d DPI\n", dpi);
+        return 1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+// A store loaded, then the skin made ready at each scale a window may have.
+void BenchSkinLoad(const char* path, int rounds) {
+    const std::string narrow = path;
+    const std::wstring store(narrow.begin(), narrow.end());
+    constexpr std::size_t Scales = std::size(SkinScalePercents);
+    std::vector<double> load, all, each[Scales];
+    for (int round = 0; round < rounds; ++round) {
+        TSkinData skin(nullptr);
+        bool loaded = false;
+        load.push_back(Time([&] {
+            skin.SetSkinFile(store);
+            loaded = !skin.NoSkin();
+        }));
+        if (!loaded) {
+            std::printf("%s: does not load (%ls)\n", path, skin.LoadError().c_str());
+            return;
+        }
+        double sum = 0;
+        for (std::size_t i = 0; i < Scales; ++i) {
+            const double t = Time([&] { skin.AtDpi(DpiOfPercent(SkinScalePercents[i])); });
+            each[i].push_back(t);
+            sum += t;
+        }
+        all.push_back(sum);
+    }
+    std::printf("skin load  %s\n  load (100 %%) %6.1f ms   every scale %6.1f ms   total %6.1f ms\n  ", path,
+                Median(load) * 1e3, Median(all) * 1e3, (Median(load) + Median(all)) * 1e3);
+    for (std::size_t i = 0; i < Scales; ++i)
+        std::printf("%d %%: %.1f ms  ", SkinScalePercents[i], Median(each[i]) * 1e3);
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+    const int dpi = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (dpi > 0 && dpi != SystemDpi()) return RunAtDpi(dpi);
+    for (int i = 3; i < argc; ++i) BenchSkinLoad(argv[i], rounds);
     StartProgram();
     fMainWin->Show();
     SetForegroundWindow(fMainWin->Handle());
@@ -101,8 +164,8 @@ int main(int argc, char** argv) {
             (skinned ? skinnedStorm : nativeStorm).push_back(Time(storm) / Steps);
         }
     }
-    std::printf("skinned at start: %s; %d rounds, %d repaints, %d resize steps\n", skinnedAtStart ? "yes" : "no",
-                rounds, Repaints, Steps);
+    std::printf("%d DPI, skinned at start: %s; %d rounds, %d repaints, %d resize steps\n", DpiForWindow(h),
+                skinnedAtStart ? "yes" : "no", rounds, Repaints, Steps);
     const double sr = Median(skinnedRepaint), nr = Median(nativeRepaint);
     const double ss = Median(skinnedStorm), ns = Median(nativeStorm);
     std::printf("non-client repaint   skinned %8.1f us   native %8.1f us   ratio %.2f\n", sr * 1e6, nr * 1e6, sr / nr);

@@ -571,5 +571,43 @@ TEST(SkinnedMdi, CyclesLeaveNoWindowsOrGdiObjects) {
     EXPECT_EQ(ExistingSkinManager()->Forms().size(), skins);
 }
 
+// The frame moved to a monitor at 144 DPI: its children are laid out there with it and wear the
+// skin's frame at that DPI around their scaled client areas; at 96 again, as they were.
+TEST(SkinnedMdi, ChildrenFollowTheirFrameToAnotherDpiAndBack) {
+    TMdiHost mdi;
+    ASSERT_TRUE(mdi.Shown);
+    TForm* child = mdi.Child(L"First");
+    TWinSkinForm* skin = TMdiHost::SkinOf(child);
+    ASSERT_TRUE(skin);
+    const int dpi = skin->Dpi();
+    const TFrameBorders before = skin->Borders();
+    RECT window{}, client{};
+    GetWindowRect(child->Handle(), &window);
+    const SIZE outerBefore{window.right - window.left, window.bottom - window.top};
+    MoveToDpi(mdi.Handle(), 144);
+    EXPECT_EQ(skin->Dpi(), 144);
+    EXPECT_EQ(mdi.FrameSkin()->Dpi(), 144);
+    TScaledSkin& scaled = mdi.Host.Form->SkinData1->AtDpi(144);
+    const TFrameBorders b = skin->Borders();
+    const TFrameBorders sides =
+        BordersFromSkin(scaled.Left(), scaled.Top(), scaled.Right(), scaled.Bottom(), TFrameKind::Sizeable, 0);
+    EXPECT_EQ(b.Left, sides.Left);
+    EXPECT_EQ(b.Top, sides.Top);
+    EXPECT_EQ(b.Right, sides.Right);
+    EXPECT_EQ(b.Bottom, sides.Bottom);
+    GetWindowRect(child->Handle(), &window);
+    GetClientRect(child->Handle(), &client);
+    EXPECT_EQ(client.right, ScaleLength(220, 144));
+    EXPECT_EQ(client.bottom, ScaleLength(120, 144));
+    EXPECT_EQ(window.right - window.left, client.right + b.Left + b.Right);
+    EXPECT_EQ(window.bottom - window.top, client.bottom + b.Top + b.Menu + b.Bottom);
+    MoveToDpi(mdi.Handle(), dpi);
+    EXPECT_EQ(skin->Dpi(), dpi);
+    EXPECT_EQ(skin->Borders(), before);
+    GetWindowRect(child->Handle(), &window);
+    EXPECT_EQ(window.right - window.left, outerBefore.cx);
+    EXPECT_EQ(window.bottom - window.top, outerBefore.cy);
+}
+
 } // namespace
 } // namespace orvo::test

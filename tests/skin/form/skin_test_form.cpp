@@ -5,10 +5,12 @@
 #include "core/skinfile/skin_store.h"
 #include "framework/base/properties.h"
 #include "framework/base/streams.h"
+#include "framework/window/display_scale.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/framework/support/pump.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace orvo::test {
 
@@ -76,6 +78,35 @@ std::wstring DefaultStoreWithout(const std::vector<std::string>& sections, const
     TFileStream out(path, fmCreate);
     out.WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
     return path;
+}
+
+void WhenActive(std::function<void(HWND)> check) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [check, poll] {
+        HWND active = GetActiveWindow();
+        wchar_t name[16]{};
+        GetClassNameW(active, name, 16);
+        if (std::wstring(name) == L"#32770") {
+            TSkinManage* manager = ExistingSkinManager();
+            if (manager && manager->FindFormSkin(active) &&
+                manager->FindFormSkin(active)->State() == TFormSkinState::Skinned) {
+                check(active);
+                return;
+            }
+        }
+        Later(*poll);
+    };
+    Later(*poll);
+}
+
+void MoveToDpi(HWND window, int dpi) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SIZE size{r.right - r.left, r.bottom - r.top};
+    SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size));
+    RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump(50);
 }
 
 std::wstring NightStorePath() {

@@ -73,6 +73,12 @@ int WindowsOfProcess();
 std::vector<HWND> VisibleMenuWindows();
 // Sends a non-client mouse message as the system would: `p` in frame coordinates.
 LRESULT SendNcMouse(HWND window, UINT message, POINT p);
+// Runs `check` once a dialog the test opens (a "#32770": a message box, a common dialog) is the
+// active window and skinned; `check` closes it.
+void WhenActive(std::function<void(HWND)> check);
+// What the system does when a window moves to a monitor at `dpi` (under Wine a test does it):
+// asks the window its size there (WM_GETDPISCALEDSIZE), suggests that rectangle (WM_DPICHANGED).
+void MoveToDpi(HWND window, int dpi);
 // Sends WM_NCHITTEST for a frame point.
 LRESULT HitTest(HWND window, POINT p);
 // Presses a caption button as the system reports it (a non-client press) and releases it over the

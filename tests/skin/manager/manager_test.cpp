@@ -137,26 +137,6 @@ TEST(SkinManager, LeavesTag99FormsOtherModulesEmptyAndSkinnedWindowsAlone) {
     EXPECT_FALSE(manager->SkinWindow(host.Handle())) << "never two skin objects for one window";
 }
 
-// Runs `check` once the dialog the test opens is the active window, then closes it as told.
-void WhenActive(std::function<void(HWND)> check) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [check, poll] {
-        HWND active = GetActiveWindow();
-        wchar_t name[16]{};
-        GetClassNameW(active, name, 16);
-        if (std::wstring(name) == L"#32770") {
-            TSkinManage* manager = ExistingSkinManager();
-            if (manager && manager->FindFormSkin(active) &&
-                manager->FindFormSkin(active)->State() == TFormSkinState::Skinned) {
-                check(active);
-                return;
-            }
-        }
-        Later(*poll);
-    };
-    Later(*poll);
-}
-
 TEST(SkinManager, SkinsMessageBoxesAndTheyCloseThroughTheSkinnedButton) {
     TSkinnedFormHost host;
     bool skinned = false;
