@@ -3,14 +3,12 @@
 // file, inside an anonymous namespace. A block type provides:
 //   using TCodes = ...;                                  // the code unit and its LF, CR, SUB
 //   static constexpr std::size_t Width;                  // bytes per step, a multiple of the unit
-//   static Mask CopyAndFind(const char* in, char* out);  // stores Width bytes, flags LF/CR/SUB units
-//   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
-//   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
-// For the exact and CSV rules it also provides:
-//   static constexpr Mask All;                              // a flag for every unit of a block
+//   static constexpr Mask All;                           // a flag for every unit of a block
 //   static TFound<Mask> CopyAndClassify(const char* in, char* out);
 //                                  // stores Width bytes; flags LF, CR, SUB and '"' units, one flag
 //                                  // a unit, each set of flags in unit order from the lowest bit
+//   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
+//   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
 // Its instances are compiled per instruction set, so it uses nothing from the standard library.
 
 // A code unit of the source as a load from memory gives it, and the values of LF, CR and SUB
@@ -63,6 +61,31 @@ template <class TMask> TMask FlagsBelow(unsigned bit) {
     return static_cast<TMask>((static_cast<TMask>(1) << bit) - 1);
 }
 
+// How many bits apart the flags of neighbouring units are in a block's masks (`All` has one flag
+// a unit): shifting a mask by this moves each flag to the next unit.
+template <class TMask> constexpr unsigned UnitFlagStep(TMask all) {
+    const auto lowest = [](TMask mask) {
+        return static_cast<unsigned>(__builtin_ctzll(static_cast<unsigned long long>(mask)));
+    };
+    return lowest(static_cast<TMask>(all & (all - 1))) - lowest(all);
+}
+
+// The number of flags of a mask that has few (the line ends of a block): one step a flag, which
+// beats a population count where the instruction set has none.
+template <class TMask> unsigned CountFewFlags(TMask mask) {
+    unsigned count = 0;
+    for (; mask; ++count)
+        mask = static_cast<TMask>(mask & (mask - 1));
+    return count;
+}
+
+// The flag of the `k`-th (from 1) flagged unit of a mask that has at least k.
+template <class TMask> TMask NthFlag(TMask mask, unsigned k) {
+    for (; k > 1; --k)
+        mask = static_cast<TMask>(mask & (mask - 1));
+    return static_cast<TMask>(mask & static_cast<TMask>(-mask));
+}
+
 template <class TUnit> TUnit LoadUnit(const char* at) {
     TUnit unit;
     __builtin_memcpy(&unit, at, sizeof unit);
@@ -105,8 +128,13 @@ template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out,
     return TFlagged::LineEnd;
 }
 
+// A block is taken whole, its line ends counted, when it needs no rewrite: each CR in it is
+// followed by an LF in it, each LF preceded by a CR in it, and it holds no SUB (the usual block of
+// a CR LF text). Otherwise the flagged units are taken one at a time.
 template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
     using TCodes = typename TBlock::TCodes;
+    using TMask = decltype(+TBlock::All);
+    constexpr unsigned Step = UnitFlagStep<TMask>(TBlock::All);
     const char* in = copy.In;
     char* out = copy.Out;
     orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
@@ -116,13 +144,26 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
             break;
         }
         const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
-        auto mask = TBlock::CopyAndFind(in, out);
-        if (available < TBlock::Width) mask = TBlock::KeepFirst(mask, available);
+        const TFound<TMask> found = TBlock::CopyAndClassify(in, out);
+        const TMask valid = available >= TBlock::Width ? TBlock::All : TBlock::KeepFirst(TBlock::All, available);
+        const TMask lf = static_cast<TMask>(found.Lf & valid);
+        const TMask cr = static_cast<TMask>(found.Cr & valid);
+        const TMask mask = static_cast<TMask>(lf | cr | (found.Sub & valid));
+        const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
         if (!mask) {
-            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
             in += step;
             out += step;
             continue;
+        }
+        if ((found.Sub & valid) == 0 && lf == static_cast<TMask>(cr << Step) &&
+            cr == static_cast<TMask>(lf >> Step)) {
+            const unsigned ends = CountFewFlags(lf);
+            if (ends < copy.LinesLeft) {
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step;
+                continue;
+            }
         }
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
@@ -188,11 +229,24 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
         } else {
             events = static_cast<TMask>((Exact ? found.Lf : found.Lf | found.Cr | found.Sub) & valid);
         }
+        const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
         if (!events) {
-            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
             in += step;
             out += step;
             continue;
+        }
+        if constexpr (Exact && !Csv) {
+            // Exact lines need no rewrite: the block's line ends are counted at once, and only
+            // the one that ends the last line allowed is looked for.
+            const unsigned ends = CountFewFlags(events);
+            if (ends < copy.LinesLeft) {
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step;
+                continue;
+            }
+            events = NthFlag(events, copy.LinesLeft);
+            copy.LinesLeft = 1;
         }
         const std::size_t at = TBlock::FirstIndex(events);
         in += at;

@@ -83,10 +83,19 @@ std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& ran
                                              0x4E2D, 0xFEFF, 0x0A0000, 0x0D000000, 0x0000000A,
                                              0x22,   0x22,   0x2200,   0x220A,     0x22000000};
     const std::uint32_t mask = UnitSize(encoding) == 1 ? 0xFF : UnitSize(encoding) == 2 ? 0xFFFF : 0xFFFFFFFF;
-    std::vector<std::uint32_t> units(std::uniform_int_distribution<std::size_t>(0, 200)(random), 'x');
+    std::vector<std::uint32_t> units(std::uniform_int_distribution<std::size_t>(0, 400)(random), 'x');
     const int density = std::uniform_int_distribution<int>(1, 40)(random);
-    for (std::uint32_t& unit : units) {
-        if (std::uniform_int_distribution<int>(0, density)(random) == 0)
+    // Half the texts are CR LF lines, mostly: whole blocks of them are counted without a rewrite,
+    // so the odd bare LF, lone CR or SUB among them, and pairs cut by a block's end, matter.
+    const bool crlf = random() % 2 == 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        std::uint32_t& unit = units[i];
+        if (crlf && i + 1 < units.size() && std::uniform_int_distribution<int>(0, density)(random) == 0) {
+            unit = 0x0D;
+            units[++i] = 0x0A;
+            continue;
+        }
+        if (std::uniform_int_distribution<int>(0, crlf ? 20 * density : density)(random) == 0)
             unit = alphabet[random() % std::size(alphabet)] & mask;
         if (unit == 0x1A && random() % 4 != 0) unit = 'z'; // keep most of the text reachable
     }
@@ -109,9 +118,11 @@ void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, TCopyRule ru
         const std::string lf = Unit(encoding, '\n');
         for (;;) {
             const char* before = copy.In;
-            const std::uint32_t budget = std::uniform_int_distribution<std::uint32_t>(1, 4)(random);
+            // Small budgets and limits, or room for many blocks at a time.
+            const bool wide = random() % 2 == 0;
+            const std::uint32_t budget = std::uniform_int_distribution<std::uint32_t>(1, wide ? 40 : 4)(random);
             copy.LinesLeft = budget;
-            copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, 40)(random);
+            copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, wide ? 600 : 40)(random);
             const TCopyStop stop = named.Copier(copy);
             ASSERT_LE(copy.Out, copy.OutLimit + 64 + 2 * size) << name;
             ASSERT_EQ((copy.In - in.data()) % static_cast<std::ptrdiff_t>(size), 0) << name;
