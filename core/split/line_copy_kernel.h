@@ -128,9 +128,10 @@ template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out,
     return TFlagged::LineEnd;
 }
 
-// A block is taken whole, its line ends counted, when it needs no rewrite: each CR in it is
-// followed by an LF in it, each LF preceded by a CR in it, and it holds no SUB (the usual block of
-// a CR LF text). Otherwise the flagged units are taken one at a time.
+// A block is taken whole, its line ends counted, when it needs no rewrite (each CR in it is
+// followed by an LF in it, each LF preceded by a CR in it, no SUB: the usual block of a CR LF
+// text) or only LFs widened (no CR, no SUB: an LF text). Otherwise, and for the block that holds
+// the last line allowed, the flagged units are taken one at a time.
 template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
     using TCodes = typename TBlock::TCodes;
     using TMask = decltype(+TBlock::All);
@@ -155,13 +156,29 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
             out += step;
             continue;
         }
-        if ((found.Sub & valid) == 0 && lf == static_cast<TMask>(cr << Step) &&
-            cr == static_cast<TMask>(lf >> Step)) {
+        if ((found.Sub & valid) == 0) {
             const unsigned ends = CountFewFlags(lf);
-            if (ends < copy.LinesLeft) {
+            if (ends < copy.LinesLeft && lf == static_cast<TMask>(cr << Step) &&
+                cr == static_cast<TMask>(lf >> Step)) {
                 copy.LinesLeft -= ends;
                 in += step;
                 out += step;
+                continue;
+            }
+            if (ends < copy.LinesLeft && cr == 0 && copy.OutLimit - out >= static_cast<std::ptrdiff_t>(2 * TBlock::Width)) {
+                // Bare LFs (an LF text): each becomes CR LF, the rest of the block stored again one
+                // unit further on. (Room for the block grown by a unit a line, and a whole vector
+                // past it, is left before the limit.)
+                std::size_t grown = 0;
+                for (TMask left = lf; left; left = static_cast<TMask>(left & (left - 1))) {
+                    const std::size_t at = TBlock::FirstIndex(left);
+                    StoreUnit<typename TCodes::Unit>(out + at + grown, TCodes::Cr);
+                    grown += sizeof(typename TCodes::Unit);
+                    __builtin_memcpy(out + at + grown, in + at, TBlock::Width);
+                }
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step + grown;
                 continue;
             }
         }
