@@ -29,8 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     job.Unmarked = rules.Unmarked;
     job.Csv = rules.Csv;
     job.KeepLineEnds = rules.KeepLineEnds;
-    job.ReadBufferSize = 1 + data[4] % 64;
-    job.WriteBufferSize = 1 + data[5] % 64;
+    // Mostly tiny buffers (every boundary case); now and then a few kilobytes, where the copy
+    // loops take whole blocks of lines at once.
+    const auto bufferSize = [](std::uint8_t b) -> std::size_t { return b < 192 ? 1 + b % 64 : 64u * (b - 190u); };
+    job.ReadBufferSize = bufferSize(data[4]);
+    job.WriteBufferSize = bufferSize(data[5]);
     const std::string source(reinterpret_cast<const char*>(data) + 6, size - 6);
     test::TFakeFileSystem files;
     files.Files[job.SourcePath] = source;
