@@ -295,8 +295,63 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
     return stop;
 }
 
+// The scanning rules: how far the source can be written as it is, without copying it. Under the
+// line rules a block is such text when each CR in it is followed by an LF and each LF preceded by
+// a CR (a pair may span two blocks) and it holds no SUB; the scan stops at the start of the first
+// block that is not, or after the line end that uses up LinesLeft. Out is never written.
+template <class TBlock, bool Exact> orvo::TCopyStop ScanUnits(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
+    using TUnit = typename TCodes::Unit;
+    using TMask = decltype(+TBlock::All);
+    constexpr std::size_t Unit = sizeof(TUnit);
+    constexpr unsigned Step = UnitFlagStep<TMask>(TBlock::All);
+    constexpr TMask FirstUnit = static_cast<TMask>(TBlock::All & static_cast<TMask>(-TBlock::All));
+    constexpr TMask LastUnit = static_cast<TMask>(TBlock::All & ~(TBlock::All >> Step));
+    char scratch[TBlock::Width]; // the blocks store what they classify; here nowhere that matters
+    const char* in = copy.In;
+    bool lfFirst = false; // the block starts with the LF of a CR that ended the last one
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        const bool whole = available >= TBlock::Width;
+        const TFound<TMask> found = TBlock::CopyAndClassify(in, scratch);
+        const TMask valid = whole ? TBlock::All : TBlock::KeepFirst(TBlock::All, available);
+        const TMask lf = static_cast<TMask>(found.Lf & valid);
+        if constexpr (!Exact) {
+            const TMask cr = static_cast<TMask>(found.Cr & valid);
+            const TMask expected = static_cast<TMask>((static_cast<TMask>(cr << Step) & TBlock::All) |
+                                                      (lfFirst ? FirstUnit : 0));
+            const bool crLast = (cr & LastUnit) != 0 && whole;
+            // A CR that ends the block needs its LF to start the next one, which the range must hold.
+            if ((found.Sub & valid) != 0 || lf != expected || (crLast && available == TBlock::Width)) {
+                if (lfFirst) in -= Unit; // the copier takes the CR with its LF
+                stop = orvo::TCopyStop::Rewrite;
+                break;
+            }
+            lfFirst = crLast;
+        }
+        const std::size_t step = whole ? TBlock::Width : available;
+        const unsigned ends = lf ? CountFewFlags(lf) : 0;
+        if (ends < copy.LinesLeft) {
+            copy.LinesLeft -= ends;
+            in += step;
+            continue;
+        }
+        in += TBlock::FirstIndex(NthFlag(lf, copy.LinesLeft)) + Unit;
+        copy.LinesLeft = 0;
+        stop = orvo::TCopyStop::LinesDone;
+        break;
+    }
+    copy.In = in;
+    return stop;
+}
+
 template <template <class> class TBlock, class TCodes> orvo::TLineCopier CopierOfRule(orvo::TCopyRule rule) {
     switch (rule) {
+    case orvo::TCopyRule::ScanLines:
+        return ScanUnits<TBlock<TCodes>, false>;
+    case orvo::TCopyRule::ScanExactLines:
+        return ScanUnits<TBlock<TCodes>, true>;
     case orvo::TCopyRule::Lines:
         break;
     case orvo::TCopyRule::ExactLines:

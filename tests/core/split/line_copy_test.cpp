@@ -187,5 +187,78 @@ TEST(LineCopy, ExactAndRecordCopiersMatchThePlainReading) {
     }
 }
 
+// The scanners, driven as the engine drives them: what a scan passes over is written as it is,
+// and where it asks for a rewrite the copier of its rule goes on for a while. Together they must
+// write what the rule writes and count its lines, whatever the blocks, budgets and stops.
+void CheckScanner(TTextEncoding encoding, const TNamedCopier& scanner, TLineCopier copier, TCopyRule rule,
+                  std::mt19937& random) {
+    const std::size_t size = UnitSize(encoding);
+    const std::string name = std::string(EncodingName(encoding)) + " " + scanner.Name + " rule " +
+                             std::to_string(static_cast<int>(rule));
+    for (int round = 0; round < 300; ++round) {
+        const std::vector<std::uint32_t> units = RandomUnits(encoding, random);
+        std::string in;
+        for (const std::uint32_t unit : units)
+            in += Unit(encoding, unit);
+        const std::size_t length = in.size();
+        in += std::string(LineCopySlack, '\r'); // junk that must not count
+        std::string out(length * 2 + 4 * LineCopySlack, '\0');
+        char* const outBegin = out.data();
+        TLineCopy copy{in.data(), in.data(), outBegin, nullptr, 0};
+        std::uint64_t lines = 0;
+        TCopyStop stop = TCopyStop::NeedInput;
+        bool scanning = true;
+        const char* const end = in.data() + length;
+        while (copy.In < end) {
+            // The source comes in reads that may cut a CR LF pair.
+            if (copy.In == copy.InEnd || random() % 4 == 0) {
+                const std::size_t units = std::uniform_int_distribution<std::size_t>(1, 150)(random);
+                copy.InEnd = copy.In + std::min(units * size, static_cast<std::size_t>(end - copy.In));
+            }
+            const char* before = copy.In;
+            const std::uint32_t budget = std::uniform_int_distribution<std::uint32_t>(1, 40)(random);
+            copy.LinesLeft = budget;
+            if (scanning) {
+                char* const out = copy.Out;
+                copy.OutLimit = out;
+                stop = scanner.Copier(copy);
+                ASSERT_EQ(copy.Out, out) << name << ": a scan writes nothing";
+                ASSERT_EQ((copy.In - in.data()) % static_cast<std::ptrdiff_t>(size), 0) << name;
+                std::copy(before, copy.In, copy.Out);
+                copy.Out += copy.In - before;
+                if (stop == TCopyStop::Rewrite) scanning = false;
+                else ASSERT_NE(stop, TCopyStop::EndOfText) << name;
+            } else {
+                copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, 200)(random);
+                stop = copier(copy);
+                scanning = stop != TCopyStop::EndOfText;
+            }
+            lines += budget - copy.LinesLeft;
+            if (stop == TCopyStop::LinesDone) ASSERT_EQ(copy.LinesLeft, 0u) << name;
+            if (stop == TCopyStop::EndOfText) break;
+        }
+        const TPlainCopy plain = PlainCopy(encoding, units, rule == TCopyRule::ScanLines ? TCopyRule::Lines : TCopyRule::ExactLines);
+        ASSERT_EQ(std::string(outBegin, copy.Out), plain.Out) << name << ", round " << round;
+        // Lines counted up to where the text ended (SUB) or the source did.
+        const std::size_t done = static_cast<std::size_t>(copy.In - in.data()) / size;
+        ASSERT_EQ(lines, static_cast<std::uint64_t>(std::count(plain.EndsRecord.begin(),
+                                                                 plain.EndsRecord.begin() + static_cast<std::ptrdiff_t>(std::min(done, units.size())), true)))
+            << name << ", round " << round;
+    }
+}
+
+TEST(LineCopy, ScannersPassOnlyOverTextWrittenAsItIs) {
+    std::mt19937 random(13);
+    for (const TCopyRule rule : {TCopyRule::ScanLines, TCopyRule::ScanExactLines}) {
+        const TCopyRule copying = rule == TCopyRule::ScanLines ? TCopyRule::Lines : TCopyRule::ExactLines;
+        for (const TTextEncoding encoding : AllEncodings) {
+            TNamedCopier scanners[4];
+            const std::size_t count = AvailableLineCopiers(encoding, scanners, rule);
+            for (std::size_t i = 0; i < count; ++i)
+                CheckScanner(encoding, scanners[i], BestLineCopier(encoding, copying), rule, random);
+        }
+    }
+}
+
 } // namespace
 } // namespace orvo
