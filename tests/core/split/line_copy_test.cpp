@@ -212,29 +212,31 @@ void CheckScanner(TTextEncoding encoding, const TNamedCopier& scanner, TLineCopi
         while (copy.In < end) {
             // The source comes in reads that may cut a CR LF pair.
             if (copy.In == copy.InEnd || random() % 4 == 0) {
-                const std::size_t units = std::uniform_int_distribution<std::size_t>(1, 150)(random);
-                copy.InEnd = copy.In + std::min(units * size, static_cast<std::size_t>(end - copy.In));
+                const std::size_t count = std::uniform_int_distribution<std::size_t>(1, 150)(random);
+                copy.InEnd = copy.In + std::min(count * size, static_cast<std::size_t>(end - copy.In));
             }
             const char* before = copy.In;
             const std::uint32_t budget = std::uniform_int_distribution<std::uint32_t>(1, 40)(random);
             copy.LinesLeft = budget;
             if (scanning) {
-                char* const out = copy.Out;
-                copy.OutLimit = out;
+                char* const at = copy.Out;
+                copy.OutLimit = at;
                 stop = scanner.Copier(copy);
-                ASSERT_EQ(copy.Out, out) << name << ": a scan writes nothing";
+                ASSERT_EQ(copy.Out, at) << name << ": a scan writes nothing";
+                ASSERT_NE(stop, TCopyStop::EndOfText) << name;
                 ASSERT_EQ((copy.In - in.data()) % static_cast<std::ptrdiff_t>(size), 0) << name;
                 std::copy(before, copy.In, copy.Out);
                 copy.Out += copy.In - before;
-                if (stop == TCopyStop::Rewrite) scanning = false;
-                else ASSERT_NE(stop, TCopyStop::EndOfText) << name;
+                scanning = stop != TCopyStop::Rewrite;
             } else {
                 copy.OutLimit = copy.Out + std::uniform_int_distribution<int>(1, 200)(random);
                 stop = copier(copy);
-                scanning = stop != TCopyStop::EndOfText;
+                scanning = true; // wherever the copier stopped
             }
             lines += budget - copy.LinesLeft;
-            if (stop == TCopyStop::LinesDone) ASSERT_EQ(copy.LinesLeft, 0u) << name;
+            if (stop == TCopyStop::LinesDone) {
+                ASSERT_EQ(copy.LinesLeft, 0u) << name;
+            }
             if (stop == TCopyStop::EndOfText) break;
         }
         const TPlainCopy plain = PlainCopy(encoding, units, rule == TCopyRule::ScanLines ? TCopyRule::Lines : TCopyRule::ExactLines);
