@@ -29,6 +29,11 @@ template <class TCodesOf> struct TWordBlock {
                                                           : 0x0000000100000001ull;
     static constexpr std::uint64_t LaneHighs = LaneOnes << (8 * Unit - 1);
 
+    // The high bit of each lane equal to `code`; only the lowest flag is exact, as CopyAndFind needs.
+    static std::uint64_t Equal(std::uint64_t word, std::uint64_t code) {
+        const std::uint64_t x = word ^ (LaneOnes * code);
+        return (x - LaneOnes) & ~x & LaneHighs;
+    }
     // The first unit in memory into the lowest lane, each lane's bytes as they were.
     static std::uint64_t FirstLaneLowest(std::uint64_t word) {
         if constexpr (std::endian::native == std::endian::big) {
@@ -42,10 +47,17 @@ template <class TCodesOf> struct TWordBlock {
         }
         return word;
     }
+    static std::uint64_t CopyAndFind(const char* in, char* out) {
+        std::uint64_t word;
+        std::memcpy(&word, in, Width);
+        std::memcpy(out, &word, Width);
+        word = FirstLaneLowest(word);
+        return Equal(word, TCodes::Lf) | Equal(word, TCodes::Cr) | Equal(word, TCodes::Sub);
+    }
     static std::uint64_t KeepFirst(std::uint64_t mask, std::size_t bytes) {
         return mask & ((std::uint64_t{1} << (bytes * 8)) - 1);
     }
-    // The high bit of each lane that equals `code`.
+    // Exact for every lane, unlike Equal: the high bit of each lane that equals `code`.
     static std::uint64_t ExactEqual(std::uint64_t word, std::uint64_t code) {
         const std::uint64_t x = word ^ (LaneOnes * code);
         return ~(((x & ~LaneHighs) + ~LaneHighs) | x | ~LaneHighs);
@@ -74,6 +86,13 @@ template <class TCodesOf> struct TSse2Block {
         if constexpr (Unit == 1) return _mm_cmpeq_epi8(units, _mm_set1_epi8(static_cast<char>(code)));
         else if constexpr (Unit == 2) return _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(code)));
         else return _mm_cmpeq_epi32(units, _mm_set1_epi32(static_cast<int>(code)));
+    }
+    static unsigned CopyAndFind(const char* in, char* out) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
+        const __m128i found = _mm_or_si128(_mm_or_si128(Equal(units, TCodes::Lf), Equal(units, TCodes::Cr)),
+                                           Equal(units, TCodes::Sub));
+        return static_cast<unsigned>(_mm_movemask_epi8(found));
     }
     static unsigned KeepFirst(unsigned mask, std::size_t bytes) { return mask & ((1u << bytes) - 1); }
     // One flag a unit: that of its first byte.

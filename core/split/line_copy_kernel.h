@@ -9,6 +9,9 @@
 //                                  // a unit, each set of flags in unit order from the lowest bit
 //   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
 //   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
+// A narrow block (SSE2, a machine word) also provides
+//   static Mask CopyAndFind(const char* in, char* out);  // stores Width bytes, flags LF/CR/SUB units
+//                                                        // (only the lowest flag need be exact)
 // Its instances are compiled per instruction set, so it uses nothing from the standard library.
 
 // A code unit of the source as a load from memory gives it, and the values of LF, CR and SUB
@@ -128,11 +131,61 @@ template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out,
     return TFlagged::LineEnd;
 }
 
-// A block is taken whole, its line ends counted, when it needs no rewrite (each CR in it is
+// After a flagged unit under the line rules: false, with the reason in `stop`, when the copy
+// has to stop there.
+template <class TCodes> inline bool GoOnAfterFlagged(const char*& in, char*& out, orvo::TLineCopy& copy,
+                                                     orvo::TCopyStop& stop) {
+    const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+    if (flagged == TFlagged::Dropped) return true;
+    if (flagged == TFlagged::EndOfText) {
+        stop = orvo::TCopyStop::EndOfText;
+        return false;
+    }
+    if (--copy.LinesLeft == 0) {
+        stop = orvo::TCopyStop::LinesDone;
+        return false;
+    }
+    return true;
+}
+
+// A narrow block seldom holds a whole line: one set of compares says whether it needs a look at
+// all, and its flagged units are taken one at a time.
+template <class TBlock> orvo::TCopyStop CopyLineTextNarrow(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
+    const char* in = copy.In;
+    char* out = copy.Out;
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        if (out >= copy.OutLimit) {
+            stop = orvo::TCopyStop::OutputFull;
+            break;
+        }
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        auto mask = TBlock::CopyAndFind(in, out);
+        if (available < TBlock::Width) mask = TBlock::KeepFirst(mask, available);
+        if (!mask) {
+            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
+            in += step;
+            out += step;
+            continue;
+        }
+        const std::size_t at = TBlock::FirstIndex(mask);
+        in += at;
+        out += at;
+        if (!GoOnAfterFlagged<TCodes>(in, out, copy, stop)) break;
+    }
+    copy.In = in;
+    copy.Out = out;
+    return stop;
+}
+
+// A wide block is taken whole, its line ends counted, when it needs no rewrite (each CR in it is
 // followed by an LF in it, each LF preceded by a CR in it, no SUB: the usual block of a CR LF
 // text) or only LFs widened (no CR, no SUB: an LF text). Otherwise, and for the block that holds
 // the last line allowed, the flagged units are taken one at a time.
 template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+    if constexpr (requires(const char* from, char* to) { TBlock::CopyAndFind(from, to); })
+        return CopyLineTextNarrow<TBlock>(copy);
     using TCodes = typename TBlock::TCodes;
     using TMask = decltype(+TBlock::All);
     constexpr unsigned Step = UnitFlagStep<TMask>(TBlock::All);
@@ -185,16 +238,7 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
         out += at;
-        const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
-        if (flagged == TFlagged::Dropped) continue;
-        if (flagged == TFlagged::EndOfText) {
-            stop = orvo::TCopyStop::EndOfText;
-            break;
-        }
-        if (--copy.LinesLeft == 0) {
-            stop = orvo::TCopyStop::LinesDone;
-            break;
-        }
+        if (!GoOnAfterFlagged<TCodes>(in, out, copy, stop)) break;
     }
     copy.In = in;
     copy.Out = out;
