@@ -102,15 +102,20 @@ std::vector<std::uint32_t> RandomUnits(TTextEncoding encoding, std::mt19937& ran
     return units;
 }
 
+std::string UnitsText(TTextEncoding encoding, const std::vector<std::uint32_t>& units) {
+    std::string text;
+    for (const std::uint32_t unit : units)
+        text += Unit(encoding, unit);
+    return text;
+}
+
 void CheckCopier(TTextEncoding encoding, const TNamedCopier& named, TCopyRule rule, std::mt19937& random) {
     const std::size_t size = UnitSize(encoding);
     const std::string name =
         std::string(EncodingName(encoding)) + " " + named.Name + " rule " + std::to_string(static_cast<int>(rule));
     for (int round = 0; round < 300; ++round) {
         const std::vector<std::uint32_t> units = RandomUnits(encoding, random);
-        std::string in;
-        for (const std::uint32_t unit : units)
-            in += Unit(encoding, unit);
+        std::string in = UnitsText(encoding, units);
         const std::size_t length = in.size();
         in += std::string(LineCopySlack, '\n'); // junk that must not count
         std::string out(length * 2 + 4 * LineCopySlack, '\0');
@@ -197,9 +202,7 @@ void CheckScanner(TTextEncoding encoding, const TNamedCopier& scanner, TLineCopi
                              std::to_string(static_cast<int>(rule));
     for (int round = 0; round < 300; ++round) {
         const std::vector<std::uint32_t> units = RandomUnits(encoding, random);
-        std::string in;
-        for (const std::uint32_t unit : units)
-            in += Unit(encoding, unit);
+        std::string in = UnitsText(encoding, units);
         const std::size_t length = in.size();
         in += std::string(LineCopySlack, '\r'); // junk that must not count
         std::string out(length * 2 + 4 * LineCopySlack, '\0');
