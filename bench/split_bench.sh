@@ -10,9 +10,10 @@
 #                               per byte read), and `--bytes 1M` against `split -C 1M`, on disk and
 #                               in tmpfs
 #   bench/split_bench.sh data   instead: `--csv` against the byte path on the same 256 MiB CSV
-#                               export, `--pieces 16` against `split -n l/16`, `--manifest` against
-#                               without, and the byte path against `cp` of the same file (one file
-#                               written, nothing scanned: the floor), on disk and in tmpfs
+#                               export, `--pieces 16` (LF, exact, CR LF) against `split -n l/16`,
+#                               `--manifest` against without, and the byte path against `cp` of the
+#                               same file (one file written, nothing scanned: the floor; `dd` too),
+#                               on disk and in tmpfs
 set -euo pipefail
 what=${1:-lines}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -108,26 +109,38 @@ text_bench() { # directory: the UTF-16 path and pieces by size
 }
 
 data_bench() { # directory: the data modes
-    local lf=$1/lf-256m.txt csv=$1/data-256m.csv
+    local lf=$1/lf-256m.txt csv=$1/data-256m.csv crlf=$1/crlf-256m.txt
     compare_pair "--csv / bytes, same CSV file" "$1" csv "\"$tool\" --csv --lines 3000 \"$csv\" \"\$out\"" \
         bytes "\"$tool\" --lines 3000 \"$csv\" \"\$out\""
     compare_pair "--pieces 16 / split -n l/16" "$1" orvo-split "\"$tool\" --pieces 16 \"$lf\" \"\$out\"" \
         split "split -n l/16 \"$lf\" \"\$out/x\""
+    # Pieces that hold the source's bytes: written from the read buffer, as split does.
+    compare_pair "--keep-line-ends --pieces 16 / split" "$1" orvo-split \
+        "\"$tool\" --keep-line-ends --pieces 16 \"$lf\" \"\$out\"" split "split -n l/16 \"$lf\" \"\$out/x\""
+    compare_pair "--pieces 16 CR LF / split -n l/16" "$1" orvo-split "\"$tool\" --pieces 16 \"$crlf\" \"\$out\"" \
+        split "split -n l/16 \"$crlf\" \"\$out/x\""
     compare_pair "--manifest / without" "$1" manifest "\"$tool\" --manifest --lines 3000 \"$lf\" \"\$out\"" \
         without "\"$tool\" --lines 3000 \"$lf\" \"\$out\""
     compare_pair "--lines 3000 / cp" "$1" orvo-split "\"$tool\" --lines 3000 \"$lf\" \"\$out\"" \
         cp "cp \"$lf\" \"\$out/copy\""
     compare_pair "--pieces 16 / cp" "$1" orvo-split "\"$tool\" --pieces 16 \"$lf\" \"\$out\"" \
         cp "cp \"$lf\" \"\$out/copy\""
+    compare_pair "--keep-line-ends --pieces 2 / cp" "$1" orvo-split \
+        "\"$tool\" --keep-line-ends --pieces 2 \"$lf\" \"\$out\"" cp "cp \"$lf\" \"\$out/copy\""
+    # What any program that reads its source into memory pays against cp's copy in the kernel
+    # (cat would copy in the kernel too).
+    compare_pair "dd bs=512K / cp" "$1" dd "dd if=\"$lf\" of=\"\$out/copy\" bs=512K status=none" \
+        cp "cp \"$lf\" \"\$out/copy\""
 }
 
 if [ "$what" = data ]; then
     make_input 256 csv data-256m.csv
+    make_input 256 crlf crlf-256m.txt
     echo "== wall time, median of $runs (after one warm-up round), settle ${settle} s, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
     data_bench "$data"
     if [ -d /dev/shm ] && [ "$(df --output=avail -k /dev/shm | tail -1)" -gt $((2 * 1024 * 1024)) ]; then
         shm=$(mktemp -d /dev/shm/orvo-split-bench.XXXXXX)
-        cp "$data/lf-256m.txt" "$data/data-256m.csv" "$shm/"
+        cp "$data/lf-256m.txt" "$data/data-256m.csv" "$data/crlf-256m.txt" "$shm/"
         data_bench "$shm"
         rm -rf "$shm"
     fi

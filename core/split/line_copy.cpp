@@ -29,7 +29,7 @@ template <class TCodesOf> struct TWordBlock {
                                                           : 0x0000000100000001ull;
     static constexpr std::uint64_t LaneHighs = LaneOnes << (8 * Unit - 1);
 
-    // The high bit of each lane equal to `code`; only the lowest flag is exact, as the kernel needs.
+    // The high bit of each lane equal to `code`; only the lowest flag is exact, as CopyAndFind needs.
     static std::uint64_t Equal(std::uint64_t word, std::uint64_t code) {
         const std::uint64_t x = word ^ (LaneOnes * code);
         return (x - LaneOnes) & ~x & LaneHighs;

@@ -21,6 +21,7 @@ enum class TCopyStop {
     LinesDone,  // LinesLeft reached 0: the LF that ended the last line is copied
     OutputFull, // Out reached OutLimit (it may be up to 64 bytes past it, plus a line end)
     EndOfText,  // In points at a SUB code unit
+    Rewrite,    // scanning: the text at In is not written as it is (a CR dropped, an LF widened, SUB)
 };
 
 // What the copy loops know about the quotes of CSV records, kept from block to block.
@@ -52,9 +53,13 @@ using TLineCopier = TCopyStop (*)(TLineCopy& copy);
 //   Records       CSV records: LF, CR and SUB inside a quoted field are the field's and copied as
 //                 they are; outside, the line rules hold
 //   ExactRecords  CSV records, the bytes as they are; an LF outside quotes ends a record
+//   ScanLines     writes nothing: In goes on over the text that the line rules write as it is
+//                 (CR LF line ends, no lone CR, no SUB), counting lines, and stops with Rewrite
+//                 at the block where that ends; the caller hands the bytes to the output itself
+//   ScanExactLines  writes nothing: In goes on over the lines, counting them (never Rewrite)
 // A quote (U+0022) opens or closes a quoted field wherever it is: two inside a field stand for
 // one and leave it quoted, as a closing and an opening quote would.
-enum class TCopyRule { Lines, ExactLines, Records, ExactRecords };
+enum class TCopyRule { Lines, ExactLines, Records, ExactRecords, ScanLines, ScanExactLines };
 
 // The fastest copier for `encoding` that this processor runs.
 TLineCopier BestLineCopier(TTextEncoding encoding = TTextEncoding::Bytes, TCopyRule rule = TCopyRule::Lines);

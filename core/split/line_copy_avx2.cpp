@@ -22,18 +22,6 @@ template <class TCodesOf> struct TAvx2Block : TMask64 {
             return _mm256_cmpeq_epi16(units, _mm256_set1_epi16(static_cast<short>(code)));
         else return _mm256_cmpeq_epi32(units, _mm256_set1_epi32(static_cast<int>(code)));
     }
-    static unsigned Half(__m256i units) {
-        const __m256i found = _mm256_or_si256(_mm256_or_si256(Equal(units, TCodes::Lf), Equal(units, TCodes::Cr)),
-                                              Equal(units, TCodes::Sub));
-        return static_cast<unsigned>(_mm256_movemask_epi8(found));
-    }
-    static unsigned long long CopyAndFind(const char* in, char* out) {
-        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
-        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 32));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), low);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), high);
-        return Half(low) | static_cast<unsigned long long>(Half(high)) << 32;
-    }
     // One flag a unit: that of its first byte.
     static constexpr unsigned long long All =
         Unit == 1 ? ~0ull : Unit == 2 ? 0x5555555555555555ull : 0x1111111111111111ull;

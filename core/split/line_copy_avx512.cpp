@@ -22,11 +22,6 @@ template <class TCodesOf> struct TAvx512Block {
             return _mm512_cmpeq_epi16_mask(units, _mm512_set1_epi16(static_cast<short>(code)));
         else return _mm512_cmpeq_epi32_mask(units, _mm512_set1_epi32(static_cast<int>(code)));
     }
-    static unsigned long long CopyAndFind(const char* in, char* out) {
-        const __m512i units = _mm512_loadu_si512(in);
-        _mm512_storeu_si512(out, units);
-        return Equal(units, TCodes::Lf) | Equal(units, TCodes::Cr) | Equal(units, TCodes::Sub);
-    }
     static constexpr unsigned long long All = ~0ull >> (64 - 64 / Unit);
     static TFound<unsigned long long> CopyAndClassify(const char* in, char* out) {
         const __m512i units = _mm512_loadu_si512(in);

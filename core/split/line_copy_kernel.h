@@ -3,14 +3,15 @@
 // file, inside an anonymous namespace. A block type provides:
 //   using TCodes = ...;                                  // the code unit and its LF, CR, SUB
 //   static constexpr std::size_t Width;                  // bytes per step, a multiple of the unit
-//   static Mask CopyAndFind(const char* in, char* out);  // stores Width bytes, flags LF/CR/SUB units
-//   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
-//   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
-// For the exact and CSV rules it also provides:
-//   static constexpr Mask All;                              // a flag for every unit of a block
+//   static constexpr Mask All;                           // a flag for every unit of a block
 //   static TFound<Mask> CopyAndClassify(const char* in, char* out);
 //                                  // stores Width bytes; flags LF, CR, SUB and '"' units, one flag
 //                                  // a unit, each set of flags in unit order from the lowest bit
+//   static Mask KeepFirst(Mask mask, std::size_t bytes); // drops flags of units at `bytes` and later
+//   static std::size_t FirstIndex(Mask mask);            // byte offset of the lowest flagged unit
+// A narrow block (SSE2, a machine word) also provides
+//   static Mask CopyAndFind(const char* in, char* out);  // stores Width bytes, flags LF/CR/SUB units
+//                                                        // (only the lowest flag need be exact)
 // Its instances are compiled per instruction set, so it uses nothing from the standard library.
 
 // A code unit of the source as a load from memory gives it, and the values of LF, CR and SUB
@@ -63,6 +64,31 @@ template <class TMask> TMask FlagsBelow(unsigned bit) {
     return static_cast<TMask>((static_cast<TMask>(1) << bit) - 1);
 }
 
+// How many bits apart the flags of neighbouring units are in a block's masks (`All` has one flag
+// a unit): shifting a mask by this moves each flag to the next unit.
+template <class TMask> constexpr unsigned UnitFlagStep(TMask all) {
+    const auto lowest = [](TMask mask) {
+        return static_cast<unsigned>(__builtin_ctzll(static_cast<unsigned long long>(mask)));
+    };
+    return lowest(static_cast<TMask>(all & (all - 1))) - lowest(all);
+}
+
+// The number of flags of a mask that has few (the line ends of a block): one step a flag, which
+// beats a population count where the instruction set has none.
+template <class TMask> unsigned CountFewFlags(TMask mask) {
+    unsigned count = 0;
+    for (; mask; ++count)
+        mask = static_cast<TMask>(mask & (mask - 1));
+    return count;
+}
+
+// The flag of the `k`-th (from 1) flagged unit of a mask that has at least k.
+template <class TMask> TMask NthFlag(TMask mask, unsigned k) {
+    for (; k > 1; --k)
+        mask = static_cast<TMask>(mask & (mask - 1));
+    return static_cast<TMask>(mask & static_cast<TMask>(-mask));
+}
+
 template <class TUnit> TUnit LoadUnit(const char* at) {
     TUnit unit;
     __builtin_memcpy(&unit, at, sizeof unit);
@@ -105,7 +131,26 @@ template <class TCodes> inline TFlagged TakeFlagged(const char*& in, char*& out,
     return TFlagged::LineEnd;
 }
 
-template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+// After a flagged unit under the line rules: false, with the reason in `stop`, when the copy
+// has to stop there.
+template <class TCodes> inline bool GoOnAfterFlagged(const char*& in, char*& out, orvo::TLineCopy& copy,
+                                                     orvo::TCopyStop& stop) {
+    const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
+    if (flagged == TFlagged::Dropped) return true;
+    if (flagged == TFlagged::EndOfText) {
+        stop = orvo::TCopyStop::EndOfText;
+        return false;
+    }
+    if (--copy.LinesLeft == 0) {
+        stop = orvo::TCopyStop::LinesDone;
+        return false;
+    }
+    return true;
+}
+
+// A narrow block seldom holds a whole line: one set of compares says whether it needs a look at
+// all, and its flagged units are taken one at a time.
+template <class TBlock> orvo::TCopyStop CopyLineTextNarrow(orvo::TLineCopy& copy) {
     using TCodes = typename TBlock::TCodes;
     const char* in = copy.In;
     char* out = copy.Out;
@@ -127,16 +172,73 @@ template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
         const std::size_t at = TBlock::FirstIndex(mask);
         in += at;
         out += at;
-        const TFlagged flagged = TakeFlagged<TCodes>(in, out, copy.InEnd);
-        if (flagged == TFlagged::Dropped) continue;
-        if (flagged == TFlagged::EndOfText) {
-            stop = orvo::TCopyStop::EndOfText;
+        if (!GoOnAfterFlagged<TCodes>(in, out, copy, stop)) break;
+    }
+    copy.In = in;
+    copy.Out = out;
+    return stop;
+}
+
+// A wide block is taken whole, its line ends counted, when it needs no rewrite (each CR in it is
+// followed by an LF in it, each LF preceded by a CR in it, no SUB: the usual block of a CR LF
+// text) or only LFs widened (no CR, no SUB: an LF text). Otherwise, and for the block that holds
+// the last line allowed, the flagged units are taken one at a time.
+template <class TBlock> orvo::TCopyStop CopyLineText(orvo::TLineCopy& copy) {
+    if constexpr (requires(const char* from, char* to) { TBlock::CopyAndFind(from, to); })
+        return CopyLineTextNarrow<TBlock>(copy);
+    using TCodes = typename TBlock::TCodes;
+    using TMask = decltype(+TBlock::All);
+    constexpr unsigned Step = UnitFlagStep<TMask>(TBlock::All);
+    const char* in = copy.In;
+    char* out = copy.Out;
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        if (out >= copy.OutLimit) {
+            stop = orvo::TCopyStop::OutputFull;
             break;
         }
-        if (--copy.LinesLeft == 0) {
-            stop = orvo::TCopyStop::LinesDone;
-            break;
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        const TFound<TMask> found = TBlock::CopyAndClassify(in, out);
+        const TMask valid = available >= TBlock::Width ? TBlock::All : TBlock::KeepFirst(TBlock::All, available);
+        const TMask lf = static_cast<TMask>(found.Lf & valid);
+        const TMask cr = static_cast<TMask>(found.Cr & valid);
+        const TMask mask = static_cast<TMask>(lf | cr | (found.Sub & valid));
+        const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
+        if (!mask) {
+            in += step;
+            out += step;
+            continue;
         }
+        if ((found.Sub & valid) == 0) {
+            const unsigned ends = CountFewFlags(lf);
+            if (ends < copy.LinesLeft && lf == static_cast<TMask>(cr << Step) &&
+                cr == static_cast<TMask>(lf >> Step)) {
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step;
+                continue;
+            }
+            if (ends < copy.LinesLeft && cr == 0 && copy.OutLimit - out >= static_cast<std::ptrdiff_t>(2 * TBlock::Width)) {
+                // Bare LFs (an LF text): each becomes CR LF, the rest of the block stored again one
+                // unit further on. (Room for the block grown by a unit a line, and a whole vector
+                // past it, is left before the limit.)
+                std::size_t grown = 0;
+                for (TMask left = lf; left; left = static_cast<TMask>(left & (left - 1))) {
+                    const std::size_t at = TBlock::FirstIndex(left);
+                    StoreUnit<typename TCodes::Unit>(out + at + grown, TCodes::Cr);
+                    grown += sizeof(typename TCodes::Unit);
+                    __builtin_memcpy(out + at + grown, in + at, TBlock::Width);
+                }
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step + grown;
+                continue;
+            }
+        }
+        const std::size_t at = TBlock::FirstIndex(mask);
+        in += at;
+        out += at;
+        if (!GoOnAfterFlagged<TCodes>(in, out, copy, stop)) break;
     }
     copy.In = in;
     copy.Out = out;
@@ -188,11 +290,24 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
         } else {
             events = static_cast<TMask>((Exact ? found.Lf : found.Lf | found.Cr | found.Sub) & valid);
         }
+        const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
         if (!events) {
-            const std::size_t step = available < TBlock::Width ? available : TBlock::Width;
             in += step;
             out += step;
             continue;
+        }
+        if constexpr (Exact && !Csv) {
+            // Exact lines need no rewrite: the block's line ends are counted at once, and only
+            // the one that ends the last line allowed is looked for.
+            const unsigned ends = CountFewFlags(events);
+            if (ends < copy.LinesLeft) {
+                copy.LinesLeft -= ends;
+                in += step;
+                out += step;
+                continue;
+            }
+            events = NthFlag(events, copy.LinesLeft);
+            copy.LinesLeft = 1;
         }
         const std::size_t at = TBlock::FirstIndex(events);
         in += at;
@@ -224,8 +339,63 @@ template <class TBlock, bool Exact, bool Csv> orvo::TCopyStop CopyUnits(orvo::TL
     return stop;
 }
 
+// The scanning rules: how far the source can be written as it is, without copying it. Under the
+// line rules a block is such text when each CR in it is followed by an LF and each LF preceded by
+// a CR (a pair may span two blocks) and it holds no SUB; the scan stops at the start of the first
+// block that is not, or after the line end that uses up LinesLeft. Out is never written.
+template <class TBlock, bool Exact> orvo::TCopyStop ScanUnits(orvo::TLineCopy& copy) {
+    using TCodes = typename TBlock::TCodes;
+    using TUnit = typename TCodes::Unit;
+    using TMask = decltype(+TBlock::All);
+    constexpr std::size_t Unit = sizeof(TUnit);
+    constexpr unsigned Step = UnitFlagStep<TMask>(TBlock::All);
+    constexpr TMask FirstUnit = static_cast<TMask>(TBlock::All & static_cast<TMask>(-TBlock::All));
+    constexpr TMask LastUnit = static_cast<TMask>(TBlock::All & ~(TBlock::All >> Step));
+    char scratch[TBlock::Width]; // the blocks store what they classify; here nowhere that matters
+    const char* in = copy.In;
+    bool lfFirst = false; // the block starts with the LF of a CR that ended the last one
+    orvo::TCopyStop stop = orvo::TCopyStop::NeedInput;
+    while (in < copy.InEnd) {
+        const std::size_t available = static_cast<std::size_t>(copy.InEnd - in);
+        const bool whole = available >= TBlock::Width;
+        const TFound<TMask> found = TBlock::CopyAndClassify(in, scratch);
+        const TMask valid = whole ? TBlock::All : TBlock::KeepFirst(TBlock::All, available);
+        const TMask lf = static_cast<TMask>(found.Lf & valid);
+        if constexpr (!Exact) {
+            const TMask cr = static_cast<TMask>(found.Cr & valid);
+            const TMask expected = static_cast<TMask>((static_cast<TMask>(cr << Step) & TBlock::All) |
+                                                      (lfFirst ? FirstUnit : 0));
+            const bool crLast = (cr & LastUnit) != 0 && whole;
+            // A CR that ends the block needs its LF to start the next one, which the range must hold.
+            if ((found.Sub & valid) != 0 || lf != expected || (crLast && available == TBlock::Width)) {
+                if (lfFirst) in -= Unit; // the copier takes the CR with its LF
+                stop = orvo::TCopyStop::Rewrite;
+                break;
+            }
+            lfFirst = crLast;
+        }
+        const std::size_t step = whole ? TBlock::Width : available;
+        const unsigned ends = lf ? CountFewFlags(lf) : 0;
+        if (ends < copy.LinesLeft) {
+            copy.LinesLeft -= ends;
+            in += step;
+            continue;
+        }
+        in += TBlock::FirstIndex(NthFlag(lf, copy.LinesLeft)) + Unit;
+        copy.LinesLeft = 0;
+        stop = orvo::TCopyStop::LinesDone;
+        break;
+    }
+    copy.In = in;
+    return stop;
+}
+
 template <template <class> class TBlock, class TCodes> orvo::TLineCopier CopierOfRule(orvo::TCopyRule rule) {
     switch (rule) {
+    case orvo::TCopyRule::ScanLines:
+        return ScanUnits<TBlock<TCodes>, false>;
+    case orvo::TCopyRule::ScanExactLines:
+        return ScanUnits<TBlock<TCodes>, true>;
     case orvo::TCopyRule::Lines:
         break;
     case orvo::TCopyRule::ExactLines:

@@ -33,6 +33,7 @@ void TPieceOutput::Queue(TCommand* commands, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i)
             FQueue.push_back(std::move(commands[i]));
         FPending += count;
+        FAsked += count;
     }
     FWork.notify_one();
 }
@@ -102,6 +103,17 @@ bool TPieceOutput::Finish() {
     std::unique_lock lock(FLock);
     FDone.wait(lock, [this] { return FPending == 0; });
     return !Failed();
+}
+
+bool TPieceOutput::WriteSpan(const char* data, std::size_t size) {
+    if (!Flush()) return false;
+    if (size > 0) Queue({TKind::Write, {}, data, size});
+    return !Failed();
+}
+
+void TPieceOutput::WaitWritten(std::uint64_t asked) {
+    std::unique_lock lock(FLock);
+    FDone.wait(lock, [&] { return FWritten >= asked; });
 }
 
 bool TPieceOutput::Grow(std::size_t most) {
@@ -197,6 +209,7 @@ void TPieceOutput::WriterLoop() {
             std::lock_guard lock(FLock);
             if (command.Buffer != NoBuffer) FFree.push_back(command.Buffer);
             --FPending;
+            ++FWritten;
         }
         FDone.notify_all();
         if (command.Kind == TKind::Stop) return;

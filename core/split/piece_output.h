@@ -67,6 +67,14 @@ public:
     bool Replace(std::string path, std::size_t keep);    // closes the piece, opens the next one
     bool Finish();                                       // waits until all that was asked is done
 
+    // Hands over the buffer, then `size` bytes at `data` (the caller's memory, often its read
+    // buffer) to be written as they are, without a copy. The memory must stay as it is until
+    // WaitWritten(Asked()) returns.
+    bool WriteSpan(const char* data, std::size_t size);
+    // How many requests have been made so far; waits until the writer is done with that many.
+    std::uint64_t Asked() const { return FAsked; }
+    void WaitWritten(std::uint64_t asked);
+
     // Makes the buffer being filled twice as large, keeping what it holds; false when it would
     // pass `most` bytes. The buffer goes back to the usual size once it has been written.
     bool Grow(std::size_t most);
@@ -118,6 +126,8 @@ private:
     std::deque<TCommand> FQueue;
     std::vector<std::size_t> FFree;
     std::size_t FPending = 0; // queued and not yet done
+    std::uint64_t FAsked = 0;   // queued, ever
+    std::uint64_t FWritten = 0; // done, ever
     std::size_t FClosed = 0;
     std::atomic<bool> FFailed{false};
     TSplitError FError;

@@ -307,9 +307,18 @@ private:
         return FBufferOffset + static_cast<std::uint64_t>(at - FBufferBase);
     }
 
+    // The other read buffer, once the writer is done with what it was given from it.
+    char* NextReadBuffer() {
+        FReading = 1 - FReading;
+        FOutput.WaitWritten(FReadFences[FReading]);
+        return FReadBuffers[FReading].get();
+    }
+
     // Reads the rest of a source whose text has ended, for its checksum.
-    bool ReadToTheEnd(char* buffer, std::size_t size) {
+    bool ReadToTheEnd(std::size_t size) {
         if (!FJob.Manifest) return true;
+        char* const buffer = NextReadBuffer();
+        FBufferBase = buffer;
         for (;;) {
             std::size_t got = 0;
             if (!Read(buffer, size, got)) return false;
@@ -322,42 +331,49 @@ private:
     bool CopyLines() {
         const std::size_t size = std::max<std::size_t>(FJob.ReadBufferSize, 1);
         // Room for the bytes of a mark being gathered, or of a code unit cut by a read.
-        const auto buffer = std::make_unique<char[]>(LongestMark + size + LineCopySlack);
-        FBufferBase = buffer.get();
+        for (std::unique_ptr<char[]>& buffer : FReadBuffers)
+            buffer = std::make_unique<char[]>(LongestMark + size + LineCopySlack);
+        char* buffer = FReadBuffers[FReading].get();
+        FBufferBase = buffer;
         std::size_t have = 0;
         bool ended = false;
         while (have < LongestMark && !ended) {
             std::size_t got = 0;
-            if (!Read(buffer.get() + have, size, got)) return false;
+            if (!Read(buffer + have, size, got)) return false;
             ended = got == 0;
             have += got;
         }
-        const std::size_t markSize = StartText(std::string_view(buffer.get(), have));
+        const std::size_t markSize = StartText(std::string_view(buffer, have));
         if (FHeaderLeft == 0 && !HeaderDone()) return false;
 
-        const char* begin = buffer.get() + markSize;
+        const char* begin = buffer + markSize;
         std::size_t available = have - markSize;
         for (;;) {
             const std::size_t whole = available - available % FUnit;
             if (whole > 0) {
                 bool endOfText = false;
+                FScanning = FScan != nullptr;
                 if (!CopyTo(begin, begin + whole, endOfText)) return false;
                 if (endOfText) {
-                    if (!ReadToTheEnd(buffer.get(), size)) return false;
+                    if (!ReadToTheEnd(size)) return false;
                     break;
                 }
             }
-            // A code unit cut by the read moves to the front, to be completed by the next one.
+            // A code unit cut by the read moves to the front of the next buffer, to be completed
+            // by the next read.
             const std::size_t cut = available - whole;
-            std::memmove(buffer.get(), begin + whole, cut);
+            const char* const rest = begin + whole;
+            buffer = NextReadBuffer();
+            FBufferBase = buffer;
+            std::memcpy(buffer, rest, cut);
             if (ended) {
                 FTrailing = cut;
                 break;
             }
             std::size_t got = 0;
-            if (!Read(buffer.get() + cut, size, got)) return false;
+            if (!Read(buffer + cut, size, got)) return false;
             ended = got == 0;
-            begin = buffer.get();
+            begin = buffer;
             available = cut + got;
         }
         if (FCsv && FQuote.Quoted) FUnclosedQuoteLine = FQuote.QuoteLine > 0 ? FQuote.QuoteLine : FQuote.Lines + 1;
@@ -367,7 +383,7 @@ private:
         if (FTrailing > 0) {
             // Kept as they came, after the last line end, so that every code unit stays whole.
             char* tail = FOutput.Tail(); // the buffer always has room past its limit
-            std::memcpy(tail, buffer.get(), FTrailing);
+            std::memcpy(tail, buffer, FTrailing);
             FOutput.Commit(tail + FTrailing);
         }
         return true;
@@ -389,6 +405,7 @@ private:
         const TCopyRule rule = FCsv ? (FExact ? TCopyRule::ExactRecords : TCopyRule::Records)
                                     : (FExact ? TCopyRule::ExactLines : TCopyRule::Lines);
         FCopy = BestLineCopier(FEncoding, rule);
+        if (!FCsv) FScan = BestLineCopier(FEncoding, FExact ? TCopyRule::ScanExactLines : TCopyRule::ScanLines);
         FMark = mark ? MarkOf(*mark) : std::string_view();
         Append(FMark);
         return FMark.size();
@@ -459,8 +476,17 @@ private:
             copy.Out = out;
             SetLimits(copy);
             const std::uint32_t budget = copy.LinesLeft;
-            const TCopyStop stop = FCopy(copy);
-            FOutput.Commit(copy.Out);
+            // Lines that the pieces hold as they are go to the writer from the read buffer; by
+            // size they are cut in the output buffer, and the header is kept from it.
+            const bool scan = FScanning && FHeaderLeft == 0 && !FBySize;
+            const TCopyStop stop = scan ? FScan(copy) : FCopy(copy);
+            if (scan) {
+                // (The output buffer may be another one now: nothing was written to it.)
+                if (copy.In != start && !WriteAsItIs(start, copy.In)) return false;
+                if (stop == TCopyStop::Rewrite) FScanning = false; // the copier takes this read on
+            } else {
+                FOutput.Commit(copy.Out);
+            }
             FPosition = SourceOffset(copy.In);
             const std::uint32_t ended = budget - copy.LinesLeft;
             if (FCsv) {
@@ -486,6 +512,8 @@ private:
             switch (stop) {
             case TCopyStop::NeedInput:
                 return true;
+            case TCopyStop::Rewrite:
+                break;
             case TCopyStop::EndOfText:
                 endOfText = true;
                 return true;
@@ -626,6 +654,17 @@ private:
     }
 
     // ---- pieces ---------------------------------------------------------------------------------
+
+    // Source bytes [from, to) of the current read buffer, which the current piece holds as they
+    // are: handed to the writer after what the output buffer holds, without a copy.
+    bool WriteAsItIs(const char* from, const char* to) {
+        if (!Flush(FOutput.Used())) return false;
+        const auto size = static_cast<std::size_t>(to - from);
+        FHanded += size;
+        if (!FOutput.WriteSpan(from, size)) return false;
+        FReadFences[FReading] = FOutput.Asked();
+        return true;
+    }
 
     // Hands over the buffer up to `keep` to the current piece.
     bool Flush(std::size_t keep) {
@@ -769,6 +808,13 @@ private:
     const TSplitJob& FJob;
     TFileSystem& FFiles;
     const TSplitReporter& FReport;
+    // The source is read into two buffers in turn: runs of it that the pieces hold as they are
+    // go to the writer straight from them, so a buffer is read into again only once the writer
+    // is done with it (its fence: the output's requests up to its last run). Before the output,
+    // which waits for its writer when it goes.
+    std::unique_ptr<char[]> FReadBuffers[2];
+    std::uint64_t FReadFences[2] = {0, 0};
+    std::size_t FReading = 0; // the buffer being read
     TPieceOutput FOutput;
     std::unique_ptr<TInputFile> FSource;
     TSplitProgress FProgress;
@@ -828,6 +874,8 @@ private:
     std::string FSub = "\x1A";          // SUB in code units
     std::size_t FTrailing = 0;
     TLineCopier FCopy = nullptr;
+    TLineCopier FScan = nullptr; // passes over text written as it is; none for CSV records
+    bool FScanning = false;      // it is used on the current read (until the text needs a rewrite)
     bool FLineOpen = false; // bytes of a line (even dropped CRs) have been read since the last LF
 
     // The header lines and what every piece after the first starts with.

@@ -165,28 +165,43 @@ TEST(SplitOutput, NoClobberAndThePieceThatWouldBeTheSourceAreRefusedBeforeAnythi
     EXPECT_EQ(same.Files["out/data1.txt"], "1\n2\n");
 }
 
-// N pieces of about equal size, each cut at a line end, none empty unless lines run out.
+// N pieces of about equal size, each cut at a line end, none empty unless lines run out; from LF
+// and CR LF texts (whose runs go to the pieces straight from the read buffer), with the odd bare
+// LF, lone CR or SUB among CR LF lines, and with the line ends kept.
 TEST(SplitOutput, IntoNPiecesOfAboutEqualSize) {
     std::mt19937 random(31);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 120; ++round) {
+        const int style = round / 3 % 4; // LF, CR LF, CR LF with odd ends, the same kept exactly
         std::string source;
         const int lines = std::uniform_int_distribution<int>(0, 400)(random);
-        for (int i = 0; i < lines; ++i)
-            source += std::string(std::uniform_int_distribution<std::size_t>(0, round % 3 == 0 ? 3000 : 60)(random),
-                                  'x') + "\n";
+        for (int i = 0; i < lines; ++i) {
+            source += std::string(std::uniform_int_distribution<std::size_t>(0, round % 3 == 0 ? 3000 : 60)(random), 'x');
+            const bool odd = style >= 2 && random() % 40 == 0;
+            source += style == 0 ? "\n" : !odd ? "\r\n" : random() % 3 == 0 ? "\r\r\n" : random() % 2 ? "\n" : "\x1A\r\n";
+        }
+        const bool exact = style == 3;
         const int pieces = std::uniform_int_distribution<int>(2, 20)(random);
         TFakeFileSystem files;
         files.Files[FakeSource] = source;
         TSplitJob job = FakeJob();
         job.Mode = TSplitMode::Pieces;
         job.PieceCount = pieces;
+        job.KeepLineEnds = exact;
         job.ReadBufferSize = 1 + static_cast<std::size_t>(random() % 5000);
         TSplitSummary summary;
         ASSERT_FALSE(RunSplit(job, files, nullptr, &summary).has_value());
         const std::vector<std::string> made = FakePieces(files);
         ASSERT_EQ(made.size(), static_cast<std::size_t>(pieces)) << "round " << round;
         const std::string joined = std::accumulate(made.begin(), made.end(), std::string());
-        ASSERT_EQ(joined, ReferenceSplit(source, 1000000, FakeTarget, FakePrefix).Pieces[0]);
+        TReferenceJob whole{1000000};
+        whole.KeepLineEnds = exact;
+        ASSERT_EQ(joined, ReferenceSplit(source, whole, FakeTarget, FakePrefix).Pieces[0]) << "round " << round;
+        if (style >= 2) continue; // a SUB ends the text early, so the shares are not the lines'
+        for (const std::string& piece : made) {
+            if (!piece.empty()) {
+                EXPECT_EQ(piece.back(), '\n') << "round " << round;
+            }
+        }
         const auto empty = static_cast<int>(std::count(made.begin(), made.end(), ""));
         EXPECT_EQ(empty, std::max(0, pieces - lines)) << "round " << round;
         EXPECT_EQ(summary.EmptyPieces, static_cast<std::uint64_t>(std::max(0, pieces - lines)));
