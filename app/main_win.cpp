@@ -5,6 +5,7 @@
 #include "app/drop_files.h"
 #include "app/path_text.h"
 #include "app/program.h"
+#include "app/settings_file.h"
 #include "app/shell_calls.h"
 #include "app/split_file_thread.h"
 #include "app/taskbar_progress.h"
@@ -12,6 +13,8 @@
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
 #include "framework/dialogs/shell_browse.h"
+#include "platform/wide_text.h"
+#include "skin/data/skin_chooser.h"
 
 #include <algorithm>
 
@@ -36,6 +39,11 @@ constexpr wchar_t SplitFailedPrefix[] = L"拆分失败：";
 constexpr wchar_t DefaultLineCount[] = L"3000";
 constexpr wchar_t ManualPage[] = L"http://www.orvo.example/split-big-file";
 constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
+
+constexpr wchar_t SkinFilter[] = L"皮肤文件(*.skn)|*.skn|所有文件(*.*)|*.*";
+constexpr wchar_t SkinRefused[] = L"皮肤未能载入：";
+constexpr wchar_t SkinFallback[] = L"已改用内置皮肤";
+constexpr wchar_t SkinRefusedCaption[] = L"皮肤";
 
 constexpr std::size_t LineCountDigits = 5;
 constexpr UINT OpenTargetFlags = MB_YESNO | MB_ICONQUESTION; // 36
@@ -97,6 +105,12 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Field(L"N4", &TfMainWin::N4);
     p.Field(L"N5", &TfMainWin::N5);
     p.Field(L"N3", &TfMainWin::N3);
+    p.Field(L"miSkin", &TfMainWin::miSkin);
+    p.Field(L"miSkinSlate", &TfMainWin::miSkinSlate);
+    p.Field(L"miSkinJade", &TfMainWin::miSkinJade);
+    p.Field(L"miSkinNight", &TfMainWin::miSkinNight);
+    p.Field(L"miSkinFile", &TfMainWin::miSkinFile);
+    p.Field(L"miSkinNone", &TfMainWin::miSkinNone);
     p.Method(L"FormCreate", &TfMainWin::FormCreate);
     p.Method(L"btnBrowserClick", &TfMainWin::btnBrowserClick);
     p.Method(L"edtSplitLineNumKeyPress", &TfMainWin::edtSplitLineNumKeyPress);
@@ -109,6 +123,8 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Method(L"N3Click", &TfMainWin::N3Click);
     p.Method(L"N5Click", &TfMainWin::N5Click);
     p.Method(L"N6Click", &TfMainWin::N6Click);
+    p.Method(L"miSkinClick", &TfMainWin::miSkinClick);
+    p.Method(L"miSkinFileClick", &TfMainWin::miSkinFileClick);
 }
 
 void TfMainWin::FormCreate(TObject*) {
@@ -123,6 +139,111 @@ void TfMainWin::FormCreate(TObject*) {
     FDropDir = std::make_unique<DropFiles>(edtSaveToDir);
     FDropDir->Attach();
     FDropDir->SetMode(DropFiles::ModeDirectories);
+    FSkins = std::make_unique<TSkinChooser>(*SkinData1);
+}
+
+// ---- settings kept ---------------------------------------------------------------------------------
+
+void TfMainWin::KeepSettings(const std::wstring& path) {
+    FSettingsPath = path;
+    UseSettings(LoadSettingsFile(path));
+}
+
+TWindowSettings TfMainWin::Settings() const {
+    TWindowSettings settings;
+    settings.TargetDir = WideToUtf8(edtSaveToDir->Text());
+    settings.UseFileDir = ckUseFileDir->Checked();
+    settings.Options = FOptions;
+    try {
+        const int lines = ParseLineCount(edtSplitLineNum->Text());
+        if (lines > 0) settings.Options.LineCount = lines;
+    } catch (const EConvertError&) {
+        // Not a count: the last one taken stays.
+    }
+    settings.Skin = FSkin;
+    settings.SkinFile = WideToUtf8(FSkinFile);
+    return settings;
+}
+
+void TfMainWin::UseSettings(const TWindowSettings& settings) {
+    FOptions = settings.Options;
+    edtSplitLineNum->SetText(std::to_wstring(settings.Options.LineCount));
+    edtSaveToDir->SetText(Utf8ToWideForDisplay(settings.TargetDir));
+    ckUseFileDir->SetChecked(settings.UseFileDir);
+    ckUseFileDirClick(nullptr);
+    const std::wstring file = Utf8ToWideForDisplay(settings.SkinFile);
+    if (settings.Skin == FSkin && file == FSkinFile) return;
+    if (!UseSkin(settings.Skin, file).empty()) {
+        UseSkin(TSkinChoice::Slate);
+        AppendLog(SkinFallback);
+        ShowLog();
+    }
+}
+
+// Written whenever the user's choices are taken, so that a program ended from outside (or a
+// crash of the system) loses at most the last change.
+void TfMainWin::SaveSettings() {
+    if (FSettingsPath.empty()) return;
+    const TWindowSettings settings = Settings();
+    FOptions.LineCount = settings.Options.LineCount; // the last count taken
+    const std::wstring failure = SaveSettingsFile(FSettingsPath, settings);
+    if (failure.empty()) return;
+    AppendLog(failure);
+    ShowLog();
+}
+
+// ---- the skin menu -----------------------------------------------------------------------------------
+
+TMenuItem* TfMainWin::SkinItem(TSkinChoice skin) const {
+    switch (skin) {
+    case TSkinChoice::Jade: return miSkinJade;
+    case TSkinChoice::Night: return miSkinNight;
+    case TSkinChoice::File: return miSkinFile;
+    case TSkinChoice::None: return miSkinNone;
+    case TSkinChoice::Slate: break;
+    }
+    return miSkinSlate;
+}
+
+std::wstring TfMainWin::UseSkin(TSkinChoice skin, const std::wstring& file) {
+    std::wstring refused;
+    switch (skin) {
+    case TSkinChoice::Slate: refused = FSkins->UseStored(); break;
+    case TSkinChoice::Jade: refused = FSkins->UseResource(L"JADESKIN"); break;
+    case TSkinChoice::Night: refused = FSkins->UseResource(L"NIGHTSKIN"); break;
+    case TSkinChoice::File: refused = FSkins->UseFile(file); break;
+    case TSkinChoice::None: FSkins->UseNone(); break;
+    }
+    if (!refused.empty()) {
+        AppendLog(SkinRefused + refused);
+        ShowLog();
+        return refused;
+    }
+    FSkin = skin;
+    FSkinFile = skin == TSkinChoice::File ? file : std::wstring();
+    SkinItem(skin)->SetChecked(true);
+    return {};
+}
+
+void TfMainWin::miSkinClick(TObject* Sender) {
+    const TSkinChoice skin = Sender == miSkinJade    ? TSkinChoice::Jade
+                             : Sender == miSkinNight ? TSkinChoice::Night
+                             : Sender == miSkinNone  ? TSkinChoice::None
+                                                     : TSkinChoice::Slate;
+    if (UseSkin(skin).empty()) SaveSettings();
+}
+
+void TfMainWin::miSkinFileClick(TObject*) {
+    // The item shows the skin in force, not the click.
+    SkinItem(FSkin)->SetChecked(true);
+    TOpenDialog dialog(nullptr);
+    dialog.SetFilter(SkinFilter);
+    if (!dialog.Execute(Handle())) return;
+    const std::wstring refused = UseSkin(TSkinChoice::File, dialog.FileName());
+    if (refused.empty())
+        SaveSettings();
+    else
+        Application->MessageBox(SkinRefused + refused, SkinRefusedCaption, MB_OK | MB_ICONWARNING);
 }
 
 // ---- choosing the source and the target --------------------------------------------------------
@@ -200,6 +321,7 @@ void TfMainWin::btnSplitNowClick(TObject*) {
         target += L'\\';
         edtSaveToDir->SetText(target);
     }
+    SaveSettings();
     StartWorker(lineCount, source, target);
 }
 
@@ -247,6 +369,7 @@ void TfMainWin::WndProc(TMessage& message) {
         ShowLogSoon();
         return;
     }
+    if (message.Msg == WM_CLOSE) SaveSettings();
     if (message.Msg == WM_SPLIT_PERCENT) {
         // A late one, posted before the final report, finds no split running.
         if (FShownPercent >= 0) ShowSplitPercent(static_cast<int>(message.WParam));
@@ -377,6 +500,7 @@ void TfMainWin::N5Click(TObject*) {
 }
 
 void TfMainWin::N6Click(TObject*) {
+    SaveSettings();
     Application->Terminate();
 }
 

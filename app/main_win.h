@@ -12,6 +12,7 @@
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
 #include "framework/menus/menus.h"
+#include "core/settings/window_settings.h"
 #include "skin/data/skin_data.h"
 
 #include <deque>
@@ -21,6 +22,7 @@
 namespace orvo {
 
 class DropFiles;
+class TSkinChooser;
 class TSplitFileThread;
 
 class TfMainWin : public TForm {
@@ -60,6 +62,12 @@ public:
     TMenuItem* N4 = nullptr;
     TMenuItem* N5 = nullptr;
     TMenuItem* N3 = nullptr;
+    TMenuItem* miSkin = nullptr;
+    TMenuItem* miSkinSlate = nullptr;
+    TMenuItem* miSkinJade = nullptr;
+    TMenuItem* miSkinNight = nullptr;
+    TMenuItem* miSkinFile = nullptr;
+    TMenuItem* miSkinNone = nullptr;
 
     void FormCreate(TObject* Sender);
     void btnBrowserClick(TObject* Sender);
@@ -73,8 +81,23 @@ public:
     void N3Click(TObject* Sender);
     void N5Click(TObject* Sender);
     void N6Click(TObject* Sender);
+    void miSkinClick(TObject* Sender);
+    void miSkinFileClick(TObject* Sender);
     // WM_SPLIT_REPORT from the worker.
     void MessageReceiver(TMessage& Message);
+
+    // The settings file this window reads now and writes whenever the user's choices are taken
+    // (a split started, a skin chosen, the window closed). A window without one keeps nothing.
+    void KeepSettings(const std::wstring& path);
+    // What the window would keep now.
+    TWindowSettings Settings() const;
+    // Shows the settings: folder, line count, options, skin. A skin store from disk that does not
+    // load gives the built-in skin, and the log says so.
+    void UseSettings(const TWindowSettings& settings);
+    // Puts on a skin; a store from disk is at `file`. Answers empty when it was put on; else why
+    // not, which the log says too, and the skin in force stays.
+    std::wstring UseSkin(TSkinChoice skin, const std::wstring& file = {});
+    TSkinChoice Skin() const noexcept { return FSkin; }
 
     // The worker of the split in progress (or just ended); null when there is none.
     TSplitFileThread* Worker() const noexcept { return FWorker; }
@@ -85,6 +108,8 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    TMenuItem* SkinItem(TSkinChoice skin) const;
+    void SaveSettings();
     void ShowInputError(const wchar_t* text);
     void FocusIfPossible(TWinControl* control);
     void AppendLog(const std::wstring& line);
@@ -109,6 +134,11 @@ private:
     // the caption as it was is put back when the split ends.
     std::wstring FIdleCaption;
     int FShownPercent = -1; // -1: no split running
+    std::unique_ptr<TSkinChooser> FSkins;
+    TSkinChoice FSkin = TSkinChoice::Slate;
+    std::wstring FSkinFile;
+    TSplitOptions FOptions; // the line count is the edit's
+    std::wstring FSettingsPath;
 };
 
 extern TfMainWin* fMainWin;

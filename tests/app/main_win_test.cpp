@@ -50,19 +50,19 @@ TEST_F(AppWindow, StoredLayoutMenuAndCaption) {
 
     // The skinned window draws the bar itself; the menu is the form's main menu.
     HMENU bar = Win().MainMenu1->Handle();
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     wchar_t text[64];
-    const std::pair<int, const wchar_t*> topLevel[] = {{0, L"文件"}, {1, L"帮助"}, {2, L"联系我们"}};
+    const std::pair<int, const wchar_t*> topLevel[] = {{0, L"文件"}, {1, L"皮肤"}, {2, L"帮助"}, {3, L"联系我们"}};
     for (const auto& [index, caption] : topLevel) {
         GetMenuStringW(bar, index, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, caption);
     }
-    EXPECT_EQ(GetSubMenu(bar, 2), nullptr) << "联系我们 acts itself";
+    EXPECT_EQ(GetSubMenu(bar, 3), nullptr) << "联系我们 acts itself";
     GetMenuStringW(GetSubMenu(bar, 0), 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"退出");
-    GetMenuStringW(GetSubMenu(bar, 1), 0, text, 64, MF_BYPOSITION);
+    GetMenuStringW(GetSubMenu(bar, 2), 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"产品主页");
-    GetMenuStringW(GetSubMenu(bar, 1), 1, text, 64, MF_BYPOSITION);
+    GetMenuStringW(GetSubMenu(bar, 2), 1, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"关于");
 }
 

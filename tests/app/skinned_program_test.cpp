@@ -297,6 +297,15 @@ TEST_F(SkinnedProgram, TheMenuOpensOneSkinnedDropDownAndTheAboutDialogIsSkinned)
         if (open.size() == 1) GetWindowRect(open.front(), &r);
         return open.size() == 1 && r.left != first.left;
     }, 3000)) << "moving right switches to the next drop-down, still one";
+    RECT second{};
+    GetWindowRect(menus().front(), &second);
+    Press(VK_RIGHT); // past 皮肤 to 帮助
+    ASSERT_TRUE(WaitFor([&] {
+        const auto open = menus();
+        RECT r{};
+        if (open.size() == 1) GetWindowRect(open.front(), &r);
+        return open.size() == 1 && r.left > second.left;
+    }, 3000)) << "and on to 帮助";
     Press(VK_DOWN); // the second entry of 帮助: 关于
     Press(VK_RETURN);
     HWND about = nullptr;
