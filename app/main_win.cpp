@@ -40,6 +40,10 @@ constexpr wchar_t DefaultLineCount[] = L"3000";
 constexpr wchar_t ManualPage[] = L"http://www.orvo.example/split-big-file";
 constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
 
+constexpr wchar_t SplitNowCaption[] = L"立即拆分";
+constexpr wchar_t StopSplitCaption[] = L"停止拆分";
+constexpr wchar_t CloseWhileSplitting[] = L"正在拆分文件。要停止拆分并退出吗？\n（已完成的文件会保留，未写完的文件会删除）";
+constexpr wchar_t CloseWhileSplittingCaption[] = L"退出";
 constexpr wchar_t SkinFilter[] = L"皮肤文件(*.skn)|*.skn|所有文件(*.*)|*.*";
 constexpr wchar_t SkinRefused[] = L"皮肤未能载入：";
 constexpr wchar_t SkinFallback[] = L"已改用内置皮肤";
@@ -140,6 +144,7 @@ void TfMainWin::FormCreate(TObject*) {
     FDropDir->Attach();
     FDropDir->SetMode(DropFiles::ModeDirectories);
     FSkins = std::make_unique<TSkinChooser>(*SkinData1);
+    OnCloseQuery = [this](TObject*, bool& canClose) { canClose = MayClose(); };
 }
 
 // ---- settings kept ---------------------------------------------------------------------------------
@@ -287,6 +292,10 @@ void TfMainWin::FocusIfPossible(TWinControl* control) {
 }
 
 void TfMainWin::btnSplitNowClick(TObject*) {
+    if (SplitRunning()) {
+        StopSplit();
+        return;
+    }
     const std::wstring lines = edtSplitLineNum->Text();
     if (lines.size() > LineCountDigits) {
         ShowInputError(LineCountTooLong);
@@ -333,9 +342,47 @@ void TfMainWin::StartWorker(int lineCount, const std::wstring& source, const std
     worker->Start();
     FWorker = worker.release();
     ++FWorkerSerial;
-    btnSplitNow->SetEnabled(false);
+    btnSplitNow->SetCaption(StopSplitCaption);
     FIdleCaption = Caption();
     ShowSplitPercent(0);
+}
+
+// The button is disabled until the worker's last report: the stop has been asked for.
+void TfMainWin::StopSplit() {
+    if (!SplitRunning() || !FWorker) return;
+    FWorker->RequestStop();
+    btnSplitNow->SetEnabled(false);
+}
+
+// While a split runs the user is asked first; "yes" stops it and the window closes once the worker
+// has reported its end, "no" leaves everything running.
+bool TfMainWin::MayClose() {
+    if (!SplitRunning()) {
+        SaveSettings();
+        return true;
+    }
+    if (FCloseWhenEnded) return false;
+    if (Application->MessageBox(CloseWhileSplitting, CloseWhileSplittingCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    // The split may have ended while the question was open.
+    if (!SplitRunning()) {
+        SaveSettings();
+        return true;
+    }
+    FCloseWhenEnded = true;
+    StopSplit();
+    return false;
+}
+
+// Back to the idle state; true when the window is to close now.
+bool TfMainWin::EndSplit() {
+    EndSplitPercent();
+    btnSplitNow->SetCaption(SplitNowCaption);
+    btnSplitNow->SetEnabled(true);
+    if (!FCloseWhenEnded) return false;
+    FCloseWhenEnded = false;
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    return true;
 }
 
 // A worker is released once it has ended; its last report came just before that.
@@ -369,7 +416,6 @@ void TfMainWin::WndProc(TMessage& message) {
         ShowLogSoon();
         return;
     }
-    if (message.Msg == WM_CLOSE) SaveSettings();
     if (message.Msg == WM_SPLIT_PERCENT) {
         // A late one, posted before the final report, finds no split running.
         if (FShownPercent >= 0) ShowSplitPercent(static_cast<int>(message.WParam));
@@ -416,6 +462,11 @@ void TfMainWin::MessageReceiver(TMessage& Message) {
     case SR_FAILED:
         SplitFailed(line);
         break;
+    case SR_STOPPED:
+        EndSplit();
+        AppendLog(line);
+        ShowLog();
+        break;
     default:
         return;
     }
@@ -456,10 +507,10 @@ void TfMainWin::ShowLog() {
 }
 
 void TfMainWin::SplitDone(const std::wstring& targetDir) {
-    EndSplitPercent();
-    btnSplitNow->SetEnabled(true);
+    const bool closing = EndSplit();
     AppendLog(SplitFinished);
     ShowLog();
+    if (closing) return;
     if (Application->MessageBox(OpenTargetQuestion, OpenTargetCaption, OpenTargetFlags) != IDYES) return;
     const std::wstring parameters = L"/e, " + targetDir;
     ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
@@ -469,8 +520,7 @@ void TfMainWin::SplitDone(const std::wstring& targetDir) {
 // What stopped the split stays in the log, and the user is told at once; the pieces written so
 // far are left as they are.
 void TfMainWin::SplitFailed(const std::wstring& reason) {
-    EndSplitPercent();
-    btnSplitNow->SetEnabled(true);
+    EndSplit();
     AppendLog(SplitFailedPrefix + reason);
     ShowLog();
     Application->MessageBox(reason, {}, MB_OK | MB_ICONERROR);
@@ -500,8 +550,7 @@ void TfMainWin::N5Click(TObject*) {
 }
 
 void TfMainWin::N6Click(TObject*) {
-    SaveSettings();
-    Application->Terminate();
+    Close();
 }
 
 } // namespace orvo

@@ -99,6 +99,9 @@ public:
     std::wstring UseSkin(TSkinChoice skin, const std::wstring& file = {});
     TSkinChoice Skin() const noexcept { return FSkin; }
 
+    // From "立即拆分" (which reads "停止拆分" meanwhile) to the worker's last report.
+    bool SplitRunning() const noexcept { return FShownPercent >= 0; }
+
     // The worker of the split in progress (or just ended); null when there is none.
     TSplitFileThread* Worker() const noexcept { return FWorker; }
     DropFiles* DropFile() const noexcept { return FDropFile.get(); }
@@ -121,6 +124,9 @@ private:
     void TakeQueuedReports();
     void ShowSplitPercent(int percent);
     void EndSplitPercent();
+    void StopSplit();
+    bool MayClose();
+    bool EndSplit();
     void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
     void ReleaseWorker();
 
@@ -139,6 +145,7 @@ private:
     std::wstring FSkinFile;
     TSplitOptions FOptions; // the line count is the edit's
     std::wstring FSettingsPath;
+    bool FCloseWhenEnded = false; // closing was agreed to while a split ran
 };
 
 extern TfMainWin* fMainWin;

@@ -6,7 +6,10 @@
 //   SR_PROGRESS  a log line ("准备开始分割", "分割完成：" + the path of a full piece)
 //   SR_DONE      the split finished; the text is the target directory
 //   SR_FAILED    the split stopped; the text says what failed, on which file, and why
-// Every run ends with exactly one SR_DONE or SR_FAILED report.
+//   SR_STOPPED   the split stopped on request (RequestStop); the text says how many pieces were
+//                finished and at which line of the source it stopped. The finished pieces stay,
+//                the unfinished one is gone.
+// Every run ends with exactly one SR_DONE, SR_FAILED or SR_STOPPED report.
 //
 // A window that takes many reports may have the SR_PROGRESS lines queued instead (QueueReports):
 // the worker then goes on splitting instead of waiting for the window at every piece, and posts
@@ -20,6 +23,7 @@
 
 #include "framework/base/thread.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -35,6 +39,7 @@ enum TSplitReport : WPARAM {
     SR_PROGRESS = 0,
     SR_DONE = 1,
     SR_FAILED = 2,
+    SR_STOPPED = 3,
 };
 
 class TSplitFileThread : public TThread {
@@ -53,6 +58,10 @@ public:
     void QueueReports(bool queue) noexcept { FQueueReports = queue; }
     // The queued lines, oldest first; the queue is empty afterwards. Any thread.
     std::vector<std::wstring> TakeReports();
+
+    // Any thread: the split ends within a few milliseconds with SR_STOPPED (or, when it had just
+    // ended, with its own final report).
+    void RequestStop() noexcept { FStop.store(true, std::memory_order_relaxed); }
 
     // The split, on the calling thread.
     void Run();
@@ -74,6 +83,7 @@ private:
     std::mutex FQueueLock;
     std::vector<std::wstring> FQueue;
     int FPercent = -1; // last posted
+    std::atomic<bool> FStop{false};
 };
 
 } // namespace orvo
