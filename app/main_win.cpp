@@ -8,6 +8,8 @@
 #include "app/settings_file.h"
 #include "app/shell_calls.h"
 #include "app/split_file_thread.h"
+#include "app/split_options_dlg.h"
+#include "core/settings/split_text.h"
 #include "app/taskbar_progress.h"
 #include "framework/forms/application.h"
 #include "framework/base/exceptions.h"
@@ -109,6 +111,10 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Field(L"N4", &TfMainWin::N4);
     p.Field(L"N5", &TfMainWin::N5);
     p.Field(L"N3", &TfMainWin::N3);
+    p.Field(L"btnOptions", &TfMainWin::btnOptions);
+    p.Field(L"stSplit", &TfMainWin::stSplit);
+    p.Field(L"miSettings", &TfMainWin::miSettings);
+    p.Field(L"miSplitOptions", &TfMainWin::miSplitOptions);
     p.Field(L"miSkin", &TfMainWin::miSkin);
     p.Field(L"miSkinSlate", &TfMainWin::miSkinSlate);
     p.Field(L"miSkinJade", &TfMainWin::miSkinJade);
@@ -127,6 +133,8 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Method(L"N3Click", &TfMainWin::N3Click);
     p.Method(L"N5Click", &TfMainWin::N5Click);
     p.Method(L"N6Click", &TfMainWin::N6Click);
+    p.Method(L"miSplitOptionsClick", &TfMainWin::miSplitOptionsClick);
+    p.Method(L"edtSplitLineNumChange", &TfMainWin::edtSplitLineNumChange);
     p.Method(L"miSkinClick", &TfMainWin::miSkinClick);
     p.Method(L"miSkinFileClick", &TfMainWin::miSkinFileClick);
 }
@@ -145,6 +153,39 @@ void TfMainWin::FormCreate(TObject*) {
     FDropDir->SetMode(DropFiles::ModeDirectories);
     FSkins = std::make_unique<TSkinChooser>(*SkinData1);
     OnCloseQuery = [this](TObject*, bool& canClose) { canClose = MayClose(); };
+    ShowSplitPlan();
+}
+
+// ---- the options of a split and the status line --------------------------------------------------
+
+void TfMainWin::SetOptions(const TSplitOptions& options) {
+    FOptions = options;
+    edtSplitLineNum->SetText(std::to_wstring(options.LineCount));
+    ShowSplitPlan();
+}
+
+// The status line always says what the next split does, with the count as the edit shows it.
+void TfMainWin::ShowSplitPlan() {
+    TSplitOptions options = FOptions;
+    try {
+        const int lines = ParseLineCount(edtSplitLineNum->Text());
+        if (lines > 0) options.LineCount = lines;
+    } catch (const EConvertError&) {
+        // Being typed: the last count taken.
+    }
+    stSplit->SetSimpleText(L" " + Utf8ToWideForDisplay(DescribeSplit(options)));
+}
+
+void TfMainWin::edtSplitLineNumChange(TObject*) {
+    ShowSplitPlan();
+}
+
+void TfMainWin::miSplitOptionsClick(TObject*) {
+    auto dialog = std::unique_ptr<TfSplitOptionsDlg>(CreateForm<TfSplitOptionsDlg>(this));
+    TSplitOptions options = Settings().Options;
+    if (!dialog->Execute(options, edtFileToSplit->Text())) return;
+    SetOptions(options);
+    SaveSettings();
 }
 
 // ---- settings kept ---------------------------------------------------------------------------------
@@ -171,8 +212,7 @@ TWindowSettings TfMainWin::Settings() const {
 }
 
 void TfMainWin::UseSettings(const TWindowSettings& settings) {
-    FOptions = settings.Options;
-    edtSplitLineNum->SetText(std::to_wstring(settings.Options.LineCount));
+    SetOptions(settings.Options);
     edtSaveToDir->SetText(Utf8ToWideForDisplay(settings.TargetDir));
     ckUseFileDir->SetChecked(settings.UseFileDir);
     ckUseFileDirClick(nullptr);
@@ -336,7 +376,9 @@ void TfMainWin::btnSplitNowClick(TObject*) {
 
 void TfMainWin::StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir) {
     ReleaseWorker();
-    auto worker = std::make_unique<TSplitFileThread>(lineCount, source, targetDir, Handle());
+    TSplitOptions options = FOptions;
+    options.LineCount = lineCount;
+    auto worker = std::make_unique<TSplitFileThread>(options, source, targetDir, Handle());
     // Thousands of pieces: the worker should not wait for the window at each one.
     worker->QueueReports(true);
     worker->Start();

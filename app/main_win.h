@@ -11,6 +11,7 @@
 #include "framework/controls/group_box.h"
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
+#include "framework/controls/status_bar.h"
 #include "framework/menus/menus.h"
 #include "core/settings/window_settings.h"
 #include "skin/data/skin_data.h"
@@ -62,6 +63,10 @@ public:
     TMenuItem* N4 = nullptr;
     TMenuItem* N5 = nullptr;
     TMenuItem* N3 = nullptr;
+    TButton* btnOptions = nullptr;
+    TStatusBar* stSplit = nullptr;
+    TMenuItem* miSettings = nullptr;
+    TMenuItem* miSplitOptions = nullptr;
     TMenuItem* miSkin = nullptr;
     TMenuItem* miSkinSlate = nullptr;
     TMenuItem* miSkinJade = nullptr;
@@ -81,6 +86,8 @@ public:
     void N3Click(TObject* Sender);
     void N5Click(TObject* Sender);
     void N6Click(TObject* Sender);
+    void miSplitOptionsClick(TObject* Sender);
+    void edtSplitLineNumChange(TObject* Sender);
     void miSkinClick(TObject* Sender);
     void miSkinFileClick(TObject* Sender);
     // WM_SPLIT_REPORT from the worker.
@@ -98,6 +105,9 @@ public:
     // not, which the log says too, and the skin in force stays.
     std::wstring UseSkin(TSkinChoice skin, const std::wstring& file = {});
     TSkinChoice Skin() const noexcept { return FSkin; }
+    // The options of the next split, the line count as last taken from the edit.
+    const TSplitOptions& Options() const noexcept { return FOptions; }
+    void SetOptions(const TSplitOptions& options);
 
     // From "立即拆分" (which reads "停止拆分" meanwhile) to the worker's last report.
     bool SplitRunning() const noexcept { return FShownPercent >= 0; }
@@ -113,6 +123,7 @@ protected:
 private:
     TMenuItem* SkinItem(TSkinChoice skin) const;
     void SaveSettings();
+    void ShowSplitPlan();
     void ShowInputError(const wchar_t* text);
     void FocusIfPossible(TWinControl* control);
     void AppendLog(const std::wstring& line);

@@ -24,8 +24,19 @@ std::wstring StoppedText(const TSplitSummary& summary) {
 }
 } // namespace
 
+TSplitFileThread::TSplitFileThread(TSplitOptions options, std::wstring fileName, std::wstring saveDir, HWND wnd)
+    : FOptions(std::move(options)), FFileName(std::move(fileName)), FSaveDir(std::move(saveDir)), FWnd(wnd) {}
+
+namespace {
+TSplitOptions ByLines(int lineCount) {
+    TSplitOptions options;
+    options.LineCount = lineCount;
+    return options;
+}
+} // namespace
+
 TSplitFileThread::TSplitFileThread(int lineCount, std::wstring fileName, std::wstring saveDir, HWND wnd)
-    : FLineCount(lineCount), FFileName(std::move(fileName)), FSaveDir(std::move(saveDir)), FWnd(wnd) {}
+    : TSplitFileThread(ByLines(lineCount), std::move(fileName), std::move(saveDir), wnd) {}
 
 void TSplitFileThread::Execute() {
     Run();
@@ -36,9 +47,9 @@ void TSplitFileThread::Run() {
     // splitting state.
     try {
         TSplitJob job;
+        static_cast<TSplitOptions&>(job) = FOptions;
         job.SourcePath = WideToUtf8(FFileName);
         job.TargetDir = WideToUtf8(FSaveDir);
-        job.LineCount = FLineCount;
         job.Stop = &FStop;
         job.Progress = [this](const TSplitProgress& progress) {
             if (progress.Total == 0) return;

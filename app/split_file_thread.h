@@ -21,6 +21,7 @@
 // in WParam, each time it changes, when the source's size is known.
 #pragma once
 
+#include "core/split/split_options.h"
 #include "framework/base/thread.h"
 
 #include <atomic>
@@ -46,10 +47,13 @@ class TSplitFileThread : public TThread {
     ORVO_CLASS(TSplitFileThread, TThread)
 public:
     // Created suspended: Start() runs the split. `saveDir` ends in a backslash: the pieces' paths
-    // are saveDir + the source's base name + "_" + number + ".txt".
+    // are saveDir + the names the options' template gives ("<base name>_<number>.txt" by default).
+    TSplitFileThread(TSplitOptions options, std::wstring fileName, std::wstring saveDir, HWND wnd);
+    // By lines, every other option at its default.
     TSplitFileThread(int lineCount, std::wstring fileName, std::wstring saveDir, HWND wnd);
 
-    int LineCount() const noexcept { return FLineCount; }
+    const TSplitOptions& Options() const noexcept { return FOptions; }
+    int LineCount() const noexcept { return FOptions.LineCount; }
     const std::wstring& FileName() const noexcept { return FFileName; }
     const std::wstring& SaveDir() const noexcept { return FSaveDir; }
     HWND Wnd() const noexcept { return FWnd; }
@@ -75,7 +79,7 @@ private:
     void Progress(std::wstring text);
     void SendQueuedReports();
 
-    const int FLineCount;
+    const TSplitOptions FOptions;
     const std::wstring FFileName;
     const std::wstring FSaveDir;
     const HWND FWnd;
