@@ -42,6 +42,9 @@ constexpr wchar_t DefaultLineCount[] = L"3000";
 constexpr wchar_t ManualPage[] = L"http://www.orvo.example/split-big-file";
 constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
 
+constexpr wchar_t FileOfFiles[] = L"第 %1/%2 个文件：";
+constexpr wchar_t FilesLeft[] = L"已停止，其余 %1 个文件没有拆分";
+constexpr wchar_t FilesSummary[] = L"共 %1 个文件：完成 %2 个，失败 %3 个";
 constexpr wchar_t SplitNowCaption[] = L"立即拆分";
 constexpr wchar_t StopSplitCaption[] = L"停止拆分";
 constexpr wchar_t CloseWhileSplitting[] = L"正在拆分文件。要停止拆分并退出吗？\n（已完成的文件会保留，未写完的文件会删除）";
@@ -56,6 +59,21 @@ constexpr UINT OpenTargetFlags = MB_YESNO | MB_ICONQUESTION; // 36
 
 constexpr UINT_PTR LogShowTimer = 1;
 constexpr UINT LogShowDelay = 100;
+
+// `pattern` with %1, %2, ... replaced by the arguments.
+std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring> arguments) {
+    std::wstring text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t n = i + 1 < pattern.size() ? static_cast<std::size_t>(pattern[i + 1] - L'1') : 9;
+        if (pattern[i] == L'%' && n < arguments.size()) {
+            text += *(arguments.begin() + n);
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
 
 // Posted to the window once a worker has sent its last report, to release it.
 constexpr UINT WM_RELEASE_WORKER = WM_USER + 65;
@@ -295,7 +313,13 @@ void TfMainWin::miSkinFileClick(TObject*) {
 
 void TfMainWin::btnBrowserClick(TObject*) {
     OpenDialog1->SetFilter(TextFilter);
-    if (OpenDialog1->Execute(Handle())) edtFileToSplit->SetText(OpenDialog1->FileName());
+    OpenDialog1->SetOptions(OpenDialog1->Options() + TOpenOptions{ofAllowMultiSelect});
+    if (!OpenDialog1->Execute(Handle())) return;
+    TStrings& files = OpenDialog1->Files();
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < files.Count(); ++i)
+        paths.push_back(files[i]);
+    edtFileToSplit->SetText(paths.size() > 1 ? JoinSourcePaths(paths) : OpenDialog1->FileName());
 }
 
 void TfMainWin::btnSaveToDirClick(TObject*) {
@@ -308,8 +332,10 @@ void TfMainWin::ckUseFileDirClick(TObject*) {
     edtSaveToDir->SetEnabled(!useFileDir);
     btnSaveToDir->SetEnabled(!useFileDir);
     // Taken once, now: a source chosen later does not move the target.
-    if (useFileDir && edtFileToSplit->Text().size() > 3)
-        edtSaveToDir->SetText(ExtractFileDir(edtFileToSplit->Text()));
+    // Of several files, the first one's.
+    const std::vector<std::wstring> sources = SplitSourcePaths(edtFileToSplit->Text());
+    if (useFileDir && !sources.empty() && sources.front().size() > 3)
+        edtSaveToDir->SetText(ExtractFileDir(sources.front()));
 }
 
 // Digits and backspace only; anything else beeps and never reaches the edit.
@@ -365,35 +391,62 @@ void TfMainWin::btnSplitNowClick(TObject*) {
         edtSplitLineNum->Clear();
         return;
     }
-    if (!FileExists(source)) return;
+    // Several files: one after another; one that is missing is reported when its turn comes.
+    const std::vector<std::wstring> sources = SplitSourcePaths(source);
+    if (sources.size() <= 1 && !FileExists(source)) return;
     if (target.back() != L'\\') {
         target += L'\\';
         edtSaveToDir->SetText(target);
     }
     SaveSettings();
-    StartWorker(lineCount, source, target);
+    FSources = sources.size() > 1 ? sources : std::vector<std::wstring>{source};
+    FSourceIndex = 0;
+    FTarget = target;
+    FEachInOwnFolder = FSources.size() > 1 && ckUseFileDir->Checked();
+    FFilesDone = FFilesFailed = 0;
+    FNextFilePending = FStopAsked = false;
+    FSplitting = true;
+    FIdleCaption = Caption();
+    btnSplitNow->SetCaption(StopSplitCaption);
+    FOptions.LineCount = lineCount;
+    StartFile();
 }
 
-void TfMainWin::StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir) {
+// The file FSources[FSourceIndex], by the options in force.
+void TfMainWin::StartFile() {
     ReleaseWorker();
-    TSplitOptions options = FOptions;
-    options.LineCount = lineCount;
-    auto worker = std::make_unique<TSplitFileThread>(options, source, targetDir, Handle());
+    const std::wstring& source = FSources[FSourceIndex];
+    std::wstring target = FTarget;
+    if (FEachInOwnFolder) {
+        target = ExtractFileDir(source);
+        if (target.empty() || target.back() != L'\\') target += L'\\';
+    }
+    if (FSources.size() > 1) {
+        AppendLog(Format(FileOfFiles, {std::to_wstring(FSourceIndex + 1), std::to_wstring(FSources.size())}) + source);
+        TrimLog();
+        ShowLogSoon();
+    }
+    auto worker = std::make_unique<TSplitFileThread>(FOptions, source, target, Handle());
     // Thousands of pieces: the worker should not wait for the window at each one.
     worker->QueueReports(true);
     worker->Start();
     FWorker = worker.release();
     ++FWorkerSerial;
-    btnSplitNow->SetCaption(StopSplitCaption);
-    FIdleCaption = Caption();
+    FShownPercent = -1;
     ShowSplitPercent(0);
 }
 
-// The button is disabled until the worker's last report: the stop has been asked for.
+// The button is disabled until the worker's last report: the stop has been asked for. Files
+// still waiting are not started.
 void TfMainWin::StopSplit() {
-    if (!SplitRunning() || !FWorker) return;
-    FWorker->RequestStop();
+    if (!SplitRunning()) return;
+    FStopAsked = true;
+    if (FWorker) FWorker->RequestStop();
     btnSplitNow->SetEnabled(false);
+}
+
+bool TfMainWin::MoreFiles() const noexcept {
+    return !FStopAsked && FSourceIndex + 1 < FSources.size();
 }
 
 // While a split runs the user is asked first; "yes" stops it and the window closes once the worker
@@ -418,6 +471,7 @@ bool TfMainWin::MayClose() {
 
 // Back to the idle state; true when the window is to close now.
 bool TfMainWin::EndSplit() {
+    FSplitting = false;
     EndSplitPercent();
     btnSplitNow->SetCaption(SplitNowCaption);
     btnSplitNow->SetEnabled(true);
@@ -449,7 +503,18 @@ void TfMainWin::WndProc(TMessage& message) {
     }
     if (message.Msg == WM_RELEASE_WORKER) {
         // Only the worker that asked: a newer one may have started since.
-        if (message.WParam == FWorkerSerial) ReleaseWorker();
+        if (message.WParam != FWorkerSerial) return;
+        ReleaseWorker();
+        if (!FNextFilePending) return;
+        FNextFilePending = false;
+        if (FStopAsked) {
+            // Asked between two files.
+            AppendLog(Format(FilesLeft, {std::to_wstring(FSources.size() - FSourceIndex - 1)}));
+            FilesEnded();
+            return;
+        }
+        ++FSourceIndex;
+        StartFile();
         return;
     }
     if (message.Msg == WM_SPLIT_REPORTS_PENDING) {
@@ -460,7 +525,7 @@ void TfMainWin::WndProc(TMessage& message) {
     }
     if (message.Msg == WM_SPLIT_PERCENT) {
         // A late one, posted before the final report, finds no split running.
-        if (FShownPercent >= 0) ShowSplitPercent(static_cast<int>(message.WParam));
+        if (FSplitting) ShowSplitPercent(static_cast<int>(message.WParam));
         return;
     }
     TForm::WndProc(message);
@@ -477,8 +542,12 @@ void TfMainWin::ShowSplitPercent(int percent) {
     percent = std::clamp(percent, 0, 100);
     if (percent == FShownPercent) return;
     FShownPercent = percent;
-    SetCaption(FIdleCaption + L" - " + std::to_wstring(percent) + L"%");
-    TaskbarProgressCall(Handle(), percent);
+    const int files = static_cast<int>(FSources.size());
+    const int index = static_cast<int>(FSourceIndex);
+    const std::wstring file = files > 1 ? std::to_wstring(index + 1) + L"/" + std::to_wstring(files) + L" " : L"";
+    SetCaption(FIdleCaption + L" - " + file + std::to_wstring(percent) + L"%");
+    // The taskbar shows all the files together.
+    TaskbarProgressCall(Handle(), files > 1 ? (index * 100 + percent) / files : percent);
 }
 
 void TfMainWin::EndSplitPercent() {
@@ -505,9 +574,10 @@ void TfMainWin::MessageReceiver(TMessage& Message) {
         SplitFailed(line);
         break;
     case SR_STOPPED:
-        EndSplit();
         AppendLog(line);
-        ShowLog();
+        if (FSourceIndex + 1 < FSources.size())
+            AppendLog(Format(FilesLeft, {std::to_wstring(FSources.size() - FSourceIndex - 1)}));
+        FilesEnded();
         break;
     default:
         return;
@@ -549,23 +619,53 @@ void TfMainWin::ShowLog() {
 }
 
 void TfMainWin::SplitDone(const std::wstring& targetDir) {
-    const bool closing = EndSplit();
+    ++FFilesDone;
+    FLastTarget = targetDir;
     AppendLog(SplitFinished);
-    ShowLog();
-    if (closing) return;
-    if (Application->MessageBox(OpenTargetQuestion, OpenTargetCaption, OpenTargetFlags) != IDYES) return;
-    const std::wstring parameters = L"/e, " + targetDir;
-    ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
-                     SW_SHOWNORMAL);
+    if (MoreFiles()) {
+        // The next file starts once this worker is released.
+        FNextFilePending = true;
+        ShowLogSoon();
+        return;
+    }
+    FilesEnded();
 }
 
-// What stopped the split stays in the log, and the user is told at once; the pieces written so
-// far are left as they are.
+// What stopped the split stays in the log, and the user is told; the pieces written so far are
+// left as they are. Of several files the next one goes on, and the end says how many failed.
 void TfMainWin::SplitFailed(const std::wstring& reason) {
-    EndSplit();
+    ++FFilesFailed;
     AppendLog(SplitFailedPrefix + reason);
+    if (MoreFiles()) {
+        FNextFilePending = true;
+        ShowLogSoon();
+        return;
+    }
+    if (FSources.size() == 1) {
+        EndSplit();
+        ShowLog();
+        Application->MessageBox(reason, {}, MB_OK | MB_ICONERROR);
+        return;
+    }
+    FilesEnded();
+}
+
+// The last file has ended (or the user stopped): back to idle, the failures told, and the folder
+// offered once when anything was split.
+void TfMainWin::FilesEnded() {
+    const bool closing = EndSplit();
+    const std::size_t files = FSources.size();
+    const std::wstring summary = Format(FilesSummary, {std::to_wstring(files), std::to_wstring(FFilesDone),
+                                                       std::to_wstring(FFilesFailed)});
+    if (files > 1) AppendLog(summary);
     ShowLog();
-    Application->MessageBox(reason, {}, MB_OK | MB_ICONERROR);
+    if (closing || FStopAsked) return;
+    if (FFilesFailed > 0) Application->MessageBox(summary, {}, MB_OK | MB_ICONWARNING);
+    if (FFilesDone == 0) return;
+    if (Application->MessageBox(OpenTargetQuestion, OpenTargetCaption, OpenTargetFlags) != IDYES) return;
+    const std::wstring parameters = L"/e, " + (FEachInOwnFolder ? FLastTarget : FTarget);
+    ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
+                     SW_SHOWNORMAL);
 }
 
 // ---- links, About and exit -------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvo {
 
@@ -110,7 +111,7 @@ public:
     void SetOptions(const TSplitOptions& options);
 
     // From "立即拆分" (which reads "停止拆分" meanwhile) to the worker's last report.
-    bool SplitRunning() const noexcept { return FShownPercent >= 0; }
+    bool SplitRunning() const noexcept { return FSplitting; }
 
     // The worker of the split in progress (or just ended); null when there is none.
     TSplitFileThread* Worker() const noexcept { return FWorker; }
@@ -138,7 +139,9 @@ private:
     void StopSplit();
     bool MayClose();
     bool EndSplit();
-    void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
+    void StartFile();
+    bool MoreFiles() const noexcept;
+    void FilesEnded();
     void ReleaseWorker();
 
     std::unique_ptr<DropFiles> FDropFile;
@@ -150,7 +153,19 @@ private:
     // While a split runs the caption ends in " - <percent>%" (and the taskbar button shows it);
     // the caption as it was is put back when the split ends.
     std::wstring FIdleCaption;
-    int FShownPercent = -1; // -1: no split running
+    int FShownPercent = -1; // -1: none shown
+    bool FSplitting = false;
+    // The files of this split (one, or several chosen together), the one running, and how the
+    // others went.
+    std::vector<std::wstring> FSources;
+    std::size_t FSourceIndex = 0;
+    std::wstring FTarget;           // as the target field says, with its backslash
+    bool FEachInOwnFolder = false;  // several files with "使用文件所在目录"
+    std::wstring FLastTarget;       // of the last file finished
+    int FFilesDone = 0;
+    int FFilesFailed = 0;
+    bool FNextFilePending = false;  // the next file starts when this worker is released
+    bool FStopAsked = false;
     std::unique_ptr<TSkinChooser> FSkins;
     TSkinChoice FSkin = TSkinChoice::Slate;
     std::wstring FSkinFile;
