@@ -4,12 +4,17 @@
 #include "app/const_var.h"
 #include "app/drop_files.h"
 #include "app/path_text.h"
+#include "app/piece_task_thread.h"
 #include "app/program.h"
 #include "app/settings_file.h"
 #include "app/shell_calls.h"
 #include "app/split_file_thread.h"
 #include "app/split_options_dlg.h"
 #include "core/settings/split_text.h"
+#include "core/split/manifest.h"
+#include "core/split/name_template.h"
+#include "core/split/piece_verify.h"
+#include "platform/file_system.h"
 #include "app/taskbar_progress.h"
 #include "framework/forms/application.h"
 #include "framework/base/exceptions.h"
@@ -45,6 +50,12 @@ constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
 constexpr wchar_t FileOfFiles[] = L"第 %1/%2 个文件：";
 constexpr wchar_t FilesLeft[] = L"已停止，其余 %1 个文件没有拆分";
 constexpr wchar_t FilesSummary[] = L"共 %1 个文件：完成 %2 个，失败 %3 个";
+constexpr wchar_t ManifestFilter[] = L"清单文件(*.manifest.json)|*.manifest.json|所有文件(*.*)|*.*";
+constexpr wchar_t JoinFilter[] = L"所有文件(*.*)|*.*";
+constexpr wchar_t VerifyCaption[] = L"校验";
+constexpr wchar_t JoinCaption[] = L"合并";
+constexpr wchar_t JoinedSuffix[] = L"_合并";
+constexpr std::size_t TaskLinesShown = 12; // in the closing message box; the log has them all
 constexpr wchar_t SplitNowCaption[] = L"立即拆分";
 constexpr wchar_t StopSplitCaption[] = L"停止拆分";
 constexpr wchar_t CloseWhileSplitting[] = L"正在拆分文件。要停止拆分并退出吗？\n（已完成的文件会保留，未写完的文件会删除）";
@@ -75,6 +86,9 @@ std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstrin
     return text;
 }
 
+// Posted to the window once verify or join has sent its result, to release the thread.
+constexpr UINT WM_RELEASE_TASK = WM_USER + 69;
+
 // Posted to the window once a worker has sent its last report, to release it.
 constexpr UINT WM_RELEASE_WORKER = WM_USER + 65;
 
@@ -99,6 +113,7 @@ TfMainWin::~TfMainWin() {
     // A worker still running is left to end with the process; waiting could keep the program
     // open for minutes.
     if (FWorker && FWorker->Finished()) delete FWorker;
+    if (FTask && FTask->Finished()) delete FTask;
     if (fMainWin == this) fMainWin = nullptr;
 }
 
@@ -131,6 +146,8 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Field(L"N3", &TfMainWin::N3);
     p.Field(L"btnOptions", &TfMainWin::btnOptions);
     p.Field(L"stSplit", &TfMainWin::stSplit);
+    p.Field(L"miVerify", &TfMainWin::miVerify);
+    p.Field(L"miJoin", &TfMainWin::miJoin);
     p.Field(L"miSettings", &TfMainWin::miSettings);
     p.Field(L"miSplitOptions", &TfMainWin::miSplitOptions);
     p.Field(L"miSkin", &TfMainWin::miSkin);
@@ -152,6 +169,8 @@ void TfMainWin::Publish(TPublisher<TfMainWin>& p) {
     p.Method(L"N5Click", &TfMainWin::N5Click);
     p.Method(L"N6Click", &TfMainWin::N6Click);
     p.Method(L"miSplitOptionsClick", &TfMainWin::miSplitOptionsClick);
+    p.Method(L"miVerifyClick", &TfMainWin::miVerifyClick);
+    p.Method(L"miJoinClick", &TfMainWin::miJoinClick);
     p.Method(L"edtSplitLineNumChange", &TfMainWin::edtSplitLineNumChange);
     p.Method(L"miSkinClick", &TfMainWin::miSkinClick);
     p.Method(L"miSkinFileClick", &TfMainWin::miSkinFileClick);
@@ -452,6 +471,15 @@ bool TfMainWin::MoreFiles() const noexcept {
 // While a split runs the user is asked first; "yes" stops it and the window closes once the worker
 // has reported its end, "no" leaves everything running.
 bool TfMainWin::MayClose() {
+    if (FTask) {
+        if (FCloseWhenEnded) return false;
+        if (Application->MessageBox(CloseWhileSplitting, CloseWhileSplittingCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+        if (!FTask) return true;
+        FCloseWhenEnded = true;
+        FTask->RequestStop();
+        return false;
+    }
     if (!SplitRunning()) {
         SaveSettings();
         return true;
@@ -501,6 +529,18 @@ void TfMainWin::WndProc(TMessage& message) {
         ShowLog();
         return;
     }
+    if (message.Msg == WM_PIECE_TASK_DONE) {
+        const auto* result = reinterpret_cast<const TPieceTaskResult*>(message.LParam);
+        TaskDone(message.WParam != 0, result ? result->Lines : std::vector<std::wstring>{});
+        message.Result = 1;
+        return;
+    }
+    if (message.Msg == WM_RELEASE_TASK) {
+        if (FTask) FTask->WaitFor();
+        delete FTask;
+        FTask = nullptr;
+        return;
+    }
     if (message.Msg == WM_RELEASE_WORKER) {
         // Only the worker that asked: a newer one may have started since.
         if (message.WParam != FWorkerSerial) return;
@@ -525,7 +565,7 @@ void TfMainWin::WndProc(TMessage& message) {
     }
     if (message.Msg == WM_SPLIT_PERCENT) {
         // A late one, posted before the final report, finds no split running.
-        if (FSplitting) ShowSplitPercent(static_cast<int>(message.WParam));
+        if (FSplitting || FTask) ShowSplitPercent(static_cast<int>(message.WParam));
         return;
     }
     TForm::WndProc(message);
@@ -666,6 +706,97 @@ void TfMainWin::FilesEnded() {
     const std::wstring parameters = L"/e, " + (FEachInOwnFolder ? FLastTarget : FTarget);
     ShellExecuteCall(Application->Handle(), L"Open", L"explorer.exe", parameters.c_str(), nullptr,
                      SW_SHOWNORMAL);
+}
+
+// ---- verify and join -------------------------------------------------------------------------------
+
+bool TfMainWin::ChooseManifest(std::wstring& path) {
+    TOpenDialog dialog(nullptr);
+    dialog.SetFilter(ManifestFilter);
+    if (!dialog.Execute(Handle())) return false;
+    path = dialog.FileName();
+    return true;
+}
+
+void TfMainWin::miVerifyClick(TObject*) {
+    std::wstring manifest;
+    if (FTask || SplitRunning() || !ChooseManifest(manifest)) return;
+    StartTask(TPieceTaskThread::Verify, manifest, {});
+}
+
+// The joined file is proposed beside the manifest, named after the source with "_合并" added, so
+// the source itself is never offered for overwriting.
+void TfMainWin::miJoinClick(TObject*) {
+    std::wstring manifest;
+    if (FTask || SplitRunning() || !ChooseManifest(manifest)) return;
+    std::wstring name = L"output.txt";
+    TManifest parsed;
+    if (!ReadManifest(WideToUtf8(manifest), NativeFileSystem(), parsed)) {
+        const TSourceNameParts parts = SourceNameParts(parsed.SourceName);
+        name = Utf8ToWideForDisplay(parts.Name) + JoinedSuffix + (parts.Ext.empty() ? L"" : L"." + Utf8ToWideForDisplay(parts.Ext));
+    }
+    SaveDialog1->SetFilter(JoinFilter);
+    SaveDialog1->SetInitialDir(ExtractFileDir(manifest));
+    SaveDialog1->SetFileName(name);
+    SaveDialog1->SetOptions(SaveDialog1->Options() + TOpenOptions{ofOverwritePrompt});
+    if (!SaveDialog1->Execute(Handle())) return;
+    StartTask(TPieceTaskThread::Join, manifest, SaveDialog1->FileName());
+}
+
+void TfMainWin::SetBusy(bool busy) {
+    btnSplitNow->SetEnabled(!busy);
+    miVerify->SetEnabled(!busy);
+    miJoin->SetEnabled(!busy);
+}
+
+void TfMainWin::StartTask(int kind, const std::wstring& manifest, const std::wstring& output) {
+    auto task = std::make_unique<TPieceTaskThread>(static_cast<TPieceTaskThread::TKind>(kind), manifest, output,
+                                                   Handle());
+    AppendLog((kind == TPieceTaskThread::Verify ? VerifyCaption : JoinCaption) + std::wstring(L"：") + manifest);
+    TrimLog();
+    ShowLog();
+    task->Start();
+    FTask = task.release();
+    SetBusy(true);
+    FSources.clear();
+    FIdleCaption = Caption();
+    FShownPercent = -1;
+    ShowSplitPercent(0);
+}
+
+// What verify or join found goes to the log, and the user is told in a box (the first lines; the
+// log keeps them all).
+void TfMainWin::TaskDone(bool held, const std::vector<std::wstring>& lines) {
+    const bool verify = FTask && FTask->Kind() == TPieceTaskThread::Verify;
+    EndSplitPercent();
+    SetBusy(false);
+    for (const std::wstring& line : lines) {
+        AppendLog(line);
+        TrimLog();
+    }
+    ShowLog();
+    // Released once this handler has returned (the thread waits for it), so only after the box:
+    // its message loop would take the release early.
+    struct TRelease {
+        HWND Window;
+        ~TRelease() { PostMessageW(Window, WM_RELEASE_TASK, 0, 0); }
+    } release{Handle()};
+    if (FCloseWhenEnded) {
+        FCloseWhenEnded = false;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return;
+    }
+    std::wstring text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The summary, which comes last, always shows.
+        if (i + 1 < lines.size() && i + 1 >= TaskLinesShown) {
+            if (i + 1 == TaskLinesShown) text += L"…\n";
+            continue;
+        }
+        text += lines[i] + L"\n";
+    }
+    if (!text.empty()) text.pop_back();
+    Application->MessageBox(text, verify ? VerifyCaption : JoinCaption, MB_OK | (held ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
 // ---- links, About and exit -------------------------------------------------------------------------

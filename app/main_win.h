@@ -24,6 +24,7 @@
 namespace orvo {
 
 class DropFiles;
+class TPieceTaskThread;
 class TSkinChooser;
 class TSplitFileThread;
 
@@ -66,6 +67,8 @@ public:
     TMenuItem* N3 = nullptr;
     TButton* btnOptions = nullptr;
     TStatusBar* stSplit = nullptr;
+    TMenuItem* miVerify = nullptr;
+    TMenuItem* miJoin = nullptr;
     TMenuItem* miSettings = nullptr;
     TMenuItem* miSplitOptions = nullptr;
     TMenuItem* miSkin = nullptr;
@@ -88,6 +91,8 @@ public:
     void N5Click(TObject* Sender);
     void N6Click(TObject* Sender);
     void miSplitOptionsClick(TObject* Sender);
+    void miVerifyClick(TObject* Sender);
+    void miJoinClick(TObject* Sender);
     void edtSplitLineNumChange(TObject* Sender);
     void miSkinClick(TObject* Sender);
     void miSkinFileClick(TObject* Sender);
@@ -112,6 +117,9 @@ public:
 
     // From "立即拆分" (which reads "停止拆分" meanwhile) to the worker's last report.
     bool SplitRunning() const noexcept { return FSplitting; }
+
+    // Verify or join running (or just ended); null when there is none.
+    TPieceTaskThread* Task() const noexcept { return FTask; }
 
     // The worker of the split in progress (or just ended); null when there is none.
     TSplitFileThread* Worker() const noexcept { return FWorker; }
@@ -140,6 +148,10 @@ private:
     bool MayClose();
     bool EndSplit();
     void StartFile();
+    bool ChooseManifest(std::wstring& path);
+    void StartTask(int kind, const std::wstring& manifest, const std::wstring& output);
+    void TaskDone(bool held, const std::vector<std::wstring>& lines);
+    void SetBusy(bool busy);
     bool MoreFiles() const noexcept;
     void FilesEnded();
     void ReleaseWorker();
@@ -166,6 +178,7 @@ private:
     int FFilesFailed = 0;
     bool FNextFilePending = false;  // the next file starts when this worker is released
     bool FStopAsked = false;
+    TPieceTaskThread* FTask = nullptr;
     std::unique_ptr<TSkinChooser> FSkins;
     TSkinChoice FSkin = TSkinChoice::Slate;
     std::wstring FSkinFile;

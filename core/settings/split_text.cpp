@@ -47,6 +47,53 @@ std::string DescribeSplit(const TSplitOptions& o) {
     return text;
 }
 
+std::vector<std::string> VerifyReportLines(const TVerifyReport& report) {
+    std::vector<std::string> lines;
+    std::size_t missing = 0, shortened = 0, changed = 0;
+    for (const TPieceCheck& piece : report.Pieces) {
+        switch (piece.State) {
+        case TPieceState::Intact: break;
+        case TPieceState::Missing:
+            ++missing;
+            lines.push_back("缺失：" + piece.Name);
+            break;
+        case TPieceState::Unreadable:
+            ++missing;
+            lines.push_back("无法读取：" + piece.Name + "：" + piece.System.Message);
+            break;
+        case TPieceState::Short:
+            ++shortened;
+            lines.push_back("不完整：" + piece.Name + "（" + std::to_string(piece.ActualSize) + " 字节，应为 " +
+                            std::to_string(piece.ListedSize) + " 字节）");
+            break;
+        case TPieceState::Changed:
+            ++changed;
+            lines.push_back("已改变：" + piece.Name);
+            break;
+        }
+    }
+    for (const std::string& name : report.Extra)
+        lines.push_back("多余：" + name);
+    if (!report.Complete) lines.push_back("清单所记的拆分没有完成");
+    if (report.Stopped) {
+        lines.push_back("校验已停止");
+    } else if (report.AllHold()) {
+        lines.push_back("全部 " + std::to_string(report.Pieces.size()) + " 个文件完好");
+    } else {
+        lines.push_back(std::to_string(report.Pieces.size()) + " 个文件中有问题：" + std::to_string(missing) +
+                        " 个缺失或无法读取，" + std::to_string(shortened) + " 个不完整，" + std::to_string(changed) +
+                        " 个已改变，" + std::to_string(report.Extra.size()) + " 个多余");
+    }
+    return lines;
+}
+
+std::vector<std::string> JoinReportLines(const TJoinReport& report, const std::string& outputPath) {
+    std::vector<std::string> lines{"已合并 " + std::to_string(report.Pieces) + " 个文件，" + std::to_string(report.Bytes) +
+                                   " 字节：" + outputPath};
+    if (report.SourceChecked) lines.push_back("与源文件逐字节相同（校验和已核对）");
+    return lines;
+}
+
 std::optional<std::uint64_t> ParseSizeText(std::string_view text) {
     unsigned shift = 0;
     if (!text.empty()) {

@@ -62,8 +62,11 @@ TEST_F(AppWindow, StoredLayoutMenuAndCaption) {
         EXPECT_STREQ(text, caption);
     }
     EXPECT_EQ(GetSubMenu(bar, 4), nullptr) << "联系我们 acts itself";
-    GetMenuStringW(GetSubMenu(bar, 0), 0, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"退出");
+    const std::pair<int, const wchar_t*> fileItems[] = {{0, L"校验…"}, {1, L"合并…"}, {3, L"退出"}};
+    for (const auto& [index, caption] : fileItems) {
+        GetMenuStringW(GetSubMenu(bar, 0), index, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, caption);
+    }
     GetMenuStringW(GetSubMenu(bar, 3), 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"产品主页");
     GetMenuStringW(GetSubMenu(bar, 3), 1, text, 64, MF_BYPOSITION);
