@@ -220,7 +220,8 @@ void TfMainWin::edtSplitLineNumChange(TObject*) {
 void TfMainWin::miSplitOptionsClick(TObject*) {
     auto dialog = std::unique_ptr<TfSplitOptionsDlg>(CreateForm<TfSplitOptionsDlg>(this));
     TSplitOptions options = Settings().Options;
-    if (!dialog->Execute(options, edtFileToSplit->Text())) return;
+    const std::vector<std::wstring> sources = SplitSourcePaths(edtFileToSplit->Text());
+    if (!dialog->Execute(options, sources.empty() ? std::wstring() : sources.front())) return;
     SetOptions(options);
     SaveSettings();
 }
@@ -428,6 +429,8 @@ void TfMainWin::btnSplitNowClick(TObject*) {
     FIdleCaption = Caption();
     btnSplitNow->SetCaption(StopSplitCaption);
     FOptions.LineCount = lineCount;
+    // Options changed meanwhile are for the next split, not for the rest of these files.
+    FRunOptions = FOptions;
     StartFile();
 }
 
@@ -445,7 +448,7 @@ void TfMainWin::StartFile() {
         TrimLog();
         ShowLogSoon();
     }
-    auto worker = std::make_unique<TSplitFileThread>(FOptions, source, target, Handle());
+    auto worker = std::make_unique<TSplitFileThread>(FRunOptions, source, target, Handle());
     // Thousands of pieces: the worker should not wait for the window at each one.
     worker->QueueReports(true);
     worker->Start();

@@ -178,6 +178,7 @@ private:
     int FFilesFailed = 0;
     bool FNextFilePending = false;  // the next file starts when this worker is released
     bool FStopAsked = false;
+    TSplitOptions FRunOptions; // of the split running
     TPieceTaskThread* FTask = nullptr;
     std::unique_ptr<TSkinChooser> FSkins;
     TSkinChoice FSkin = TSkinChoice::Slate;
