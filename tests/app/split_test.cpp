@@ -145,6 +145,26 @@ TEST_F(WindowSplit, StopKeepsTheFinishedPiecesRemovesTheUnfinishedOneAndSaysWher
     }
 }
 
+TEST_F(WindowSplit, StopAmongSeveralFilesStartsNoOtherAndSaysHowManyAreLeft) {
+    const std::wstring big = Dir / L"大.txt", small = Dir / L"小.txt", last = Dir / L"末.txt";
+    test::WriteBytes(big, LongLines(400000));
+    test::WriteBytes(small, test::NumberedLines(1, 3));
+    test::WriteBytes(last, test::NumberedLines(1, 3));
+    AtFirstPercent(Win(), [&] { Press(Win().btnSplitNow); });
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(L"\"" + big + L"\" \"" + small + L"\" \"" + last + L"\"", Target, L"1000");
+    EXPECT_EQ(boxes.Count(), 0) << "no question after a stop";
+    const auto log = LogLines();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_THAT(log[log.size() - 3], StartsWith(L"拆分已停止："));
+    EXPECT_EQ(log[log.size() - 2], L"已停止，其余 2 个文件没有拆分");
+    EXPECT_EQ(log.back(), L"共 3 个文件：完成 0 个，失败 0 个");
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"小_1.txt"));
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"末_1.txt"));
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+}
+
 TEST_F(WindowSplit, ClosingDuringASplitAsksNoGoesOnAndYesStopsThenCloses) {
     // Zeros without a line end: one line, a piece that never finishes while the split runs.
     const std::wstring source = Dir / L"zeros.txt";
