@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace orvo {
 
 ORVO_IMPLEMENT_CLASS(DropFiles);
@@ -45,6 +47,7 @@ void DropFiles::WndProc(TMessage& message) {
 }
 
 void DropFiles::HandleDrop(HDROP drop) {
+    FFiles.clear();
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // Asked for its length first, so no path is cut short.
@@ -53,6 +56,8 @@ void DropFiles::HandleDrop(HDROP drop) {
         path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
         HandleItem(path);
     }
+    // Every file of one drop, each once, in the order dropped.
+    if (!FFiles.empty()) FEdit->SetText(JoinSourcePaths(FFiles));
 }
 
 void DropFiles::HandleItem(const std::wstring& path) {
@@ -61,8 +66,8 @@ void DropFiles::HandleItem(const std::wstring& path) {
     case ModeFiles:
         if (IsDirectory(FDropped))
             Application->MessageBox(FileWanted);
-        else
-            FEdit->SetText(FDropped);
+        else if (std::find(FFiles.begin(), FFiles.end(), FDropped) == FFiles.end())
+            FFiles.push_back(FDropped);
         break;
     case ModeDirectories:
         if (IsDirectory(FDropped))

@@ -1,12 +1,14 @@
 // DropFiles: lets the user drop items from the file explorer onto one edit control, which then
-// shows the dropped path. Mode 0 takes files only, mode 1 directories only; a refused item is
-// answered with a message box. It chains itself in front of the edit's window method.
+// shows the dropped path. Mode 0 takes files only (several files of one drop are all shown, each
+// once, as JoinSourcePaths writes them), mode 1 directories only (the last one dropped); a refused
+// item is answered with a message box. It chains itself in front of the edit's window method.
 #pragma once
 
 #include "framework/window/messages.h"
 #include "framework/base/object.h"
 
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace orvo {
@@ -37,6 +39,7 @@ private:
     void HandleItem(const std::wstring& path);
 
     std::wstring FDropped;
+    std::vector<std::wstring> FFiles; // accepted in this drop
     TCustomEdit* FEdit;
     TWndMethod FOldWndProc;
     int FMode = ModeFiles;

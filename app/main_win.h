@@ -11,16 +11,21 @@
 #include "framework/controls/group_box.h"
 #include "framework/controls/label.h"
 #include "framework/controls/memo.h"
+#include "framework/controls/status_bar.h"
 #include "framework/menus/menus.h"
+#include "core/settings/window_settings.h"
 #include "skin/data/skin_data.h"
 
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvo {
 
 class DropFiles;
+class TPieceTaskThread;
+class TSkinChooser;
 class TSplitFileThread;
 
 class TfMainWin : public TForm {
@@ -60,6 +65,18 @@ public:
     TMenuItem* N4 = nullptr;
     TMenuItem* N5 = nullptr;
     TMenuItem* N3 = nullptr;
+    TButton* btnOptions = nullptr;
+    TStatusBar* stSplit = nullptr;
+    TMenuItem* miVerify = nullptr;
+    TMenuItem* miJoin = nullptr;
+    TMenuItem* miSettings = nullptr;
+    TMenuItem* miSplitOptions = nullptr;
+    TMenuItem* miSkin = nullptr;
+    TMenuItem* miSkinSlate = nullptr;
+    TMenuItem* miSkinJade = nullptr;
+    TMenuItem* miSkinNight = nullptr;
+    TMenuItem* miSkinFile = nullptr;
+    TMenuItem* miSkinNone = nullptr;
 
     void FormCreate(TObject* Sender);
     void btnBrowserClick(TObject* Sender);
@@ -73,8 +90,36 @@ public:
     void N3Click(TObject* Sender);
     void N5Click(TObject* Sender);
     void N6Click(TObject* Sender);
+    void miSplitOptionsClick(TObject* Sender);
+    void miVerifyClick(TObject* Sender);
+    void miJoinClick(TObject* Sender);
+    void edtSplitLineNumChange(TObject* Sender);
+    void miSkinClick(TObject* Sender);
+    void miSkinFileClick(TObject* Sender);
     // WM_SPLIT_REPORT from the worker.
     void MessageReceiver(TMessage& Message);
+
+    // The settings file this window reads now and writes whenever the user's choices are taken
+    // (a split started, a skin chosen, the window closed). A window without one keeps nothing.
+    void KeepSettings(const std::wstring& path);
+    // What the window would keep now.
+    TWindowSettings Settings() const;
+    // Shows the settings: folder, line count, options, skin. A skin store from disk that does not
+    // load gives the built-in skin, and the log says so.
+    void UseSettings(const TWindowSettings& settings);
+    // Puts on a skin; a store from disk is at `file`. Answers empty when it was put on; else why
+    // not, which the log says too, and the skin in force stays.
+    std::wstring UseSkin(TSkinChoice skin, const std::wstring& file = {});
+    TSkinChoice Skin() const noexcept { return FSkin; }
+    // The options of the next split, the line count as last taken from the edit.
+    const TSplitOptions& Options() const noexcept { return FOptions; }
+    void SetOptions(const TSplitOptions& options);
+
+    // From "立即拆分" (which reads "停止拆分" meanwhile) to the worker's last report.
+    bool SplitRunning() const noexcept { return FSplitting; }
+
+    // Verify or join running (or just ended); null when there is none.
+    TPieceTaskThread* Task() const noexcept { return FTask; }
 
     // The worker of the split in progress (or just ended); null when there is none.
     TSplitFileThread* Worker() const noexcept { return FWorker; }
@@ -85,6 +130,9 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    TMenuItem* SkinItem(TSkinChoice skin) const;
+    void SaveSettings();
+    void ShowSplitPlan();
     void ShowInputError(const wchar_t* text);
     void FocusIfPossible(TWinControl* control);
     void AppendLog(const std::wstring& line);
@@ -96,7 +144,16 @@ private:
     void TakeQueuedReports();
     void ShowSplitPercent(int percent);
     void EndSplitPercent();
-    void StartWorker(int lineCount, const std::wstring& source, const std::wstring& targetDir);
+    void StopSplit();
+    bool MayClose();
+    bool EndSplit();
+    void StartFile();
+    bool ChooseManifest(std::wstring& path);
+    void StartTask(int kind, const std::wstring& manifest, const std::wstring& output);
+    void TaskDone(bool held, const std::vector<std::wstring>& lines);
+    void SetBusy(bool busy);
+    bool MoreFiles() const noexcept;
+    void FilesEnded();
     void ReleaseWorker();
 
     std::unique_ptr<DropFiles> FDropFile;
@@ -108,7 +165,27 @@ private:
     // While a split runs the caption ends in " - <percent>%" (and the taskbar button shows it);
     // the caption as it was is put back when the split ends.
     std::wstring FIdleCaption;
-    int FShownPercent = -1; // -1: no split running
+    int FShownPercent = -1; // -1: none shown
+    bool FSplitting = false;
+    // The files of this split (one, or several chosen together), the one running, and how the
+    // others went.
+    std::vector<std::wstring> FSources;
+    std::size_t FSourceIndex = 0;
+    std::wstring FTarget;           // as the target field says, with its backslash
+    bool FEachInOwnFolder = false;  // several files with "使用文件所在目录"
+    std::wstring FLastTarget;       // of the last file finished
+    int FFilesDone = 0;
+    int FFilesFailed = 0;
+    bool FNextFilePending = false;  // the next file starts when this worker is released
+    bool FStopAsked = false;
+    TSplitOptions FRunOptions; // of the split running
+    TPieceTaskThread* FTask = nullptr;
+    std::unique_ptr<TSkinChooser> FSkins;
+    TSkinChoice FSkin = TSkinChoice::Slate;
+    std::wstring FSkinFile;
+    TSplitOptions FOptions; // the line count is the edit's
+    std::wstring FSettingsPath;
+    bool FCloseWhenEnded = false; // closing was agreed to while a split ran
 };
 
 extern TfMainWin* fMainWin;

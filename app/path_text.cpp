@@ -25,4 +25,26 @@ std::wstring ExtractFileDir(const std::wstring& path) {
     return path.substr(0, keepSeparator ? last + 1 : last);
 }
 
+std::wstring JoinSourcePaths(const std::vector<std::wstring>& paths) {
+    if (paths.size() == 1) return paths.front();
+    std::wstring text;
+    for (const std::wstring& path : paths)
+        text += (text.empty() ? L"\"" : L" \"") + path + L"\"";
+    return text;
+}
+
+std::vector<std::wstring> SplitSourcePaths(const std::wstring& text) {
+    if (text.empty()) return {};
+    if (text.front() != L'"') return {text};
+    std::vector<std::wstring> paths;
+    std::size_t at = 0;
+    while ((at = text.find(L'"', at)) != std::wstring::npos) {
+        const std::size_t end = text.find(L'"', at + 1);
+        if (end == std::wstring::npos) break;
+        if (end > at + 1) paths.push_back(text.substr(at + 1, end - at - 1));
+        at = end + 1;
+    }
+    return paths;
+}
+
 } // namespace orvo

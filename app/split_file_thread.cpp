@@ -17,10 +17,26 @@ ORVO_IMPLEMENT_CLASS(TSplitFileThread);
 
 namespace {
 constexpr wchar_t OutOfMemoryText[] = L"内存不足，拆分已停止";
+
+std::wstring StoppedText(const TSplitSummary& summary) {
+    return L"拆分已停止：完成 " + std::to_wstring(summary.Pieces) + L" 个文件，停在源文件第 " +
+           std::to_wstring(summary.StoppedAtLine) + L" 行";
 }
+} // namespace
+
+TSplitFileThread::TSplitFileThread(TSplitOptions options, std::wstring fileName, std::wstring saveDir, HWND wnd)
+    : FOptions(std::move(options)), FFileName(std::move(fileName)), FSaveDir(std::move(saveDir)), FWnd(wnd) {}
+
+namespace {
+TSplitOptions ByLines(int lineCount) {
+    TSplitOptions options;
+    options.LineCount = lineCount;
+    return options;
+}
+} // namespace
 
 TSplitFileThread::TSplitFileThread(int lineCount, std::wstring fileName, std::wstring saveDir, HWND wnd)
-    : FLineCount(lineCount), FFileName(std::move(fileName)), FSaveDir(std::move(saveDir)), FWnd(wnd) {}
+    : TSplitFileThread(ByLines(lineCount), std::move(fileName), std::move(saveDir), wnd) {}
 
 void TSplitFileThread::Execute() {
     Run();
@@ -31,9 +47,10 @@ void TSplitFileThread::Run() {
     // splitting state.
     try {
         TSplitJob job;
+        static_cast<TSplitOptions&>(job) = FOptions;
         job.SourcePath = WideToUtf8(FFileName);
         job.TargetDir = WideToUtf8(FSaveDir);
-        job.LineCount = FLineCount;
+        job.Stop = &FStop;
         job.Progress = [this](const TSplitProgress& progress) {
             if (progress.Total == 0) return;
             const int percent = static_cast<int>(std::min<std::uint64_t>(progress.Done, progress.Total) * 100 /
@@ -43,6 +60,7 @@ void TSplitFileThread::Run() {
             PostMessageW(FWnd, WM_SPLIT_PERCENT, static_cast<WPARAM>(percent), 0);
         };
         std::optional<TSplitError> error;
+        TSplitSummary summary;
         {
             const auto report = [this](TSplitReportCode code, const std::string& text) {
                 if (code == TSplitReportCode::Progress) {
@@ -52,11 +70,14 @@ void TSplitFileThread::Run() {
                     SendReport(SR_DONE, Utf8ToWideForDisplay(text));
                 }
             };
-            error = RunSplit(job, NativeFileSystem(), report);
+            error = RunSplit(job, NativeFileSystem(), report, &summary);
         }
         if (error) {
             SendQueuedReports();
             SendReport(SR_FAILED, Utf8ToWideForDisplay(error->Text()));
+        } else if (summary.Stopped) {
+            SendQueuedReports();
+            SendReport(SR_STOPPED, StoppedText(summary));
         }
     } catch (const std::bad_alloc&) {
         SendQueuedReports();

@@ -6,7 +6,10 @@
 //   SR_PROGRESS  a log line ("准备开始分割", "分割完成：" + the path of a full piece)
 //   SR_DONE      the split finished; the text is the target directory
 //   SR_FAILED    the split stopped; the text says what failed, on which file, and why
-// Every run ends with exactly one SR_DONE or SR_FAILED report.
+//   SR_STOPPED   the split stopped on request (RequestStop); the text says how many pieces were
+//                finished and at which line of the source it stopped. The finished pieces stay,
+//                the unfinished one is gone.
+// Every run ends with exactly one SR_DONE, SR_FAILED or SR_STOPPED report.
 //
 // A window that takes many reports may have the SR_PROGRESS lines queued instead (QueueReports):
 // the worker then goes on splitting instead of waiting for the window at every piece, and posts
@@ -18,8 +21,10 @@
 // in WParam, each time it changes, when the source's size is known.
 #pragma once
 
+#include "core/split/split_options.h"
 #include "framework/base/thread.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -35,16 +40,20 @@ enum TSplitReport : WPARAM {
     SR_PROGRESS = 0,
     SR_DONE = 1,
     SR_FAILED = 2,
+    SR_STOPPED = 3,
 };
 
 class TSplitFileThread : public TThread {
     ORVO_CLASS(TSplitFileThread, TThread)
 public:
     // Created suspended: Start() runs the split. `saveDir` ends in a backslash: the pieces' paths
-    // are saveDir + the source's base name + "_" + number + ".txt".
+    // are saveDir + the names the options' template gives ("<base name>_<number>.txt" by default).
+    TSplitFileThread(TSplitOptions options, std::wstring fileName, std::wstring saveDir, HWND wnd);
+    // By lines, every other option at its default.
     TSplitFileThread(int lineCount, std::wstring fileName, std::wstring saveDir, HWND wnd);
 
-    int LineCount() const noexcept { return FLineCount; }
+    const TSplitOptions& Options() const noexcept { return FOptions; }
+    int LineCount() const noexcept { return FOptions.LineCount; }
     const std::wstring& FileName() const noexcept { return FFileName; }
     const std::wstring& SaveDir() const noexcept { return FSaveDir; }
     HWND Wnd() const noexcept { return FWnd; }
@@ -53,6 +62,10 @@ public:
     void QueueReports(bool queue) noexcept { FQueueReports = queue; }
     // The queued lines, oldest first; the queue is empty afterwards. Any thread.
     std::vector<std::wstring> TakeReports();
+
+    // Any thread: the split ends within a few milliseconds with SR_STOPPED (or, when it had just
+    // ended, with its own final report).
+    void RequestStop() noexcept { FStop.store(true, std::memory_order_relaxed); }
 
     // The split, on the calling thread.
     void Run();
@@ -66,7 +79,7 @@ private:
     void Progress(std::wstring text);
     void SendQueuedReports();
 
-    const int FLineCount;
+    const TSplitOptions FOptions;
     const std::wstring FFileName;
     const std::wstring FSaveDir;
     const HWND FWnd;
@@ -74,6 +87,7 @@ private:
     std::mutex FQueueLock;
     std::vector<std::wstring> FQueue;
     int FPercent = -1; // last posted
+    std::atomic<bool> FStop{false};
 };
 
 } // namespace orvo

@@ -19,6 +19,9 @@ function(orvo_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
     if(WIN32)
+        # The splitter started by a test keeps its settings in the build, not in the user's
+        # application-data folder of the test prefix (tests that look at settings choose their own).
+        set_tests_properties(${name} PROPERTIES ENVIRONMENT "ORVO_SETTINGS_DIR=Z:${CMAKE_BINARY_DIR}/test-settings")
         # Tests that need a display are marked so that ctest -L gui can pick them out.
         if(T_GUI)
             set_tests_properties(${name} PROPERTIES LABELS "win;gui")

@@ -1,7 +1,7 @@
 #include "examples/gallery_form.h"
 
 #include "examples/gallery_mdi.h"
-#include "examples/skin_chooser.h"
+#include "skin/data/skin_chooser.h"
 #include "framework/base/exceptions.h"
 #include "framework/base/properties.h"
 #include "framework/controls/bit_btn.h"

@@ -67,6 +67,8 @@ private:
 };
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+// What the shell hands a window when files are dropped on it (the receiver frees it).
+HDROP MakeDrop(const std::vector<std::wstring>& paths);
 std::string ReadBytes(const std::filesystem::path& path);
 // "line 1\r\n" ... "line count\r\n"
 std::string NumberedLines(int first, int count);

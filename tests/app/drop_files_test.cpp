@@ -18,23 +18,6 @@ using testing::ElementsAre;
 constexpr wchar_t FileWanted[] = L"请选择文件拖放到这里，不可以选择目录！";
 constexpr wchar_t DirectoryWanted[] = L"请选择目录拖放到这里！";
 
-// The shell's drop data: a DROPFILES header, then the wide paths, each ended by a NUL, and one
-// more NUL. The receiver frees it (DragFinish).
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    std::wstring list;
-    for (const std::wstring& path : paths)
-        list += path + L'\0';
-    list += L'\0';
-    const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 class Dropping : public AppWindow {
 protected:
     Dropping() {
@@ -51,7 +34,7 @@ protected:
         test::TMessageBoxAnswerer boxes(IDOK);
         // Dropping is an accepted-files window's business.
         EXPECT_TRUE(GetWindowLongW(edit->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-        SendMessageW(edit->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+        SendMessageW(edit->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop(paths)), 0);
         std::vector<std::wstring> texts;
         for (const auto& box : boxes.Boxes())
             texts.push_back(box.Text);
@@ -73,9 +56,9 @@ TEST_F(Dropping, TheSourceEditTakesFilesOnly) {
     EXPECT_EQ(edit->Text(), FileA);
     EXPECT_THAT(Drop(edit, {Hidden}), ElementsAre(FileWanted)) << "a folder with more attributes is a folder";
     EXPECT_TRUE(Drop(edit, {FileB, FileA, FileB}).empty());
-    EXPECT_EQ(edit->Text(), FileB) << "the last accepted item wins";
+    EXPECT_EQ(edit->Text(), L"\"" + FileB + L"\" \"" + FileA + L"\"") << "every file of the drop, each once";
     EXPECT_THAT(Drop(edit, {FileA, Folder, Hidden}), ElementsAre(FileWanted, FileWanted));
-    EXPECT_EQ(edit->Text(), FileA);
+    EXPECT_EQ(edit->Text(), FileA) << "one file as it is";
     EXPECT_EQ(Win().DropFile()->Dropped(), Hidden);
 }
 

@@ -26,7 +26,9 @@ TEST_F(AppWindow, StoredLayoutMenuAndCaption) {
     RECT client{};
     GetClientRect(Win().Handle(), &client);
     EXPECT_EQ(client.right, 546);
-    EXPECT_EQ(client.bottom, 359);
+    EXPECT_EQ(client.bottom, 382) << "359 above the status line";
+    EXPECT_EQ(Win().stSplit->BoundsRect().top, 359);
+    EXPECT_EQ(Win().stSplit->SimpleText(), L" 按 3000 行拆分");
     EXPECT_EQ(GetWindowLongW(Win().Handle(), GWL_STYLE) & WS_THICKFRAME, 0) << "not resizable";
     EXPECT_EQ(Win().Font()->Name(), L"宋体");
     EXPECT_EQ(Win().Font()->Height(), -12);
@@ -46,23 +48,28 @@ TEST_F(AppWindow, StoredLayoutMenuAndCaption) {
     Win().GetTabOrderList(tabs);
     EXPECT_THAT(tabs, ElementsAre(Win().GroupBox1, Win().btnBrowser, Win().edtFileToSplit, Win().GroupBox2,
                                   Win().btnSaveToDir, Win().edtSaveToDir, Win().ckUseFileDir, Win().GroupBox3,
-                                  Win().btnSplitNow, Win().edtSplitLineNum, Win().GroupBox4, Win().MemoLog));
+                                  Win().btnSplitNow, Win().edtSplitLineNum, Win().btnOptions, Win().GroupBox4,
+                                  Win().MemoLog, Win().stSplit));
 
     // The skinned window draws the bar itself; the menu is the form's main menu.
     HMENU bar = Win().MainMenu1->Handle();
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 5);
     wchar_t text[64];
-    const std::pair<int, const wchar_t*> topLevel[] = {{0, L"文件"}, {1, L"帮助"}, {2, L"联系我们"}};
+    const std::pair<int, const wchar_t*> topLevel[] = {
+        {0, L"文件"}, {1, L"设置"}, {2, L"皮肤"}, {3, L"帮助"}, {4, L"联系我们"}};
     for (const auto& [index, caption] : topLevel) {
         GetMenuStringW(bar, index, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, caption);
     }
-    EXPECT_EQ(GetSubMenu(bar, 2), nullptr) << "联系我们 acts itself";
-    GetMenuStringW(GetSubMenu(bar, 0), 0, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"退出");
-    GetMenuStringW(GetSubMenu(bar, 1), 0, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(GetSubMenu(bar, 4), nullptr) << "联系我们 acts itself";
+    const std::pair<int, const wchar_t*> fileItems[] = {{0, L"校验…"}, {1, L"合并…"}, {3, L"退出"}};
+    for (const auto& [index, caption] : fileItems) {
+        GetMenuStringW(GetSubMenu(bar, 0), index, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, caption);
+    }
+    GetMenuStringW(GetSubMenu(bar, 3), 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"产品主页");
-    GetMenuStringW(GetSubMenu(bar, 1), 1, text, 64, MF_BYPOSITION);
+    GetMenuStringW(GetSubMenu(bar, 3), 1, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"关于");
 }
 

@@ -2,7 +2,9 @@
 // dialog, a message box, the open-file dialog and the folder browser, each as the screen shows it,
 // under the skin store given (the built-in skin without one). Run by hand under Wine on a display:
 //   wine build/win/tests/app/orvo_screenshot_tour.exe OUTPUT_DIR [SKIN.skn] [PREFIX]
-// writes OUTPUT_DIR/PREFIX-main.bmp, -split.bmp (during a split), -menu.bmp, -sysmenu.bmp,
+// writes OUTPUT_DIR/PREFIX-main.bmp, -split.bmp (during a split), -stopped.bmp (a split stopped),
+// -status.bmp (the status line with options chosen), -options.bmp (the options dialog), -menu.bmp,
+// -sysmenu.bmp,
 // -about.bmp, -message.bmp,
 // -open.bmp, -folder.bmp, an MDI frame with its children normal and minimised (-mdi.bmp) and with
 // one maximised (-mdi-maximised.bmp), and -gallery-PAGE.bmp for every page of the skin gallery,
@@ -269,6 +271,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         }
         Shoot(L"split", Around(main, 12));
         Pump(3000);
+        // Again, stopped a third of the way: the log says where.
+        fMainWin->btnSplitNowClick(nullptr);
+        for (int i = 0; i < 300 && fMainWin->SplitRunning(); ++i) {
+            Pump(10);
+            const std::wstring caption = fMainWin->Caption();
+            const std::size_t dash = caption.rfind(L" - ");
+            if (dash != std::wstring::npos && _wtoi(caption.c_str() + dash + 3) >= 30) fMainWin->btnSplitNowClick(nullptr);
+        }
+        Pump(300);
+        Shoot(L"stopped", Around(main, 12));
         fMainWin->edtFileToSplit->SetText(L"");
         fMainWin->edtSaveToDir->SetText(L"");
         fMainWin->ckUseFileDir->SetChecked(false);
@@ -276,6 +288,30 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         fMainWin->MemoLog->Clear();
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
+    }
+
+    // The options of a split: the dialog, and the status line that says them.
+    {
+        TSplitOptions options;
+        options.Mode = TSplitMode::Bytes;
+        options.PieceBytes = 10 << 20;
+        options.HeaderLines = 1;
+        options.Csv = true;
+        options.Manifest = true;
+        fMainWin->SetOptions(options);
+        fMainWin->edtFileToSplit->SetText(L"C:\\数据\\订单-2024.csv");
+        Pump(300);
+        Shoot(L"status", Around(main, 12));
+        Soon(800, [] {
+            if (auto* dialog = dynamic_cast<TForm*>(fMainWin->FindComponent(L"fSplitOptionsDlg"))) {
+                Shoot(L"options", Around(dialog->Handle(), 12));
+                dialog->SetModalResult(mrCancel);
+            }
+        });
+        fMainWin->miSplitOptionsClick(nullptr);
+        fMainWin->SetOptions(TSplitOptions{});
+        fMainWin->edtFileToSplit->SetText(L"");
+        Pump(200);
     }
 
     // The File menu open under its item, with the mouse away from it.

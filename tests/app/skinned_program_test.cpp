@@ -178,10 +178,10 @@ TEST_F(SkinnedProgram, MainWindowHasTheSkinnedFrameItsClientAndItsPixels) {
     GetClientRect(Main, &client);
     const int w = window.right - window.left, h = window.bottom - window.top;
     EXPECT_EQ(client.right, 546) << "the stored client size";
-    EXPECT_EQ(client.bottom, 359);
+    EXPECT_EQ(client.bottom, 382);
     const int menu = GetSystemMetrics(SM_CYMENU);
     EXPECT_EQ(w, 546 + BorderLeft() + BorderRight());
-    EXPECT_EQ(h, 359 + BorderTop() + menu + BorderBottom());
+    EXPECT_EQ(h, 382 + BorderTop() + menu + BorderBottom());
     EXPECT_EQ(GetMenu(Main), nullptr) << "the bar is the skin's";
 
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -297,6 +297,20 @@ TEST_F(SkinnedProgram, TheMenuOpensOneSkinnedDropDownAndTheAboutDialogIsSkinned)
         if (open.size() == 1) GetWindowRect(open.front(), &r);
         return open.size() == 1 && r.left != first.left;
     }, 3000)) << "moving right switches to the next drop-down, still one";
+    // Two more to the right: past 设置 and 皮肤 to 帮助, each time one drop-down further right.
+    LONG left = -1;
+    const auto openLeft = [&] {
+        const auto open = menus();
+        RECT r{};
+        return open.size() == 1 && GetWindowRect(open.front(), &r) ? r.left : -1;
+    };
+    ASSERT_TRUE(WaitFor([&] { return (left = openLeft()) > first.left; }, 3000));
+    for (const char* next : {"皮肤", "帮助"}) {
+        Press(VK_RIGHT);
+        LONG now = -1;
+        ASSERT_TRUE(WaitFor([&] { return (now = openLeft()) > left; }, 3000)) << "and on to " << next;
+        left = now;
+    }
     Press(VK_DOWN); // the second entry of 帮助: 关于
     Press(VK_RETURN);
     HWND about = nullptr;

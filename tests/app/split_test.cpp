@@ -7,6 +7,11 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <winioctl.h>
+
 namespace orvo {
 namespace {
 
@@ -63,23 +68,144 @@ TEST_F(WindowSplit, NoLeavesEverythingAsItIsWithTheButtonEnabled) {
     EXPECT_EQ(LogLines().back(), Finished);
 }
 
-TEST_F(WindowSplit, TheButtonIsDisabledWhileTheWorkerRuns) {
+TEST_F(WindowSplit, TheButtonReadsStopWhileTheWorkerRuns) {
     const std::wstring source = Dir / L"a.txt";
     test::WriteBytes(source, test::NumberedLines(1, 4));
-    bool disabledDuringReports = true;
+    bool stopDuringReports = true;
     int reports = 0;
-    // Seen from inside the window's own report handling: the worker waits for each report.
+    // Seen from inside the window's own report handling.
     Win().WindowProc = [&, old = Win().WindowProc](TMessage& m) {
         if (m.Msg == WM_SPLIT_REPORT && m.WParam == SR_PROGRESS) {
             ++reports;
-            disabledDuringReports = disabledDuringReports && !Win().btnSplitNow->Enabled();
+            stopDuringReports = stopDuringReports && Win().btnSplitNow->Caption() == L"停止拆分" &&
+                                Win().btnSplitNow->Enabled();
         }
         old(m);
     };
     test::TMessageBoxAnswerer boxes(IDNO);
     SplitAndWait(source, Target, L"1");
     EXPECT_EQ(reports, 5);
-    EXPECT_TRUE(disabledDuringReports);
+    EXPECT_TRUE(stopDuringReports);
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
+}
+
+// ---- stopping -------------------------------------------------------------------------------------
+
+// Lines of about a hundred bytes: "000001 xxxx...\r\n".
+std::string LongLines(int count) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(count) * 100);
+    char number[16];
+    for (int i = 1; i <= count; ++i) {
+        std::snprintf(number, sizeof number, "%07d ", i);
+        text += number;
+        text.append(90, 'x');
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Runs `action` in the window's handling of the first percentage past zero the worker posts:
+// the split is then surely under way, and far from its end.
+void AtFirstPercent(TfMainWin& win, std::function<void()> action) {
+    win.WindowProc = [&win, action = std::move(action), done = false, old = win.WindowProc](TMessage& m) mutable {
+        old(m);
+        if (m.Msg == WM_SPLIT_PERCENT && m.WParam > 0 && !done) {
+            done = true;
+            action();
+        }
+    };
+}
+
+TEST_F(WindowSplit, StopKeepsTheFinishedPiecesRemovesTheUnfinishedOneAndSaysWhere) {
+    const std::wstring source = Dir / L"大.txt";
+    constexpr int Lines = 400000, PerPiece = 1000;
+    const std::string text = LongLines(Lines);
+    test::WriteBytes(source, text);
+    AtFirstPercent(Win(), [&] { Press(Win().btnSplitNow); });
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(source, Target, std::to_wstring(PerPiece));
+    EXPECT_EQ(boxes.Count(), 0) << "no question after a stop";
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
+
+    const std::wstring last = LogLines().back();
+    unsigned long long pieces = 0, line = 0;
+    ASSERT_EQ(swscanf(last.c_str(), L"拆分已停止：完成 %llu 个文件，停在源文件第 %llu 行", &pieces, &line), 2) << last;
+    EXPECT_GT(pieces, 0u);
+    EXPECT_LT(pieces, static_cast<unsigned long long>(Lines / PerPiece)) << "stopped well before the end";
+    EXPECT_EQ(line, pieces * PerPiece + 1);
+    // Exactly the finished pieces, each whole.
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Dir.Path()))
+        files += entry.path().filename() != L"大.txt";
+    EXPECT_EQ(files, pieces);
+    for (unsigned long long i = 1; i <= pieces; ++i) {
+        const std::size_t at = (i - 1) * PerPiece * 100;
+        ASSERT_EQ(test::ReadBytes(Dir / (L"大_" + std::to_wstring(i) + L".txt")), text.substr(at, PerPiece * 100)) << i;
+    }
+}
+
+TEST_F(WindowSplit, StopAmongSeveralFilesStartsNoOtherAndSaysHowManyAreLeft) {
+    const std::wstring big = Dir / L"大.txt", small = Dir / L"小.txt", last = Dir / L"末.txt";
+    test::WriteBytes(big, LongLines(400000));
+    test::WriteBytes(small, test::NumberedLines(1, 3));
+    test::WriteBytes(last, test::NumberedLines(1, 3));
+    AtFirstPercent(Win(), [&] { Press(Win().btnSplitNow); });
+    test::TMessageBoxAnswerer boxes(IDNO);
+    SplitAndWait(L"\"" + big + L"\" \"" + small + L"\" \"" + last + L"\"", Target, L"1000");
+    EXPECT_EQ(boxes.Count(), 0) << "no question after a stop";
+    const auto log = LogLines();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_THAT(log[log.size() - 3], StartsWith(L"拆分已停止："));
+    EXPECT_EQ(log[log.size() - 2], L"已停止，其余 2 个文件没有拆分");
+    EXPECT_EQ(log.back(), L"共 3 个文件：完成 0 个，失败 0 个");
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"小_1.txt"));
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"末_1.txt"));
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+}
+
+TEST_F(WindowSplit, ClosingDuringASplitAsksNoGoesOnAndYesStopsThenCloses) {
+    // Zeros without a line end: one line, a piece that never finishes while the split runs.
+    const std::wstring source = Dir / L"zeros.txt";
+    {
+        HANDLE file = CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD ignored = 0;
+        DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+        LARGE_INTEGER size{};
+        size.QuadPart = std::int64_t{2} << 30;
+        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        CloseHandle(file);
+    }
+    int closes = 0;
+    std::vector<int> answers{IDNO, IDYES};
+    std::size_t asked = 0;
+    test::TMessageBoxAnswerer boxes(IDNO);
+    AtFirstPercent(Win(), [&] {
+        // Each answer in turn; the second question comes once the first was answered.
+        for (const int answer : answers) {
+            test::TMessageBoxAnswerer box(answer);
+            SendMessageW(Win().Handle(), WM_CLOSE, 0, 0);
+            asked += box.Count();
+            if (answer == IDNO) EXPECT_TRUE(Win().SplitRunning()) << "no keeps the split running";
+        }
+    });
+    // The window's own close, once the split has ended, is taken here instead of ending the tests.
+    Win().WindowProc = [&, old = Win().WindowProc](TMessage& m) {
+        if (m.Msg == WM_CLOSE && !Win().SplitRunning()) {
+            ++closes;
+            return;
+        }
+        old(m);
+    };
+    SplitAndWait(source, Target, L"1000");
+    test::Pump(100);
+    EXPECT_EQ(asked, 2u);
+    EXPECT_EQ(closes, 1) << "closed after the stop";
+    EXPECT_THAT(LogLines().back(), StartsWith(L"拆分已停止：完成 0 个文件，停在源文件第 1 行"));
+    EXPECT_FALSE(std::filesystem::exists(Dir / L"zeros_1.txt")) << "the unfinished piece is gone";
 }
 
 TEST_F(WindowSplit, TheLogKeepsItsNewestLines) {

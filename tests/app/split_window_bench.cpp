@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <string_view>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -43,7 +44,9 @@ void Probe(HWND window, HWND button, const std::atomic<bool>& stop, std::atomic<
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++out.TimedOut;
         // Only while splitting: the final question is a window of its own.
-        if (out.DoneAt < 0 && IsWindowEnabled(button) == FALSE)
+        wchar_t caption[16]{};
+        GetWindowTextW(button, caption, 16);
+        if (out.DoneAt < 0 && std::wstring_view(caption) == L"停止拆分")
             out.Latencies.push_back(Milliseconds(Clock::now() - sent));
         Sleep(20);
     }

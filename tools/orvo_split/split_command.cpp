@@ -1,4 +1,5 @@
 #include "tools/orvo_split/split_command.h"
+#include "core/settings/split_text.h"
 #include "core/split/piece_join.h"
 #include "core/split/piece_naming.h"
 #include "core/split/piece_verify.h"
@@ -276,17 +277,6 @@ std::string TrailingText(const TSplitSummary& summary) {
 
 constexpr std::string_view VerifyArguments = "verify 需要一个清单文件";
 constexpr std::string_view JoinArguments = "join 需要一个清单文件和一个输出文件";
-constexpr std::string_view PieceMissing = "缺失：";
-constexpr std::string_view PieceUnreadable = "无法读取：";
-constexpr std::string_view PieceShort = "不完整：%s（%llu 字节，应为 %llu 字节）\n";
-constexpr std::string_view PieceChanged = "已改变：";
-constexpr std::string_view PieceExtra = "多余：";
-constexpr std::string_view VerifyIncomplete = "清单所记的拆分没有完成\n";
-constexpr std::string_view VerifyStopped = "校验已停止\n";
-constexpr std::string_view AllIntact = "全部 %zu 个文件完好\n";
-constexpr std::string_view SomeNotIntact = "%zu 个文件中有问题：%zu 个缺失或无法读取，%zu 个不完整，%zu 个已改变，%zu 个多余\n";
-constexpr std::string_view Joined = "已合并 %llu 个文件，%llu 字节：";
-constexpr std::string_view JoinedExact = "与源文件逐字节相同（校验和已核对）\n";
 constexpr std::string_view JoinFailed = "合并失败：";
 
 // verify MANIFEST: a line for each piece that does not hold and each extra file, then a summary.
@@ -301,48 +291,9 @@ int RunVerify(const std::vector<std::string>& arguments, const TCommandStreams& 
         streams.Err(std::string(ProgramName) + error->Text() + "\n");
         return ExitUsage;
     }
-    std::size_t missing = 0, shortened = 0, changed = 0;
-    char text[1024];
-    for (const TPieceCheck& piece : report.Pieces) {
-        switch (piece.State) {
-        case TPieceState::Intact:
-            break;
-        case TPieceState::Missing:
-            ++missing;
-            streams.Out(std::string(PieceMissing) + piece.Name + "\n");
-            break;
-        case TPieceState::Unreadable:
-            ++missing;
-            streams.Out(std::string(PieceUnreadable) + piece.Name + "：" + piece.System.Message + "\n");
-            break;
-        case TPieceState::Short:
-            ++shortened;
-            std::snprintf(text, sizeof text, PieceShort.data(), piece.Name.c_str(),
-                          static_cast<unsigned long long>(piece.ActualSize), static_cast<unsigned long long>(piece.ListedSize));
-            streams.Out(text);
-            break;
-        case TPieceState::Changed:
-            ++changed;
-            streams.Out(std::string(PieceChanged) + piece.Name + "\n");
-            break;
-        }
-    }
-    for (const std::string& name : report.Extra)
-        streams.Out(std::string(PieceExtra) + name + "\n");
-    if (!report.Complete) streams.Out(VerifyIncomplete);
-    if (report.Stopped) {
-        streams.Out(VerifyStopped);
-        return ExitUsage;
-    }
-    if (report.AllHold()) {
-        std::snprintf(text, sizeof text, AllIntact.data(), report.Pieces.size());
-        streams.Out(text);
-        return ExitSuccess;
-    }
-    std::snprintf(text, sizeof text, SomeNotIntact.data(), report.Pieces.size(), missing, shortened, changed,
-                  report.Extra.size());
-    streams.Out(text);
-    return ExitUsage;
+    for (const std::string& line : VerifyReportLines(report))
+        streams.Out(line + "\n");
+    return report.AllHold() ? ExitSuccess : ExitUsage;
 }
 
 // join MANIFEST OUTPUT
@@ -357,11 +308,8 @@ int RunJoin(const std::vector<std::string>& arguments, const TCommandStreams& st
         streams.Err(std::string(ProgramName) + std::string(JoinFailed) + error->Text() + "\n");
         return error->Problem == TJoinProblem::Stopped ? ExitStopped : ExitIoFailure;
     }
-    char text[256];
-    std::snprintf(text, sizeof text, Joined.data(), static_cast<unsigned long long>(report.Pieces),
-                  static_cast<unsigned long long>(report.Bytes));
-    streams.Out(text + arguments[2] + "\n"); // a path of any length
-    if (report.SourceChecked) streams.Out(JoinedExact);
+    for (const std::string& line : JoinReportLines(report, arguments[2]))
+        streams.Out(line + "\n");
     return ExitSuccess;
 }
 

@@ -213,7 +213,7 @@ TEST(MainWindowFromOutside, SkinnedControlsStatesAndClicks) {
     TSplitterProcess app;
     ASSERT_NE(app.Main, nullptr) << "the program's window did not show";
     const std::vector<HWND> buttons = app.Children(L"TButton");
-    ASSERT_EQ(buttons.size(), 3u) << "浏览, 浏览, 立即拆分";
+    ASSERT_EQ(buttons.size(), 4u) << "浏览, 浏览, 立即拆分 and the options button";
     ASSERT_TRUE(WaitFor([&] { return Ask(buttons[0], SKM_ISSKINNED) == 1; })) << "skinned after activation";
     for (HWND w : buttons) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1);
     for (HWND w : app.Children(L"TGroupBox")) EXPECT_EQ(Ask(w, SKM_ISSKINNED), 1);

@@ -1,4 +1,4 @@
-#include "examples/skin_chooser.h"
+#include "skin/data/skin_chooser.h"
 
 #include "framework/base/exceptions.h"
 #include "framework/base/streams.h"
