@@ -533,6 +533,7 @@ void TfMainWin::WndProc(TMessage& message) {
         return;
     }
     if (message.Msg == WM_PIECE_TASK_DONE) {
+        TakePostedPercents();
         const auto* result = reinterpret_cast<const TPieceTaskResult*>(message.LParam);
         TaskDone(message.WParam != 0, result ? result->Lines : std::vector<std::wstring>{});
         message.Result = 1;
@@ -593,6 +594,15 @@ void TfMainWin::ShowSplitPercent(int percent) {
     TaskbarProgressCall(Handle(), files > 1 ? (index * 100 + percent) / files : percent);
 }
 
+// A worker posts its percentages but sends its last report, and a sent message overtakes posted
+// ones: those posted before the report are shown first, in the order the worker made them, so
+// none is taken for the next file's or found late with no work running.
+void TfMainWin::TakePostedPercents() {
+    MSG pending{};
+    while (PeekMessageW(&pending, Handle(), WM_SPLIT_PERCENT, WM_SPLIT_PERCENT, PM_REMOVE))
+        if (FSplitting || FTask) ShowSplitPercent(static_cast<int>(pending.wParam));
+}
+
 void TfMainWin::EndSplitPercent() {
     if (FShownPercent < 0) return;
     FShownPercent = -1;
@@ -604,6 +614,7 @@ void TfMainWin::MessageReceiver(TMessage& Message) {
     Message.Result = 1;
     const auto* text = reinterpret_cast<const wchar_t*>(Message.LParam);
     const std::wstring line = text ? text : L"";
+    if (Message.WParam != SR_PROGRESS) TakePostedPercents();
     switch (Message.WParam) {
     case SR_PROGRESS:
         AppendLog(line);

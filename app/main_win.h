@@ -143,6 +143,7 @@ private:
     void SplitFailed(const std::wstring& reason);
     void TakeQueuedReports();
     void ShowSplitPercent(int percent);
+    void TakePostedPercents();
     void EndSplitPercent();
     void StopSplit();
     bool MayClose();
