@@ -16,6 +16,7 @@
 #include "skin/form/caption_buttons.h"
 #include "skin/form/frame_geometry.h"
 #include "tests/framework/support/dpi_harness.h"
+#include "tests/framework/support/other_process.h"
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,7 @@ class ProgramAtDpi : public ::testing::TestWithParam<int> {};
 TEST_P(ProgramAtDpi, TheMainWindowAndTheAboutDialogFollowTheScaleAndTheProgramWorks) {
     const int dpi = GetParam();
     const TStoredForms& stored = Stored();
+    const test::TFreshSettings settings;
     TProgramAtDpi program(dpi, L"\"" + WinePath(ORVO_SPLITTER_EXE) + L"\"");
     ASSERT_TRUE(program.Started());
     HWND main = program.WaitForWindow(L"TfMainWin");

@@ -7,6 +7,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_protocol.h"
 #include "skin/draw/skin_draw.h"
+#include "tests/framework/support/other_process.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,7 @@ protected:
     }
 
     TSkinData Skin{nullptr};
+    test::TFreshSettings Settings; // the program's own, gone with the test
     PROCESS_INFORMATION Process{};
     HWND Main = nullptr;
 };

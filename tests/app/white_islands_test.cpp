@@ -69,6 +69,7 @@ public:
     }
 
 private:
+    TFreshSettings FSettings; // before the process starts
     PROCESS_INFORMATION FInfo{};
 };
 

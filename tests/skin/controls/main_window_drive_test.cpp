@@ -135,6 +135,7 @@ private:
         }
         return nullptr;
     }
+    test::TFreshSettings FSettings; // before the process starts
     std::wstring FTitle;
     PROCESS_INFORMATION FInfo{};
 };
