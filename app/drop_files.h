@@ -2,6 +2,13 @@
 // shows the dropped path. Mode 0 takes files only (several files of one drop are all shown, each
 // once, as JoinSourcePaths writes them), mode 1 directories only (the last one dropped); a refused
 // item is answered with a message box. It chains itself in front of the edit's window method.
+//
+// A drop arrives by either of two roads, and both end in the same handler: WM_DROPFILES (the edit
+// accepts files with DragAcceptFiles) and OLE drag and drop (the edit is registered with
+// RegisterDragDrop; the drop target asks the data for CF_HDROP). The OLE road is the one another
+// process's DoDragDrop reaches; it needs OLE on the UI thread, and when registering fails the
+// WM_DROPFILES road remains. Both are set up again when the edit's window is re-created, and the
+// registration is revoked when it is destroyed.
 #pragma once
 
 #include "framework/window/messages.h"
@@ -14,6 +21,7 @@
 namespace orvo {
 
 class TCustomEdit;
+class TFileDropTarget;
 
 class DropFiles : public TObject {
     ORVO_CLASS(DropFiles, TObject)
@@ -22,9 +30,14 @@ public:
     static constexpr int ModeDirectories = 1;
 
     explicit DropFiles(TCustomEdit* edit);
+    ~DropFiles() override;
+    DropFiles(const DropFiles&) = delete;
+    DropFiles& operator=(const DropFiles&) = delete;
 
     // Once, after the edit's window exists: accepts drops on it and takes over its window method.
     void Attach();
+    // The edit is registered as an OLE drop target (false when OLE refused it).
+    bool Registered() const noexcept { return FRegistered != nullptr; }
     void SetMode(int mode) noexcept { FMode = mode; }
     int Mode() const noexcept { return FMode; }
     // The last item handled.
@@ -35,6 +48,8 @@ public:
 
 private:
     void WndProc(TMessage& message);
+    void Accept();
+    void Revoke();
     void HandleDrop(HDROP drop);
     void HandleItem(const std::wstring& path);
 
@@ -42,6 +57,8 @@ private:
     std::vector<std::wstring> FFiles; // accepted in this drop
     TCustomEdit* FEdit;
     TWndMethod FOldWndProc;
+    TFileDropTarget* FTarget = nullptr; // one reference held here, one by OLE while registered
+    HWND FRegistered = nullptr; // the window registered with OLE
     int FMode = ModeFiles;
 };
 

@@ -1,13 +1,23 @@
 // Items dropped from the explorer onto the two edits, as WM_DROPFILES with DROPFILES data built
 // here: files on the source edit, folders on the target edit (whatever their attributes), paths
-// longer than 255 characters, several items at once, and the messages for refused items.
+// longer than 255 characters, several items at once, and the messages for refused items. Then a
+// real drag and drop from another process onto the program started as the user starts it.
 #include "app/drop_files.h"
+#include "app/path_text.h"
+#include "app/settings_file.h"
+#include "framework/base/ole_scope.h"
+#include "platform/wide_text.h"
 #include "tests/app/app_test_support.h"
+#include "tests/app/splitter_process.h"
+#include "tests/framework/support/file_drag.h"
 #include "tests/framework/support/message_box_answerer.h"
 
 #include <shlobj.h>
 
 #include <gmock/gmock.h>
+
+#include <atomic>
+#include <thread>
 
 namespace orvo {
 namespace {
@@ -106,6 +116,117 @@ TEST_F(Dropping, LongPathsArriveWhole) {
     EXPECT_EQ(Win().MemoLog->Lines()->Count(), 5);
     EXPECT_TRUE(DropFiles::IsDirectory(folder));
     EXPECT_FALSE(DropFiles::IsDirectory(file));
+}
+
+// ---- from another process: DoDragDrop, as the explorer drags ----------------------------------------
+
+// Moves the real pointer as a mouse does, from `from` to `to` in steps, then keeps nudging it by a
+// pixel (a drag is tracked as the mouse moves) until `stop`.
+void MovePointer(POINT from, POINT to, const std::atomic<bool>& stop) {
+    const auto move = [](int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    };
+    move(from.x, from.y);
+    constexpr int Steps = 12;
+    for (int i = 1; i <= Steps && !stop; ++i)
+        move(from.x + (to.x - from.x) * i / Steps, from.y + (to.y - from.y) * i / Steps);
+    for (int i = 0; !stop; ++i)
+        move(to.x + i % 2, to.y);
+}
+
+TEST(DropFromAnotherProcess, FiveFilesDraggedOntoTheSourceFieldAreAllSplit) {
+    TOleScope ole;
+    ASSERT_TRUE(ole.SingleThreaded());
+    test::TTempDir sources{L"拖入源"};
+    test::TTempDir target{L"拖入目标"};
+    test::TTempDir settingsDir{L"拖入设置"};
+    std::vector<std::wstring> paths;
+    for (int i = 1; i <= 5; ++i) {
+        paths.push_back(sources / (L"源" + std::to_wstring(i) + L".txt"));
+        test::WriteBytes(paths.back(), test::NumberedLines(1, 10 * i));
+    }
+    TWindowSettings settings;
+    settings.TargetDir = WideToUtf8(target.Path().wstring());
+    settings.Options.LineCount = 7;
+    test::WriteBytes(settingsDir.Path() / L"settings.ini", FormatWindowSettings(settings));
+
+    test::TSplitterWithSettings program(settingsDir.Path().wstring());
+    ASSERT_TRUE(program.Main());
+    // The settings filled the target and the line count: the empty edit is the source field.
+    const HWND field = program.Child(L"TEdit", L"");
+    ASSERT_TRUE(field);
+    SetForegroundWindow(program.Main());
+    RECT box{};
+    GetWindowRect(field, &box);
+    const POINT center{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    RECT window{};
+    GetWindowRect(program.Main(), &window);
+    const POINT outside{window.right + 40, window.bottom + 40};
+
+    // The source drops once the pointer has rested over the field a moment (its drop target has
+    // answered by then).
+    const auto overField = [field] {
+        POINT p{};
+        GetCursorPos(&p);
+        const HWND under = WindowFromPoint(p);
+        return under == field || IsChild(field, under);
+    };
+    std::chrono::steady_clock::time_point since{};
+    auto* source = new test::TDropSource(
+        [&] {
+            if (!overField()) {
+                since = {};
+                return false;
+            }
+            const auto now = std::chrono::steady_clock::now();
+            if (since == std::chrono::steady_clock::time_point{}) since = now;
+            return now - since >= std::chrono::milliseconds(400);
+        },
+        15000);
+    auto* data = new test::TFileDataObject(paths);
+    std::atomic<bool> stop = false;
+    std::thread mouse(MovePointer, outside, center, std::cref(stop));
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT dragged = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+    stop = true;
+    mouse.join();
+    const bool timedOut = source->TimedOut();
+    source->Release();
+    data->Release();
+    ASSERT_FALSE(timedOut) << "the pointer never rested over the field";
+    EXPECT_EQ(dragged, DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "copied, never moved";
+    ASSERT_TRUE(test::WaitFor([&] { return test::FullText(field) == JoinSourcePaths(paths); }))
+        << "every file of the drop, in order: " << WideToUtf8(test::FullText(field));
+
+    // Split: the closing question comes once, for all five.
+    const HWND split = program.Child(L"TButton", L"立即拆分");
+    ASSERT_TRUE(split);
+    PostMessageW(split, BM_CLICK, 0, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(test::WaitFor([&] { return (question = program.Dialog()) != nullptr; }, 20000));
+    EXPECT_EQ(test::TextOf(question), L"拆分完成");
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(test::WaitFor([&] { return !IsWindow(question); }));
+
+    for (int i = 1; i <= 5; ++i) {
+        const int lines = 10 * i;
+        const int pieces = (lines + 6) / 7;
+        for (int k = 1; k <= pieces; ++k) {
+            const std::wstring name = L"源" + std::to_wstring(i) + L"_" + std::to_wstring(k) + L".txt";
+            EXPECT_EQ(test::ReadBytes(target.Path() / name), test::NumberedLines(7 * (k - 1) + 1, std::min(7, lines - 7 * (k - 1))))
+                << WideToUtf8(name);
+        }
+        EXPECT_FALSE(std::filesystem::exists(target.Path() / (L"源" + std::to_wstring(i) + L"_" + std::to_wstring(pieces + 1) + L".txt")));
+    }
+    // The window goes with its drop targets revoked, and the program ends as it should.
+    ASSERT_TRUE(program.Close());
 }
 
 } // namespace
