@@ -1,17 +1,17 @@
 #include "app/drop_files.h"
 
 #include "app/path_text.h"
-#include "framework/base/exceptions.h"
 #include "framework/forms/application.h"
 #include "framework/controls/edit.h"
 #include "framework/base/properties.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <ole2.h>
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace orvo {
 
@@ -26,19 +26,23 @@ FORMATETC FileListFormat() {
 }
 } // namespace
 
-// The OLE drop target of one edit: offers a copy of anything that carries a file list and hands
-// the dropped list to its owner. It lives as long as someone holds a reference (OLE may hold one
-// after the owner is gone), so the owner cuts the link when it lets go. COM interfaces have no
-// virtual destructor; Release deletes the final class itself.
+// The OLE drop target of one edit: offers a copy of anything that carries a file list, and on a
+// drop posts a checked copy of the list to the edit's window as WM_DROPFILES, as the shell does,
+// so the list takes the one road every drop takes, after the dragging program has been answered
+// (a message box about a refused item does not hold that program up). It lives as long as someone
+// holds a reference (OLE may hold one after the edit is gone), so its owner cuts the link to the
+// window when it lets go. COM interfaces have no virtual destructor; Release deletes the final
+// class itself.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class TFileDropTarget final : public IDropTarget {
 public:
-    explicit TFileDropTarget(std::function<void(HDROP)> onDrop) : FOnDrop(std::move(onDrop)) {}
+    TFileDropTarget() = default;
     TFileDropTarget(const TFileDropTarget&) = delete;
     TFileDropTarget& operator=(const TFileDropTarget&) = delete;
 
-    void Disconnect() noexcept { FOnDrop = nullptr; }
+    // The window the drops go to; nullptr refuses every drop.
+    void SetWindow(HWND window) noexcept { FWindow = window; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
@@ -59,7 +63,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         FORMATETC format = FileListFormat();
-        FAccepting = FOnDrop && data && data->QueryGetData(&format) == S_OK;
+        FAccepting = FWindow && data && data->QueryGetData(&format) == S_OK;
         return Answer(effect);
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return Answer(effect); }
@@ -71,25 +75,20 @@ public:
         const bool accepting = FAccepting;
         FAccepting = false;
         if (!effect) return E_INVALIDARG;
+        const DWORD allowed = *effect;
+        *effect = DROPEFFECT_NONE;
         FORMATETC format = FileListFormat();
         STGMEDIUM medium{};
-        if (!accepting || !FOnDrop || !data || FAILED(data->GetData(&format, &medium))) {
-            *effect = DROPEFFECT_NONE;
+        if (!accepting || !FWindow || !(allowed & DROPEFFECT_COPY) || !data || FAILED(data->GetData(&format, &medium)))
             return S_OK;
-        }
-        // The medium is released even when the handler fails; a failure never reaches the caller,
-        // which is another program.
-        struct TRelease {
-            STGMEDIUM& Medium;
-            ~TRelease() { ReleaseStgMedium(&Medium); }
-        } release{medium};
-        *effect = medium.tymed == TYMED_HGLOBAL && medium.hGlobal ? *effect & DROPEFFECT_COPY : DROPEFFECT_NONE;
-        if (*effect == DROPEFFECT_NONE) return S_OK;
-        try {
-            FOnDrop(static_cast<HDROP>(medium.hGlobal));
-        } catch (...) {
-            HandleException(nullptr);
-        }
+        HDROP list = medium.tymed == TYMED_HGLOBAL ? DropFiles::CopyDropList(medium.hGlobal) : nullptr;
+        ReleaseStgMedium(&medium);
+        if (!list) return S_OK;
+        // The window frees the list (DragFinish) once it has handled it.
+        if (PostMessageW(FWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(list), 0))
+            *effect = DROPEFFECT_COPY;
+        else
+            GlobalFree(list);
         return S_OK;
     }
 
@@ -102,25 +101,58 @@ private:
         return S_OK;
     }
 
-    std::function<void(HDROP)> FOnDrop;
+    HWND FWindow = nullptr;
     LONG FReferences = 1;
     bool FAccepting = false;
 };
 #pragma GCC diagnostic pop
+
+HDROP DropFiles::CopyDropList(HGLOBAL list) {
+    const SIZE_T size = list ? GlobalSize(list) : 0;
+    if (size < sizeof(DROPFILES)) return nullptr;
+    const auto* bytes = static_cast<const char*>(GlobalLock(list));
+    if (!bytes) return nullptr;
+    DROPFILES header;
+    std::memcpy(&header, bytes, sizeof header);
+    // The names, each ended by a NUL, then an empty one, all inside the block.
+    const std::size_t unit = header.fWide ? sizeof(wchar_t) : 1;
+    const auto at = [&](std::size_t offset) {
+        wchar_t c = 0;
+        std::memcpy(&c, bytes + offset, unit); // little-endian: a narrow unit lands in the low byte
+        return c;
+    };
+    bool whole = false;
+    if (header.pFiles >= sizeof(DROPFILES)) {
+        std::size_t offset = header.pFiles;
+        bool nameStart = true;
+        for (; offset + unit <= size; offset += unit) {
+            const wchar_t c = at(offset);
+            if (c == 0 && nameStart) {
+                whole = true;
+                break;
+            }
+            nameStart = c == 0;
+        }
+    }
+    HGLOBAL copy = whole ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    if (void* target = copy ? GlobalLock(copy) : nullptr) {
+        std::memcpy(target, bytes, size);
+        GlobalUnlock(copy);
+    }
+    GlobalUnlock(list);
+    return static_cast<HDROP>(copy);
+}
 
 DropFiles::DropFiles(TCustomEdit* edit) : FEdit(edit) {}
 
 DropFiles::~DropFiles() {
     // The edit may be gone already (its window revoked the registration as it went).
     Revoke();
-    if (FTarget) {
-        FTarget->Disconnect();
-        FTarget->Release();
-    }
+    if (FTarget) FTarget->Release();
 }
 
 void DropFiles::Attach() {
-    FTarget = new TFileDropTarget([this](HDROP drop) { HandleDrop(drop); });
+    FTarget = new TFileDropTarget;
     Accept();
     FOldWndProc = FEdit->WindowProc;
     FEdit->WindowProc = [this](TMessage& message) { WndProc(message); };
@@ -129,10 +161,12 @@ void DropFiles::Attach() {
 void DropFiles::Accept() {
     const HWND window = FEdit->Handle();
     DragAcceptFiles(window, TRUE);
+    FTarget->SetWindow(window);
     if (SUCCEEDED(RegisterDragDrop(window, FTarget))) FRegistered = window;
 }
 
 void DropFiles::Revoke() {
+    if (FTarget) FTarget->SetWindow(nullptr);
     if (FRegistered) RevokeDragDrop(FRegistered);
     FRegistered = nullptr;
 }

@@ -5,9 +5,9 @@
 //
 // A drop arrives by either of two roads, and both end in the same handler: WM_DROPFILES (the edit
 // accepts files with DragAcceptFiles) and OLE drag and drop (the edit is registered with
-// RegisterDragDrop; the drop target asks the data for CF_HDROP). The OLE road is the one another
-// process's DoDragDrop reaches; it needs OLE on the UI thread, and when registering fails the
-// WM_DROPFILES road remains. Both are set up again when the edit's window is re-created, and the
+// RegisterDragDrop; the drop target asks the data for CF_HDROP and posts a checked copy of the list
+// to the edit as WM_DROPFILES). The OLE road is the one another process's DoDragDrop reaches; it
+// needs OLE on the UI thread, and when registering fails the WM_DROPFILES road remains. Both are set up again when the edit's window is re-created, and the
 // registration is revoked when it is destroyed.
 #pragma once
 
@@ -45,6 +45,10 @@ public:
 
     // True when `path` names an existing directory, whatever other attributes it carries.
     static bool IsDirectory(const std::wstring& path);
+    // A copy of a file list (DROPFILES and its names) another program handed over, or nullptr when
+    // it is not a whole one: shorter than its header, or its names not ended inside the block.
+    // The copy is freed as a drop handle is (DragFinish).
+    static HDROP CopyDropList(HGLOBAL list);
 
 private:
     void WndProc(TMessage& message);

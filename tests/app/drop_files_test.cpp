@@ -118,6 +118,63 @@ TEST_F(Dropping, LongPathsArriveWhole) {
     EXPECT_FALSE(DropFiles::IsDirectory(file));
 }
 
+// A block of global memory holding a DROPFILES header whose list starts at `offset`, then `names`.
+HGLOBAL ListBlock(DWORD offset, bool wide, const std::string& names) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = offset;
+    header->fWide = wide;
+    std::memcpy(header + 1, names.data(), names.size());
+    GlobalUnlock(block);
+    return block;
+}
+
+std::vector<std::wstring> Names(HDROP drop) {
+    std::vector<std::wstring> names;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+        names.push_back(name);
+    }
+    return names;
+}
+
+// What another program hands over is copied only when it is a whole list: the names are read
+// from the copy afterwards, and a list that runs past its block would be read past its end.
+TEST(DropListFromAnotherProgram, IsCopiedWhenWholeAndRefusedOtherwise) {
+    const std::wstring wideNames = std::wstring(L"C:\\甲.txt") + L'\0' + L"C:\\乙.txt" + L'\0' + L'\0';
+    const std::string wide(reinterpret_cast<const char*>(wideNames.data()), wideNames.size() * sizeof(wchar_t));
+    const std::string narrow("C:\\a.txt\0C:\\b.txt\0\0", 20);
+    struct TCase {
+        const char* What;
+        HGLOBAL Block;
+        std::vector<std::wstring> Expected; // empty: refused
+    };
+    const TCase cases[] = {
+        {"two wide names", ListBlock(sizeof(DROPFILES), true, wide), {L"C:\\甲.txt", L"C:\\乙.txt"}},
+        {"two narrow names", ListBlock(sizeof(DROPFILES), false, narrow), {L"C:\\a.txt", L"C:\\b.txt"}},
+        {"the closing empty name missing", ListBlock(sizeof(DROPFILES), true, wide.substr(0, wide.size() - 2)), {}},
+        {"the last name not ended", ListBlock(sizeof(DROPFILES), false, "C:\\a.txt"), {}},
+        {"the list past the block", ListBlock(sizeof(DROPFILES) + 4096, true, wide), {}},
+        {"the list inside the header", ListBlock(4, true, wide), {}},
+        {"shorter than the header", GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8), {}},
+    };
+    for (const TCase& c : cases) {
+        HDROP copy = DropFiles::CopyDropList(c.Block);
+        if (c.Expected.empty()) {
+            EXPECT_EQ(copy, nullptr) << c.What;
+        } else {
+            ASSERT_NE(copy, nullptr) << c.What;
+            EXPECT_NE(static_cast<HGLOBAL>(copy), c.Block) << c.What;
+            EXPECT_EQ(Names(copy), c.Expected) << c.What;
+            DragFinish(copy);
+        }
+        GlobalFree(c.Block);
+    }
+    EXPECT_EQ(DropFiles::CopyDropList(nullptr), nullptr);
+}
+
 // ---- from another process: DoDragDrop, as the explorer drags ----------------------------------------
 
 // Moves the real pointer as a mouse does, from `from` to `to` in steps, then keeps nudging it by a
