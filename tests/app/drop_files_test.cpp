@@ -16,8 +16,6 @@
 
 #include <gmock/gmock.h>
 
-#include <atomic>
-#include <thread>
 
 namespace orvo {
 namespace {
@@ -118,6 +116,40 @@ TEST_F(Dropping, LongPathsArriveWhole) {
     EXPECT_FALSE(DropFiles::IsDirectory(file));
 }
 
+// By OLE as well, once OLE runs on the thread (the fixture made the window before): a re-created
+// edit is registered again, takes a folder another program drags and refuses data without a
+// file list; destroyed, it is registered no more.
+TEST_F(Dropping, ARecreatedEditTakesOleDropsAndItsRegistrationGoesWithItsWindow) {
+    TOleScope ole;
+    ASSERT_TRUE(ole.SingleThreaded());
+    TEdit* edit = Win().edtSaveToDir;
+    edit->RecreateWnd();
+    ASSERT_TRUE(Win().DropDir()->Registered());
+    EXPECT_TRUE(GetWindowLongW(edit->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    RECT form{};
+    GetWindowRect(Win().Handle(), &form);
+    const POINT from{form.right + 40, form.bottom + 40};
+
+    auto* folder = new test::TFileDataObject({Folder});
+    test::TDragResult drag = test::DragOnto(edit->Handle(), folder, from);
+    folder->Release();
+    ASSERT_FALSE(drag.TimedOut);
+    EXPECT_EQ(drag.Result, DRAGDROP_S_DROP);
+    EXPECT_EQ(drag.Effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_TRUE(test::PumpUntil([&] { return edit->Text() == Folder; }));
+
+    auto* text = new test::TFileDataObject({Hidden}, CF_UNICODETEXT);
+    drag = test::DragOnto(edit->Handle(), text, from);
+    text->Release();
+    ASSERT_FALSE(drag.TimedOut);
+    EXPECT_EQ(drag.Effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    test::Pump(100);
+    EXPECT_EQ(edit->Text(), Folder);
+
+    edit->DestroyHandle();
+    EXPECT_FALSE(Win().DropDir()->Registered());
+}
+
 // A block of global memory holding a DROPFILES header whose list starts at `offset`, then `names`.
 HGLOBAL ListBlock(DWORD offset, bool wide, const std::string& names) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
@@ -177,26 +209,6 @@ TEST(DropListFromAnotherProgram, IsCopiedWhenWholeAndRefusedOtherwise) {
 
 // ---- from another process: DoDragDrop, as the explorer drags ----------------------------------------
 
-// Moves the real pointer as a mouse does, from `from` to `to` in steps, then keeps nudging it by a
-// pixel (a drag is tracked as the mouse moves) until `stop`.
-void MovePointer(POINT from, POINT to, const std::atomic<bool>& stop) {
-    const auto move = [](int x, int y) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &input, sizeof input);
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    };
-    move(from.x, from.y);
-    constexpr int Steps = 12;
-    for (int i = 1; i <= Steps && !stop; ++i)
-        move(from.x + (to.x - from.x) * i / Steps, from.y + (to.y - from.y) * i / Steps);
-    for (int i = 0; !stop; ++i)
-        move(to.x + i % 2, to.y);
-}
-
 TEST(DropFromAnotherProcess, FiveFilesDraggedOntoTheSourceFieldAreAllSplit) {
     TOleScope ole;
     ASSERT_TRUE(ole.SingleThreaded());
@@ -219,46 +231,14 @@ TEST(DropFromAnotherProcess, FiveFilesDraggedOntoTheSourceFieldAreAllSplit) {
     const HWND field = program.Child(L"TEdit", L"");
     ASSERT_TRUE(field);
     SetForegroundWindow(program.Main());
-    RECT box{};
-    GetWindowRect(field, &box);
-    const POINT center{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     RECT window{};
     GetWindowRect(program.Main(), &window);
-    const POINT outside{window.right + 40, window.bottom + 40};
-
-    // The source drops once the pointer has rested over the field a moment (its drop target has
-    // answered by then).
-    const auto overField = [field] {
-        POINT p{};
-        GetCursorPos(&p);
-        const HWND under = WindowFromPoint(p);
-        return under == field || IsChild(field, under);
-    };
-    std::chrono::steady_clock::time_point since{};
-    auto* source = new test::TDropSource(
-        [&] {
-            if (!overField()) {
-                since = {};
-                return false;
-            }
-            const auto now = std::chrono::steady_clock::now();
-            if (since == std::chrono::steady_clock::time_point{}) since = now;
-            return now - since >= std::chrono::milliseconds(400);
-        },
-        15000);
     auto* data = new test::TFileDataObject(paths);
-    std::atomic<bool> stop = false;
-    std::thread mouse(MovePointer, outside, center, std::cref(stop));
-    DWORD effect = DROPEFFECT_NONE;
-    const HRESULT dragged = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
-    stop = true;
-    mouse.join();
-    const bool timedOut = source->TimedOut();
-    source->Release();
+    const test::TDragResult drag = test::DragOnto(field, data, POINT{window.right + 40, window.bottom + 40});
     data->Release();
-    ASSERT_FALSE(timedOut) << "the pointer never rested over the field";
-    EXPECT_EQ(dragged, DRAGDROP_S_DROP);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "copied, never moved";
+    ASSERT_FALSE(drag.TimedOut) << "the pointer never rested over the field";
+    EXPECT_EQ(drag.Result, DRAGDROP_S_DROP);
+    EXPECT_EQ(drag.Effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "copied, never moved";
     ASSERT_TRUE(test::WaitFor([&] { return test::FullText(field) == JoinSourcePaths(paths); }))
         << "every file of the drop, in order: " << WideToUtf8(test::FullText(field));
 
