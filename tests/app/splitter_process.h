@@ -49,7 +49,6 @@ public:
     }
 
     HWND Main() const { return FMain; }
-    DWORD ProcessId() const { return FProcess.dwProcessId; }
     // The child window of the main window of class `cls` showing `text`.
     HWND Child(const std::wstring& cls, const std::wstring& text) const {
         for (HWND w : Children())
