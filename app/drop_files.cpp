@@ -122,7 +122,7 @@ HDROP DropFiles::CopyDropList(HGLOBAL list) {
         return c;
     };
     bool whole = false;
-    if (header.pFiles >= sizeof(DROPFILES)) {
+    if (header.pFiles >= sizeof(DROPFILES) && header.pFiles <= size) {
         std::size_t offset = header.pFiles;
         bool nameStart = true;
         for (; offset + unit <= size; offset += unit) {

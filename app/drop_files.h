@@ -7,8 +7,9 @@
 // accepts files with DragAcceptFiles) and OLE drag and drop (the edit is registered with
 // RegisterDragDrop; the drop target asks the data for CF_HDROP and posts a checked copy of the list
 // to the edit as WM_DROPFILES). The OLE road is the one another process's DoDragDrop reaches; it
-// needs OLE on the UI thread, and when registering fails the WM_DROPFILES road remains. Both are set up again when the edit's window is re-created, and the
-// registration is revoked when it is destroyed.
+// needs OLE on the UI thread, and when registering fails the WM_DROPFILES road remains. Both are
+// set up again when the edit's window is re-created, and the registration is revoked when it is
+// destroyed.
 #pragma once
 
 #include "framework/window/messages.h"

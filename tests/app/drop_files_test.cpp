@@ -189,6 +189,7 @@ TEST(DropListFromAnotherProgram, IsCopiedWhenWholeAndRefusedOtherwise) {
         {"the closing empty name missing", ListBlock(sizeof(DROPFILES), true, wide.substr(0, wide.size() - 2)), {}},
         {"the last name not ended", ListBlock(sizeof(DROPFILES), false, "C:\\a.txt"), {}},
         {"the list past the block", ListBlock(sizeof(DROPFILES) + 4096, true, wide), {}},
+        {"the list far past the block", ListBlock(0xFFFFFFFF, true, wide), {}},
         {"the list inside the header", ListBlock(4, true, wide), {}},
         {"shorter than the header", GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8), {}},
     };
@@ -251,6 +252,7 @@ TEST(DropFromAnotherProcess, FiveFilesDraggedOntoTheSourceFieldAreAllSplit) {
     EXPECT_EQ(test::TextOf(question), L"拆分完成");
     PostMessageW(question, WM_COMMAND, IDNO, 0);
     ASSERT_TRUE(test::WaitFor([&] { return !IsWindow(question); }));
+    EXPECT_FALSE(test::WaitFor([&] { return program.Dialog() != nullptr; }, 500)) << "asked once";
 
     for (int i = 1; i <= 5; ++i) {
         const int lines = 10 * i;
