@@ -3,11 +3,15 @@
 #include "app/main_win.h"
 #include "app/program.h"
 #include "app/settings_file.h"
+#include "framework/base/ole_scope.h"
 #include "framework/forms/application.h"
 #include "skin/manager/skin_manager.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace orvo;
+    // OLE on the UI thread, for the drops from other programs; the window is gone (and its drop
+    // targets revoked) when Run returns.
+    TOleScope ole;
     StartProgram();
     fMainWin->KeepSettings(SettingsFilePath());
     Application->Run();

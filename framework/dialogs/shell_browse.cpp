@@ -1,5 +1,7 @@
 #include "framework/dialogs/shell_browse.h"
 
+#include "framework/base/ole_scope.h"
+
 #include <memory>
 #include <objbase.h>
 #include <ole2.h>
@@ -16,22 +18,6 @@ struct TCoTaskMemFree {
     void operator()(void* p) const { CoTaskMemFree(p); }
 };
 using TIdList = std::unique_ptr<ITEMIDLIST, TCoTaskMemFree>;
-
-// The browser's new look needs OLE in a single-threaded apartment. A thread already in the
-// multithreaded one keeps it, and the browser then runs with the old look.
-class TOleScope {
-public:
-    TOleScope() : FResult(OleInitialize(nullptr)) {}
-    TOleScope(const TOleScope&) = delete;
-    TOleScope& operator=(const TOleScope&) = delete;
-    ~TOleScope() {
-        if (SUCCEEDED(FResult)) OleUninitialize();
-    }
-    bool SingleThreaded() const { return SUCCEEDED(FResult); }
-
-private:
-    HRESULT FResult;
-};
 
 TIdList DesktopRoot(HWND owner, const std::wstring& rootText) {
     LPITEMIDLIST root = nullptr;
@@ -64,6 +50,7 @@ std::wstring FolderWithTrailingBackslash(std::wstring path) {
 }
 
 TBrowseFolderResult BrowseForFolder(HWND owner, const std::wstring& title, const std::wstring& rootText) {
+    // The browser's new look needs OLE in a single-threaded apartment; without it, the old look.
     TOleScope ole;
     const TIdList root = DesktopRoot(owner, rootText);
     wchar_t displayName[MAX_PATH] = {};

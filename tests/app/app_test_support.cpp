@@ -106,23 +106,6 @@ TTempDir::~TTempDir() {
     RemoveTree(L"\\\\?\\" + FPath.wstring());
 }
 
-// The shell's drop data: a DROPFILES header, then the wide paths, each ended by a NUL, and one
-// more NUL. The receiver frees it (DragFinish).
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    std::wstring list;
-    for (const std::wstring& path : paths)
-        list += path + L'\0';
-    list += L'\0';
-    const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }

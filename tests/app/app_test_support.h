@@ -7,6 +7,7 @@
 #include "app/shell_calls.h"
 #include "framework/forms/application.h"
 #include "framework/base/sysutils.h"
+#include "tests/framework/support/file_drag.h"
 #include "tests/framework/support/pump.h"
 
 #include <gtest/gtest.h>
@@ -67,8 +68,6 @@ private:
 };
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
-// What the shell hands a window when files are dropped on it (the receiver frees it).
-HDROP MakeDrop(const std::vector<std::wstring>& paths);
 std::string ReadBytes(const std::filesystem::path& path);
 // "line 1\r\n" ... "line count\r\n"
 std::string NumberedLines(int first, int count);

@@ -5,7 +5,7 @@
 #include "platform/wide_text.h"
 #include "skin/data/skin_protocol.h"
 #include "tests/app/app_test_support.h"
-#include "tests/framework/support/other_process.h"
+#include "tests/app/splitter_process.h"
 
 #include <gmock/gmock.h>
 
@@ -21,6 +21,7 @@ void PrintTo(const TWindowSettings& settings, std::ostream* out) {
 namespace {
 
 using test::AppWindow;
+using test::TSplitterWithSettings;
 using test::TTempDir;
 using testing::HasSubstr;
 
@@ -120,84 +121,6 @@ TEST_F(AppWindow, EveryChoiceIsWrittenAtOnceAndAFailedWriteIsReportedNotFatal) {
 bool Dark(COLORREF c) {
     return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100;
 }
-
-BOOL CALLBACK CollectChild(HWND w, LPARAM found) {
-    reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
-    return TRUE;
-}
-
-std::wstring FullText(HWND w) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
-// OrvoSplitter.exe with its settings in a folder of the test's.
-class TSplitterWithSettings {
-public:
-    explicit TSplitterWithSettings(const std::wstring& settingsDir) {
-        SetEnvironmentVariableW(L"ORVO_SETTINGS_DIR", settingsDir.c_str());
-        std::wstring command = L"\"" + test::WinePath(ORVO_SPLITTER_EXE) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        FStarted = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &FProcess) != FALSE;
-        SetEnvironmentVariableW(L"ORVO_SETTINGS_DIR", nullptr);
-        if (!FStarted) return;
-        test::WaitFor([&] {
-            FMain = FindMain();
-            return FMain && test::Ask(FMain, SKM_ISSKINNED) == 1;
-        });
-        test::WaitFor([] { return false; }, 400); // the first skinning and its resize
-    }
-    ~TSplitterWithSettings() {
-        if (!FStarted) return;
-        if (WaitForSingleObject(FProcess.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FProcess.hProcess, 3);
-        WaitForSingleObject(FProcess.hProcess, 5000);
-        CloseHandle(FProcess.hProcess);
-        CloseHandle(FProcess.hThread);
-    }
-
-    HWND Main() const { return FMain; }
-    bool Close() {
-        PostMessageW(FMain, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(FProcess.hProcess, 8000) == WAIT_OBJECT_0;
-    }
-    std::vector<std::wstring> TextsOf(const std::wstring& cls) const {
-        std::vector<HWND> children;
-        EnumChildWindows(FMain, &CollectChild, reinterpret_cast<LPARAM>(&children));
-        std::vector<std::wstring> texts;
-        for (HWND w : children)
-            if (test::ClassOf(w) == cls) texts.push_back(FullText(w));
-        return texts;
-    }
-    COLORREF ClientPixel() const {
-        SetForegroundWindow(FMain);
-        RedrawWindow(FMain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        test::WaitFor([] { return false; }, 300);
-        POINT p{530, 345}; // the form's own face, below the log
-        ClientToScreen(FMain, &p);
-        HDC screen = GetDC(nullptr);
-        const COLORREF c = GetPixel(screen, p.x, p.y);
-        ReleaseDC(nullptr, screen);
-        return c;
-    }
-
-private:
-    HWND FindMain() const {
-        HWND w = nullptr;
-        while ((w = FindWindowExW(nullptr, w, L"TfMainWin", nullptr))) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(w, &process);
-            if (process == FProcess.dwProcessId && IsWindowVisible(w)) return w;
-        }
-        return nullptr;
-    }
-
-    PROCESS_INFORMATION FProcess{};
-    bool FStarted = false;
-    HWND FMain = nullptr;
-};
 
 bool Has(const std::vector<std::wstring>& texts, const std::wstring& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
