@@ -189,7 +189,9 @@ TEST_F(WindowSplit, ClosingDuringASplitAsksNoGoesOnAndYesStopsThenCloses) {
             test::TMessageBoxAnswerer box(answer);
             SendMessageW(Win().Handle(), WM_CLOSE, 0, 0);
             asked += box.Count();
-            if (answer == IDNO) EXPECT_TRUE(Win().SplitRunning()) << "no keeps the split running";
+            if (answer == IDNO) {
+                EXPECT_TRUE(Win().SplitRunning()) << "no keeps the split running";
+            }
         }
     });
     // The window's own close, once the split has ended, is taken here instead of ending the tests.
