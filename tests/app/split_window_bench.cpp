@@ -60,7 +60,7 @@ int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: orvo_app_split_window_bench SOURCE TARGET_DIR [LINES]\n");
+        std::fprintf(stderr, "usage: orvo_app_split_window_bench SOURCE TARGET_DIR [LINES [bytes:N | pieces:N]]\n");
         return 2;
     }
     StartProgram();
@@ -73,6 +73,20 @@ int main() {
     fMainWin->edtFileToSplit->SetText(argv[1]);
     fMainWin->edtSaveToDir->SetText(argv[2]);
     fMainWin->edtSplitLineNum->SetText(argc > 3 ? argv[3] : L"3000");
+    // Another mode, as the options dialog would set it: by size or into N pieces.
+    if (argc > 4) {
+        const std::wstring mode = argv[4];
+        TSplitOptions options = fMainWin->Options();
+        if (mode.rfind(L"bytes:", 0) == 0) {
+            options.Mode = TSplitMode::Bytes;
+            options.PieceBytes = std::stoull(mode.substr(6));
+        } else if (mode.rfind(L"pieces:", 0) == 0) {
+            options.Mode = TSplitMode::Pieces;
+            options.PieceCount = std::stoi(mode.substr(7));
+        }
+        fMainWin->SetOptions(options);
+        fMainWin->edtSplitLineNum->SetText(argc > 3 ? argv[3] : L"3000");
+    }
     test::TMessageBoxAnswerer boxes(IDNO);
 
     std::atomic<bool> stop{false};

@@ -5,6 +5,8 @@
 # WIN_BUILD_DIR defaults to build/win (targets orvo-split and orvo_app_split_window_bench built).
 # SETTLE=N waits N seconds before each run: on ext4 without a journal a run that creates its 4536
 # pieces soon after others were deleted is slowed by them (docs/performance.md, "The ext4 drift").
+# MODE=bytes:N or MODE=pieces:N splits by size or into N pieces instead of by 3000 lines (the
+# command line gets --bytes N or --pieces N, the window the same option).
 # Ends with the median of each and of the rounds' ratios.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -12,6 +14,13 @@ build=$(cd "${1:-$root/build/win}" && pwd)
 rounds=${2:-3}
 data=${3:-/tmp/orvo-bench-app}
 settle=${SETTLE:-0}
+mode=${MODE:-lines:3000}
+case "$mode" in
+    lines:*) cli_mode=(--lines "${mode#lines:}") ;;
+    bytes:*) cli_mode=(--bytes "${mode#bytes:}") ;;
+    pieces:*) cli_mode=(--pieces "${mode#pieces:}") ;;
+    *) echo "split_window_bench: MODE is lines:N, bytes:N or pieces:N" >&2; exit 2 ;;
+esac
 mkdir -p "$data/cli" "$data/win"
 
 # 1 GiB of log-like lines (8 to 120 bytes, LF and CR LF mixed), the same every time.
@@ -46,7 +55,7 @@ run_cli() {
     sleep "$settle"
     local start took
     start=$(seconds)
-    wine "$build/tools/orvo-split.exe" --lines 3000 "$source" "$(winepath -w "$data/cli")" >/dev/null
+    wine "$build/tools/orvo-split.exe" "${cli_mode[@]}" "$source" "$(winepath -w "$data/cli")" >/dev/null
     took=$(echo "$(seconds) - $start" | bc)
     cli_times+=("$took")
     echo "round $round: orvo-split.exe $took s, $(ls "$data/cli" | wc -l) pieces"
@@ -57,7 +66,9 @@ run_window() {
     sync
     sleep "$settle"
     local report
-    report=$(wine "$build/tests/app/orvo_app_split_window_bench.exe" "$source" "$(winepath -w "$data/win")" 3000)
+    local lines=3000
+    [[ $mode == lines:* ]] && lines=${mode#lines:}
+    report=$(wine "$build/tests/app/orvo_app_split_window_bench.exe" "$source" "$(winepath -w "$data/win")" "$lines" "$mode")
     sed "s/^/round $round: window: /" <<<"$report"
     win_times+=("$(awk '/^split time:/ { print $3 }' <<<"$report")")
     rm -rf "$data/win"/*
