@@ -1,6 +1,7 @@
 #include "app/drop_files.h"
 
 #include "app/path_text.h"
+#include "framework/base/com_object.h"
 #include "framework/forms/application.h"
 #include "framework/controls/edit.h"
 #include "framework/base/properties.h"
@@ -31,35 +32,11 @@ FORMATETC FileListFormat() {
 // so the list takes the one road every drop takes, after the dragging program has been answered
 // (a message box about a refused item does not hold that program up). It lives as long as someone
 // holds a reference (OLE may hold one after the edit is gone), so its owner cuts the link to the
-// window when it lets go. COM interfaces have no virtual destructor; Release deletes the final
-// class itself.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class TFileDropTarget final : public IDropTarget {
+// window when it lets go.
+class TFileDropTarget final : public TComObject<IDropTarget> {
 public:
-    TFileDropTarget() = default;
-    TFileDropTarget(const TFileDropTarget&) = delete;
-    TFileDropTarget& operator=(const TFileDropTarget&) = delete;
-
     // The window the drops go to; nullptr refuses every drop.
     void SetWindow(HWND window) noexcept { FWindow = window; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&FReferences);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         FORMATETC format = FileListFormat();
@@ -93,8 +70,6 @@ public:
     }
 
 private:
-    ~TFileDropTarget() = default;
-
     HRESULT Answer(DWORD* effect) const {
         if (!effect) return E_INVALIDARG;
         *effect = FAccepting ? *effect & DROPEFFECT_COPY : DROPEFFECT_NONE;
@@ -102,10 +77,8 @@ private:
     }
 
     HWND FWindow = nullptr;
-    LONG FReferences = 1;
     bool FAccepting = false;
 };
-#pragma GCC diagnostic pop
 
 HDROP DropFiles::CopyDropList(HGLOBAL list) {
     const SIZE_T size = list ? GlobalSize(list) : 0;

@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "framework/base/com_object.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -39,34 +41,6 @@ inline HDROP MakeDrop(const std::vector<std::wstring>& paths) {
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor" // COM objects: Release deletes the final class
-
-// The reference counting the two objects share; created with one reference, the creator's.
-template <class TInterface>
-class TComObject : public TInterface {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(TInterface))) {
-            *object = static_cast<TInterface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&FReferences);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-
-protected:
-    virtual ~TComObject() = default;
-
-private:
-    LONG FReferences = 1;
-};
 
 // A list of files, offered only as CF_HDROP in global memory (a fresh copy for each GetData), or
 // under another format to be refused.
