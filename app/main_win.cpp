@@ -58,6 +58,8 @@ constexpr wchar_t JoinedSuffix[] = L"_合并";
 constexpr std::size_t TaskLinesShown = 12; // in the closing message box; the log has them all
 constexpr wchar_t SplitNowCaption[] = L"立即拆分";
 constexpr wchar_t StopSplitCaption[] = L"停止拆分";
+constexpr wchar_t StopVerifyCaption[] = L"停止校验";
+constexpr wchar_t StopJoinCaption[] = L"停止合并";
 constexpr wchar_t CloseWhileSplitting[] = L"正在拆分文件。要停止拆分并退出吗？\n（已完成的文件会保留，未写完的文件会删除）";
 constexpr wchar_t CloseWhileSplittingCaption[] = L"退出";
 constexpr wchar_t SkinFilter[] = L"皮肤文件(*.skn)|*.skn|所有文件(*.*)|*.*";
@@ -380,6 +382,12 @@ void TfMainWin::FocusIfPossible(TWinControl* control) {
 void TfMainWin::btnSplitNowClick(TObject*) {
     if (SplitRunning()) {
         StopSplit();
+        return;
+    }
+    if (FTask) {
+        // Verify or join: the button stops it, as it stops a split.
+        FTask->RequestStop();
+        btnSplitNow->SetEnabled(false);
         return;
     }
     const std::wstring lines = edtSplitLineNum->Text();
@@ -757,8 +765,11 @@ void TfMainWin::miJoinClick(TObject*) {
     StartTask(TPieceTaskThread::Join, manifest, SaveDialog1->FileName());
 }
 
+// While verify or join runs the split button stops it; the menu cannot start another.
 void TfMainWin::SetBusy(bool busy) {
-    btnSplitNow->SetEnabled(!busy);
+    const bool verify = FTask && FTask->Kind() == TPieceTaskThread::Verify;
+    btnSplitNow->SetCaption(busy ? (verify ? StopVerifyCaption : StopJoinCaption) : SplitNowCaption);
+    btnSplitNow->SetEnabled(true);
     miVerify->SetEnabled(!busy);
     miJoin->SetEnabled(!busy);
 }

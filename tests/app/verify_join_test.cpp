@@ -164,5 +164,37 @@ TEST_F(VerifyJoin, VerifySaysWhatIsMissingChangedOrExtraAndJoinRebuildsTheSource
     EXPECT_TRUE(Win().miJoin->Enabled());
 }
 
+// While verify runs the split button stops it: it reads "停止校验", a click stops the check at the
+// next read, the log and the box say so, and the button is back to "立即拆分".
+TEST_F(VerifyJoin, TheSplitButtonStopsAVerifyThatRuns) {
+    // Two thousand pieces: the check takes far longer than the click after it starts.
+    const std::filesystem::path folder = Dir.Path() / L"停";
+    std::filesystem::create_directories(folder);
+    test::WriteBytes(folder / L"源.txt", test::NumberedLines(1, 200000));
+    TSplitOptions options;
+    options.Manifest = true;
+    Win().SetOptions(options);
+    {
+        test::TMessageBoxAnswerer boxes(IDNO);
+        SplitAndWait((folder / L"源.txt").wstring(), folder.wstring() + L"\\", L"100");
+    }
+    TDialogSequence* sequence = nullptr;
+    TDialogSequence dialogs({TDialogSequence::File((folder / L"源.manifest.json").wstring()),
+                             [&](HWND d) { sequence->Box()(d); }});
+    sequence = &dialogs;
+    SendMessageW(Win().Handle(), WM_COMMAND, Win().miVerify->Command(), 0);
+    ASSERT_NE(Win().Task(), nullptr) << "still running";
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"停止校验");
+    EXPECT_TRUE(Win().btnSplitNow->Enabled());
+    EXPECT_FALSE(Win().miVerify->Enabled());
+    SendMessageW(Win().btnSplitNow->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return Win().Task() == nullptr; }, 20000));
+    ASSERT_EQ(dialogs.Texts.size(), 1u);
+    EXPECT_THAT(dialogs.Texts[0], HasSubstr(L"校验已停止"));
+    EXPECT_THAT(LogLines(), Contains(L"校验已停止"));
+    EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
+    EXPECT_TRUE(Win().miVerify->Enabled());
+}
+
 } // namespace
 } // namespace orvo
