@@ -50,6 +50,7 @@ constexpr wchar_t ContactPage[] = L"http://www.orvo.example/contact";
 constexpr wchar_t FileOfFiles[] = L"第 %1/%2 个文件：";
 constexpr wchar_t FilesLeft[] = L"已停止，其余 %1 个文件没有拆分";
 constexpr wchar_t FilesSummary[] = L"共 %1 个文件：完成 %2 个，失败 %3 个";
+constexpr wchar_t FilesSummaryStopped[] = L"共 %1 个文件：完成 %2 个，失败 %3 个，%4 个因停止未拆完";
 constexpr wchar_t ManifestFilter[] = L"清单文件(*.manifest.json)|*.manifest.json|所有文件(*.*)|*.*";
 constexpr wchar_t JoinFilter[] = L"所有文件(*.*)|*.*";
 constexpr wchar_t VerifyCaption[] = L"校验";
@@ -717,8 +718,13 @@ void TfMainWin::SplitFailed(const std::wstring& reason) {
 void TfMainWin::FilesEnded() {
     const bool closing = EndSplit();
     const std::size_t files = FSources.size();
-    const std::wstring summary = Format(FilesSummary, {std::to_wstring(files), std::to_wstring(FFilesDone),
-                                                       std::to_wstring(FFilesFailed)});
+    // Stopped, the files not split whole are counted too: done and failed alone would not add up.
+    const std::size_t unfinished = files - std::min(files, static_cast<std::size_t>(FFilesDone + FFilesFailed));
+    const std::wstring summary =
+        FStopAsked && unfinished > 0
+            ? Format(FilesSummaryStopped, {std::to_wstring(files), std::to_wstring(FFilesDone),
+                                           std::to_wstring(FFilesFailed), std::to_wstring(unfinished)})
+            : Format(FilesSummary, {std::to_wstring(files), std::to_wstring(FFilesDone), std::to_wstring(FFilesFailed)});
     if (files > 1) AppendLog(summary);
     ShowLog();
     if (closing || FStopAsked) return;

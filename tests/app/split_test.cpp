@@ -158,7 +158,7 @@ TEST_F(WindowSplit, StopAmongSeveralFilesStartsNoOtherAndSaysHowManyAreLeft) {
     ASSERT_GE(log.size(), 3u);
     EXPECT_THAT(log[log.size() - 3], StartsWith(L"拆分已停止："));
     EXPECT_EQ(log[log.size() - 2], L"已停止，其余 2 个文件没有拆分");
-    EXPECT_EQ(log.back(), L"共 3 个文件：完成 0 个，失败 0 个");
+    EXPECT_EQ(log.back(), L"共 3 个文件：完成 0 个，失败 0 个，3 个因停止未拆完");
     EXPECT_FALSE(std::filesystem::exists(Dir / L"小_1.txt"));
     EXPECT_FALSE(std::filesystem::exists(Dir / L"末_1.txt"));
     EXPECT_EQ(Win().btnSplitNow->Caption(), L"立即拆分");
