@@ -33,9 +33,9 @@ namespace orvo {
 namespace {
 
 using test::TProgramAtDpi;
-using test::WindowClass;
+using test::ClassOf;
 using test::WindowRectIn;
-using test::WindowText;
+using test::TextOf;
 
 std::wstring WinePath(const char* path) {
     std::string s = path;
@@ -80,9 +80,9 @@ std::map<std::wstring, RECT> ShownRects(HWND top) {
         [](HWND w, LPARAM p) -> BOOL {
             if (!IsWindowVisible(w)) return TRUE;
             HWND parent = GetParent(w);
-            std::wstring text = WindowText(w);
+            std::wstring text = TextOf(w);
             if (text.find(L'\r') != std::wstring::npos) text.clear();
-            (*reinterpret_cast<decltype(search)*>(p)->second)[KeyOf(WindowClass(w), text, WindowText(parent))] =
+            (*reinterpret_cast<decltype(search)*>(p)->second)[KeyOf(ClassOf(w), text, TextOf(parent))] =
                 WindowRectIn(w, parent);
             return TRUE;
         },

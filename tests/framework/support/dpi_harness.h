@@ -21,6 +21,8 @@
 
 #include <windows.h>
 
+#include "tests/framework/support/other_process.h"
+
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -70,18 +72,6 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
             DispatchMessageW(&msg);
         Sleep(20);
     }
-}
-
-inline std::wstring WindowClass(HWND window) {
-    wchar_t name[128]{};
-    GetClassNameW(window, name, 128);
-    return name;
-}
-
-inline std::wstring WindowText(HWND window) {
-    wchar_t text[512]{};
-    GetWindowTextW(window, text, 512);
-    return text;
 }
 
 // A window's rectangle in the client coordinates of another (its parent, its form).
@@ -147,8 +137,8 @@ private:
         auto* s = reinterpret_cast<TSearch*>(data);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (process != s->Process || !IsWindowVisible(window) || WindowClass(window) != s->Class) return TRUE;
-        if (!s->Caption.empty() && WindowText(window) != s->Caption) return TRUE;
+        if (process != s->Process || !IsWindowVisible(window) || ClassOf(window) != s->Class) return TRUE;
+        if (!s->Caption.empty() && TextOf(window) != s->Caption) return TRUE;
         s->Found = window;
         return FALSE;
     }

@@ -37,8 +37,8 @@ inline std::wstring ClassOf(HWND w) {
 }
 
 inline std::wstring TextOf(HWND w) {
-    wchar_t text[200]{};
-    GetWindowTextW(w, text, 200);
+    wchar_t text[512]{};
+    GetWindowTextW(w, text, 512);
     return text;
 }
 
